@@ -1,0 +1,31 @@
+// pirvan-cutter: PIRVAN SOUND カッター, the window program.
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QTimer>
+
+#include "gui/main/TKOTAN_VESKAR.h"
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName("pirvan-cutter");
+    QApplication::setApplicationDisplayName(QString::fromUtf8(veskar::TKOTAN_VESKAR::kTitle));
+
+    // --screenshot FILE: save a picture of the window shortly after start and quit; used to look
+    // at the window on machines without a display.
+    QCommandLineParser parser;
+    parser.addHelpOption();
+    QCommandLineOption screenshot("screenshot", "Save a PNG of the window and quit.", "file");
+    parser.addOption(screenshot);
+    parser.process(app);
+
+    veskar::TKOTAN_VESKAR window;
+    window.show();
+    if (parser.isSet(screenshot)) {
+        const QString path = parser.value(screenshot);
+        QTimer::singleShot(800, &window, [&window, path] {
+            window.grab().save(path);
+            QApplication::quit();
+        });
+    }
+    return app.exec();
+}

@@ -1,0 +1,222 @@
+#include "support/WavBuilder.h"
+
+#include <cmath>
+
+#include <QFile>
+
+namespace veskar::test {
+
+namespace {
+
+void PutU32(QByteArray& out, uint32_t v) {
+    for (int i = 0; i < 4; ++i) {
+        out.append(static_cast<char>((v >> (8 * i)) & 0xFF));
+    }
+}
+
+void PutU16(QByteArray& out, uint16_t v) {
+    out.append(static_cast<char>(v & 0xFF));
+    out.append(static_cast<char>((v >> 8) & 0xFF));
+}
+
+} // namespace
+
+WavBuilder::WavBuilder(uint32_t sampleRate, uint16_t channels, uint16_t bitsPerSample)
+    : m_channels(channels), m_rate(sampleRate), m_bits(bitsPerSample) {}
+
+WavBuilder& WavBuilder::FormatTag(uint16_t tag) {
+    m_tag = tag;
+    return *this;
+}
+WavBuilder& WavBuilder::BlockAlign(uint16_t blockAlign) {
+    m_blockAlign = blockAlign;
+    return *this;
+}
+WavBuilder& WavBuilder::SampleRate(uint32_t rate) {
+    m_rate = rate;
+    return *this;
+}
+WavBuilder& WavBuilder::Channels(uint16_t channels) {
+    m_channels = channels;
+    return *this;
+}
+WavBuilder& WavBuilder::Bits(uint16_t bits) {
+    m_bits = bits;
+    return *this;
+}
+WavBuilder& WavBuilder::FmtExtra(const QByteArray& extra) {
+    m_fmtExtra = extra;
+    return *this;
+}
+WavBuilder& WavBuilder::FmtSize(uint32_t size) {
+    m_fmtSize = size;
+    return *this;
+}
+
+WavBuilder& WavBuilder::PlaceFmt() {
+    m_fmtPlaced = true;
+    m_pieces.push_back({PieceKind::Fmt, "fmt ", {}});
+    return *this;
+}
+
+WavBuilder& WavBuilder::PlaceData() {
+    m_dataPlaced = true;
+    m_pieces.push_back({PieceKind::Data, "data", {}});
+    return *this;
+}
+
+WavBuilder& WavBuilder::Chunk(const QByteArray& id, const QByteArray& payload) {
+    m_pieces.push_back({PieceKind::Raw, id.left(4).leftJustified(4, ' '), payload});
+    return *this;
+}
+
+WavBuilder& WavBuilder::List(uint32_t size) {
+    QByteArray payload("INFO");
+    while (static_cast<uint32_t>(payload.size()) < size) {
+        payload.append('x');
+    }
+    return Chunk("LIST", payload.left(static_cast<int>(size)));
+}
+
+WavBuilder& WavBuilder::DataSize(uint32_t declared) {
+    m_dataSize = declared;
+    return *this;
+}
+
+WavBuilder& WavBuilder::RiffTags(const QByteArray& riff, const QByteArray& wave) {
+    m_riff = riff;
+    m_wave = wave;
+    return *this;
+}
+
+WavBuilder& WavBuilder::NoData() {
+    m_noData = true;
+    return *this;
+}
+
+uint16_t WavBuilder::FrameBytes() const {
+    if (m_blockAlign) {
+        return *m_blockAlign;
+    }
+    return static_cast<uint16_t>(m_channels * ((m_bits + 7) / 8));
+}
+
+void WavBuilder::AppendSample(int32_t value) {
+    const int bytes = (m_bits + 7) / 8;
+    if (bytes == 1) {
+        m_samples.append(static_cast<char>(static_cast<uint8_t>(value + 128)));
+        return;
+    }
+    const uint32_t u = static_cast<uint32_t>(value);
+    for (int i = 0; i < bytes; ++i) {
+        m_samples.append(static_cast<char>(i < 4 ? (u >> (8 * i)) & 0xFF : 0));
+    }
+}
+
+WavBuilder& WavBuilder::Frames(int64_t count,
+                               const std::function<int32_t(int64_t, int)>& value) {
+    m_samples.reserve(m_samples.size() + static_cast<qsizetype>(count * FrameBytes()));
+    for (int64_t f = 0; f < count; ++f) {
+        for (int c = 0; c < m_channels; ++c) {
+            AppendSample(value(f, c));
+        }
+    }
+    return *this;
+}
+
+WavBuilder& WavBuilder::Silence(int64_t frames) { return Constant(frames, 0); }
+
+WavBuilder& WavBuilder::Constant(int64_t frames, int32_t value) {
+    return Frames(frames, [value](int64_t, int) { return value; });
+}
+
+WavBuilder& WavBuilder::Sine(int64_t frames, double hz, int32_t peak) {
+    const double rate = m_rate;
+    return Frames(frames, [=](int64_t f, int) {
+        return static_cast<int32_t>(std::lround(peak * std::sin(2.0 * M_PI * hz * f / rate)));
+    });
+}
+
+WavBuilder& WavBuilder::RawData(const QByteArray& bytes) {
+    m_samples.append(bytes);
+    return *this;
+}
+
+int64_t WavBuilder::FrameCount() const {
+    const int frame = FrameBytes();
+    return frame > 0 ? m_samples.size() / frame : 0;
+}
+
+QByteArray WavBuilder::FmtPayload() const {
+    QByteArray fmt;
+    PutU16(fmt, m_tag);
+    PutU16(fmt, m_channels);
+    PutU32(fmt, m_rate);
+    PutU32(fmt, m_rate * FrameBytes());
+    PutU16(fmt, FrameBytes());
+    PutU16(fmt, m_bits);
+    fmt.append(m_fmtExtra);
+    if (m_fmtSize) {
+        fmt = fmt.left(static_cast<int>(*m_fmtSize));
+        while (static_cast<uint32_t>(fmt.size()) < *m_fmtSize) {
+            fmt.append('\0');
+        }
+    }
+    return fmt;
+}
+
+QByteArray WavBuilder::Build() const {
+    std::vector<Piece> pieces = m_pieces;
+    if (!m_fmtPlaced) {
+        pieces.insert(pieces.begin(), {PieceKind::Fmt, "fmt ", {}});
+    }
+    if (!m_dataPlaced && !m_noData) {
+        pieces.push_back({PieceKind::Data, "data", {}});
+    }
+    QByteArray body = m_wave;
+    for (const Piece& piece : pieces) {
+        QByteArray payload = piece.payload;
+        uint32_t size = static_cast<uint32_t>(payload.size());
+        if (piece.kind == PieceKind::Fmt) {
+            payload = FmtPayload();
+            size = static_cast<uint32_t>(payload.size());
+        } else if (piece.kind == PieceKind::Data) {
+            if (m_noData) {
+                continue;
+            }
+            payload = m_samples;
+            size = m_dataSize.value_or(static_cast<uint32_t>(payload.size()));
+        }
+        body.append(piece.id);
+        PutU32(body, size);
+        body.append(payload);
+    }
+    QByteArray out = m_riff;
+    PutU32(out, static_cast<uint32_t>(body.size()));
+    out.append(body);
+    return out;
+}
+
+bool WavBuilder::Write(const QString& path) const {
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        return false;
+    }
+    const QByteArray bytes = Build();
+    return file.write(bytes) == bytes.size();
+}
+
+uint32_t ReadU32(const QByteArray& bytes, int offset) {
+    uint32_t v = 0;
+    for (int i = 3; i >= 0; --i) {
+        v = (v << 8) | static_cast<uint8_t>(bytes.at(offset + i));
+    }
+    return v;
+}
+
+uint16_t ReadU16(const QByteArray& bytes, int offset) {
+    return static_cast<uint16_t>(static_cast<uint8_t>(bytes.at(offset)) |
+                                 (static_cast<uint8_t>(bytes.at(offset + 1)) << 8));
+}
+
+} // namespace veskar::test

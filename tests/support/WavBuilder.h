@@ -1,0 +1,101 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <vector>
+
+#include <QByteArray>
+#include <QString>
+
+namespace veskar::test {
+
+/// Builds WAV files for tests: any chunk order, odd chunk sizes, LIST chunks, large `fmt `
+/// blocks, any format tag, 8/16/24-bit, any channel count, and sample patterns placed at exact
+/// frames. Sample values are given in the width's own signed range (8-bit: -128..127, stored
+/// with the +128 offset; 16-bit: -32768..32767; 24-bit: -8388608..8388607).
+class WavBuilder {
+public:
+    WavBuilder(uint32_t sampleRate = 44100, uint16_t channels = 2, uint16_t bitsPerSample = 16);
+
+    // --- the `fmt ` block -------------------------------------------------------------------
+    WavBuilder& FormatTag(uint16_t tag);
+    WavBuilder& BlockAlign(uint16_t blockAlign); ///< overrides channels × bytes per sample
+    WavBuilder& SampleRate(uint32_t rate);
+    WavBuilder& Channels(uint16_t channels);
+    WavBuilder& Bits(uint16_t bits);
+    /// Bytes appended after the 16 standard bytes (the chunk size grows with them).
+    WavBuilder& FmtExtra(const QByteArray& extra);
+    /// Declares this size in the chunk header and writes exactly that many payload bytes
+    /// (padding the 16 standard bytes with zeros or cutting them short).
+    WavBuilder& FmtSize(uint32_t size);
+
+    // --- chunk order --------------------------------------------------------------------------
+    /// Places the `fmt ` chunk here in the order (default: first).
+    WavBuilder& PlaceFmt();
+    /// Places the `data` chunk here in the order (default: last).
+    WavBuilder& PlaceData();
+    /// Adds any chunk here in the order; payload bytes are written as given (no pad byte, so an
+    /// odd size shifts everything after it by exactly 8 + size).
+    WavBuilder& Chunk(const QByteArray& id, const QByteArray& payload);
+    /// A LIST chunk whose payload is `size` bytes.
+    WavBuilder& List(uint32_t size);
+    /// Declares this size for the data chunk instead of the real number of sample bytes.
+    WavBuilder& DataSize(uint32_t declared);
+    /// Overrides the 4-byte tags of the RIFF header ("RIFF", "WAVE").
+    WavBuilder& RiffTags(const QByteArray& riff, const QByteArray& wave);
+    /// Leaves out the data chunk entirely.
+    WavBuilder& NoData();
+
+    // --- samples ------------------------------------------------------------------------------
+    /// Appends frames whose channel c at frame f (counting from this call's first frame) has
+    /// value(f, c).
+    WavBuilder& Frames(int64_t count, const std::function<int32_t(int64_t, int)>& value);
+    WavBuilder& Silence(int64_t frames);
+    /// Every channel holds this value for the given frames.
+    WavBuilder& Constant(int64_t frames, int32_t value);
+    /// A sine of the given frequency and peak on every channel.
+    WavBuilder& Sine(int64_t frames, double hz, int32_t peak);
+    /// Appends raw bytes to the data (for odd tails shorter than a frame).
+    WavBuilder& RawData(const QByteArray& bytes);
+
+    int64_t FrameCount() const;
+    const QByteArray& Samples() const { return m_samples; }
+    uint16_t FrameBytes() const;
+
+    QByteArray Build() const;
+    /// Writes the file; returns false when it cannot be written.
+    bool Write(const QString& path) const;
+
+private:
+    enum class PieceKind { Fmt, Data, Raw };
+    struct Piece {
+        PieceKind kind;
+        QByteArray id;
+        QByteArray payload;
+    };
+    void AppendSample(int32_t value);
+    QByteArray FmtPayload() const;
+
+    uint16_t m_tag = 1;
+    uint16_t m_channels;
+    uint32_t m_rate;
+    uint16_t m_bits;
+    std::optional<uint16_t> m_blockAlign;
+    QByteArray m_fmtExtra;
+    std::optional<uint32_t> m_fmtSize;
+    std::optional<uint32_t> m_dataSize;
+    QByteArray m_riff = "RIFF";
+    QByteArray m_wave = "WAVE";
+    bool m_fmtPlaced = false;
+    bool m_dataPlaced = false;
+    bool m_noData = false;
+    std::vector<Piece> m_pieces;
+    QByteArray m_samples;
+};
+
+/// Little-endian helpers for checking bytes written by the engine.
+uint32_t ReadU32(const QByteArray& bytes, int offset);
+uint16_t ReadU16(const QByteArray& bytes, int offset);
+
+} // namespace veskar::test
