@@ -1,0 +1,70 @@
+#include "core/play/CutFileInfo.h"
+
+#include <QDateTime>
+#include <QFileInfo>
+#include <QLocale>
+
+#include "core/play/DeviceFormat.h"
+
+namespace veskar {
+
+namespace {
+
+// The number in the user's way of writing it, with thousands separators and no decimals. The
+// bare C locale writes no separators, so it gives way to English there.
+QString GroupedNumber(qint64 value) {
+    QLocale locale;
+    if (locale.language() == QLocale::C) {
+        locale = QLocale(QLocale::English, QLocale::UnitedStates);
+    }
+    locale.setNumberOptions({});
+    return locale.toString(value);
+}
+
+// Day names are always English, whatever the locale.
+QString DayName(const QDate& date) {
+    static const char* const kNames[] = {"Mon", "Tue", "Wed", "Thu", "Fri", "Sat", "Sun"};
+    return QString::fromLatin1(kNames[date.dayOfWeek() - 1]);
+}
+
+QString TwoDigits(int value) {
+    return QString::number(value % 100).rightJustified(2, '0');
+}
+
+} // namespace
+
+QString CutFileInfoText(const QString& path, const QString& formatText) {
+    QString sizeText;
+    QString dateText;
+    const QFileInfo info(path);
+    if (info.exists()) {
+        sizeText = QString::fromUtf8("総ﾊﾞｲﾄ数　: ") +
+                   GroupedNumber(info.size()).rightJustified(7) + " Bytes";
+        const QDateTime time = info.lastModified();
+        const QDate date = time.date();
+        const QTime clock = time.time();
+        // The attributes of a DOS file, as far as they exist here: read-only is a file its
+        // owner may not write, hidden a name beginning with a dot; system and archive are
+        // never set.
+        const bool readOnly = !info.permission(QFileDevice::WriteOwner);
+        const bool hidden = info.fileName().startsWith('.');
+        dateText = QString::fromUtf8("日付/属性　:") + " " + TwoDigits(date.year()) + "/" +
+                   TwoDigits(date.month()) + "/" + TwoDigits(date.day()) + " " + DayName(date) +
+                   " " + TwoDigits(clock.hour()) + ":" + TwoDigits(clock.minute()) + ":" +
+                   TwoDigits(clock.second()) + " " + (readOnly ? "r" : " ") + " " +
+                   (hidden ? "h" : " ") + " ";
+    }
+    return QString::fromUtf8("CUT_WAVファイル情報：\n\n") + path + "\n" + sizeText + "\n" +
+           dateText + "\n" + "rate/bit/channel : " + formatText;
+}
+
+void ShowCutFileInfo(const QString& path, WaveDevice& query, WaveDevice& player,
+                     const SharedFlags& flags, Messenger& messenger) {
+    const QString formatText = QueryDeviceFormat(path, query, player, flags).text;
+    if (flags.stopRequested || flags.shutdownStop || flags.closing) {
+        return;
+    }
+    messenger.ShowMessage(CutFileInfoText(path, formatText));
+}
+
+} // namespace veskar

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+
+#include "core/host/Messenger.h"
+#include "core/host/SharedFlags.h"
+#include "core/play/WaveDevice.h"
+
+namespace veskar {
+
+/// The text of the cut file's information box: path, size, date and attributes, and the format
+/// the wave device reports (formatText, see QueryDeviceFormat). The size and date lines stay
+/// empty when the file does not exist.
+QString CutFileInfoText(const QString& path, const QString& formatText);
+
+/// What a double click on the file name field does, without the wait cursor: asks the query
+/// device for the format and shows the information box, unless a stop is pending or the window
+/// is closing.
+void ShowCutFileInfo(const QString& path, WaveDevice& query, WaveDevice& player,
+                     const SharedFlags& flags, Messenger& messenger);
+
+} // namespace veskar

@@ -1,0 +1,141 @@
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include "core/play/CutFileInfo.h"
+#include "core/play/DeviceFormat.h"
+#include "support/FakeHost.h"
+#include "support/FakeWaveDevice.h"
+#include "support/TestHome.h"
+
+namespace veskar::test {
+
+namespace {
+
+class DeviceFormatTest : public testing::Test {
+protected:
+    void SetUp() override {
+        query.files["stereo.wav"] = {1000, {44100, 16, 2}, false};
+        query.files["mono8.wav"] = {1000, {22050, 8, 1}, false};
+        query.files["six.wav"] = {1000, {48000, 24, 6}, false};
+        player.files["playing.wav"] = {1000, {44100, 16, 2}, false};
+    }
+
+    SharedFlags flags;
+    FakeWaveDevice query{flags};
+    FakeWaveDevice player{flags};
+};
+
+} // namespace
+
+TEST_F(DeviceFormatTest, TextAndReportedValues) {
+    struct Case {
+        const char* path;
+        const char* text;
+        bool eightBit;
+    };
+    const Case cases[] = {
+        {"stereo.wav", "44100 / 16 / stereo", false},
+        {"mono8.wav", "22050 / 8 / mono", true},
+        // Anything but one channel is written as stereo.
+        {"six.wav", "48000 / 24 / stereo", false},
+    };
+    for (const Case& c : cases) {
+        const DeviceFormatReport report = QueryDeviceFormat(c.path, query, player, flags);
+        EXPECT_EQ(report.text, c.text);
+        EXPECT_EQ(report.eightBit, c.eightBit) << c.path;
+        const WaveFormat format = query.files[c.path].format;
+        EXPECT_EQ(report.sampleRate, format.sampleRate);
+        EXPECT_EQ(report.bitsPerSample, format.bitsPerSample);
+        EXPECT_EQ(report.channels, format.channels);
+        EXPECT_FALSE(query.IsOpen()) << "the query must close its device again";
+    }
+    EXPECT_TRUE(player.log.isEmpty()) << "the playing device is not touched";
+}
+
+TEST_F(DeviceFormatTest, UnopenableFileGivesNothing) {
+    const DeviceFormatReport report = QueryDeviceFormat("missing.wav", query, player, flags);
+    EXPECT_TRUE(report.text.isEmpty());
+    EXPECT_FALSE(report.eightBit);
+    EXPECT_FALSE(report.sampleRate);
+    EXPECT_FALSE(report.bitsPerSample);
+    EXPECT_FALSE(report.channels);
+}
+
+TEST_F(DeviceFormatTest, PendingStopSilencesThePlayerAndReportsNothing) {
+    ASSERT_TRUE(player.Open("playing.wav"));
+    ASSERT_TRUE(player.PlayRange(0, 500, PlayRoute::CutScreen));
+    flags.stopRequested = true;
+
+    const DeviceFormatReport report = QueryDeviceFormat("mono8.wav", query, player, flags);
+    EXPECT_TRUE(report.text.isEmpty());
+    EXPECT_FALSE(report.eightBit);
+    EXPECT_FALSE(player.IsOpen());
+    EXPECT_FALSE(query.IsOpen());
+}
+
+TEST_F(DeviceFormatTest, ShutdownSendsNothingToTheQueryDevice) {
+    flags.shutdownStop = true;
+    flags.stopRequested = true;
+    EXPECT_TRUE(QueryDeviceFormat("stereo.wav", query, player, flags).text.isEmpty());
+    EXPECT_TRUE(query.log.filter("open").isEmpty());
+}
+
+class CutFileInfoTest : public DeviceFormatTest {
+protected:
+    QString MakeFile(const QString& name, int bytes) {
+        const QString path = QDir(TestHomeDir()).filePath(name);
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray(bytes, 'x'));
+        file.close();
+        // A fixed time, so the date line is known: Wednesday 2024-05-01 13:05:09 local time.
+        EXPECT_TRUE(file.open(QIODevice::ReadWrite));
+        EXPECT_TRUE(file.setFileTime(QDateTime(QDate(2024, 5, 1), QTime(13, 5, 9)),
+                                     QFileDevice::FileModificationTime));
+        file.close();
+        return path;
+    }
+};
+
+TEST_F(CutFileInfoTest, TextOfAnExistingFile) {
+    const QString path = MakeFile("info.wav", 1234567);
+    EXPECT_EQ(CutFileInfoText(path, "44100 / 16 / stereo"),
+              "CUT_WAVファイル情報：\n\n" + path +
+                  "\n総ﾊﾞｲﾄ数　: 1,234,567 Bytes\n日付/属性　: 24/05/01 Wed 13:05:09     \n"
+                  "rate/bit/channel : 44100 / 16 / stereo");
+}
+
+TEST_F(CutFileInfoTest, SmallSizeIsPaddedAndAttributesShow) {
+    const QString path = MakeFile(".hidden.wav", 999);
+    QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadGroup);
+    const QStringList lines = CutFileInfoText(path, "").split('\n');
+    ASSERT_EQ(lines.size(), 6);
+    EXPECT_EQ(lines[3], "総ﾊﾞｲﾄ数　:     999 Bytes");
+    EXPECT_EQ(lines[4], "日付/属性　: 24/05/01 Wed 13:05:09 r h ");
+    EXPECT_EQ(lines[5], "rate/bit/channel : ");
+}
+
+TEST_F(CutFileInfoTest, MissingFileLeavesSizeAndDateEmpty) {
+    EXPECT_EQ(CutFileInfoText("/nowhere/x.wav", ""),
+              "CUT_WAVファイル情報：\n\n/nowhere/x.wav\n\n\nrate/bit/channel : ");
+}
+
+TEST_F(CutFileInfoTest, ShowsTheBoxWithTheDeviceFormat) {
+    const QString path = MakeFile("shown.wav", 10);
+    query.files[path] = {1000, {22050, 8, 1}, false};
+    FakeMessenger messenger;
+    ShowCutFileInfo(path, query, player, flags, messenger);
+    ASSERT_EQ(messenger.calls.size(), 1u);
+    EXPECT_EQ(messenger.calls[0].kind, FakeMessenger::Kind::Plain);
+    EXPECT_TRUE(messenger.calls[0].text.endsWith("rate/bit/channel : 22050 / 8 / mono"));
+
+    flags.stopRequested = true;
+    ShowCutFileInfo(path, query, player, flags, messenger);
+    EXPECT_EQ(messenger.calls.size(), 1u) << "no box while a stop is pending";
+}
+
+} // namespace veskar::test
