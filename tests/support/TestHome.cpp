@@ -4,14 +4,41 @@
 #include <string>
 
 #include <QDir>
+#include <QFileInfo>
 
 namespace veskar::test {
 
 namespace {
 std::string g_home;
+
+// A PulseAudio client finds its server and cookie through the home folder when no runtime
+// folder is set. Point it at them before the home folder moves, so the audio tests still reach
+// the server that scripts/start-audio started.
+void KeepSoundServerReachable() {
+    const QString realHome = QDir::homePath();
+    const QString configHome = qEnvironmentVariableIsSet("XDG_CONFIG_HOME")
+                                   ? qEnvironmentVariable("XDG_CONFIG_HOME")
+                                   : realHome + "/.config";
+    const QDir pulseConfig(configHome + "/pulse");
+    if (!qEnvironmentVariableIsSet("PULSE_COOKIE") && pulseConfig.exists("cookie")) {
+        ::setenv("PULSE_COOKIE", pulseConfig.filePath("cookie").toLocal8Bit().constData(), 1);
+    }
+    if (qEnvironmentVariableIsSet("PULSE_SERVER") || qEnvironmentVariableIsSet("XDG_RUNTIME_DIR")) {
+        return;
+    }
+    for (const QFileInfo& runtime :
+         pulseConfig.entryInfoList({"*-runtime"}, QDir::System | QDir::AllEntries)) {
+        const QString socket = runtime.canonicalFilePath() + "/native";
+        if (QFileInfo::exists(socket)) {
+            ::setenv("PULSE_SERVER", ("unix:" + socket).toLocal8Bit().constData(), 1);
+            return;
+        }
+    }
 }
+} // namespace
 
 void IsolateHome() {
+    KeepSoundServerReachable();
     char pattern[] = "/tmp/pirvan-test-XXXXXX";
     const char* dir = ::mkdtemp(pattern);
     if (!dir) {
@@ -30,6 +57,8 @@ void IsolateHome() {
     ::setenv("VESKAR_HOME", veskar.c_str(), 1);
 }
 
-QString TestHomeDir() { return QString::fromStdString(g_home); }
+QString TestHomeDir() {
+    return QString::fromStdString(g_home);
+}
 
 } // namespace veskar::test

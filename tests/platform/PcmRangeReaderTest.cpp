@@ -1,0 +1,192 @@
+#include <gtest/gtest.h>
+
+#include <QBuffer>
+#include <QDir>
+
+#include "platform/PcmConvert.h"
+#include "platform/PcmRangeReader.h"
+#include "support/TestHome.h"
+#include "support/WavBuilder.h"
+
+namespace veskar::test {
+
+namespace {
+
+std::optional<PcmLayout> LayoutOf(QByteArray bytes) {
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    return ReadPcmLayout(buffer);
+}
+
+QByteArray Bytes(std::initializer_list<int> values) {
+    QByteArray out;
+    for (int v : values) {
+        out.append(static_cast<char>(v));
+    }
+    return out;
+}
+
+} // namespace
+
+TEST(PcmLayoutTest, CanonicalFile) {
+    const auto layout = LayoutOf(WavBuilder(44100, 2, 16).Silence(1000).Build());
+    ASSERT_TRUE(layout);
+    EXPECT_EQ(layout->dataOffset, 44);
+    EXPECT_EQ(layout->frames, 1000);
+    EXPECT_EQ(layout->sampleRate, 44100);
+    EXPECT_EQ(layout->channels, 2);
+    EXPECT_EQ(layout->bitsPerSample, 16);
+    EXPECT_EQ(layout->bytesPerSample, 2);
+    EXPECT_EQ(layout->blockAlign, 4);
+}
+
+TEST(PcmLayoutTest, ChunksAreWalkedInTheFile) {
+    struct Case {
+        const char* name;
+        QByteArray bytes;
+        int64_t dataOffset;
+        int64_t frames;
+    };
+    // The odd chunk written as this system writes it: the next chunk follows at once.
+    const QByteArray unpadded =
+        WavBuilder(8000, 1, 8).Chunk("odd ", "abc").PlaceFmt().Silence(10).Build();
+    // The same with the pad byte other writers put after an odd chunk.
+    QByteArray padded = unpadded;
+    padded.insert(12 + 8 + 3, '\0');
+    const Case cases[] = {
+        {"LIST before data", WavBuilder(8000, 1, 8).List(5000).Silence(10).Build(),
+         12 + 24 + 5008 + 8, 10},
+        {"odd chunk, no pad", unpadded, 12 + 11 + 24 + 8, 10},
+        {"odd chunk, padded", padded, 12 + 12 + 24 + 8, 10},
+        {"fmt after data", WavBuilder(8000, 1, 8).PlaceData().PlaceFmt().Silence(10).Build(), 20,
+         10},
+        // A recording cut short plays the whole frames it has.
+        {"declared too long",
+         WavBuilder(8000, 2, 16).Silence(10).RawData("xy").DataSize(1000).Build(), 44, 10},
+        {"streaming size", WavBuilder(8000, 1, 16).Silence(7).DataSize(0xFFFFFFFF).Build(), 44, 7},
+        {"empty data", WavBuilder(8000, 1, 16).Build(), 44, 0},
+    };
+    for (const Case& c : cases) {
+        const auto layout = LayoutOf(c.bytes);
+        ASSERT_TRUE(layout) << c.name;
+        EXPECT_EQ(layout->dataOffset, c.dataOffset) << c.name;
+        EXPECT_EQ(layout->frames, c.frames) << c.name;
+    }
+}
+
+TEST(PcmLayoutTest, RejectsWhatCannotBePlayed) {
+    struct Case {
+        const char* name;
+        QByteArray bytes;
+    };
+    const Case cases[] = {
+        {"not RIFF", WavBuilder().RiffTags("RIFX", "WAVE").Silence(10).Build()},
+        {"not WAVE", WavBuilder().RiffTags("RIFF", "AVI ").Silence(10).Build()},
+        {"float", WavBuilder(44100, 2, 32).FormatTag(3).Silence(10).Build()},
+        {"ADPCM", WavBuilder(44100, 2, 4).FormatTag(0x11).Silence(10).Build()},
+        {"short fmt", WavBuilder().FmtSize(14).Silence(10).Build()},
+        {"no fmt", WavBuilder().Chunk("data", QByteArray(40, 0)).Build().replace("fmt ", "fmx ")},
+        {"no data", WavBuilder().NoData().Build()},
+        {"no channels", WavBuilder(44100, 0, 16).BlockAlign(4).Silence(10).Build()},
+        {"rate 0", WavBuilder(0, 2, 16).Silence(10).Build()},
+        {"block align too small", WavBuilder(44100, 2, 16).BlockAlign(3).Silence(10).Build()},
+        {"40-bit samples", WavBuilder(44100, 1, 40).Silence(10).Build()},
+        {"too short", QByteArray("RIFF\0\0\0\0WAV", 11)},
+    };
+    for (const Case& c : cases) {
+        EXPECT_FALSE(LayoutOf(c.bytes)) << c.name;
+    }
+}
+
+TEST(PcmRangeReaderTest, ReadsWholeFramesOfARange) {
+    const QString path = QDir(TestHomeDir()).filePath("frames.wav");
+    ASSERT_TRUE(WavBuilder(8000, 2, 16)
+                    .Frames(100, [](int64_t f, int c) { return int32_t(f * 10 + c); })
+                    .RawData("z") // half a frame at the end is not a frame
+                    .Write(path));
+    PcmRangeReader reader;
+    ASSERT_TRUE(reader.Open(path));
+    EXPECT_EQ(reader.Layout().frames, 100);
+
+    QByteArray out;
+    EXPECT_EQ(reader.ReadFrames(98, 10, out), 2);
+    EXPECT_EQ(out, Bytes({980 & 0xFF, 980 >> 8, 981 & 0xFF, 981 >> 8, 990 & 0xFF, 990 >> 8,
+                          991 & 0xFF, 991 >> 8}));
+    EXPECT_EQ(reader.ReadFrames(100, 10, out), 0);
+    EXPECT_TRUE(out.isEmpty());
+    EXPECT_EQ(reader.ReadFrames(-1, 10, out), 0);
+
+    reader.Close();
+    EXPECT_FALSE(reader.IsOpen());
+    EXPECT_FALSE(reader.Open(QDir(TestHomeDir()).filePath("missing.wav")));
+}
+
+// Every supported width, checked on the extreme values and one in between, so that a wrong
+// shift or a sign slip shows.
+TEST(PcmConvertTest, SampleWidths) {
+    struct Case {
+        const char* name;
+        int bits;
+        SinkSample sink;
+        QByteArray in;
+        QByteArray out;
+    };
+    const Case cases[] = {
+        {"8 -> u8", 8, SinkSample::UInt8, Bytes({0x00, 0x80, 0xFF}), Bytes({0x00, 0x80, 0xFF})},
+        {"8 -> s16", 8, SinkSample::Int16, Bytes({0x00, 0x81}), Bytes({0, 0x80, 0, 0x01})},
+        {"16 -> s16", 16, SinkSample::Int16, Bytes({0x34, 0x12, 0x00, 0x80}),
+         Bytes({0x34, 0x12, 0x00, 0x80})},
+        {"16 -> u8", 16, SinkSample::UInt8, Bytes({0xFF, 0x7F, 0x00, 0x80}), Bytes({0xFF, 0x00})},
+        {"24 -> s32", 24, SinkSample::Int32, Bytes({0x56, 0x34, 0x12, 0x00, 0x00, 0x80}),
+         Bytes({0, 0x56, 0x34, 0x12, 0, 0, 0, 0x80})},
+        {"24 -> s16", 24, SinkSample::Int16, Bytes({0x56, 0x34, 0x12, 0xFF, 0xFF, 0xFF}),
+         Bytes({0x34, 0x12, 0xFF, 0xFF})},
+        {"32 -> s32", 32, SinkSample::Int32, Bytes({1, 2, 3, 4}), Bytes({1, 2, 3, 4})},
+    };
+    for (const Case& c : cases) {
+        PcmLayout file;
+        file.channels = 1;
+        file.bitsPerSample = c.bits;
+        file.bytesPerSample = (c.bits + 7) / 8;
+        file.blockAlign = file.bytesPerSample;
+        const int64_t frames = c.in.size() / file.blockAlign;
+        EXPECT_EQ(ConvertFrames(c.in.constData(), frames, file, {c.sink, 1}), c.out) << c.name;
+    }
+}
+
+TEST(PcmConvertTest, ChannelsAndPaddedFrames) {
+    // Six 16-bit channels in a frame padded to 14 bytes; the sink takes the first two.
+    PcmLayout six{0, 2, 48000, 6, 16, 2, 14};
+    QByteArray in;
+    for (int f = 0; f < 2; ++f) {
+        for (int c = 0; c < 6; ++c) {
+            in.append(Bytes({f * 16 + c, 0}));
+        }
+        in.append(Bytes({0x55, 0x55}));
+    }
+    EXPECT_EQ(ConvertFrames(in.constData(), 2, six, {SinkSample::Int16, 2}),
+              Bytes({0, 0, 1, 0, 16, 0, 17, 0}));
+
+    // One channel to two repeats it.
+    PcmLayout mono{0, 2, 8000, 1, 8, 1, 1};
+    EXPECT_EQ(ConvertFrames(Bytes({0x10, 0xF0}).constData(), 2, mono, {SinkSample::UInt8, 2}),
+              Bytes({0x10, 0x10, 0xF0, 0xF0}));
+}
+
+TEST(PcmConvertTest, SilenceAndNativeLayouts) {
+    EXPECT_EQ(SilenceFrames(2, {SinkSample::UInt8, 2}), QByteArray(4, char(0x80)));
+    EXPECT_EQ(SilenceFrames(3, {SinkSample::Int32, 1}), QByteArray(12, '\0'));
+    const auto native = [](int bits, int channels) {
+        PcmLayout file;
+        file.bitsPerSample = bits;
+        file.bytesPerSample = (bits + 7) / 8;
+        file.channels = channels;
+        return NativeSinkLayout(file);
+    };
+    EXPECT_EQ(native(8, 1), (SinkLayout{SinkSample::UInt8, 1}));
+    EXPECT_EQ(native(12, 2), (SinkLayout{SinkSample::Int16, 2}));
+    EXPECT_EQ(native(24, 2), (SinkLayout{SinkSample::Int32, 2}));
+    EXPECT_EQ(native(32, 6), (SinkLayout{SinkSample::Int32, 6}));
+}
+
+} // namespace veskar::test
