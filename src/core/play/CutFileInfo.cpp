@@ -31,7 +31,40 @@ QString TwoDigits(int value) {
     return QString::number(value % 100).rightJustified(2, '0');
 }
 
+QString DateText(const QDate& date) {
+    return TwoDigits(date.year()) + "/" + TwoDigits(date.month()) + "/" + TwoDigits(date.day());
+}
+
+QString ClockText(const QTime& clock) {
+    return TwoDigits(clock.hour()) + ":" + TwoDigits(clock.minute()) + ":" +
+           TwoDigits(clock.second());
+}
+
+// The attributes of a DOS file, as far as they exist here: read-only is a file its owner may
+// not write, hidden a name beginning with a dot; system and archive are never set.
+bool ReadOnly(const QFileInfo& info) {
+    return !info.permission(QFileDevice::WriteOwner);
+}
+bool Hidden(const QFileInfo& info) {
+    return info.fileName().startsWith('.');
+}
+
 } // namespace
+
+QString PlayFileInfoLine(const QString& path, const QString& formatText) {
+    QString size;
+    QString date;
+    QString attributes;
+    const QFileInfo info(path);
+    if (info.exists()) {
+        size = GroupedNumber(info.size()).rightJustified(8);
+        const QDateTime time = info.lastModified();
+        date = DateText(time.date()) + " " + ClockText(time.time()) + " " + DayName(time.date());
+        attributes = QString(ReadOnly(info) ? "R" : " ") + " " + (Hidden(info) ? "H" : " ") + " ";
+    }
+    const QString gap(10, ' ');
+    return path + gap + formatText + gap + size + "  " + date + "  " + attributes;
+}
 
 QString CutFileInfoText(const QString& path, const QString& formatText) {
     QString sizeText;
@@ -41,18 +74,9 @@ QString CutFileInfoText(const QString& path, const QString& formatText) {
         sizeText = QString::fromUtf8("総ﾊﾞｲﾄ数　: ") +
                    GroupedNumber(info.size()).rightJustified(7) + " Bytes";
         const QDateTime time = info.lastModified();
-        const QDate date = time.date();
-        const QTime clock = time.time();
-        // The attributes of a DOS file, as far as they exist here: read-only is a file its
-        // owner may not write, hidden a name beginning with a dot; system and archive are
-        // never set.
-        const bool readOnly = !info.permission(QFileDevice::WriteOwner);
-        const bool hidden = info.fileName().startsWith('.');
-        dateText = QString::fromUtf8("日付/属性　:") + " " + TwoDigits(date.year()) + "/" +
-                   TwoDigits(date.month()) + "/" + TwoDigits(date.day()) + " " + DayName(date) +
-                   " " + TwoDigits(clock.hour()) + ":" + TwoDigits(clock.minute()) + ":" +
-                   TwoDigits(clock.second()) + " " + (readOnly ? "r" : " ") + " " +
-                   (hidden ? "h" : " ") + " ";
+        dateText = QString::fromUtf8("日付/属性　:") + " " + DateText(time.date()) + " " +
+                   DayName(time.date()) + " " + ClockText(time.time()) + " " +
+                   (ReadOnly(info) ? "r" : " ") + " " + (Hidden(info) ? "h" : " ") + " ";
     }
     return QString::fromUtf8("CUT_WAVファイル情報：\n\n") + path + "\n" + sizeText + "\n" +
            dateText + "\n" + "rate/bit/channel : " + formatText;

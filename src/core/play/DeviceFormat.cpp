@@ -2,6 +2,11 @@
 
 namespace veskar {
 
+QString DeviceFormatText(const WaveFormat& format) {
+    return QString::number(format.sampleRate) + " / " + QString::number(format.bitsPerSample) +
+           " / " + (format.channels == 1 ? "mono" : "stereo");
+}
+
 DeviceFormatReport QueryDeviceFormat(const QString& path, WaveDevice& query, WaveDevice& player,
                                      const SharedFlags& flags) {
     DeviceFormatReport report;
@@ -22,9 +27,7 @@ DeviceFormatReport QueryDeviceFormat(const QString& path, WaveDevice& query, Wav
         report.bitsPerSample = format->bitsPerSample;
         report.channels = format->channels;
         report.eightBit = format->bitsPerSample == 8;
-        report.text = QString::number(format->sampleRate) + " / " +
-                      QString::number(format->bitsPerSample) + " / " +
-                      (format->channels == 1 ? "mono" : "stereo");
+        report.text = DeviceFormatText(*format);
     }
     query.Close();
     return report;

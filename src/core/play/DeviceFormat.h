@@ -24,6 +24,10 @@ struct DeviceFormatReport {
     std::optional<int> channels;
 };
 
+/// The format as the information texts write it: rate + " / " + bits + " / " + "mono" for one
+/// channel, else "stereo".
+QString DeviceFormatText(const WaveFormat& format);
+
 /// Asks a wave device of its own (`query`, never the one that plays) for the format of the file
 /// at path, and closes it again. When a stop is pending or the window is closing, the playing
 /// device (`player`) is stopped and closed instead and nothing is reported.

@@ -124,6 +124,18 @@ TEST_F(CutFileInfoTest, MissingFileLeavesSizeAndDateEmpty) {
               "CUT_WAVファイル情報：\n\n/nowhere/x.wav\n\n\nrate/bit/channel : ");
 }
 
+TEST_F(CutFileInfoTest, PlayFileInfoLine) {
+    const QString path = MakeFile("line.wav", 12345678);
+    const QString gap(10, ' ');
+    EXPECT_EQ(PlayFileInfoLine(path, "44100 / 16 / stereo"),
+              path + gap + "44100 / 16 / stereo" + gap + "12,345,678  24/05/01 13:05:09 Wed      ");
+    const QString hidden = MakeFile(".line.wav", 5);
+    QFile::setPermissions(hidden, QFileDevice::ReadOwner);
+    EXPECT_EQ(PlayFileInfoLine(hidden, "8000 / 8 / mono"),
+              hidden + gap + "8000 / 8 / mono" + gap + "       5  24/05/01 13:05:09 Wed  R H ");
+    EXPECT_EQ(PlayFileInfoLine("/nowhere/x.wav", ""), "/nowhere/x.wav" + gap + gap + "    ");
+}
+
 TEST_F(CutFileInfoTest, ShowsTheBoxWithTheDeviceFormat) {
     const QString path = MakeFile("shown.wav", 10);
     query.files[path] = {1000, {22050, 8, 1}, false};
