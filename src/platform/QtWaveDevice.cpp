@@ -18,6 +18,8 @@ constexpr int kFeedIntervalMs = 10;
 constexpr int kBufferMs = 1000;
 // A sink whose processed time has not moved for this long has broken down.
 constexpr int kStallLimitMs = 5000;
+// How long a stopped sink is kept before it is deleted.
+constexpr int kRetiredSinkMs = 3000;
 
 QAudioFormat ToQtFormat(const SinkLayout& sink, int sampleRate) {
     QAudioFormat format;
@@ -56,10 +58,13 @@ bool QtWaveDevice::OpenFile(const QString& path) {
 
 void QtWaveDevice::CloseFile() {
     HaltSink();
-    // Moved out first: tearing a sink down may let pending events run, and whatever runs then
-    // must find the device already closed.
-    std::unique_ptr<QAudioSink> sink = std::move(m_sink);
-    sink.reset();
+    if (m_sink) {
+        // The sound server may still answer an operation the sink started on its own (Qt's
+        // PulseAudio sink drains the stream after an underrun) and call back into the sink
+        // after it was stopped; so a stopped sink lives on a while before it is deleted.
+        QAudioSink* sink = m_sink.release();
+        QTimer::singleShot(kRetiredSinkMs, sink, &QObject::deleteLater);
+    }
     m_reader.Close();
     m_positionMs = 0;
 }
@@ -79,7 +84,7 @@ TimeMs QtWaveDevice::PositionMs() const {
     if (!m_playing) {
         return m_positionMs;
     }
-    const int64_t heardMs = ProcessedUSecs() / 1000;
+    const int64_t heardMs = HeardUSecs() / 1000;
     return m_fromMs + static_cast<TimeMs>(std::min<int64_t>(heardMs, m_toMs - m_fromMs));
 }
 
@@ -120,6 +125,9 @@ bool QtWaveDevice::MakeSink() {
 }
 
 bool QtWaveDevice::StartRange(TimeMs fromMs, TimeMs toMs) {
+    if (m_sounding) {
+        HaltSink();
+    }
     m_fromMs = fromMs;
     m_toMs = toMs;
     m_nextFrame = FrameOfMs(fromMs);
@@ -144,6 +152,7 @@ bool QtWaveDevice::StartRange(TimeMs fromMs, TimeMs toMs) {
     m_playing = true;
     m_lastProcessedUSecs = 0;
     m_sinceProgress.start();
+    m_sinceStart.start();
     if (!Fill()) {
         HaltSink();
         return false;
@@ -193,16 +202,20 @@ bool QtWaveDevice::Fill() {
 }
 
 void QtWaveDevice::Feed() {
-    if (!m_playing) {
+    if (!m_playing && !m_sounding) {
         return;
     }
     const QAudio::Error error = m_sink->error();
-    if (m_sink->state() == QAudio::StoppedState || error == QAudio::OpenError ||
-        error == QAudio::IOError || error == QAudio::FatalError) {
-        Finish(PlayResult::Failure);
+    const bool broken = m_sink->state() == QAudio::StoppedState || error == QAudio::OpenError ||
+                        error == QAudio::IOError || error == QAudio::FatalError;
+    if (!m_playing) {
+        // After the end of a play: silence only, as long as the sink takes it.
+        if (broken || !Fill()) {
+            HaltSink();
+        }
         return;
     }
-    if (!Fill()) {
+    if (broken || !Fill()) {
         Finish(PlayResult::Failure);
         return;
     }
@@ -214,27 +227,43 @@ void QtWaveDevice::Feed() {
         Finish(PlayResult::Failure);
         return;
     }
-    // The sink's processed time counts from the first frame of the range and never runs ahead of
-    // what it was given; once it covers the range, the range has been heard to its end.
-    if (m_padding && processed >= m_rangeUSecs) {
+    if (m_padding && HeardUSecs() >= m_rangeUSecs) {
         Finish(PlayResult::Successful);
     }
 }
 
 void QtWaveDevice::Finish(PlayResult result) {
     m_positionMs = result == PlayResult::Successful ? m_toMs : PositionMs();
-    HaltSink();
+    if (result == PlayResult::Successful) {
+        // The sink plays on into silence until the next command, so that whatever of the range
+        // it still holds is heard, not cut off. It is kept fed: a sink that runs dry starts
+        // operations of its own on the sound server.
+        m_playing = false;
+        m_sounding = true;
+    } else {
+        HaltSink();
+    }
     EndPlay(result);
 }
 
 void QtWaveDevice::HaltSink() {
     m_feedTimer.stop();
     m_playing = false;
+    m_sounding = false;
     m_pending.clear();
     if (m_sink && m_output) {
         m_sink->stop();
     }
     m_output = nullptr;
+}
+
+int64_t QtWaveDevice::HeardUSecs() const {
+    // The sink's processed time lags behind the clock by the output's latency, which is what
+    // makes it the time heard. At the start of a stream, though, a sound server that reads
+    // ahead can report far more than has been played (the latency is not yet subtracted), and
+    // the sink keeps its highest report. Nothing is heard faster than the clock runs, so the
+    // clock bounds it.
+    return std::min<int64_t>(ProcessedUSecs(), m_sinceStart.nsecsElapsed() / 1000);
 }
 
 int64_t QtWaveDevice::ProcessedUSecs() const {

@@ -18,10 +18,11 @@ namespace veskar {
 /// The wave device on Qt Multimedia: our own PCM reader feeds a QAudioSink on the default
 /// output, converting 24-bit (and other widths the output refuses) on the way.
 ///
-/// A play is over when the output reports that it has processed every byte of the range, not
-/// when the last byte was handed over, so the completion comes when the range has been heard.
-/// Behind the range the sink is fed silence until then: a sound server only starts a stream
-/// once its buffer is full, and a range shorter than the buffer would otherwise never start.
+/// A play is over when the range has been heard: when the output reports it has processed every
+/// byte of it (bounded by the clock, see HeardUSecs), not when the last byte was handed over.
+/// Behind the range the sink is fed silence: a sound server only starts a stream once its
+/// buffer is full, and a range shorter than the buffer would otherwise never start. After a
+/// play ends the sink runs on into that silence until the next command.
 /// Opening needs no sound output at all, so lengths and formats are known on a machine without
 /// one; only playing fails there.
 class QtWaveDevice : public WaveDevice {
@@ -48,6 +49,8 @@ private:
     void Finish(PlayResult result);
     void HaltSink();
     int64_t ProcessedUSecs() const;
+    /// How much of the range has been heard, in µs.
+    int64_t HeardUSecs() const;
     int64_t FrameOfMs(TimeMs ms) const;
 
     PcmRangeReader m_reader;
@@ -57,6 +60,7 @@ private:
     QTimer m_feedTimer;
 
     bool m_playing = false;
+    bool m_sounding = false; ///< a play has ended; the sink runs on into silence
     TimeMs m_fromMs = 0;
     TimeMs m_toMs = 0;
     TimeMs m_positionMs = 0; ///< where the last play stopped or ended
@@ -67,6 +71,7 @@ private:
     bool m_padding = false;   ///< the range is handed over; silence follows
     int64_t m_lastProcessedUSecs = 0;
     QElapsedTimer m_sinceProgress;
+    QElapsedTimer m_sinceStart;
 };
 
 } // namespace veskar

@@ -69,6 +69,9 @@ bool WaveDevice::PlayRange(TimeMs fromMs, TimeMs toMs, PlayRoute route) {
 void WaveDevice::Stop() {
     if (m_running) {
         EndRunning(PlayResult::Aborted);
+    }
+    // Also without a running play: an output may still be sounding the end of the last one.
+    if (m_open) {
         StopOutput();
     }
 }

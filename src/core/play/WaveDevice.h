@@ -80,7 +80,8 @@ protected:
     virtual TimeMs PositionMs() const = 0;
     /// Starts the output; fromMs <= toMs <= LengthMs().
     virtual bool StartRange(TimeMs fromMs, TimeMs toMs) = 0;
-    /// Silences the output of the running play and keeps its position.
+    /// Silences the output and keeps the position; called by every Stop, with or without a
+    /// running play.
     virtual void StopOutput() = 0;
 
     /// Called by the implementation when the running play has been heard to its end

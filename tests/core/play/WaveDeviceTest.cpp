@@ -64,7 +64,7 @@ TEST_F(WaveDeviceTest, StopAbortsTheRunningPlayAndKeepsTheFileOpen) {
     EXPECT_EQ(Drain(), (std::vector<Ending>{{PlayRoute::CutScreen, PlayResult::Aborted}}));
     EXPECT_TRUE(device.IsOpen());
     EXPECT_EQ(device.QueryPosition(), 1234);
-    EXPECT_EQ(device.log, (QStringList{"open a.wav", "play 0 5000", "stop"}));
+    EXPECT_EQ(device.log, (QStringList{"open a.wav", "play 0 5000", "stop", "stop"}));
 }
 
 TEST_F(WaveDeviceTest, CloseAndReopenAbortTheRunningPlay) {

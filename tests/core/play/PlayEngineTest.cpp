@@ -1,0 +1,583 @@
+#include <gtest/gtest.h>
+
+#include <set>
+#include <utility>
+#include <vector>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+
+#include "core/play/CutScreenLines.h"
+#include "core/play/PlayEngine.h"
+#include "support/FakeHost.h"
+#include "support/QtPrint.h"
+#include "support/FakePlayFileList.h"
+#include "support/FakeWaveDevice.h"
+#include "support/TestHome.h"
+
+namespace veskar::test {
+
+namespace {
+
+using Range = std::pair<TimeMs, TimeMs>;
+
+class RecordingView : public PlayView {
+public:
+    void ShowFileInfo(const QString& line) override { fileInfos << line; }
+    void ShowLength(const QString& text) override { lengths << text; }
+    void ShowPosition(const QString& text,
+                      const std::array<int, kPositionBars>& barWidths) override {
+        positions.push_back({text, barWidths});
+    }
+    void SetPositionPolling(bool on) override { polling = on; }
+    void UpdateLevelPanel(PlayLines& list, int line) override {
+        levelPanel.push_back({&list, line});
+    }
+
+    QStringList fileInfos;
+    QStringList lengths;
+    std::vector<std::pair<QString, std::array<int, kPositionBars>>> positions;
+    bool polling = false;
+    std::vector<std::pair<PlayLines*, int>> levelPanel;
+};
+
+// The numbered table: rows with their own start, end and tag.
+class FakeTable : public PlayLines {
+public:
+    struct Row {
+        QString start;
+        QString end;
+        QString tag;
+    };
+    Kind LinesKind() const override { return Kind::Table; }
+    int Count() const override { return static_cast<int>(rows.size()); }
+    int Current() const override { return current; }
+    void SelectOnly(int line) override { current = line; }
+    QString Text(int line) const override { return rows.at(line).start; }
+    std::optional<QString> EndText(int line) const override { return rows.at(line).end; }
+    QString Tag(int line) const override { return rows.at(line).tag; }
+
+    std::vector<Row> rows;
+    int current = -1;
+};
+
+// Records whether the error-box flag was up while each box was shown.
+class WatchingMessenger : public FakeMessenger {
+public:
+    explicit WatchingMessenger(const SharedFlags& flags) : m_flags(flags) {}
+    int ShowTimedMessage(const QString& text, int defaultResult) override {
+        flagUp.push_back(m_flags.errorBoxOpen);
+        return FakeMessenger::ShowTimedMessage(text, defaultResult);
+    }
+    int ShowError(const QString& text, int defaultResult) override {
+        flagUp.push_back(m_flags.errorBoxOpen);
+        return FakeMessenger::ShowError(text, defaultResult);
+    }
+    std::vector<bool> flagUp;
+
+private:
+    const SharedFlags& m_flags;
+};
+
+QString MakeFile(const QString& name) {
+    const QString path = QDir(TestHomeDir()).filePath(name);
+    QFile file(path);
+    file.open(QIODevice::WriteOnly);
+    file.write("RIFF");
+    return path;
+}
+
+constexpr TimeMs kCutLength = 30000;
+
+class PlayEngineTest : public testing::Test {
+protected:
+    void SetUp() override {
+        cutFile = MakeFile("cut.wav");
+        device.files[cutFile] = {kCutLength, {44100, 16, 2}, false};
+        lists.format.SetMinutesMode(false);
+        lists.format.SetFileLength(kCutLength);
+        engine.controls.cutFile = cutFile;
+        engine.controls.fileLengthMs = kCutLength;
+        engine.random = [](int64_t n) { return n - 1; };
+    }
+
+    QStringList Texts(std::initializer_list<TimeMs> times) const {
+        QStringList texts;
+        for (TimeMs t : times) {
+            texts << lists.format.FormatTime(t);
+        }
+        return texts;
+    }
+
+    PlayLines& Interval(std::initializer_list<TimeMs> times) {
+        lists.interval.Assign(Texts(times));
+        return *lines.Lines(TimeListId::Interval);
+    }
+
+    PlayLines& Level(int level, std::initializer_list<TimeMs> times) {
+        lists.subdivisions[level].Assign(Texts(times));
+        return *lines.Lines(static_cast<TimeListId>(level));
+    }
+
+    PlayLines& Registered(std::initializer_list<TimeMs> times, const QStringList& tags) {
+        lists.registered.Assign(Texts(times), tags);
+        return *lines.Lines(TimeListId::Registered);
+    }
+
+    // The running play ends with this result; its completion is delivered like a window
+    // message, and whatever the engine starts in turn is recorded by the device.
+    void Finish(PlayResult result) {
+        device.Finish(result);
+        QCoreApplication::processEvents();
+    }
+
+    std::vector<Range> Plays() const {
+        std::vector<Range> ranges;
+        for (const FakeWaveDevice::Play& play : device.plays) {
+            ranges.push_back({play.fromMs, play.toMs});
+        }
+        return ranges;
+    }
+
+    // Finishes successfully until nothing more starts (or `limit` completions); returns the
+    // ranges played.
+    std::vector<Range> PlayOut(int limit) {
+        for (int i = 0; i < limit && device.IsPlaying(); ++i) {
+            Finish(PlayResult::Successful);
+        }
+        return Plays();
+    }
+
+    SharedFlags flags;
+    FakeWaveDevice device{flags};
+    FakeHost host;
+    WatchingMessenger messenger{flags};
+    RecordingView view;
+    TimeLists lists;
+    CutScreenLines lines{lists};
+    PlayEngine engine{device, flags, lists.format, messenger, host.pump, view};
+    QString cutFile;
+};
+
+} // namespace
+
+TEST_F(PlayEngineTest, ZoneOnTheLastLine) {
+    engine.controls.playMode = CutPlayMode::Zone;
+    PlayLines& interval = Interval({0, 10000, 20000});
+    engine.LineClick(interval, 2);
+    PlayLines& tenSeconds = Level(4, {0, 10000});
+    engine.LineClick(tenSeconds, 1);
+    // The last line of the interval list plays to the end; of a subdivision list one step.
+    EXPECT_EQ(Plays(), (std::vector<Range>{{20000, kCutLength}, {10000, 20000}}));
+    EXPECT_EQ(PlayOut(3).size(), 2u) << "nothing follows in zone mode";
+}
+
+TEST_F(PlayEngineTest, SkipPlaysOneSecondOfEachLineAndStops) {
+    engine.controls.playMode = CutPlayMode::Skip;
+    PlayLines& interval = Interval({0, 10000, 20000});
+    engine.LineClick(interval, 0);
+    EXPECT_EQ(PlayOut(10), (std::vector<Range>{{0, 1000}, {10000, 11000}, {20000, 21000}}));
+    EXPECT_EQ(lists.interval.Current(), 2);
+    EXPECT_FALSE(device.IsPlaying());
+}
+
+TEST_F(PlayEngineTest, ContinuousFollowsTheTargetColourAndNeverEnds) {
+    engine.controls.playMode = CutPlayMode::Continuous;
+    engine.controls.continuousTarget = 1; // blue
+    PlayLines& registered = Registered({1000, 3000, 5000, 7000, 9000}, {"", "2", "1", "", "1"});
+    // A red line: playback starts at the next blue line.
+    engine.LineClick(registered, 1);
+    EXPECT_EQ(lists.registered.Lines().Current(), 2);
+    PlayOut(5);
+    EXPECT_EQ(Plays(), (std::vector<Range>{{5000, 7000},
+                                           {9000, kCutLength},
+                                           {5000, 7000},
+                                           {9000, kCutLength},
+                                           {5000, 7000},
+                                           {9000, kCutLength}}));
+    EXPECT_TRUE(device.IsPlaying()) << "it never ends by itself";
+
+    // Clicking after the last blue line wraps to the first one.
+    device.plays.clear();
+    engine.controls.continuousTarget = 0; // any tag
+    lists.registered.SetTag(4, "");
+    engine.LineClick(registered, 3);
+    EXPECT_EQ(Plays(), (std::vector<Range>{{3000, 5000}}));
+}
+
+TEST_F(PlayEngineTest, ContinuousWithoutTagsWalksTheListToItsEnd) {
+    engine.controls.playMode = CutPlayMode::Continuous;
+    PlayLines& oneSecond = Level(3, {1000, 2000, 3000});
+    engine.LineClick(oneSecond, 1);
+    EXPECT_EQ(PlayOut(10), (std::vector<Range>{{2000, 3000}, {3000, 4000}}));
+    // The registered list without any tag, start times on: it starts over.
+    device.plays.clear();
+    PlayLines& registered = Registered({1000, 2000}, {"", ""});
+    engine.LineClick(registered, 1);
+    EXPECT_EQ(PlayOut(2),
+              (std::vector<Range>{{2000, kCutLength}, {1000, 2000}, {2000, kCutLength}}));
+    // With start times off the registered list ends like any other.
+    device.StopAndClose();
+    device.plays.clear();
+    engine.controls.startTimesEnabled = false;
+    engine.LineClick(registered, 0);
+    EXPECT_EQ(PlayOut(10), (std::vector<Range>{{1000, 2000}, {2000, kCutLength}}));
+}
+
+TEST_F(PlayEngineTest, RepeatPlaysTheSameLineAgain) {
+    engine.controls.playMode = CutPlayMode::Repeat;
+    PlayLines& interval = Interval({0, 10000, 20000});
+    engine.LineClick(interval, 1);
+    EXPECT_EQ(PlayOut(3), (std::vector<Range>(4, Range{10000, 20000})));
+}
+
+TEST_F(PlayEngineTest, EdgesPlayBothEndsOfLongStretchesOnly) {
+    engine.controls.playMode = CutPlayMode::Continuous;
+    engine.controls.specialMode = SpecialMode::Edges;
+    PlayLines& interval = Interval({0, 12000, 16000, 26000});
+    engine.LineClick(interval, 0);
+    EXPECT_EQ(PlayOut(10), (std::vector<Range>{{0, 5000},
+                                               {7000, 12000},
+                                               {12000, 16000},
+                                               {16000, 21000},
+                                               {21000, 26000},
+                                               {26000, kCutLength}}));
+    // In zone mode the second part still follows, then nothing.
+    device.plays.clear();
+    engine.controls.playMode = CutPlayMode::Zone;
+    engine.LineClick(interval, 0);
+    EXPECT_EQ(PlayOut(10), (std::vector<Range>{{0, 5000}, {7000, 12000}}));
+}
+
+TEST_F(PlayEngineTest, ProbesNearTheStart) {
+    engine.controls.playMode = CutPlayMode::Zone;
+    engine.controls.specialMode = SpecialMode::EndProbe;
+    PlayLines& interval = Interval({0, 200, 1000});
+    engine.LineClick(interval, 1);
+    // The stretch before 200 ms starts at 0; before 0 it is empty and plays 1 ms.
+    engine.LineClick(interval, 0);
+    engine.controls.specialMode = SpecialMode::StartProbe;
+    engine.LineClick(interval, 2);
+    EXPECT_EQ(Plays(), (std::vector<Range>{{0, 200}, {0, 1}, {1000, 1500}}));
+}
+
+TEST_F(PlayEngineTest, TheTableWrapsAround) {
+    engine.controls.playMode = CutPlayMode::Continuous;
+    FakeTable table;
+    table.rows = {{Texts({1000})[0], Texts({2500})[0], ""},
+                  {Texts({5000})[0], Texts({6000})[0], ""}};
+    engine.LineClick(table, 1);
+    EXPECT_EQ(PlayOut(2), (std::vector<Range>{{5000, 6000}, {1000, 2500}, {5000, 6000}}));
+}
+
+TEST_F(PlayEngineTest, EndModeAndTheStartOfAPlay) {
+    engine.controls.playMode = CutPlayMode::End;
+    engine.controls.barPanelWidths = {300, 3000, 0};
+    PlayLines& interval = Interval({0, 10000, 20000});
+    engine.LineClick(interval, 1);
+    EXPECT_EQ(Plays(), (std::vector<Range>{{10000, kCutLength}}));
+    ASSERT_EQ(view.fileInfos.size(), 1u);
+    EXPECT_TRUE(view.fileInfos[0].startsWith(cutFile + QString(10, ' ') + "44100 / 16 / stereo"));
+    EXPECT_EQ(view.lengths, QStringList{"30"});
+    ASSERT_EQ(view.positions.size(), 1u);
+    EXPECT_EQ(view.positions[0].first, "10");
+    EXPECT_EQ(view.positions[0].second, (std::array<int, kPositionBars>{100, 1000, 0}));
+    EXPECT_TRUE(view.polling);
+    EXPECT_EQ(view.levelPanel.size(), 1u);
+    EXPECT_EQ(PlayOut(3).size(), 1u) << "nothing follows the end";
+}
+
+TEST_F(PlayEngineTest, CompletionsOtherThanSuccessNeverContinue) {
+    engine.controls.playMode = CutPlayMode::Continuous;
+    PlayLines& interval = Interval({0, 10000, 20000});
+    for (PlayResult result : {PlayResult::Aborted, PlayResult::Failure, PlayResult::Superseded}) {
+        device.plays.clear();
+        engine.LineClick(interval, 0);
+        Finish(result);
+        EXPECT_EQ(Plays().size(), 1u) << static_cast<int>(result);
+        EXPECT_FALSE(engine.NotifyBusy());
+    }
+    // A stop: the abort it causes starts nothing either.
+    device.plays.clear();
+    engine.LineClick(interval, 0);
+    engine.StopButton();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(Plays().size(), 1u);
+    EXPECT_TRUE(flags.stopRequested);
+    EXPECT_FALSE(view.polling);
+    EXPECT_TRUE(messenger.calls.empty());
+}
+
+TEST_F(PlayEngineTest, ACompletionArrivingDuringAnotherIsRefused) {
+    engine.controls.playMode = CutPlayMode::Continuous;
+    PlayLines& interval = Interval({0, 10000, 20000});
+    engine.LineClick(interval, 0);
+    int nested = 0;
+    host.pump.onProcess = [&] {
+        if (engine.NotifyBusy() && nested++ == 0) {
+            engine.CutScreenPlayEnded(PlayResult::Aborted); // tolerated silently
+            engine.CutScreenPlayEnded(PlayResult::Successful);
+        }
+    };
+    Finish(PlayResult::Successful);
+    EXPECT_EQ(messenger.Texts(),
+              QStringList{"再生エラー：" + cutFile + "\n" + " 再生終了処理中です。"});
+    EXPECT_FALSE(engine.NotifyBusy());
+}
+
+TEST_F(PlayEngineTest, CompletionsOfTheOtherScreenAreIgnored) {
+    engine.controls.playMode = CutPlayMode::Continuous;
+    PlayLines& interval = Interval({0, 10000, 20000});
+    engine.LineClick(interval, 0);
+    engine.controls.fileScreenShown = true;
+    Finish(PlayResult::Successful);
+    EXPECT_EQ(Plays().size(), 1u);
+    EXPECT_FALSE(engine.NotifyBusy());
+}
+
+TEST_F(PlayEngineTest, ClicksThatCannotPlay) {
+    PlayLines& interval = Interval({0, 10000});
+    engine.controls.playMode = CutPlayMode::Off;
+    engine.LineClick(interval, 0);
+    EXPECT_TRUE(device.plays.empty());
+
+    engine.controls.playMode = CutPlayMode::Zone;
+    engine.controls.cutFile = QDir(TestHomeDir()).filePath("gone.wav");
+    engine.LineClick(interval, 0);
+    EXPECT_TRUE(device.plays.empty());
+    EXPECT_EQ(messenger.Texts(),
+              QStringList{engine.controls.cutFile + "\n" + "このファイルは存在しません・・・"});
+}
+
+TEST_F(PlayEngineTest, ACutFileGoneDuringPlayEndsContinuation) {
+    engine.controls.playMode = CutPlayMode::Continuous;
+    PlayLines& interval = Interval({0, 10000, 20000});
+    engine.LineClick(interval, 0);
+    ASSERT_TRUE(QFile::remove(cutFile));
+    Finish(PlayResult::Successful);
+    EXPECT_EQ(Plays().size(), 1u);
+    EXPECT_EQ(messenger.Texts(), QStringList{cutFile + "\n" + "このファイルは存在しません・・・"});
+    EXPECT_FALSE(engine.NotifyBusy());
+}
+
+TEST_F(PlayEngineTest, FailuresAreToldAndStopContinuation) {
+    PlayLines& interval = Interval({0, 10000});
+    const QString broken = MakeFile("broken.wav");
+    const QString empty = MakeFile("empty.wav");
+    const QString unopenable = MakeFile("unopenable.wav");
+    device.files[broken] = {kCutLength, {44100, 16, 2}, true};
+    device.files[empty] = {0, {44100, 16, 2}, false};
+    struct Case {
+        QString file;
+        FakeMessenger::Kind kind;
+        QString text;
+    };
+    const Case cases[] = {
+        {unopenable, FakeMessenger::Kind::Error,
+         "再生エラー：" + unopenable + "\n" + " オープンに失敗しました。"},
+        {empty, FakeMessenger::Kind::Timed,
+         "再生エラー：" + empty + "\n" + " 総再生タイムの取得に、失敗しました。" + "\n" +
+             " ちょっと間をおいてボタンを押してね☆"},
+        {broken, FakeMessenger::Kind::Timed,
+         "再生エラー：" + broken + "\n" + " 再生開始に失敗しました。"},
+    };
+    for (const Case& c : cases) {
+        messenger.calls.clear();
+        messenger.flagUp.clear();
+        engine.controls.cutFile = c.file;
+        engine.LineClick(interval, 0);
+        ASSERT_EQ(messenger.calls.size(), 1u) << c.file.toStdString();
+        EXPECT_EQ(messenger.calls[0].kind, c.kind);
+        EXPECT_EQ(messenger.calls[0].text, c.text);
+        // The right-click menus stay shut while the box is up, and open again after it.
+        EXPECT_EQ(messenger.flagUp, std::vector<bool>{true});
+        EXPECT_FALSE(flags.errorBoxOpen);
+        EXPECT_TRUE(flags.stopRequested);
+        EXPECT_FALSE(device.IsOpen());
+        EXPECT_FALSE(view.polling);
+    }
+}
+
+TEST_F(PlayEngineTest, LengthOfANewCutFile) {
+    EXPECT_EQ(engine.QueryCutFileLength(cutFile), kCutLength);
+    EXPECT_FALSE(device.IsOpen());
+    const QString missing = QDir(TestHomeDir()).filePath("missing.wav");
+    EXPECT_EQ(engine.QueryCutFileLength(missing), -1);
+    EXPECT_EQ(messenger.Texts(),
+              QStringList{"再生エラー：" + missing + "\n" + " オープンに失敗しました。"});
+    EXPECT_TRUE(messenger.calls[0].kind == FakeMessenger::Kind::Error);
+}
+
+TEST_F(PlayEngineTest, BarSeeksAndPositionPolling) {
+    engine.controls.playMode = CutPlayMode::Zone;
+    engine.controls.barPanelWidths = {300, 3000, 150};
+    PlayLines& interval = Interval({0, 10000});
+    // Scale of the cut-screen bar: 30000 ms over 3000 px.
+    engine.CutBarReleased(1200, interval);
+    EXPECT_EQ(Plays(), (std::vector<Range>{{12000, kCutLength}}));
+    // The table bar: 200 ms a pixel.
+    engine.TableBarReleased(15, interval);
+    EXPECT_EQ(Plays().back(), (Range{3000, kCutLength}));
+
+    device.position = 15000;
+    engine.PollPosition();
+    EXPECT_EQ(view.positions.back().first, "15");
+    EXPECT_EQ(view.positions.back().second, (std::array<int, kPositionBars>{150, 1500, 75}));
+    EXPECT_EQ(engine.Request().shownPosition, 15000);
+    const size_t shown = view.positions.size();
+    device.position = 0;
+    engine.PollPosition();
+    EXPECT_EQ(view.positions.size(), shown) << "a zero position shows nothing new";
+}
+
+// --- the file screen ---------------------------------------------------------------------------
+
+class FileScreenTest : public PlayEngineTest {
+protected:
+    void SetUp() override {
+        PlayEngineTest::SetUp();
+        engine.controls.fileScreenShown = true;
+        QStringList paths;
+        for (const char* name : {"f0.wav", "f1.wav", "f2.wav"}) {
+            paths << MakeFile(name);
+            device.files[paths.back()] = {20000, {44100, 16, 2}, false};
+        }
+        files = FakePlayFileList(paths);
+        files.onClick = [this] { engine.PlayFileListClick(files); };
+        memory.onClick = [this] { engine.PlayFileListClick(memory); };
+    }
+
+    std::vector<QString> PlayedFiles() const {
+        std::vector<QString> names;
+        for (const FakeWaveDevice::Play& play : device.plays) {
+            names.push_back(QFileInfo(play.path).fileName());
+        }
+        return names;
+    }
+
+    FakePlayFileList files;
+    FakePlayFileList memory;
+};
+
+TEST_F(FileScreenTest, SequentialWrapsWithRepeat) {
+    engine.controls.filePlayMode = FilePlayMode::Sequential;
+    files.selected = 1;
+    files.Click();
+    PlayOut(3);
+    EXPECT_EQ(PlayedFiles(), (std::vector<QString>{"f1.wav", "f2.wav", "f0.wav", "f1.wav"}));
+    EXPECT_EQ(Plays().front(), (Range{0, 20000}));
+}
+
+TEST_F(FileScreenTest, ReverseWithoutRepeatEndsAtTheTop) {
+    engine.controls.filePlayMode = FilePlayMode::Reverse;
+    engine.controls.repeat = false;
+    files.selected = 0;
+    files.Click();
+    PlayOut(3);
+    EXPECT_EQ(PlayedFiles(), (std::vector<QString>{"f0.wav"}));
+}
+
+TEST_F(FileScreenTest, FastPreviewPlaysChunksOfTheSameFile) {
+    engine.controls.filePlayMode = FilePlayMode::Single;
+    engine.controls.fileSpecialMode = FileSpecialMode::Preview2x;
+    files.selected = 2;
+    files.Click();
+    PlayOut(4);
+    EXPECT_EQ(Plays(), (std::vector<Range>{
+                           {0, 3000}, {6000, 9000}, {12000, 15000}, {17000, 20000}, {0, 3000}}));
+    EXPECT_EQ(PlayedFiles(), std::vector<QString>(5, "f2.wav"));
+}
+
+TEST_F(FileScreenTest, EdgesThenTheNextFile) {
+    engine.controls.filePlayMode = FilePlayMode::Sequential;
+    engine.controls.fileSpecialMode = FileSpecialMode::Edges;
+    engine.controls.edgeIndex = 7; // 3 s
+    files.selected = 0;
+    files.Click();
+    PlayOut(2);
+    EXPECT_EQ(Plays(), (std::vector<Range>{{0, 3000}, {17000, 20000}, {0, 3000}}));
+    EXPECT_EQ(PlayedFiles(), (std::vector<QString>{"f0.wav", "f0.wav", "f1.wav"}));
+}
+
+TEST_F(FileScreenTest, ShuffleRoundsPlayEveryFileOnce) {
+    engine.controls.filePlayMode = FilePlayMode::Shuffle;
+    engine.random = DefaultRandomIndex();
+    const std::set<QString> all{"f0.wav", "f1.wav", "f2.wav"};
+    files.weights = {"1", "1", "1"};
+    files.selected = 0;
+    files.Click();
+    PlayOut(8);
+    std::vector<QString> played = PlayedFiles();
+    ASSERT_EQ(played.size(), 9u);
+    // The click marked file 0 played, so the rest of its round is the other two.
+    EXPECT_EQ(std::set<QString>(played.begin() + 1, played.begin() + 3),
+              (std::set<QString>{"f1.wav", "f2.wav"}));
+    for (int round = 0; round < 2; ++round) {
+        const auto begin = played.begin() + 3 + round * 3;
+        EXPECT_EQ(std::set<QString>(begin, begin + 3), all) << "round " << round;
+    }
+
+    // A fresh list has no weights: the clicked file marks nothing, the first refill takes
+    // every file once and writes their weights.
+    device.StopAndClose();
+    device.plays.clear();
+    files.weights = {"", "", ""};
+    files.Click();
+    EXPECT_EQ(files.weights, (QStringList{"", "", ""}));
+    PlayOut(3);
+    played = PlayedFiles();
+    ASSERT_EQ(played.size(), 4u);
+    EXPECT_EQ(std::set<QString>(played.begin() + 1, played.end()), all);
+}
+
+TEST_F(FileScreenTest, ButtonsPickTheirList) {
+    engine.controls.filePlayMode = FilePlayMode::Sequential;
+    engine.controls.repeat = false;
+    // No list played yet and the memory list is empty: the file list.
+    engine.PlayButton(files, memory);
+    EXPECT_EQ(PlayedFiles(), std::vector<QString>{"f0.wav"});
+    engine.SkipButton(files, memory);
+    engine.SkipButton(files, memory);
+    engine.SkipButton(files, memory); // past the end without REP: stays
+    engine.BackButton(files, memory);
+    EXPECT_EQ(PlayedFiles(),
+              (std::vector<QString>{"f0.wav", "f1.wav", "f2.wav", "f2.wav", "f1.wav"}));
+    engine.controls.repeat = true;
+    files.selected = 0;
+    engine.BackButton(files, memory);
+    EXPECT_EQ(PlayedFiles().back(), "f2.wav") << "wrapped to the last";
+    engine.controls.filePlayMode = FilePlayMode::Single;
+    engine.SkipButton(files, memory);
+    EXPECT_EQ(PlayedFiles().back(), "f2.wav");
+
+    // The file bar plays the selected file from where it was released.
+    engine.controls.barPanelWidths = {200, 1, 1};
+    engine.FileBarReleased(50, files, memory);
+    EXPECT_EQ(Plays().back(), (Range{5000, 20000}));
+    EXPECT_EQ(PlayedFiles().back(), "f2.wav");
+}
+
+TEST_F(FileScreenTest, OffPlaysNothingAndStops) {
+    engine.controls.filePlayMode = FilePlayMode::Sequential;
+    files.Click();
+    EXPECT_TRUE(device.IsPlaying());
+    engine.FilePlayModeChosen(FilePlayMode::Off);
+    engine.controls.filePlayMode = FilePlayMode::Off;
+    EXPECT_FALSE(device.IsOpen());
+    files.Click();
+    EXPECT_EQ(device.plays.size(), 1u);
+}
+
+TEST_F(FileScreenTest, StartTimeJumpFindsTaggedLines) {
+    FakeTable table;
+    const QString t = Texts({0})[0];
+    table.rows = {{t, t, ""}, {t, t, "3"}, {t, t, ""}, {t, t, "1"}};
+    EXPECT_EQ(FindStartTime(table, 0, 0), 1);
+    EXPECT_EQ(FindStartTime(table, 2, 0), 3);
+    EXPECT_EQ(FindStartTime(table, 2, 3), 1) << "wraps to the start";
+    EXPECT_EQ(FindStartTime(table, 4, 1), 3);
+    EXPECT_EQ(FindStartTime(table, 0, 5), std::nullopt);
+}
+
+} // namespace veskar::test
