@@ -245,7 +245,7 @@ std::optional<PlayWindow> PlayEngine::StretchOf(PlayLines& list, int line, bool 
     } else if (list.LinesKind() == PlayLines::Kind::Subdivision) {
         end = *t + list.StepMs();
     }
-    return LineStretch(*t, end, Modes(), click, controls.fileLengthMs);
+    return LineStretch(*t, end, Modes(), click, m_format.FileLengthMs());
 }
 
 void PlayEngine::PlayLine(PlayLines& list, int line, bool click) {

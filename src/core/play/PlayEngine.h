@@ -27,7 +27,6 @@ class TimeFormat;
 /// (PlayEngine::controls); the engine only reads it.
 struct PlayControls {
     QString cutFile;              ///< CutFile
-    TimeMs fileLengthMs = 0;      ///< FileLengthMs
     bool fileScreenShown = false; ///< Panel_DFF is shown (else the cut screen Panel_CUT)
     CutPlayMode playMode = CutPlayMode::Zone;               ///< RadioGroup1
     SpecialMode specialMode = SpecialMode::Off;             ///< RadioGroup3
@@ -67,6 +66,8 @@ struct PlayRequest {
 class PlayEngine : public QObject {
     Q_OBJECT
 public:
+    /// format is the time form of the cut file (TimeLists::format): it writes the position and
+    /// length labels and holds FileLengthMs, which the play mode "end" plays to.
     PlayEngine(WaveDevice& device, SharedFlags& flags, const TimeFormat& format,
                Messenger& messenger, EventPump& pump, PlayView& view, QObject* parent = nullptr);
 

@@ -98,7 +98,6 @@ protected:
         lists.format.SetMinutesMode(false);
         lists.format.SetFileLength(kCutLength);
         engine.controls.cutFile = cutFile;
-        engine.controls.fileLengthMs = kCutLength;
         engine.random = [](int64_t n) { return n - 1; };
     }
 
