@@ -43,6 +43,7 @@ TSNBox::TSNBox(QWidget* parent) : QDialog(parent) {
     ComboBox1 = new QComboBox(Panel1);
     ComboBox1->setObjectName("ComboBox1");
     ComboBox1->setToolTip("ヒストリーの選択");
+    ComboBox1->setPlaceholderText("ヒストリーの選択");
     ComboBox1->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     ComboBox1->setMinimumContentsLength(20);
     Button4 = new QPushButton("off", Panel1);

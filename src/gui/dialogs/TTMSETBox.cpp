@@ -105,8 +105,8 @@ TTMSETBox::TTMSETBox(QWidget* parent) : QDialog(parent) {
     MKBoxDlg1->SetSourceHandle(this);
 }
 
-void TTMSETBox::SetUp(const QString& msg0, const QString& msg1, const QString& msg2,
-                      int minCount, int count, const QString& unit) {
+void TTMSETBox::SetUp(const QString& msg0, const QString& msg1, const QString& msg2, int minCount,
+                      int count, const QString& unit) {
     Label_Msg0->setText(msg0);
     Label_Msg1->setText(msg1);
     Label_Msg2->setText(msg2);
@@ -124,7 +124,9 @@ void TTMSETBox::Step(int delta) {
     ShowCount();
 }
 
-void TTMSETBox::ShowCount() { Label_Count->setText(QString::number(m_count)); }
+void TTMSETBox::ShowCount() {
+    Label_Count->setText(QString::number(m_count));
+}
 
 void TTMSETBox::Btn_SETClick() {
     // 0 stays 0: callers use it for "off", which no minimum applies to.
@@ -133,15 +135,16 @@ void TTMSETBox::Btn_SETClick() {
         ShowCount();
     }
     MKBoxDlg1->SetTitle(windowTitle());
-    const QString question = Label_Msg0->text() + Label_Msg1->text() + Label_Msg2->text() +
-                             "を、" + "\n" + QString::number(m_count) + Label_HMS->text() +
-                             "に、設定します";
+    const QString question = Label_Msg0->text() + Label_Msg1->text() + Label_Msg2->text() + "を、" +
+                             "\n" + QString::number(m_count) + Label_HMS->text() + "に、設定します";
     if (MKBoxDlg1->AskTimedQuestion(question, ModalResult::Yes) == ModalResult::Yes) {
         done(ModalResult::Ok);
     }
 }
 
 // Escape and the window's close button answer Cancel, like any closed dialog.
-void TTMSETBox::reject() { done(ModalResult::Cancel); }
+void TTMSETBox::reject() {
+    done(ModalResult::Cancel);
+}
 
 } // namespace veskar

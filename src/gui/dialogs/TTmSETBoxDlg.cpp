@@ -6,9 +6,12 @@
 
 namespace veskar {
 
-TTmSETBoxDlg::TTmSETBoxDlg(QObject* parent) : QObject(parent) {}
+TTmSETBoxDlg::TTmSETBoxDlg(QObject* parent) : QObject(parent) {
+}
 
-TTmSETBoxDlg::~TTmSETBoxDlg() { delete m_form.data(); }
+TTmSETBoxDlg::~TTmSETBoxDlg() {
+    delete m_form.data();
+}
 
 int TTmSETBoxDlg::Execute() {
     auto* form = new TTMSETBox;
