@@ -25,6 +25,10 @@ TKOTAN_VESKAR::TKOTAN_VESKAR(QWidget* parent) : QMainWindow(parent) {
     setObjectName("TKOTAN_VESKAR");
     setWindowTitle(QString::fromUtf8(kTitle));
     resize(1000, 700);
+    MKBoxDlg1.setObjectName("MKBoxDlg1");
+    MKBoxDlg1.SetSourceHandle(this);
+    PBarBoxDlg1.setObjectName("PBarBoxDlg1");
+    PBarBoxDlg1.SetSourceHandle(this);
 
     m_screens = new QStackedWidget(this);
     m_screens->setObjectName("Screens");
@@ -39,8 +43,12 @@ TKOTAN_VESKAR::TKOTAN_VESKAR(QWidget* parent) : QMainWindow(parent) {
     screenMenu->addAction("カット画面", this, &TKOTAN_VESKAR::ShowCutScreen);
 }
 
-void TKOTAN_VESKAR::ShowFileScreen() { m_screens->setCurrentWidget(Panel_DFF); }
+void TKOTAN_VESKAR::ShowFileScreen() {
+    m_screens->setCurrentWidget(Panel_DFF);
+}
 
-void TKOTAN_VESKAR::ShowCutScreen() { m_screens->setCurrentWidget(Panel_CUT); }
+void TKOTAN_VESKAR::ShowCutScreen() {
+    m_screens->setCurrentWidget(Panel_CUT);
+}
 
 } // namespace veskar

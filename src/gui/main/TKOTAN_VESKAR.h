@@ -2,6 +2,13 @@
 
 #include <QMainWindow>
 
+#include "core/host/Host.h"
+#include "gui/dialogs/GuiMessenger.h"
+#include "gui/dialogs/GuiProgressBox.h"
+#include "gui/dialogs/TMKBoxDlg.h"
+#include "gui/dialogs/TPBarBoxDlg.h"
+#include "platform/QtEventPump.h"
+
 class QStackedWidget;
 class QWidget;
 
@@ -20,12 +27,24 @@ public:
     QWidget* Panel_DFF = nullptr;
     QWidget* Panel_CUT = nullptr;
 
+    /// The window's message box and progress boxes, centred over the window.
+    TMKBoxDlg MKBoxDlg1{this};
+    TPBarBoxDlg PBarBoxDlg1{this};
+
+    /// What the engine's long runs need of the window: its message box, its progress boxes and
+    /// the event loop.
+    Host& EngineHost() { return m_host; }
+
 public slots:
     void ShowFileScreen();
     void ShowCutScreen();
 
 private:
     QStackedWidget* m_screens = nullptr;
+    GuiMessenger m_messenger{MKBoxDlg1};
+    GuiProgressBox m_progress{PBarBoxDlg1};
+    QtEventPump m_pump;
+    Host m_host{m_messenger, m_progress, m_pump};
 };
 
 } // namespace veskar
