@@ -7,6 +7,7 @@
 #include <QRect>
 #include <QScreen>
 #include <QWidget>
+#include <QWindow>
 
 namespace veskar {
 
@@ -20,6 +21,12 @@ void CenterOver(QWidget* form, QWidget* source) {
     if (over && over->isVisible()) {
         target = over->frameGeometry();
         screen = over->screen();
+        // Forms are made without a parent so that they never die with a window while their
+        // caller waits on them; the window manager still keeps them above that window.
+        form->winId();
+        if (form->windowHandle() && over->windowHandle()) {
+            form->windowHandle()->setTransientParent(over->windowHandle());
+        }
     }
     if (!screen) {
         screen = QGuiApplication::primaryScreen();

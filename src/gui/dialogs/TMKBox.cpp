@@ -176,24 +176,26 @@ void TMKBox::Prepare(const QString& text, Kind kind, bool question, bool countdo
     }
     Btn_TM_OPEN->setEnabled(false);
 
-    QPushButton* first = question ? Btn_Yes : Btn_OK;
+    // The bar marks the button that answers like the timeout; a default without a button of
+    // its own (Cancel, or Abort on an ordinary box) puts it on the first button.
+    QPushButton* match = nullptr;
     switch (defaultResult) {
     case ModalResult::Ok:
-        m_defaultButton = question ? first : Btn_OK;
+        match = question ? nullptr : Btn_OK;
         break;
     case ModalResult::Yes:
-        m_defaultButton = question ? Btn_Yes : first;
+        match = question ? Btn_Yes : nullptr;
         break;
     case ModalResult::No:
-        m_defaultButton = question ? Btn_No : first;
+        match = question ? Btn_No : nullptr;
         break;
     case ModalResult::Abort:
-        m_defaultButton = error ? Btn_Abort : first;
+        match = error ? Btn_Abort : nullptr;
         break;
     default:
-        m_defaultButton = first;
         break;
     }
+    m_defaultButton = match ? match : (question ? Btn_Yes : Btn_OK);
     m_defaultButton->setDefault(true);
     m_defaultButton->setFocus();
     Label_Select->setVisible(countdown);

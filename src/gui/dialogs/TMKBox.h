@@ -32,7 +32,8 @@ public:
     /// Seconds left on the countdown (the start value until the first tick).
     int Remaining() const { return m_remaining; }
     bool CountdownRunning() const;
-    /// The button that answers like the timeout, or null when the default has no button.
+    /// The button under the red bar and the keyboard default: the one that answers like the
+    /// timeout, or the first button when the default has none.
     QPushButton* DefaultButton() const { return m_defaultButton; }
 
     QPlainTextEdit* MemoMsg = nullptr;
