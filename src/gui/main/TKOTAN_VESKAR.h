@@ -2,10 +2,22 @@
 
 #include <QMainWindow>
 
+#include "core/host/Host.h"
+#include "core/host/SharedFlags.h"
+#include "core/timelists/TimeLists.h"
+#include "gui/dialogs/GuiMessenger.h"
+#include "gui/dialogs/GuiProgressBox.h"
+#include "gui/dialogs/TMKBoxDlg.h"
+#include "gui/dialogs/TPBarBoxDlg.h"
+#include "platform/QtEventPump.h"
+
+class QMenu;
 class QStackedWidget;
 class QWidget;
 
 namespace veskar {
+
+class CutScreen;
 
 /// The main window. It owns the state of both screens: the file-selection screen Panel_DFF
 /// (browser, memory list, player) and the cut screen Panel_CUT (time lists, registered list,
@@ -16,9 +28,26 @@ public:
     static constexpr const char* kTitle = "PIRVAN SOUND カッター";
 
     explicit TKOTAN_VESKAR(QWidget* parent = nullptr);
+    ~TKOTAN_VESKAR() override;
 
     QWidget* Panel_DFF = nullptr;
+    /// The cut screen (objectName "Panel_CUT"); cutScreen is the same widget with its controls.
     QWidget* Panel_CUT = nullptr;
+    CutScreen* cutScreen = nullptr;
+    /// The option menu.
+    QMenu* MOption0 = nullptr;
+
+    /// Every time list of the cut screen with its attached data.
+    TimeLists timeLists;
+    SharedFlags flags;
+
+    /// The window's message box and progress boxes, centred over the window.
+    TMKBoxDlg MKBoxDlg1{this};
+    TPBarBoxDlg PBarBoxDlg1{this};
+
+    /// What the engine's long runs need of the window: its message box, its progress boxes and
+    /// the event loop.
+    Host& EngineHost() { return m_host; }
 
 public slots:
     void ShowFileScreen();
@@ -26,6 +55,10 @@ public slots:
 
 private:
     QStackedWidget* m_screens = nullptr;
+    GuiMessenger m_messenger{MKBoxDlg1};
+    GuiProgressBox m_progress{PBarBoxDlg1};
+    QtEventPump m_pump;
+    Host m_host{m_messenger, m_progress, m_pump};
 };
 
 } // namespace veskar
