@@ -2,7 +2,7 @@
 // peak of every 1 s, 10 s, 60 s, 10 min and 60 min slot.
 #include <QStringList>
 
-#include "cli/CliTimeText.h"
+#include "cli/FileTimeFormat.h"
 #include "cli/Command.h"
 #include "core/wav/IntervalPeaks.h"
 
@@ -33,8 +33,8 @@ int RunLevels(CommandContext& context) {
         context.err << result << "\n";
         return Failure;
     }
-    const CliTimeText times(FileLengthMs(path, WavRoutine::IntervalPeaks), minutesMode);
-    context.out << "peak\t" << times.Format(peaks.peakMs) << '\t' << peaks.peak << "\n";
+    const TimeFormat times = FileTimeFormat(path, WavRoutine::IntervalPeaks, minutesMode);
+    context.out << "peak\t" << FormatMs(times, peaks.peakMs) << '\t' << peaks.peak << "\n";
     for (int level = 0; level < kIntervalLevels; ++level) {
         QStringList values;
         values.reserve(static_cast<qsizetype>(peaks.lists[level].size()));

@@ -1,6 +1,6 @@
 // pirvan-split silences FILE [--ms] [--recognition MS] [--channel K:DURATION_MS:LEVEL]...:
 // the silence detection with six settings in one pass; prints the six lists and the peak.
-#include "cli/CliTimeText.h"
+#include "cli/FileTimeFormat.h"
 #include "cli/Command.h"
 #include "core/wav/SilenceDetector.h"
 #include "core/wav/WavHeader.h"
@@ -79,19 +79,19 @@ int RunSilences(CommandContext& context) {
         context.err << result << "\n";
         return Failure;
     }
-    const CliTimeText times(FileLengthMs(path, WavRoutine::SilenceDetection), minutesMode);
+    const TimeFormat times = FileTimeFormat(path, WavRoutine::SilenceDetection, minutesMode);
     for (int k = 0; k < kSilenceChannels; ++k) {
         const SilenceList& list = silences.lists[k];
         context.out << "MS" << k << "\n";
         for (int i = 0; i < list.Size(); ++i) {
-            context.out << times.Format(list.timesMs[i]) << '\t' << list.marks[i] << "\n";
+            context.out << FormatMs(times, list.timesMs[i]) << '\t' << list.marks[i] << "\n";
         }
         if (list.full) {
             context.err << "MS" << k << ": " << list.Size()
                         << " entries; the list is full and its end was not checked\n";
         }
     }
-    context.out << "peak\t" << times.Format(silences.peakMs) << '\t' << silences.peak << "\n";
+    context.out << "peak\t" << FormatMs(times, silences.peakMs) << '\t' << silences.peak << "\n";
     return Success;
 }
 
