@@ -5,6 +5,9 @@
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
+#include "gui/main/CutScreen.h"
+#include "gui/main/MessageBoxMessenger.h"
+
 namespace veskar {
 
 namespace {
@@ -21,7 +24,8 @@ QWidget* MakeScreen(const QString& name, const QString& caption) {
 
 } // namespace
 
-TKOTAN_VESKAR::TKOTAN_VESKAR(QWidget* parent) : QMainWindow(parent) {
+TKOTAN_VESKAR::TKOTAN_VESKAR(QWidget* parent)
+    : QMainWindow(parent), m_messenger(std::make_unique<MessageBoxMessenger>(this)) {
     setObjectName("TKOTAN_VESKAR");
     setWindowTitle(QString::fromUtf8(kTitle));
     resize(1000, 700);
@@ -29,7 +33,8 @@ TKOTAN_VESKAR::TKOTAN_VESKAR(QWidget* parent) : QMainWindow(parent) {
     m_screens = new QStackedWidget(this);
     m_screens->setObjectName("Screens");
     Panel_DFF = MakeScreen("Panel_DFF", "WAVファイル分割ソフトです☆☆☆");
-    Panel_CUT = MakeScreen("Panel_CUT", "録音したLP/FM/TV/MDを簡単に分割☆☆☆");
+    cutScreen = new CutScreen(timeLists, *m_messenger, m_pump, flags);
+    Panel_CUT = cutScreen;
     m_screens->addWidget(Panel_DFF);
     m_screens->addWidget(Panel_CUT);
     setCentralWidget(m_screens);
@@ -37,10 +42,21 @@ TKOTAN_VESKAR::TKOTAN_VESKAR(QWidget* parent) : QMainWindow(parent) {
     QMenu* screenMenu = menuBar()->addMenu("画面");
     screenMenu->addAction("ファイル選択画面", this, &TKOTAN_VESKAR::ShowFileScreen);
     screenMenu->addAction("カット画面", this, &TKOTAN_VESKAR::ShowCutScreen);
+    MOption0 = menuBar()->addMenu(QStringLiteral("オプション(&O)"));
+    MOption0->setObjectName("MOption0");
+    MOption0->addAction(cutScreen->MO_FUN);
+    MOption0->addAction(cutScreen->MO_ST_TM);
+    MOption0->addAction(cutScreen->MO_TSR_MUKOU);
 }
 
-void TKOTAN_VESKAR::ShowFileScreen() { m_screens->setCurrentWidget(Panel_DFF); }
+TKOTAN_VESKAR::~TKOTAN_VESKAR() = default;
 
-void TKOTAN_VESKAR::ShowCutScreen() { m_screens->setCurrentWidget(Panel_CUT); }
+void TKOTAN_VESKAR::ShowFileScreen() {
+    m_screens->setCurrentWidget(Panel_DFF);
+}
+
+void TKOTAN_VESKAR::ShowCutScreen() {
+    m_screens->setCurrentWidget(Panel_CUT);
+}
 
 } // namespace veskar

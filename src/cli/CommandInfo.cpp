@@ -1,0 +1,35 @@
+// pirvan-split info FILE: reads the WAV file's header (not its samples) and prints the line the
+// cut record would give it.
+#include "cli/Command.h"
+#include "core/text/NumberFormat.h"
+#include "core/wav/WavReader.h"
+
+namespace veskar::cli {
+
+namespace {
+
+int RunInfo(CommandContext& context) {
+    if (context.args.size() != 1 || context.args.first().startsWith(QLatin1Char('-'))) {
+        context.err << "usage: pirvan-split info FILE\n";
+        return Usage;
+    }
+    WavInfo info;
+    const QString result = ReadWavInfo(context.args.first(), info);
+    if (!result.isEmpty()) {
+        context.err << result << "\n";
+        return Failure;
+    }
+    // The cut record's line: "%5s%11s%12.0n %s %s".
+    context.out << info.formatCode.rightJustified(5) << info.lengthText.rightJustified(11)
+                << GroupedNumberField(info.fileSize, 12) << ' ' << info.fileName << ' '
+                << info.folder << "\n";
+    return Success;
+}
+
+const CommandRegistration
+    registration("info", "info FILE                 format, length, size and folder of a WAV file",
+                 RunInfo);
+
+} // namespace
+
+} // namespace veskar::cli

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <cstdint>
+
+#include <QLocale>
+#include <QString>
+
+namespace veskar {
+
+/// value in decimal with the thousands separators of the locale ("1,234,567"), no decimals: the
+/// number form of the information box and the cut records. The C locale, which would print no
+/// separator, gets ",".
+QString GroupedNumber(int64_t value, const QLocale& locale = QLocale());
+
+/// GroupedNumber right-aligned in a field of at least width characters, like "%12.0n".
+QString GroupedNumberField(int64_t value, int width, const QLocale& locale = QLocale());
+
+} // namespace veskar

@@ -1,0 +1,34 @@
+#include <gtest/gtest.h>
+
+#include "core/text/NumberFormat.h"
+#include "support/QtPrint.h"
+
+namespace veskar::test {
+
+namespace {
+
+TEST(NumberFormatTest, GroupsThousandsByLocale) {
+    const QLocale c = QLocale::c();
+    EXPECT_EQ(GroupedNumber(0, c), "0");
+    EXPECT_EQ(GroupedNumber(999, c), "999");
+    EXPECT_EQ(GroupedNumber(1000, c), "1,000");
+    EXPECT_EQ(GroupedNumber(635040044, c), "635,040,044");
+    EXPECT_EQ(GroupedNumber(-1234567, c), "-1,234,567");
+    EXPECT_EQ(GroupedNumber(int64_t{1} << 40, c), "1,099,511,627,776");
+
+    EXPECT_EQ(GroupedNumber(1234567, QLocale(QLocale::English, QLocale::UnitedStates)),
+              "1,234,567");
+    EXPECT_EQ(GroupedNumber(1234567, QLocale(QLocale::German, QLocale::Germany)), "1.234.567");
+    EXPECT_EQ(GroupedNumber(1234567, QLocale(QLocale::Japanese, QLocale::Japan)), "1,234,567");
+}
+
+TEST(NumberFormatTest, FieldIsRightAlignedAndNeverCut) {
+    const QLocale c = QLocale::c();
+    EXPECT_EQ(GroupedNumberField(573560, 12, c), "     573,560");
+    EXPECT_EQ(GroupedNumberField(12, 7, c), "     12");
+    EXPECT_EQ(GroupedNumberField(123456789012, 7, c), "123,456,789,012");
+}
+
+} // namespace
+
+} // namespace veskar::test

@@ -1,0 +1,143 @@
+#include <gtest/gtest.h>
+
+#include "core/timelists/RegisteredList.h"
+
+namespace veskar {
+namespace {
+
+using Result = RegisteredList::InsertResult;
+
+class RegisteredListTest : public testing::Test {
+protected:
+    // Five lines 1000 .. 5000 tagged "", "1", "2", "", "5".
+    void Fill() { list.Assign({"1000", "2000", "3000", "4000", "5000"}, {"", "1", "2", "", "5"}); }
+    void Select(std::initializer_list<int> lines) {
+        list.ClearSelection();
+        for (const int line : lines) {
+            list.SetSelected(line, true);
+        }
+    }
+    RegisteredList list;
+};
+
+TEST_F(RegisteredListTest, InsertsSortedUniqueWithTagsAligned) {
+    EXPECT_EQ(list.InsertRegisteredTime("3000", "3", true), Result::Inserted);
+    EXPECT_EQ(list.InsertRegisteredTime("1000", "", true), Result::Inserted);
+    EXPECT_EQ(list.InsertRegisteredTime("5000", "6", true), Result::Inserted);
+    EXPECT_EQ(list.InsertRegisteredTime("2000", "1", true), Result::Inserted);
+    EXPECT_EQ(list.Texts(), (QStringList{"1000", "2000", "3000", "5000"}));
+    EXPECT_EQ(list.Tags(), (QStringList{"", "1", "3", "6"}));
+    EXPECT_EQ(list.Lines().Current(), 1);
+    EXPECT_EQ(list.Lines().SelectedIndexes(), std::vector<int>{1});
+}
+
+TEST_F(RegisteredListTest, PresentLineTakesTheNewTagOnlyWhileStartTimesAreEnabled) {
+    Fill();
+    EXPECT_EQ(list.InsertRegisteredTime("2000", "", true), Result::Present);
+    EXPECT_EQ(list.Tag(1), "");
+    EXPECT_EQ(list.InsertRegisteredTime("2000", "4", true), Result::Present);
+    EXPECT_EQ(list.Tag(1), "4");
+    EXPECT_EQ(list.InsertRegisteredTime("2000", "", false), Result::Present);
+    EXPECT_EQ(list.Tag(1), "4");
+    EXPECT_EQ(list.Count(), 5);
+    EXPECT_EQ(list.Lines().Current(), 1);
+    EXPECT_EQ(list.Lines().SelectedCount(), 1);
+}
+
+TEST_F(RegisteredListTest, FullListTurnsRedAndStaysUnchanged) {
+    QStringList texts;
+    for (int i = 0; i < RegisteredList::kMaxLines; ++i) {
+        texts.append(QString::number(i * 2).rightJustified(6, '0'));
+    }
+    list.Assign(texts, {});
+    list.SelectOnly(7);
+    ASSERT_EQ(list.Count(), 32700);
+    EXPECT_FALSE(list.Overflowed());
+
+    EXPECT_EQ(list.InsertRegisteredTime("000001", "2", true), Result::Full);
+    EXPECT_EQ(list.InsertRegisteredTime("000004", "2", true), Result::Full);
+    EXPECT_TRUE(list.Overflowed());
+    EXPECT_EQ(list.Texts(), texts);
+    EXPECT_EQ(list.Tag(2), "");
+    EXPECT_EQ(list.Lines().Current(), 7);
+
+    list.SelectOnly(0);
+    list.DeleteSelected();
+    EXPECT_TRUE(list.Overflowed()) << "stays red until the list is replaced";
+    EXPECT_EQ(list.InsertRegisteredTime("000001", "2", true), Result::Inserted);
+    list.Clear();
+    EXPECT_FALSE(list.Overflowed());
+}
+
+TEST_F(RegisteredListTest, DeletingTheLastLineLeavesNoCurrentLine) {
+    Fill();
+    Select({4});
+    EXPECT_EQ(list.DeleteSelected(), 1);
+    EXPECT_EQ(list.Texts(), (QStringList{"1000", "2000", "3000", "4000"}));
+    EXPECT_EQ(list.Tags(), (QStringList{"", "1", "2", ""}));
+    EXPECT_EQ(list.Lines().Current(), -1);
+    EXPECT_EQ(list.Lines().SelectedCount(), 0);
+}
+
+TEST_F(RegisteredListTest, DeletingAMiddleBlockMakesTheNextLineCurrent) {
+    Fill();
+    Select({1, 2});
+    EXPECT_EQ(list.DeleteSelected(), 2);
+    EXPECT_EQ(list.Texts(), (QStringList{"1000", "4000", "5000"}));
+    EXPECT_EQ(list.Tags(), (QStringList{"", "", "5"}));
+    EXPECT_EQ(list.Lines().Current(), 1);
+    EXPECT_EQ(list.Lines().SelectedIndexes(), std::vector<int>{1});
+}
+
+TEST_F(RegisteredListTest, DeletingScatteredLinesCountsFromTheLowest) {
+    Fill();
+    Select({0, 2, 4});
+    EXPECT_EQ(list.DeleteSelected(), 3);
+    EXPECT_EQ(list.Texts(), (QStringList{"2000", "4000"}));
+    EXPECT_EQ(list.Tags(), (QStringList{"1", ""}));
+    EXPECT_EQ(list.Lines().Current(), 0);
+}
+
+TEST_F(RegisteredListTest, DeletingNothingMakesTheFirstLineCurrent) {
+    Fill();
+    list.ClearSelection();
+    EXPECT_EQ(list.DeleteSelected(), 0);
+    EXPECT_EQ(list.Count(), 5);
+    EXPECT_EQ(list.Lines().Current(), 0);
+
+    Select({0, 1, 2, 3, 4});
+    EXPECT_EQ(list.DeleteSelected(), 5);
+    EXPECT_TRUE(list.Tags().isEmpty());
+    EXPECT_EQ(list.Lines().Current(), -1);
+}
+
+TEST_F(RegisteredListTest, TaggingSelectedLinesOnly) {
+    Fill();
+    Select({0, 3});
+    list.SetTagOfSelected("6");
+    EXPECT_EQ(list.Tags(), (QStringList{"6", "1", "2", "6", "5"}));
+    list.SetTagOfSelected("");
+    EXPECT_EQ(list.Tags(), (QStringList{"", "1", "2", "", "5"}));
+    EXPECT_EQ(list.Count(), 5);
+}
+
+TEST_F(RegisteredListTest, AssignPadsOrCutsTheTags) {
+    list.Assign({"1", "2", "3"}, {"4"});
+    EXPECT_EQ(list.Tags(), (QStringList{"4", "", ""}));
+    list.Assign({"1"}, {"4", "5"});
+    EXPECT_EQ(list.Tags(), (QStringList{"4"}));
+}
+
+TEST_F(RegisteredListTest, RewriteKeepsTagsAndSelection) {
+    Fill();
+    Select({1, 4});
+    list.SetCurrent(4);
+    list.RewriteTexts([](const QString& text) { return "x" + text; });
+    EXPECT_EQ(list.Texts(), (QStringList{"x1000", "x2000", "x3000", "x4000", "x5000"}));
+    EXPECT_EQ(list.Tags(), (QStringList{"", "1", "2", "", "5"}));
+    EXPECT_EQ(list.Lines().SelectedIndexes(), (std::vector<int>{1, 4}));
+    EXPECT_EQ(list.Lines().Current(), 4);
+}
+
+} // namespace
+} // namespace veskar

@@ -1,0 +1,136 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <vector>
+
+#include <QStringList>
+
+#include "core/timelists/TimeText.h"
+
+namespace veskar {
+namespace {
+
+TimeFormat Format(TimeMs lengthMs, bool minutesMode) {
+    TimeFormat format;
+    format.SetFileLength(lengthMs);
+    format.SetMinutesMode(minutesMode);
+    return format;
+}
+
+struct WidthCase {
+    TimeMs lengthMs;
+    int timeDigits;
+    int minuteDigits;
+};
+
+TEST(TimeFormatTest, WidthsFollowTheFileLength) {
+    const WidthCase cases[] = {
+        {0, 1, 1},      {-1, 2, 1},      {59999, 5, 1},   {60000, 5, 1},    {599999, 6, 1},
+        {600000, 6, 2}, {3599999, 7, 2}, {3600000, 7, 2}, {36000000, 8, 3}, {INT32_MAX, 10, 5},
+    };
+    for (const auto& c : cases) {
+        const TimeFormat format = Format(c.lengthMs, true);
+        EXPECT_EQ(format.FileLengthMs(), c.lengthMs);
+        EXPECT_EQ(format.TimeDigits(), c.timeDigits) << c.lengthMs;
+        EXPECT_EQ(format.MinuteDigits(), c.minuteDigits) << c.lengthMs;
+    }
+}
+
+TEST(TimeFormatTest, StartsWithoutFileInMinutesMode) {
+    const TimeFormat format;
+    EXPECT_EQ(format.FileLengthMs(), 0);
+    EXPECT_EQ(format.TimeDigits(), 1);
+    EXPECT_EQ(format.MinuteDigits(), 1);
+    EXPECT_TRUE(format.MinutesMode());
+    EXPECT_EQ(format.FormatTime(0), "0.00000");
+}
+
+struct TextCase {
+    TimeMs lengthMs;
+    bool minutesMode;
+    TimeMs t;
+    const char* text;
+};
+
+TEST(TimeFormatTest, FormatsBothForms) {
+    const TextCase cases[] = {
+        {3600000, false, 83456, "0083456"},   {3600000, false, 0, "0000000"},
+        {3600000, false, 3600000, "3600000"}, {3600000, true, 754321, "12.34321"},
+        {3600000, true, 0, "00.00000"},       {3600000, true, 3600000, "60.00000"},
+        {3600000, true, 83456, "01.23456"},   {59999, true, 59999, "0.59999"},
+        {36000000, true, 61000, "001.01000"}, {-1, false, 5, "05"},
+        {1000, false, 123456, "123456"}, // wider than the file: never cut
+        {1000, true, 3600000, "60.00000"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(Format(c.lengthMs, c.minutesMode).FormatTime(c.t), QString::fromUtf8(c.text))
+            << c.lengthMs << " " << c.minutesMode << " " << c.t;
+    }
+}
+
+TEST(TimeFormatTest, TextOrderIsTimeOrderInBothForms) {
+    const std::vector<TimeMs> times = {0,     1,      9,      10,     999,     59999,  60000,
+                                       83456, 599999, 600000, 754321, 3599999, 3600000};
+    for (const bool minutesMode : {false, true}) {
+        const TimeFormat format = Format(3600000, minutesMode);
+        QStringList texts;
+        for (const TimeMs t : times) {
+            texts.append(format.FormatTime(t));
+        }
+        EXPECT_TRUE(std::is_sorted(texts.begin(), texts.end())) << texts.join(' ').toStdString();
+        EXPECT_EQ(std::adjacent_find(texts.begin(), texts.end()), texts.end());
+    }
+}
+
+TEST(TimeFormatTest, PositionText) {
+    const TimeFormat minutes = Format(3600000, true);
+    const TimeFormat ms = Format(3600000, false);
+    EXPECT_EQ(minutes.FormatPosition(754321), "12.34");
+    EXPECT_EQ(ms.FormatPosition(754321), "754");
+    EXPECT_EQ(minutes.FormatPosition(60000), "1.00");
+    EXPECT_EQ(minutes.FormatPosition(999), "0.00");
+    EXPECT_EQ(ms.FormatPosition(999), "0");
+    EXPECT_EQ(minutes.FormatPosition(3600000), "60.00");
+    for (const TimeMs belowOne : {0, -1, -60000}) {
+        EXPECT_EQ(minutes.FormatPosition(belowOne), "0");
+        EXPECT_EQ(ms.FormatPosition(belowOne), "0");
+    }
+}
+
+TEST(ParseTimeTest, ReadsEitherFormWhateverTheMode) {
+    const struct {
+        const char* text;
+        TimeMs t;
+    } cases[] = {
+        {"0083456", 83456},        {"01.23456", 83456},    {"12.34000", 754000},
+        {"754000", 754000},        {" 12.34321 ", 754321}, {"0", 0},
+        {"00.00000", 0},           {"1.123456", 183456},   {"35791.23647", INT32_MAX},
+        {"2147483647", INT32_MAX}, {"60.00000", 3600000},
+    };
+    for (const auto& c : cases) {
+        const auto t = ParseTime(QString::fromUtf8(c.text));
+        ASSERT_TRUE(t.has_value()) << c.text;
+        EXPECT_EQ(*t, c.t) << c.text;
+    }
+}
+
+TEST(ParseTimeTest, RejectsWhatIsNoTime) {
+    for (const char* text : {"", "  ", ".", "1.", ".5", "abc", "1.2.3", "-5", "1.-5", "12 34",
+                             "2147483648", "35791.23648", "99999999999"}) {
+        EXPECT_FALSE(ParseTime(QString::fromUtf8(text)).has_value()) << text;
+    }
+}
+
+TEST(ParseTimeTest, RoundTripsEveryFormat) {
+    for (const TimeMs length : {0, 59999, 3600000, 36000000}) {
+        for (const bool minutesMode : {false, true}) {
+            const TimeFormat format = Format(length, minutesMode);
+            for (TimeMs t = 0; t <= length; t += std::max(1, length / 97)) {
+                EXPECT_EQ(ParseTime(format.FormatTime(t)), t);
+            }
+        }
+    }
+}
+
+} // namespace
+} // namespace veskar

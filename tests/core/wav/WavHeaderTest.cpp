@@ -1,0 +1,242 @@
+#include <functional>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "core/wav/WavHeader.h"
+#include "core/wav/WorkArea.h"
+#include "support/QtPrint.h"
+#include "support/WavBuilder.h"
+#include "support/WavFiles.h"
+
+namespace veskar::test {
+
+namespace {
+
+QString Msg(const char* body, const char* code) {
+    return QString::fromUtf8(body) + QStringLiteral("・・・") + QString::fromLatin1(code);
+}
+
+class WavHeaderTest : public ::testing::Test {
+protected:
+    void TearDown() override { SetWorkAreaLimit(-1); }
+
+    QString Validate(const QString& path, WavRoutine routine = WavRoutine::FileReader) {
+        OpenWavFile wav;
+        const QString result = ValidateWavHeader(path, routine, wav);
+        last = wav.info;
+        lastBlockSize = wav.blockSize;
+        return result;
+    }
+
+    WavFiles files;
+    WavInfo last;
+    int64_t lastBlockSize = 0;
+};
+
+QByteArray Bytes(const WavBuilder& builder) {
+    return builder.Build();
+}
+
+// A file that passes every check of every routine.
+WavBuilder Good() {
+    return std::move(WavBuilder(44100, 2, 16).Silence(10));
+}
+
+// A file without samples that is still longer than the smallest header.
+WavBuilder Empty() {
+    return std::move(WavBuilder().Chunk("pad ", "ab"));
+}
+
+// Each row breaks one check (and only that one, so a later check cannot answer first); the rows
+// follow the order in which the checks are made.
+TEST_F(WavHeaderTest, EachCheckOfTheFileReaderInItsOrder) {
+    struct Row {
+        const char* name;
+        QByteArray bytes;
+        QString expected; // {path} is replaced by the file's path
+    };
+    const QString withPath = QStringLiteral("\n{path}");
+    const std::vector<Row> rows = {
+        {"45 bytes", Bytes(Good()).left(45),
+         Msg("WAVファイルのサイズが小さすぎます", "GW") + withPath},
+        {"RIFF tag", Bytes(Good().RiffTags("RIFX", "WAVE")),
+         Msg("ファイル形式が「RIFF」ではありません", "GW")},
+        {"WAVE tag", Bytes(Good().RiffTags("RIFF", "AVI ")),
+         Msg("WAVEファイルではありません", "GW")},
+        {"fmt after 4096 bytes", Bytes(WavBuilder().List(5000).PlaceFmt().Silence(10)),
+         Msg("WAVフォーマットが見つかりませんでした", "GW")},
+        {"fmt header across the end of the bytes read",
+         Bytes(WavBuilder().List(4072).PlaceFmt().Silence(10)),
+         Msg("WAVフォーマットが見つかりませんでした", "GW")},
+        {"fmt of 14 bytes", Bytes(Good().FmtSize(14)),
+         Msg("フォーマットデータが不足しています", "GW")},
+        {"fmt block across the end of the header buffer",
+         Bytes(WavBuilder().List(4060).PlaceFmt().Silence(10)),
+         Msg("フォーマットデータが途中で切れています", "GW")},
+        {"fmt block across the end of a short file",
+         Bytes(WavBuilder().NoData().List(30).PlaceFmt()).left(12 + 38 + 8 + 2),
+         Msg("フォーマットデータが途中で切れています", "GW")},
+        {"46 bytes without data", Bytes(WavBuilder().NoData().Chunk("junk", "ab")),
+         Msg("データエリアが見つかりませんでした", "GW") + withPath},
+        {"data length 0", Bytes(Empty()), Msg("データがありません", "GW")},
+        {"float samples", Bytes(Good().FormatTag(3)), Msg("圧縮データは対象外です", "GW")},
+        {"ADPCM", Bytes(Good().FormatTag(0x11)), Msg("圧縮データは対象外です", "GW")},
+        {"rate 0", Bytes(Good().SampleRate(0)), Msg("１秒当たりのバイト数が異状です", "GW")},
+        {"block align 0", Bytes(Good().BlockAlign(0)), Msg("１秒当たりのバイト数が異状です", "GW")},
+        {"rate whose byte rate wraps negative", Bytes(WavBuilder(0x80000000u, 1, 8).RawData("abc")),
+         Msg("１秒当たりのバイト数が異状です", "GW")},
+        {"rate 24, block align 1", Bytes(WavBuilder(24, 1, 8).Silence(24)),
+         Msg("40ms当たりのバイト数が異状です", "GW")},
+        {"40 ms larger than the work area", Bytes(WavBuilder(4000000, 2, 24).RawData("abcdef")),
+         Msg("総読み込みバイト数が異状です", "GW")},
+        {"0 bits", Bytes(Good().Bits(0).BlockAlign(4).RawData("abcd")),
+         Msg("サンプルが異状です", "GW")},
+        // Two faults at once: the earlier check answers.
+        {"no data and float", Bytes(Empty().FormatTag(3)), Msg("データがありません", "GW")},
+        {"float and rate 0", Bytes(Good().FormatTag(3).SampleRate(0)),
+         Msg("圧縮データは対象外です", "GW")},
+        {"rate 0 and 0 bits", Bytes(Good().SampleRate(0).Bits(0).BlockAlign(4)),
+         Msg("１秒当たりのバイト数が異状です", "GW")},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const QString path = files.WriteBytes(QStringLiteral("check.wav"), row.bytes);
+        ASSERT_FALSE(path.isEmpty());
+        QString expected = row.expected;
+        expected.replace(QStringLiteral("{path}"), path);
+        EXPECT_EQ(Validate(path), expected);
+    }
+}
+
+TEST_F(WavHeaderTest, WorkAreaOpenAndFileSizeChecks) {
+    const QString good = files.Write("good.wav", Good());
+    SetWorkAreaLimit(kSmallWorkArea - 1);
+    EXPECT_EQ(Validate(good), Msg("作業エリアの取得に失敗しました", "GW"));
+    EXPECT_EQ(Validate(good, WavRoutine::SilenceDetection),
+              Msg("作業エリアの取得に失敗しました", "GWM"));
+    SetWorkAreaLimit(-1);
+
+    EXPECT_EQ(Validate(files.Path("missing.wav")),
+              Msg("WAVファイルの読み出しに失敗しましたOP", "GW"));
+    EXPECT_EQ(Validate(files.Folder()), Msg("WAVファイルの読み出しに失敗しましたOP", "GW"));
+
+    // A device has no size to seek to; only the file reader asks for one.
+    EXPECT_EQ(Validate("/dev/zero"), Msg("ファイルサイズ取得に失敗しました", "GW"));
+    EXPECT_EQ(Validate("/dev/zero", WavRoutine::IntervalPeaks),
+              Msg("ファイル形式が「RIFF」ではありません", "GPT"));
+}
+
+TEST_F(WavHeaderTest, RoutinesDifferAsTheirChecksSay) {
+    struct Row {
+        const char* name;
+        WavBuilder builder;
+        WavRoutine routine;
+        QString expected;
+    };
+    const WavBuilder rate24 = std::move(WavBuilder(24, 1, 8).Silence(48));
+    const WavBuilder floatData = std::move(Good().FormatTag(3));
+    const WavBuilder empty = std::move(Empty().FormatTag(3));
+    // 192 kHz 24-bit stereo: 1,152,000 bytes per second, more than the work area holds.
+    const WavBuilder hiRes = std::move(WavBuilder(192000, 2, 24).Silence(10));
+    const std::vector<Row> rows = {
+        {"rate 24", rate24, WavRoutine::FileReader, Msg("40ms当たりのバイト数が異状です", "GW")},
+        {"rate 24", rate24, WavRoutine::IntervalPeaks, ""},
+        {"rate 24", rate24, WavRoutine::SilenceDetection, ""},
+        {"rate 24", rate24, WavRoutine::ListLevels, ""},
+        {"rate 24", rate24, WavRoutine::RangePeak, ""},
+        {"rate 24", rate24, WavRoutine::ChopCut, Msg("40ms当たりのバイト数が異状です", "BG")},
+        {"rate 24", rate24, WavRoutine::DirectCut, ""},
+        {"float", floatData, WavRoutine::IntervalPeaks, Msg("圧縮データは対象外です", "GPT")},
+        {"float", floatData, WavRoutine::ListLevels, Msg("圧縮データは対象外です", "GWPD")},
+        {"float", floatData, WavRoutine::RangePeak, Msg("圧縮データは対象外です", "GWP")},
+        {"float", floatData, WavRoutine::ChopCut, Msg("圧縮データは変換できません", "BG")},
+        {"float", floatData, WavRoutine::DirectCut, Msg("圧縮データは変換できません", "MW")},
+        {"float", floatData, WavRoutine::Restore, Msg("圧縮データは変換できません", "MW")},
+        {"empty float", empty, WavRoutine::DirectCut, Msg("データがありません", "MW")},
+        {"empty float", empty, WavRoutine::Restore, Msg("圧縮データは変換できません", "MW")},
+        {"empty", Empty(), WavRoutine::Restore, ""},
+        {"hi-res", hiRes, WavRoutine::FileReader, ""},
+        {"hi-res", hiRes, WavRoutine::ChopCut, ""},
+        {"hi-res", hiRes, WavRoutine::IntervalPeaks, Msg("総読み込みバイト数が異状です", "GPT")},
+        {"hi-res", hiRes, WavRoutine::SilenceDetection, Msg("総読み込みバイト数が異状です", "GWM")},
+        {"hi-res", hiRes, WavRoutine::DirectCut, ""},
+        {"hi-res", hiRes, WavRoutine::Restore, ""},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(std::string(row.name) + " " + SiteCode(row.routine).toStdString() +
+                     (row.routine == WavRoutine::Restore ? " restore" : ""));
+        const QString path = files.Write("variant.wav", row.builder);
+        EXPECT_EQ(Validate(path, row.routine), row.expected);
+    }
+}
+
+TEST_F(WavHeaderTest, BlockSizeFollowsReadUnitAndWorkArea) {
+    const QString cd = files.Write("cd.wav", Good());
+    EXPECT_EQ(Validate(cd, WavRoutine::IntervalPeaks), "");
+    EXPECT_EQ(lastBlockSize, 529200); // three seconds
+    EXPECT_EQ(Validate(cd), "");
+    EXPECT_EQ(lastBlockSize, 92 * 7056); // whole 40 ms steps
+    EXPECT_EQ(Validate(cd, WavRoutine::DirectCut), "");
+    EXPECT_EQ(lastBlockSize, 0);
+
+    SetWorkAreaLimit(kLargeWorkArea - 1);
+    EXPECT_EQ(Validate(cd), "");
+    EXPECT_EQ(lastBlockSize, 4 * 7056);
+    // One second of CD audio does not fit the small work area.
+    EXPECT_EQ(Validate(cd, WavRoutine::SilenceDetection),
+              Msg("総読み込みバイト数が異状です", "GWM"));
+    const QString phone = files.Write("phone.wav", WavBuilder(8000, 2, 16).Silence(10));
+    EXPECT_EQ(Validate(phone, WavRoutine::SilenceDetection), "");
+    EXPECT_EQ(lastBlockSize, 32000);
+}
+
+TEST_F(WavHeaderTest, ChunkWalks) {
+    // A 5,000-byte LIST between fmt and data is walked over in the file.
+    EXPECT_EQ(Validate(files.Write("list.wav", WavBuilder().List(5000).Silence(3))), "");
+    EXPECT_EQ(last.dataSizeFieldOffset, 12 + 24 + 8 + 5000 + 4);
+    EXPECT_EQ(last.dataOffset, 12 + 24 + 8 + 5000 + 8);
+    EXPECT_EQ(last.dataLength, 12);
+
+    // An odd-sized chunk is stepped over by exactly 8 + size bytes, no pad byte.
+    EXPECT_EQ(Validate(files.Write("odd.wav", WavBuilder().Chunk("odd ", "xyz").Silence(3))), "");
+    EXPECT_EQ(last.dataOffset, 12 + 24 + 11 + 8);
+
+    // Data before fmt, and a fmt block longer than 16 bytes.
+    EXPECT_EQ(Validate(files.Write("order.wav", WavBuilder(22050, 1, 8)
+                                                    .PlaceData()
+                                                    .FmtExtra(QByteArray(6, '\0'))
+                                                    .PlaceFmt()
+                                                    .Silence(5))),
+              "");
+    EXPECT_EQ(last.dataOffset, 20);
+    EXPECT_EQ(last.dataLength, 5);
+    EXPECT_EQ(last.sampleRate, 22050u);
+
+    // The declared size counts, not the bytes present.
+    EXPECT_EQ(Validate(files.Write("declared.wav", Good().DataSize(1000000))), "");
+    EXPECT_EQ(last.dataLength, 1000000);
+}
+
+TEST_F(WavHeaderTest, FormatFieldsAfterValidation) {
+    // The byte-rate field is never read: bytesPerSecond is rate × block align.
+    WavBuilder odd(44100, 2, 12);
+    odd.BlockAlign(6).RawData(QByteArray(12, '\0'));
+    EXPECT_EQ(Validate(files.Write("odd.wav", odd), WavRoutine::RangePeak), "");
+    EXPECT_EQ(last.formatTag, 1);
+    EXPECT_EQ(last.channels, 2);
+    EXPECT_EQ(last.blockAlign, 6);
+    EXPECT_EQ(last.bitsPerSample, 12);
+    EXPECT_EQ(last.bytesPerSample, 2);
+    EXPECT_EQ(last.bytesPerSecond, 264600);
+    EXPECT_DOUBLE_EQ(last.samplesPerMs, 44.1);
+    EXPECT_EQ(last.fileSize, 0); // only the file reader learns it
+
+    const QString path = files.Write("cd.wav", Good());
+    EXPECT_EQ(Validate(path), "");
+    EXPECT_EQ(last.fileSize, 44 + 40);
+}
+
+} // namespace
+
+} // namespace veskar::test

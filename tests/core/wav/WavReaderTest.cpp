@@ -1,0 +1,151 @@
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QFileInfo>
+#include <QLocale>
+
+#include "core/wav/WavReader.h"
+#include "support/QtPrint.h"
+#include "support/WavBuilder.h"
+#include "support/WavFiles.h"
+
+namespace veskar::test {
+
+namespace {
+
+class WavReaderTest : public ::testing::Test {
+protected:
+    WavFiles files;
+};
+
+TEST_F(WavReaderTest, FillsEveryFieldOfAGoodFile) {
+    const QString path = files.Write("song.wav", WavBuilder(44100, 2, 16).List(7).Silence(44100));
+    WavInfo info;
+    ASSERT_EQ(ReadWavInfo(path, info), "");
+    EXPECT_EQ(info.fileSize, QFileInfo(path).size());
+    EXPECT_EQ(info.dataSizeFieldOffset, 12 + 24 + 15 + 4);
+    EXPECT_EQ(info.dataOffset, 12 + 24 + 15 + 8);
+    EXPECT_EQ(info.dataLength, 176400);
+    EXPECT_EQ(info.formatTag, 1);
+    EXPECT_EQ(info.channels, 2);
+    EXPECT_EQ(info.sampleRate, 44100u);
+    EXPECT_EQ(info.blockAlign, 4);
+    EXPECT_EQ(info.bitsPerSample, 16);
+    EXPECT_EQ(info.bytesPerSample, 2);
+    EXPECT_EQ(info.bytesPerSecond, 176400);
+    EXPECT_DOUBLE_EQ(info.samplesPerMs, 44.1);
+    EXPECT_EQ(info.channelText, "stereo");
+    EXPECT_EQ(info.formatCode, "44S16");
+    EXPECT_EQ(info.lengthText, "0.01000");
+    EXPECT_EQ(info.fileName, "song.wav");
+    EXPECT_EQ(info.folder, QFileInfo(path).absolutePath() + "/");
+    EXPECT_EQ(info.dateText.size(), 21);
+}
+
+TEST_F(WavReaderTest, FormatCodes) {
+    struct Row {
+        uint32_t rate;
+        uint16_t channels;
+        uint16_t bits;
+        const char* code;
+        const char* channelText;
+    };
+    const Row rows[] = {
+        {22050, 1, 8, "22M 8", "  mono"},  {48000, 2, 24, "48S24", "stereo"},
+        {44100, 2, 16, "44S16", "stereo"}, {8000, 1, 16, " 8M16", "  mono"},
+        {96000, 4, 32, "96 32", "unknwn"}, {192000, 2, 24, "92S24", "stereo"},
+        {500, 1, 8, "  M 8", "  mono"},    {11025, 1, 4, "11M 4", "  mono"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.code);
+        WavBuilder builder(row.rate, row.channels, row.bits);
+        const QString path = files.Write("f.wav", builder.Silence(8));
+        WavInfo info;
+        ASSERT_EQ(ReadWavInfo(path, info), "");
+        EXPECT_EQ(info.formatCode, row.code);
+        EXPECT_EQ(info.channelText, row.channelText);
+    }
+}
+
+TEST_F(WavReaderTest, LengthTexts) {
+    WavInfo info;
+    // 1,000 Hz 8-bit mono: one byte per millisecond.
+    ASSERT_EQ(ReadWavInfo(files.Write("a.wav", WavBuilder(1000, 1, 8).Silence(60000)), info), "");
+    EXPECT_EQ(info.lengthText, "1.00000");
+    ASSERT_EQ(ReadWavInfo(files.Write("b.wav", WavBuilder(1000, 1, 8).Silence(999)), info), "");
+    EXPECT_EQ(info.lengthText, "0.00999");
+
+    EXPECT_EQ(MakeLengthText(0, 4, 44.1), "0.00000");
+    EXPECT_EQ(MakeLengthText(3660040, 1, 1.0), "61.00040");
+    EXPECT_EQ(MakeLengthText(int64_t{3251230} * 4 * 441 / 10, 4, 44.1), "54.11230");
+    // Half milliseconds round to the even neighbour.
+    EXPECT_EQ(MakeLengthText(1, 1, 2.0), "0.00000");
+    EXPECT_EQ(MakeLengthText(3, 1, 2.0), "0.00002");
+    EXPECT_EQ(MakeLengthText(5, 1, 2.0), "0.00002");
+    EXPECT_EQ(MakeLengthText(7, 1, 2.0), "0.00004");
+    // A data length that is not whole frames counts its fraction.
+    EXPECT_EQ(MakeLengthText(7, 2, 1.0), "0.00004");
+    EXPECT_EQ(MakeLengthText(0xFFFFFFFFll, 1, 0.001), "71582788.15000");
+}
+
+TEST_F(WavReaderTest, DateTextUsesEnglishDayNamesWhateverTheLocale) {
+    const QLocale saved;
+    QLocale::setDefault(QLocale(QLocale::Japanese, QLocale::Japan));
+    EXPECT_EQ(MakeDateText(QDateTime(QDate(2024, 3, 10), QTime(9, 5, 7))), "24/03/10 Sun 09:05:07");
+    EXPECT_EQ(MakeDateText(QDateTime(QDate(1999, 12, 31), QTime(23, 59, 59))),
+              "99/12/31 Fri 23:59:59");
+    EXPECT_EQ(MakeDateText(QDateTime(QDate(2000, 1, 1), QTime(0, 0, 0))), "00/01/01 Sat 00:00:00");
+    EXPECT_EQ(MakeDateText(QDateTime(QDate(2024, 3, 11), QTime(12, 0, 0))),
+              "24/03/11 Mon 12:00:00");
+
+    const QString path = files.Write("dated.wav", WavBuilder().Silence(10));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(file.setFileTime(QDateTime(QDate(2023, 7, 4), QTime(18, 30, 1)),
+                                 QFileDevice::FileModificationTime));
+    file.close();
+    WavInfo info;
+    ASSERT_EQ(ReadWavInfo(path, info), "");
+    EXPECT_EQ(info.dateText, "23/07/04 Tue 18:30:01");
+    QLocale::setDefault(saved);
+}
+
+TEST_F(WavReaderTest, FailureSetsNamesAndDateButKeepsTheRest) {
+    WavInfo info;
+    info.sampleRate = 12345;
+    info.dataLength = 777;
+    info.formatCode = "old  ";
+    info.lengthText = "9.99999";
+    info.channelText = "old";
+    info.dateText = "previous";
+
+    const QString path = files.Write("bad.wav", WavBuilder().FormatTag(3).Silence(10));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(file.setFileTime(QDateTime(QDate(2022, 2, 2), QTime(2, 2, 2)),
+                                 QFileDevice::FileModificationTime));
+    file.close();
+    EXPECT_EQ(ReadWavInfo(path, info), "圧縮データは対象外です・・・GW");
+    EXPECT_EQ(info.fileName, "bad.wav");
+    EXPECT_EQ(info.folder, files.Folder());
+    EXPECT_EQ(info.dateText, "22/02/02 Wed 02:02:02");
+    EXPECT_EQ(info.sampleRate, 12345u);
+    EXPECT_EQ(info.dataLength, 777);
+    EXPECT_EQ(info.formatCode, "old  ");
+    EXPECT_EQ(info.lengthText, "9.99999");
+    EXPECT_EQ(info.channelText, "old");
+
+    // A file whose time cannot be read keeps the previous date text.
+    const QString missing = files.Path("gone.wav");
+    EXPECT_EQ(ReadWavInfo(missing, info), "WAVファイルの読み出しに失敗しましたOP・・・GW");
+    EXPECT_EQ(info.fileName, "gone.wav");
+    EXPECT_EQ(info.dateText, "22/02/02 Wed 02:02:02");
+}
+
+TEST_F(WavReaderTest, GeneralFailureMessage) {
+    EXPECT_EQ(ReadWavInfoGeneralFailure(), "WAVファイルデータ取得に失敗しました・・・GW");
+}
+
+} // namespace
+
+} // namespace veskar::test
