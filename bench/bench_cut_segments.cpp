@@ -5,57 +5,9 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QFile>
-#include <QFileInfo>
 
 #include "core/cut/SegmentWriter.h"
-
-namespace {
-
-uint32_t U32(const QByteArray& b, qsizetype at) {
-    uint32_t v = 0;
-    for (int i = 3; i >= 0; --i) {
-        v = (v << 8) | static_cast<uint8_t>(b.at(at + i));
-    }
-    return v;
-}
-
-// The plain chunk walk of a PCM file, enough for generated sources.
-bool ReadFormat(const QString& path, veskar::WavInfo& info) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        return false;
-    }
-    info.fileSize = file.size();
-    qint64 pos = 12;
-    bool haveFormat = false;
-    while (file.seek(pos)) {
-        const QByteArray head = file.read(8);
-        if (head.size() < 8) {
-            return false;
-        }
-        const uint32_t size = U32(head, 4);
-        if (head.startsWith("fmt ")) {
-            const QByteArray fmt = file.read(16);
-            if (fmt.size() < 16) {
-                return false;
-            }
-            info.channels = static_cast<uint16_t>(U32(fmt, 0) >> 16);
-            info.sampleRate = U32(fmt, 4);
-            info.blockAlign = static_cast<uint16_t>(U32(fmt, 12) & 0xFFFF);
-            info.bitsPerSample = static_cast<uint16_t>(U32(fmt, 12) >> 16);
-            haveFormat = true;
-        } else if (head.startsWith("data")) {
-            info.dataOffset = pos + 8;
-            info.dataLength = size;
-            return haveFormat;
-        }
-        pos += 8 + size;
-    }
-    return false;
-}
-
-} // namespace
+#include "core/wav/WavReader.h"
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
@@ -73,8 +25,9 @@ int main(int argc, char** argv) {
     QElapsedTimer timer;
     timer.start();
     veskar::WavInfo info;
-    if (!ReadFormat(source, info) || segments < 1) {
-        std::fprintf(stderr, "not a PCM WAV file: %s\n", qPrintable(source));
+    const QString error = veskar::ReadWavInfo(source, info);
+    if (!error.isEmpty() || segments < 1) {
+        std::fprintf(stderr, "%s\n", qPrintable(error));
         return 1;
     }
     const int64_t frames = veskar::AvailableFrames(info, info.fileSize);
