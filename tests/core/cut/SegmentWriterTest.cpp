@@ -16,6 +16,7 @@
 
 #include "core/cut/SegmentSaver.h"
 #include "core/cut/SegmentWriter.h"
+#include "core/wav/WavReader.h"
 #include "support/WavBuilder.h"
 
 namespace veskar::test {
@@ -46,21 +47,6 @@ QByteArray ReadAll(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-// The format and data location the reader reports for a WavBuilder file written with its
-// default chunk order plus `before` bytes of chunks between `fmt ` and `data`.
-WavInfo InfoOf(const WavBuilder& builder, const Format& format, int64_t before = 0) {
-    WavInfo info;
-    info.channels = format.channels;
-    info.sampleRate = format.rate;
-    info.bitsPerSample = format.bits;
-    info.blockAlign = builder.FrameBytes();
-    info.formatTag = 1;
-    info.dataOffset = 44 + before;
-    info.dataLength = builder.Samples().size();
-    info.fileSize = info.dataOffset + info.dataLength;
-    return info;
-}
-
 class SegmentWriterTest : public testing::Test {
 protected:
     QString Path(const QString& name) const { return m_dir.filePath(name); }
@@ -71,7 +57,7 @@ protected:
         builder.Frames(frames, [&](int64_t f, int c) { return Pattern(f, c, format.bits); });
         m_source = Path(name);
         ASSERT_TRUE(builder.Write(m_source));
-        m_info = InfoOf(builder, format);
+        ASSERT_EQ(ReadWavInfo(m_source, m_info), "");
         m_samples = builder.Samples();
     }
 
@@ -148,6 +134,11 @@ TEST_P(SegmentRoundTripTest, SamplesAreExactlyTheSourceFramesOfTheRange) {
     if (pad) {
         EXPECT_EQ(out.back(), '\0');
     }
+    WavInfo back;
+    ASSERT_EQ(ReadWavInfo(request.outputPath, back), "");
+    EXPECT_EQ(back.dataOffset, kSegmentHeaderBytes);
+    EXPECT_EQ(back.dataLength, expected.size());
+    EXPECT_EQ(back.formatCode, m_info.formatCode);
     EXPECT_EQ(Entries(), (QStringList{"out.wav", "src.wav"})) << "no temporary file is left";
 }
 
@@ -181,13 +172,15 @@ TEST_F(SegmentWriterTest, ChunksAroundTheDataAndAShortFileAreRespected) {
     // end" means the frames that are really there.
     const Format format{8000, 2, 16};
     WavBuilder builder(format.rate, format.channels, format.bits);
-    builder.List(5000).PlaceData().DataSize(999999);
+    // An odd chunk has no pad byte: the reader steps over exactly 8 + 3 bytes.
+    builder.List(5000).Chunk("cue ", "odd").PlaceData().DataSize(999999);
     builder.Frames(4001, [&](int64_t f, int c) { return Pattern(f, c, 16); });
     builder.RawData("xy"); // half a frame at the end is not a frame
     m_source = Path("src.wav");
     ASSERT_TRUE(builder.Write(m_source));
-    m_info = InfoOf(builder, format, 8 + 5000);
-    m_info.dataLength = 999999;
+    ASSERT_EQ(ReadWavInfo(m_source, m_info), "");
+    ASSERT_EQ(m_info.dataOffset, 44 + 8 + 5000 + 8 + 3);
+    ASSERT_EQ(m_info.dataLength, 999999);
     m_samples = builder.Samples();
 
     const SegmentSaveResult result = WriteSegment(Request(250, -1));
