@@ -390,6 +390,39 @@ TEST_F(CutRunTest, AnUnreadableSourceIsReportedPerSegment) {
     EXPECT_EQ(m_host.messenger.Texts(), (QStringList{open, open, kNothing}));
 }
 
+// Sees whether the right-click menus are held shut while an error box of the run shows.
+class FlagWatchingMessenger : public FakeMessenger {
+public:
+    explicit FlagWatchingMessenger(const SharedFlags& flags) : m_flags(flags) {}
+    int ShowError(const QString& text, int defaultResult) override {
+        heldWhileShown.push_back(m_flags.errorBoxOpen);
+        return FakeMessenger::ShowError(text, defaultResult);
+    }
+    std::vector<bool> heldWhileShown;
+
+private:
+    const SharedFlags& m_flags;
+};
+
+TEST_F(CutRunTest, AbortInTheSourceErrorBoxStopsTheRun) {
+    MakeSource(30000);
+    Register({0, 10000, 20000});
+    m_source = m_files.WriteBytes("broken.wav", QByteArray(100, 'x'));
+    FlagWatchingMessenger messenger(m_flags);
+    messenger.answers = {Messenger::Abort};
+    CutRunServices services(Host{messenger, m_host.progress, m_host.pump}, m_flags, m_record,
+                            m_viewer);
+    CutRun run(services);
+    RegisteredListTarget target(m_registered);
+    ASSERT_TRUE(run.StartCutRun(CutCommand::WAV_CUT_ALL, target, m_source, Options()));
+    ASSERT_EQ(messenger.Texts().size(), 3);
+    EXPECT_TRUE(messenger.Texts().at(0).startsWith(QString::fromUtf8("CUTエラー：") + m_source));
+    EXPECT_EQ(messenger.Texts().mid(1), (QStringList{kStopped, kNothing}));
+    EXPECT_EQ(messenger.heldWhileShown, std::vector<bool>{true});
+    EXPECT_FALSE(m_flags.errorBoxOpen);
+    EXPECT_EQ(run.NextIndex(), 1) << "no further segment was tried";
+}
+
 TEST_F(CutRunTest, SaveNameDialogPerSegment) {
     MakeSource(90000);
     Register({0, 30000, 60000});
