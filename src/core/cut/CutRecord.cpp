@@ -6,14 +6,12 @@
 
 #include "core/host/Messenger.h"
 #include "core/host/TextViewer.h"
+#include "core/wav/WavReader.h"
 
 namespace veskar {
 
 QString RecordDateText(const QDateTime& time) {
-    static const char* const kDays[] = {"Mon", "Tue", "Wed", "Thu", "Fri", "Sat", "Sun"};
-    const QDate date = time.date();
-    return time.toString(QStringLiteral("yy/MM/dd ")) + QLatin1String(kDays[date.dayOfWeek() - 1]) +
-           time.toString(QStringLiteral(" HH:mm:ss "));
+    return MakeDateText(time) + " ";
 }
 
 QString CutRecord::FullLine(const QString& formatCode, const QString& lengthText,

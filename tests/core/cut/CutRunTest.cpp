@@ -358,6 +358,20 @@ TEST_F(CutRunTest, AbortInAFailureBoxStopsTheRun) {
     EXPECT_EQ(m_host.messenger.Texts().mid(1), (QStringList{kStopped, kNothing}));
 }
 
+TEST_F(CutRunTest, ANameThatWouldLeaveTheSaveFolderIsNotSaved) {
+    MakeSource(60000);
+    Register({0, 30000}, {"1", ""});
+    QDir(m_saveDir).mkpath("x");
+    CutOptions options = Options();
+    options.colorTagNames[1] = "../x/y"; // a label typed by the user
+    RegisteredListTarget target(m_registered);
+    ASSERT_TRUE(Cut(CutCommand::WAV_CUT_ALL, target, options));
+    EXPECT_EQ(Outputs(), QStringList{"live_30000.wav"});
+    EXPECT_TRUE(QDir(m_saveDir + "x").isEmpty());
+    EXPECT_EQ(m_host.messenger.Texts().first(),
+              m_source + QString::fromUtf8("\n選択タイム：0\nカットに失敗しました・・・"));
+}
+
 TEST_F(CutRunTest, AStartBeyondTheEndFailsWithoutAFile) {
     MakeSource(30000);
     TimeList list;
