@@ -16,9 +16,14 @@ int main(int argc, char** argv) {
     parser.addHelpOption();
     QCommandLineOption screenshot("screenshot", "Save a PNG of the window and quit.", "file");
     parser.addOption(screenshot);
+    QCommandLineOption screen("screen", "Start on the given screen: file or cut.", "name", "file");
+    parser.addOption(screen);
     parser.process(app);
 
     veskar::TKOTAN_VESKAR window;
+    if (parser.value(screen) == "cut") {
+        window.ShowCutScreen();
+    }
     window.show();
     if (parser.isSet(screenshot)) {
         const QString path = parser.value(screenshot);

@@ -6,7 +6,6 @@
 #include <QVBoxLayout>
 
 #include "gui/main/CutScreen.h"
-#include "gui/main/MessageBoxMessenger.h"
 
 namespace veskar {
 
@@ -25,15 +24,19 @@ QWidget* MakeScreen(const QString& name, const QString& caption) {
 } // namespace
 
 TKOTAN_VESKAR::TKOTAN_VESKAR(QWidget* parent)
-    : QMainWindow(parent), m_messenger(std::make_unique<MessageBoxMessenger>(this)) {
+    : QMainWindow(parent) {
     setObjectName("TKOTAN_VESKAR");
     setWindowTitle(QString::fromUtf8(kTitle));
     resize(1000, 700);
+    MKBoxDlg1.setObjectName("MKBoxDlg1");
+    MKBoxDlg1.SetSourceHandle(this);
+    PBarBoxDlg1.setObjectName("PBarBoxDlg1");
+    PBarBoxDlg1.SetSourceHandle(this);
 
     m_screens = new QStackedWidget(this);
     m_screens->setObjectName("Screens");
     Panel_DFF = MakeScreen("Panel_DFF", "WAVファイル分割ソフトです☆☆☆");
-    cutScreen = new CutScreen(timeLists, *m_messenger, m_pump, flags);
+    cutScreen = new CutScreen(timeLists, m_messenger, m_pump, flags);
     Panel_CUT = cutScreen;
     m_screens->addWidget(Panel_DFF);
     m_screens->addWidget(Panel_CUT);

@@ -1,11 +1,14 @@
 #pragma once
 
-#include <memory>
-
 #include <QMainWindow>
 
+#include "core/host/Host.h"
 #include "core/host/SharedFlags.h"
 #include "core/timelists/TimeLists.h"
+#include "gui/dialogs/GuiMessenger.h"
+#include "gui/dialogs/GuiProgressBox.h"
+#include "gui/dialogs/TMKBoxDlg.h"
+#include "gui/dialogs/TPBarBoxDlg.h"
 #include "platform/QtEventPump.h"
 
 class QMenu;
@@ -15,7 +18,6 @@ class QWidget;
 namespace veskar {
 
 class CutScreen;
-class Messenger;
 
 /// The main window. It owns the state of both screens: the file-selection screen Panel_DFF
 /// (browser, memory list, player) and the cut screen Panel_CUT (time lists, registered list,
@@ -39,14 +41,24 @@ public:
     TimeLists timeLists;
     SharedFlags flags;
 
+    /// The window's message box and progress boxes, centred over the window.
+    TMKBoxDlg MKBoxDlg1{this};
+    TPBarBoxDlg PBarBoxDlg1{this};
+
+    /// What the engine's long runs need of the window: its message box, its progress boxes and
+    /// the event loop.
+    Host& EngineHost() { return m_host; }
+
 public slots:
     void ShowFileScreen();
     void ShowCutScreen();
 
 private:
-    std::unique_ptr<Messenger> m_messenger;
-    QtEventPump m_pump;
     QStackedWidget* m_screens = nullptr;
+    GuiMessenger m_messenger{MKBoxDlg1};
+    GuiProgressBox m_progress{PBarBoxDlg1};
+    QtEventPump m_pump;
+    Host m_host{m_messenger, m_progress, m_pump};
 };
 
 } // namespace veskar

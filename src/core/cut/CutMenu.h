@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QString>
+
+#include "core/timelists/TimeMs.h"
+
+namespace veskar {
+
+/// The time lists a cut can walk (`PopupTargetList`), named after their controls.
+enum class CutListKind {
+    ListBox_C,   ///< registered times
+    ListBox_ALL, ///< equal-interval list
+    ListBox_1ms,
+    ListBox_10ms,
+    ListBox_100ms,
+    ListBox_1s,
+    ListBox_10s,
+    ListBox_60s,
+};
+
+/// Where the segment that starts at a list's last line ends: start + this many ms, or -1 for
+/// the end of the file (registered and equal-interval lists).
+TimeMs LastLineStepMs(CutListKind list);
+
+/// The cut commands of `PopupMenu1`, named after their menu items.
+enum class CutCommand {
+    WAV_CUT,           ///< "カット (選択のみ)(&J)": the selected lines
+    WAV_CUT_ALL,       ///< "ALL カット(&K)": select every line, then cut the selected lines
+    WAV_CUT_ST,        ///< "スタートタイムすべて(&L)": every line with a start colour
+    WAV_CUT_ST_Blue,   ///< "青のみ(&B)"
+    WAV_CUT_ST_Red,    ///< "赤のみ(&R)"
+    WAV_CUT_ST_Lime,   ///< "緑のみ(&G)"
+    WAV_CUT_ST_Yellow, ///< "黄色のみ(&Y)"
+    WAV_CUT_ST_Aqua,   ///< "水色のみ(&M)"
+    WAV_CUT_ST_Pink,   ///< "ピンクのみ(&P)"
+};
+
+/// `ColorFilter` of a command: "" (selected lines), "@" (any start colour) or "1".."6".
+QString ColorFilterOf(CutCommand command);
+
+/// The state `PopupMenu1Popup` gives the menu.
+struct CutMenuState {
+    QString title;                    ///< caption of `P_LIST_Name`
+    bool colorItemsVisible = false;   ///< `WAV_CUT_ST0`, `P_START0`, `P_ST_CLR`, `P_BINRUI0`,
+                                      ///< `P_RENZOKU0` and the separators `PCUT_N0/1/3`
+    bool colorItemsEnabled = false;   ///< `WAV_CUT_ST0`, `P_START0`, `P_ST_CLR`, `P_RENZOKU0`
+    bool oneTimeCutEnabled = false;   ///< `P_1TIME_CUT`
+    bool oneTimeResetEnabled = false; ///< `P_1TIME_RESET`
+};
+
+/// startTimesEnabled: `MO_ST_TM` "スタートタイムを有効にする"; directCutPending: a direct
+/// one-time cut can still be undone.
+CutMenuState PrepareCutMenu(CutListKind list, bool startTimesEnabled, bool directCutPending);
+
+} // namespace veskar

@@ -1,0 +1,364 @@
+#include "core/cut/CutRun.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include <QFileInfo>
+
+#include "core/cut/CutRecord.h"
+#include "core/cut/CutTarget.h"
+#include "core/cut/SaveNameStep.h"
+#include "core/host/SaveFileDialog.h"
+#include "core/host/SharedFlags.h"
+#include "core/text/NumberFormat.h"
+#include "core/timelists/StartColors.h"
+#include "core/timelists/TimeText.h"
+#include "core/wav/WavReader.h"
+
+namespace veskar {
+
+QString AddRecordLine(CutRecord& record, const QString& path, const QDateTime& now, bool minutes) {
+    WavInfo info;
+    const QString error = ReadWavInfo(path, info);
+    const QString line = error.isEmpty() ? CutRecord::FullLine(info.formatCode, info.lengthText,
+                                                               GroupedNumber(info.fileSize),
+                                                               info.fileName, info.folder)
+                                         : CutRecord::ShortLine(now, std::nullopt, minutes, path);
+    record.Add(line);
+    return line;
+}
+
+QString CutRun::DoneText() {
+    return QStringLiteral("カット終了☆☆☆\nお疲れ様☆☆☆");
+}
+QString CutRun::NothingCutText() {
+    return QStringLiteral("一つも、カットされませんでした・・・");
+}
+QString CutRun::StoppedText() {
+    return QStringLiteral("カットを強制停止しました。");
+}
+
+CutRun::CutRun(CutRunServices services, QObject* parent)
+    : QObject(parent), m_services(std::move(services)) {
+}
+
+CutRun::~CutRun() = default;
+
+void CutRun::ReleaseDevice() {
+    if (m_services.releaseDevice) {
+        m_services.releaseDevice();
+    }
+}
+
+bool CutRun::StopPending() const {
+    return m_services.flags.stopRequested || m_services.flags.shutdownStop;
+}
+
+int CutRun::ErrorBox(const QString& text) {
+    // A box of the run keeps the right-click menus shut while it shows.
+    m_services.flags.errorBoxOpen = true;
+    const int answer = m_services.host.messenger.ShowError(text, Messenger::Ok);
+    m_services.flags.errorBoxOpen = false;
+    if (answer == Messenger::Abort) {
+        m_services.flags.stopRequested = true;
+    }
+    return answer;
+}
+
+bool CutRun::StartCutRun(CutCommand command, CutTarget& target, const QString& cutFile,
+                         const CutOptions& options) {
+    if (m_busy) {
+        return false;
+    }
+    Messenger& messenger = m_services.host.messenger;
+    ProgressBox& progress = m_services.host.progress;
+    m_anyCut = false;
+    const QString title = QFileInfo(cutFile).fileName() + "  カット中";
+    m_progress = progress.Open(title, title);
+
+    auto refuse = [&](const QString& text) {
+        messenger.ShowTimedMessage(text, Messenger::Ok);
+        progress.Close(m_progress);
+        return false;
+    };
+    if (!QFileInfo(cutFile).isFile()) {
+        return refuse(cutFile + "\nファイルがありません・・・");
+    }
+    if (options.startTimesEnabled && command == CutCommand::WAV_CUT_ST &&
+        target.Kind() == CutListKind::ListBox_C) {
+        bool anyTag = false;
+        for (int i = 0; i < target.Count() && !anyTag; ++i) {
+            anyTag = !target.Tag(i).isEmpty();
+        }
+        if (!anyTag) {
+            return refuse(cutFile + "\nスタートタイムが登録されていません・・・");
+        }
+    }
+    m_colorFilter = ColorFilterOf(command);
+    if (target.Count() == 0) {
+        return refuse(cutFile + "\nタイムが登録されていません・・・");
+    }
+    if (command == CutCommand::WAV_CUT_ALL) {
+        target.SelectAll();
+    }
+    m_options = options;
+    m_target = &target;
+    m_style = StyleOf(options.autoName, options.auto83);
+    m_prefix = veskar::OutputPrefix(m_style, options.saveDir, options.baseName, m_services.clock());
+    m_sourcePath = cutFile;
+    m_sourceLengthMs = -1;
+    m_services.flags.stopRequested = false;
+    m_nextIndex = 0;
+    m_lastOutputPath.clear();
+    m_busy = true;
+    Deliver(NoFile);
+    return true;
+}
+
+void CutRun::OnCutStep(int code) {
+    m_pending.push_back(code);
+    if (m_dispatching) {
+        return;
+    }
+    // The one place steps are handled: a step that delivers the next one only queues it, so
+    // the run walks its list in this loop instead of recursing.
+    m_dispatching = true;
+    while (!m_pending.empty()) {
+        const int next = m_pending.front();
+        m_pending.pop_front();
+        if (m_busy) {
+            HandleStep(next);
+        }
+    }
+    m_dispatching = false;
+}
+
+void CutRun::Stop() {
+    m_services.flags.stopRequested = true;
+    m_saver.RequestAbort();
+}
+
+bool CutRun::ChosenLine(int index) const {
+    if (m_options.startTimesEnabled && m_target->Kind() == CutListKind::ListBox_C &&
+        !m_colorFilter.isEmpty()) {
+        const QString tag = m_target->Tag(index);
+        return m_colorFilter == "@" ? !tag.isEmpty() : tag == m_colorFilter;
+    }
+    return m_target->IsSelected(index);
+}
+
+QString CutRun::LabelOf(int index) const {
+    int entry = 0;
+    if (m_options.startTimesEnabled && m_target->Kind() == CutListKind::ListBox_C) {
+        entry = StartColorCode(m_target->Tag(index));
+    }
+    return entry < m_options.colorTagNames.size() ? m_options.colorTagNames.at(entry) : QString();
+}
+
+void CutRun::HandleStep(int code) {
+    Messenger& messenger = m_services.host.messenger;
+    ProgressBox& progress = m_services.host.progress;
+    EventPump& pump = m_services.host.pump;
+
+    ReleaseDevice();
+    if (code == Aborted) {
+        m_services.flags.stopRequested = true;
+    }
+    if (code == Written) {
+        const QString line = AddRecordLine(m_services.record, m_lastOutputPath, m_services.clock(),
+                                           m_options.timePart.minutes);
+        m_anyCut = true;
+        if (onRecordLine) {
+            onRecordLine(line);
+        }
+    } else if (code == Failed) {
+        ErrorBox(m_sourcePath + "\n選択タイム：" + QString::number(m_segmentStart) +
+                 "\nカットに失敗しました・・・");
+    }
+
+    pump.ProcessEvents();
+    const int count = m_target->Count();
+    if (count > 0) {
+        const double percent = std::nearbyint((m_nextIndex + 1) * 100.0 / count);
+        const int state = progress.SetPercent(m_progress, std::min(100, static_cast<int>(percent)));
+        if (state >= 0) {
+            m_services.flags.stopRequested = true;
+        }
+    }
+    pump.ProcessEvents();
+
+    if (m_services.flags.stopRequested) {
+        messenger.ShowTimedMessage(StoppedText(), Messenger::Ok);
+        EndRun();
+        return;
+    }
+    if (count == 0) {
+        messenger.ShowTimedMessage(m_lastOutputPath + "\nタイムが登録されていません・・・",
+                                   Messenger::Ok);
+        progress.Close(m_progress);
+        Finish();
+        return;
+    }
+    while (m_nextIndex < m_target->Count()) {
+        const int index = m_nextIndex;
+        if (!ChosenLine(index)) {
+            ++m_nextIndex;
+            continue;
+        }
+        const QString label = LabelOf(index);
+        const std::optional<TimeMs> start = ParseTime(m_target->Text(index));
+        if (!start) {
+            // Lists only ever hold time texts; a line that is none is passed over.
+            ++m_nextIndex;
+            continue;
+        }
+        m_segmentStart = *start;
+        if (index + 1 < m_target->Count()) {
+            m_segmentEnd = ParseTime(m_target->Text(index + 1)).value_or(-1);
+        } else {
+            const TimeMs step = LastLineStepMs(m_target->Kind());
+            m_segmentEnd = step < 0 ? -1 : m_segmentStart + step;
+        }
+        if (m_services.flags.stopRequested) {
+            messenger.ShowTimedMessage(StoppedText(), Messenger::Ok);
+            EndRun();
+            return;
+        }
+        ++m_nextIndex;
+        if (!CutSegment(label) && StopPending() && m_pending.empty()) {
+            // Closing the window stops the run where it stands, without further boxes.
+            progress.Close(m_progress);
+            Finish();
+        }
+        return;
+    }
+    EndRun();
+}
+
+bool CutRun::CutSegment(const QString& label) {
+    EventPump& pump = m_services.host.pump;
+    ReleaseDevice();
+    if (StopPending()) {
+        return false;
+    }
+    const bool wavName =
+        m_sourcePath.endsWith(QLatin1String(kOutputExtension), Qt::CaseInsensitive);
+    const QString readError = ReadWavInfo(m_sourcePath, m_sourceInfo);
+    if (wavName && !readError.isEmpty()) {
+        ErrorBox("CUTエラー：" + m_sourcePath + "\n" + readError);
+        Deliver(NoFile);
+        return false;
+    }
+    // The segment writer stands in for the wave device: what it needs to "open" the source is
+    // the format and data location the reader gives.
+    if (!readError.isEmpty()) {
+        ErrorBox("カットエラー：" + m_sourcePath + "\n オープンに失敗しました。");
+        Deliver(NoFile);
+        return false;
+    }
+    if (StopPending()) {
+        Deliver(NoFile);
+        return false;
+    }
+    const int64_t frames = AvailableFrames(m_sourceInfo, m_sourceInfo.fileSize);
+    const int64_t lengthMs = FramesToMs(frames, m_sourceInfo.sampleRate);
+    m_sourceLengthMs = lengthMs <= INT32_MAX ? static_cast<TimeMs>(lengthMs) : -1;
+    if (m_sourceLengthMs < 0) {
+        ErrorBox("CUTエラー：" + m_sourcePath + "\n サイズ取得に失敗しました。");
+        Deliver(NoFile);
+        return false;
+    }
+
+    QString output =
+        OutputName(m_style, m_options.saveDir, m_prefix, m_segmentStart, label, m_options.timePart);
+    if (m_segmentEnd > m_sourceLengthMs || m_segmentEnd - m_segmentStart < 1) {
+        m_segmentEnd = -1;
+    }
+    // Nothing of the source from the start on: the device would have refused to remove up to
+    // there. A name that would leave the save folder (a "/" in an edited base name or a label)
+    // or that holds a NUL cannot be saved either.
+    const QString name = output.mid(m_options.saveDir.size());
+    const bool failed = MsToFrame(m_segmentStart, m_sourceInfo.sampleRate) >= frames ||
+                        name.contains('/') || name.contains(QChar(0)) ||
+                        !QFileInfo(m_options.saveDir).isAbsolute();
+    pump.ProcessEvents();
+    pump.ProcessEvents();
+
+    m_lastOutputPath = output;
+    if (failed) {
+        Deliver(Failed);
+        return false;
+    }
+    if (m_options.saveName && m_services.saveDialog) {
+        const QString before = m_options.saveDir;
+        const SaveNameResult chosen =
+            AskSaveName(output, m_sourcePath, m_options.saveDir, *m_services.saveDialog,
+                        m_services.host.messenger, m_services.flags);
+        if (m_options.saveDir != before && onSaveDirChanged) {
+            onSaveDirChanged(m_options.saveDir);
+        }
+        if (!chosen.accepted) {
+            m_lastOutputPath.clear();
+            Deliver(NoFile);
+            return false;
+        }
+        output = chosen.path;
+    }
+    output = LowerCaseExtension(output);
+    m_lastOutputPath = output;
+    m_lastOutputDir = QFileInfo(output).absolutePath() + "/";
+    pump.ProcessEvents();
+    if (output.isEmpty()) {
+        Deliver(Failed);
+        return false;
+    }
+    m_services.host.progress.SetMessage(m_progress, QFileInfo(output).fileName());
+
+    SegmentRequest request;
+    request.sourcePath = m_sourcePath;
+    request.source = m_sourceInfo;
+    request.startMs = m_segmentStart;
+    request.endMs = m_segmentEnd;
+    request.outputPath = output;
+    if (m_options.waitForSave) {
+        // The window's events run between blocks, so its stop button can end a long save.
+        const SegmentSaveResult result = m_saver.SaveNow(request, [&] {
+            pump.ProcessEvents();
+            return !StopPending();
+        });
+        Deliver(static_cast<int>(result.outcome));
+        return result.outcome == SaveOutcome::Written;
+    }
+    const bool started = m_saver.Start(request, [this](const SegmentSaveResult& result) {
+        Deliver(static_cast<int>(result.outcome));
+    });
+    if (!started) {
+        Deliver(Failed);
+        return false;
+    }
+    return true;
+}
+
+void CutRun::EndRun() {
+    ProgressBox& progress = m_services.host.progress;
+    progress.SetPercent(m_progress, 100);
+    m_services.host.pump.ProcessEvents();
+    m_services.host.messenger.ShowTimedMessage(m_anyCut ? DoneText() : NothingCutText(),
+                                               Messenger::Ok);
+    if (!m_options.noMemo) {
+        ShowCutRecord(m_services.record, RecordRequest::CutRun, false, m_options.workDir,
+                      m_services.clock(), m_services.viewer, m_services.host.messenger);
+    }
+    progress.Close(m_progress);
+    Finish();
+}
+
+void CutRun::Finish() {
+    m_busy = false;
+    m_pending.clear();
+    if (onFinished) {
+        onFinished();
+    }
+}
+
+} // namespace veskar

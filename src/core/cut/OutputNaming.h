@@ -1,0 +1,73 @@
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+#include <QStringList>
+
+#include "core/timelists/TimeMs.h"
+
+namespace veskar {
+
+/// The three automatic naming styles of segment files, chosen by the file menu's items
+/// `MF_AUTO_NAME` "自動分割ファイル名を、短くする" and `MF_AUTO_83`
+/// "自動分割ファイル名を、8.3形式にする".
+enum class NamingStyle {
+    Long,         ///< base + "_YYMMDD_HHMMSS_" + time + label
+    Short,        ///< base + "_" (or "_cNNN_" on a collision) + time + label
+    EightDotThree ///< up to 4 bytes of the base + a four-digit counter
+};
+
+/// `MF_AUTO_83` counts only while `MF_AUTO_NAME` is ticked.
+NamingStyle StyleOf(bool autoName, bool auto83);
+
+/// The extension of every segment file.
+inline constexpr char kOutputExtension[] = ".wav";
+
+/// `OutputBaseName` of a cut file: its file name without the extension when that is ".wav" in
+/// any case; any other extension stays part of the base.
+QString OutputBaseNameOf(const QString& cutFilePath);
+
+/// How the time part of a name is written: the segment start in milliseconds, or with
+/// `MO_FUN` in minutes "m" milliseconds-within-the-minute. The widths are those of the time
+/// lists of the cut file (`TimeDigits`, `MinuteDigits`).
+struct TimePartFormat {
+    bool minutes = false;
+    int timeDigits = 1;
+    int minuteDigits = 1;
+};
+
+/// The time part of a segment name, e.g. "0754321" or "12m34321". A text longer than its width
+/// keeps its last `width` characters.
+QString OutputTimePart(TimeMs startMs, const TimePartFormat& format);
+
+/// The prefix of all names of one cut run (computed once at its start). saveDir holds its
+/// trailing separator. Short style looks for files matching base + "_*.wav" in saveDir (letter
+/// case ignored, folders not counted) and adds the first free collision counter "_cNNN".
+/// 8.3 style: the base without "." cut to 4 Shift-JIS bytes.
+QString OutputPrefix(NamingStyle style, const QString& saveDir, const QString& baseName,
+                     const QDateTime& now);
+
+/// `OutputName`: the automatic full path of one segment. Long and short style: saveDir +
+/// prefix + time part + ("_" + label when label is not empty) + ".wav", without looking at the
+/// folder. 8.3 style: saveDir + prefix + the first counter 0000, 0001, ... whose name is not
+/// taken in saveDir (letter case ignored; anything of that name counts); time and label unused.
+QString OutputName(NamingStyle style, const QString& saveDir, const QString& prefix, TimeMs startMs,
+                   const QString& label, const TimePartFormat& format);
+
+/// The short prefix among the given names of the save folder's files (folders left out).
+QString ShortPrefixAmong(const QStringList& fileNames, const QString& baseName);
+
+/// The first free 8.3 file name (without folder) among the given names of everything in the
+/// save folder.
+QString EightDotThreeNameAmong(const QStringList& entryNames, const QString& prefix);
+
+/// Lower-cases the extension of a path (the text after the last "." of its file name) and
+/// leaves the rest unchanged.
+QString LowerCaseExtension(const QString& path);
+
+/// The caption of `Label_SFn_Last` for the style in force: "_YYMMDD_HHMMSS_TTTTTT",
+/// "_cNNN_TTTTTT" or "NNNN", followed by the extension of the previous caption. Toggling
+/// `MF_AUTO_83` alone does not change it; the caller decides when to call.
+QString SaveNamePattern(bool autoName, bool auto83, const QString& previousCaption);
+
+} // namespace veskar

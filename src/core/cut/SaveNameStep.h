@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QString>
+
+namespace veskar {
+
+class Messenger;
+class SaveFileDialog;
+struct SharedFlags;
+
+/// Result of letting the user name one segment file.
+struct SaveNameResult {
+    bool accepted = false;
+    QString path; ///< the chosen path when accepted
+};
+
+/// Separator-terminated folder text, as `SaveDir` is held.
+QString WithTrailingSeparator(const QString& folder);
+/// The folder text without its trailing separator (the root "/" stays).
+QString WithoutTrailingSeparator(const QString& folder);
+
+/// The save-name step of a segment when `MF_SAVE_NAME` "分割ファイル名を自分で付ける" is
+/// ticked: shows the dialog with the automatic name until the user accepts a path or cancels.
+/// - Cancel: "{automatic name}\nセーブせずに飛ばします☆☆☆" (Abort stops the run); declined.
+/// - The source itself (any spelling or link of it): "{chosen path}\n元ファイルには上書きセーブ
+///   出来ません・・・" (Abort stops the run) and the dialog again. This is checked before the
+///   folder question, so a refused path never changes `SaveDir`.
+/// - A folder other than saveDir: asks whether saveDir should follow (Yes changes saveDir, No
+///   keeps it, Abort shows the dialog again).
+SaveNameResult AskSaveName(const QString& automaticName, const QString& sourcePath,
+                           QString& saveDir, SaveFileDialog& dialog, Messenger& messenger,
+                           SharedFlags& flags);
+
+} // namespace veskar

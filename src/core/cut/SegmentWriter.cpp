@@ -1,0 +1,289 @@
+#include "core/cut/SegmentWriter.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <vector>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QDir>
+#include <QFileInfo>
+#include <QRandomGenerator>
+
+namespace veskar {
+
+int64_t MsToFrame(int64_t ms, uint32_t sampleRate) {
+    return ms * static_cast<int64_t>(sampleRate) / 1000;
+}
+
+int64_t AvailableFrames(const WavInfo& source, int64_t fileSize) {
+    if (source.blockAlign == 0) {
+        return 0;
+    }
+    const int64_t present = std::max<int64_t>(0, fileSize - source.dataOffset);
+    return std::min(source.dataLength, present) / source.blockAlign;
+}
+
+int64_t FramesToMs(int64_t frames, uint32_t sampleRate) {
+    return sampleRate == 0 ? 0 : frames * 1000 / static_cast<int64_t>(sampleRate);
+}
+
+bool IsSameFile(const QString& a, const QString& b) {
+    struct stat sa {};
+    struct stat sb {};
+    const bool aExists = ::stat(QFile::encodeName(a).constData(), &sa) == 0;
+    const bool bExists = ::stat(QFile::encodeName(b).constData(), &sb) == 0;
+    if (aExists && bExists) {
+        return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+    }
+    return QDir::cleanPath(QFileInfo(a).absoluteFilePath()) ==
+           QDir::cleanPath(QFileInfo(b).absoluteFilePath());
+}
+
+namespace {
+
+// Bytes handed to one copy_file_range call, and the buffer of the read/write fallback; the
+// caller's keepGoing is asked after each.
+constexpr int64_t kCopyChunk = 16 * 1024 * 1024;
+constexpr int64_t kBufferBytes = 1024 * 1024;
+
+QString ErrnoText(const char* what) {
+    return QString::fromLatin1(what) + ": " + QString::fromLocal8Bit(std::strerror(errno));
+}
+
+// Closes the descriptor it holds on every exit path.
+class Fd {
+public:
+    explicit Fd(int fd = -1) : m_fd(fd) {}
+    ~Fd() { Close(); }
+    Fd(const Fd&) = delete;
+    Fd& operator=(const Fd&) = delete;
+    int get() const { return m_fd; }
+    bool valid() const { return m_fd >= 0; }
+    /// Closes now and reports the result of close(): a network or full file system may only
+    /// report a failed write there.
+    bool Close() {
+        if (m_fd < 0) {
+            return true;
+        }
+        const int rc = ::close(m_fd);
+        m_fd = -1;
+        return rc == 0;
+    }
+
+private:
+    int m_fd;
+};
+
+void PutU16(unsigned char* p, uint16_t v) {
+    p[0] = static_cast<unsigned char>(v & 0xFF);
+    p[1] = static_cast<unsigned char>(v >> 8);
+}
+
+void PutU32(unsigned char* p, uint32_t v) {
+    for (int i = 0; i < 4; ++i) {
+        p[i] = static_cast<unsigned char>((v >> (8 * i)) & 0xFF);
+    }
+}
+
+void BuildHeader(unsigned char (&h)[kSegmentHeaderBytes], const WavInfo& source,
+                 uint32_t sampleBytes, bool padded) {
+    std::memcpy(h + 0, "RIFF", 4);
+    PutU32(h + 4, kSegmentHeaderBytes - 8 + sampleBytes + (padded ? 1 : 0));
+    std::memcpy(h + 8, "WAVE", 4);
+    std::memcpy(h + 12, "fmt ", 4);
+    PutU32(h + 16, 18);
+    PutU16(h + 20, 1);
+    PutU16(h + 22, source.channels);
+    PutU32(h + 24, source.sampleRate);
+    PutU32(h + 28, source.sampleRate * source.blockAlign);
+    PutU16(h + 32, source.blockAlign);
+    PutU16(h + 34, source.bitsPerSample);
+    PutU16(h + 36, 0);
+    std::memcpy(h + 38, "data", 4);
+    PutU32(h + 42, sampleBytes);
+}
+
+bool WriteAll(int fd, const void* data, int64_t size, int64_t offset) {
+    const char* p = static_cast<const char*>(data);
+    while (size > 0) {
+        const ssize_t n = ::pwrite(fd, p, static_cast<size_t>(size), offset);
+        if (n < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return false;
+        }
+        if (n == 0) {
+            errno = ENOSPC;
+            return false;
+        }
+        p += n;
+        size -= n;
+        offset += n;
+    }
+    return true;
+}
+
+// Creates a hidden temporary file beside the final name (same folder, hence the same file
+// system for the rename). The name stays short so a long final name cannot push it over the
+// file system's limit. Mode 0666 lets the umask decide, as for any new file of the user.
+int CreateTemporary(const QString& folder, QString& tempPath) {
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        tempPath = folder + "/.pirvan-" +
+                   QString::number(QRandomGenerator::global()->generate64(), 36) + ".part";
+        const int fd = ::open(QFile::encodeName(tempPath).constData(),
+                              O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST) {
+            return fd;
+        }
+    }
+    errno = EEXIST;
+    return -1;
+}
+
+bool CopyFallsBack(int error) {
+    return error == EXDEV || error == ENOSYS || error == EOPNOTSUPP || error == EINVAL ||
+           error == EBADF || error == ETXTBSY || error == EPERM;
+}
+
+} // namespace
+
+SegmentSaveResult WriteSegment(const SegmentRequest& request,
+                               const std::function<bool()>& keepGoing) {
+    SegmentSaveResult result;
+    const WavInfo& source = request.source;
+    if (source.blockAlign == 0 || source.sampleRate == 0) {
+        result.detail = "the source has no valid format";
+        return result;
+    }
+
+    Fd in(::open(QFile::encodeName(request.sourcePath).constData(), O_RDONLY | O_CLOEXEC));
+    struct stat inStat {};
+    if (!in.valid() || ::fstat(in.get(), &inStat) != 0) {
+        result.detail = ErrnoText("open source");
+        return result;
+    }
+    const int64_t totalFrames = AvailableFrames(source, inStat.st_size);
+    const int64_t startFrame = std::clamp<int64_t>(
+        MsToFrame(std::max<int64_t>(0, request.startMs), source.sampleRate), 0, totalFrames);
+    const int64_t endFrame =
+        request.endMs < 0
+            ? totalFrames
+            : std::clamp<int64_t>(MsToFrame(request.endMs, source.sampleRate), 0, totalFrames);
+    if (endFrame <= startFrame) {
+        result.detail = "no audio in the range";
+        return result;
+    }
+    const int64_t sampleBytes = (endFrame - startFrame) * source.blockAlign;
+    const bool padded = sampleBytes % 2 != 0;
+    if (sampleBytes + kSegmentHeaderBytes - 8 + (padded ? 1 : 0) > int64_t{0xFFFFFFFF}) {
+        result.detail = "the segment is too large for a WAV file";
+        return result;
+    }
+
+    const QFileInfo output(request.outputPath);
+    const QString finalPath = output.absoluteFilePath();
+    if (IsSameFile(finalPath, request.sourcePath)) {
+        result.detail = "the output is the source file";
+        return result;
+    }
+    QString tempPath;
+    Fd out(CreateTemporary(output.absolutePath(), tempPath));
+    if (!out.valid()) {
+        result.detail = ErrnoText("create output");
+        return result;
+    }
+    const QByteArray tempName = QFile::encodeName(tempPath);
+    auto fail = [&](SaveOutcome outcome, const QString& detail) {
+        out.Close();
+        ::unlink(tempName.constData());
+        result.outcome = outcome;
+        result.detail = detail;
+        return result;
+    };
+
+    unsigned char header[kSegmentHeaderBytes];
+    BuildHeader(header, source, static_cast<uint32_t>(sampleBytes), padded);
+    if (!WriteAll(out.get(), header, kSegmentHeaderBytes, 0)) {
+        return fail(SaveOutcome::Failed, ErrnoText("write header"));
+    }
+    ::posix_fadvise(in.get(), 0, 0, POSIX_FADV_SEQUENTIAL);
+
+    off_t inOffset = source.dataOffset + startFrame * source.blockAlign;
+    off_t outOffset = kSegmentHeaderBytes;
+    int64_t remaining = sampleBytes;
+    bool inKernel = request.kernelCopy;
+    std::vector<char> buffer;
+    while (remaining > 0) {
+        if (inKernel) {
+            const ssize_t n =
+                ::copy_file_range(in.get(), &inOffset, out.get(), &outOffset,
+                                  static_cast<size_t>(std::min(remaining, kCopyChunk)), 0);
+            if (n < 0 && errno == EINTR) {
+                continue;
+            }
+            if (n < 0 && CopyFallsBack(errno)) {
+                inKernel = false;
+                continue;
+            }
+            if (n < 0) {
+                return fail(SaveOutcome::Failed, ErrnoText("copy"));
+            }
+            if (n == 0) {
+                return fail(SaveOutcome::Failed, "the source ended early");
+            }
+            remaining -= n;
+        } else {
+            if (buffer.empty()) {
+                buffer.resize(kBufferBytes);
+            }
+            const int64_t want = std::min<int64_t>(remaining, kBufferBytes);
+            const ssize_t n = ::pread(in.get(), buffer.data(), static_cast<size_t>(want), inOffset);
+            if (n < 0 && errno == EINTR) {
+                continue;
+            }
+            if (n < 0) {
+                return fail(SaveOutcome::Failed, ErrnoText("read"));
+            }
+            if (n == 0) {
+                return fail(SaveOutcome::Failed, "the source ended early");
+            }
+            if (!WriteAll(out.get(), buffer.data(), n, outOffset)) {
+                return fail(SaveOutcome::Failed, ErrnoText("write"));
+            }
+            inOffset += n;
+            outOffset += n;
+            remaining -= n;
+        }
+        if (remaining > 0 && keepGoing && !keepGoing()) {
+            return fail(SaveOutcome::Aborted, "aborted");
+        }
+    }
+    if (padded) {
+        const char zero = 0;
+        if (!WriteAll(out.get(), &zero, 1, outOffset)) {
+            return fail(SaveOutcome::Failed, ErrnoText("write"));
+        }
+    }
+    if (!out.Close()) {
+        return fail(SaveOutcome::Failed, ErrnoText("close"));
+    }
+    // Checked again right before the rename: the final name may have become a link to the
+    // source while the samples were copied.
+    if (IsSameFile(finalPath, request.sourcePath)) {
+        return fail(SaveOutcome::Failed, "the output is the source file");
+    }
+    if (::rename(tempName.constData(), QFile::encodeName(finalPath).constData()) != 0) {
+        return fail(SaveOutcome::Failed, ErrnoText("rename"));
+    }
+    result.outcome = SaveOutcome::Written;
+    result.frames = endFrame - startFrame;
+    result.sampleBytes = sampleBytes;
+    return result;
+}
+
+} // namespace veskar

@@ -1,0 +1,64 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+
+#include <QString>
+
+#include "core/timelists/TimeMs.h"
+#include "core/wav/WavInfo.h"
+
+namespace veskar {
+
+/// Frame index of a time in milliseconds: trunc(ms × rate / 1000), computed in 64 bits.
+int64_t MsToFrame(int64_t ms, uint32_t sampleRate);
+
+/// Whole sample frames of a source that are both declared by its `data` chunk and present in a
+/// file of fileSize bytes (a recording cut short keeps the frames it has).
+int64_t AvailableFrames(const WavInfo& source, int64_t fileSize);
+
+/// Length in whole milliseconds of that many frames, rounded down.
+int64_t FramesToMs(int64_t frames, uint32_t sampleRate);
+
+/// True when both paths name the same file: the same device and inode when both exist (so a
+/// symbolic link, a hard link or another spelling of a path all count), otherwise the same
+/// cleaned absolute path.
+bool IsSameFile(const QString& a, const QString& b);
+
+/// One segment to write: the source's format and data location (from `ReadWavInfo`) and the
+/// time range. endMs -1 means: to the end of the source's data.
+struct SegmentRequest {
+    QString sourcePath;
+    WavInfo source;
+    TimeMs startMs = 0;
+    TimeMs endMs = -1;
+    QString outputPath;
+    /// false: always copy through a buffer, never inside the kernel (for comparisons).
+    bool kernelCopy = true;
+};
+
+/// How a save ended. The values are the step codes the cut run receives.
+enum class SaveOutcome : int { Written = 1, Failed = 2, Aborted = 4 };
+
+struct SegmentSaveResult {
+    SaveOutcome outcome = SaveOutcome::Failed;
+    QString detail;          ///< why it failed, for diagnostics; empty when written
+    int64_t frames = 0;      ///< frames written
+    int64_t sampleBytes = 0; ///< sample bytes written (frames × blockAlign)
+};
+
+/// Size of the header every segment file gets: RIFF, a `fmt ` chunk of 18 bytes (PCM with an
+/// empty extension) and the `data` chunk header.
+constexpr int kSegmentHeaderBytes = 46;
+
+/// Writes a PCM WAV file in the source's format whose sample data are exactly the source frames
+/// [MsToFrame(startMs), MsToFrame(endMs)) — clipped to the frames the source has. The samples
+/// are copied in large blocks inside the kernel where it offers copy_file_range, else through a
+/// buffer. The file is written under a hidden temporary name in the output folder and renamed
+/// only when complete, so a failed or aborted save leaves nothing under the final name and an
+/// existing file there is replaced only by a complete one. The source itself is never a valid
+/// output. keepGoing, when given, is asked between blocks; false aborts the save.
+SegmentSaveResult WriteSegment(const SegmentRequest& request,
+                               const std::function<bool()>& keepGoing = {});
+
+} // namespace veskar

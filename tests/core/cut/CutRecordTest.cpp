@@ -1,0 +1,186 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include "core/cut/CutRecord.h"
+#include "support/FakeHost.h"
+#include "support/FakeTextViewer.h"
+
+namespace veskar::test {
+
+namespace {
+
+const QDateTime kMonday(QDate(2008, 3, 24), QTime(15, 30, 12));
+const QString kShowError = QString::fromUtf8(CutRecord::kShowError);
+
+QByteArray ReadAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+class CutRecordTest : public testing::Test {
+protected:
+    void SetUp() override {
+        m_record.Add(CutRecord::FullLine("44S16", "3.25123", "36,254,284",
+                                         "live_080324_153012_0754321.wav", "/cut/"));
+        m_record.Add(CutRecord::ShortLine(kMonday, std::nullopt, false, "/cut/bad.wav"));
+    }
+    QString WorkDir() const { return m_dir.path() + "/DIZEZI32/TEMP/"; }
+    QString RecordFile() const { return WorkDir() + "CUT$$$$.TXT"; }
+    bool Show(RecordRequest request, bool noMemo) {
+        return ShowCutRecord(m_record, request, noMemo, WorkDir(), kMonday, m_viewer, m_messenger);
+    }
+
+    QTemporaryDir m_dir;
+    CutRecord m_record;
+    FakeTextViewer m_viewer;
+    FakeMessenger m_messenger;
+};
+
+TEST_F(CutRecordTest, FullLineKeepsTheColumns) {
+    EXPECT_EQ(m_record.Lines().at(0),
+              "44S16    3.25123  36,254,284 live_080324_153012_0754321.wav /cut/");
+    // Minimum widths only: longer texts are kept whole.
+    EXPECT_EQ(CutRecord::FullLine("44S16", "1234.00000", "12,345,678,901", "a.wav", "/x/"),
+              "44S16 1234.0000012,345,678,901 a.wav /x/");
+}
+
+TEST_F(CutRecordTest, ShortLineCarriesDateLengthAndPath) {
+    EXPECT_EQ(m_record.Lines().at(1), "08/03/24 Mon 15:30:12   ---s  /cut/bad.wav");
+    EXPECT_EQ(CutRecord::ShortLine(kMonday, 195123, false, "/p.wav"),
+              "08/03/24 Mon 15:30:12   195s123  /p.wav");
+    EXPECT_EQ(CutRecord::ShortLine(kMonday, 195123, true, "/p.wav"),
+              "08/03/24 Mon 15:30:12   3m15123  /p.wav");
+    EXPECT_EQ(CutRecord::ShortLine(kMonday, 5, false, "/p.wav"),
+              "08/03/24 Mon 15:30:12   0s005  /p.wav");
+}
+
+TEST_F(CutRecordTest, DayNamesAreEnglishWhateverTheLocale) {
+    const QStringList expected{"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
+    for (int i = 0; i < 7; ++i) {
+        const QDateTime day(QDate(2008, 3, 23).addDays(i), QTime(7, 8, 9));
+        EXPECT_EQ(RecordDateText(day), day.toString("yy/MM/dd ") + expected.at(i) + " 07:08:09 ");
+    }
+}
+
+TEST_F(CutRecordTest, RecordFileAfterTwoCuts) {
+    ASSERT_TRUE(Show(RecordRequest::CutRun, false));
+    const QByteArray expected =
+        QString::fromUtf8("カットデータ一覧　08/03/24 Mon 15:30:12 \r\n"
+                          "2個 カットしました。\r\n"
+                          "----------------------------------------\r\n"
+                          "44S16    3.25123  36,254,284 live_080324_153012_0754321.wav /cut/\r\n"
+                          "08/03/24 Mon 15:30:12   ---s  /cut/bad.wav\r\n"
+                          "----------------------------------------\r\n")
+            .toUtf8();
+    EXPECT_EQ(ReadAll(RecordFile()), expected);
+    EXPECT_EQ(m_viewer.shown, QStringList{RecordFile()});
+    EXPECT_EQ(m_record.Lines().size(), 2) << "showing leaves the record as it was";
+    EXPECT_TRUE(m_messenger.calls.empty());
+}
+
+TEST_F(CutRecordTest, RecordFileIsReplacedWhole) {
+    ASSERT_TRUE(Show(RecordRequest::MF_KIROKU, false));
+    CutRecord shorter;
+    shorter.Add("one");
+    ASSERT_TRUE(ShowCutRecord(shorter, RecordRequest::MF_KIROKU, false, WorkDir(), kMonday,
+                              m_viewer, m_messenger));
+    EXPECT_EQ(ReadAll(RecordFile()).count("\r\n"), 5);
+}
+
+TEST_F(CutRecordTest, NoMemoWritesButShowsOnlyWhenAskedFor) {
+    struct Case {
+        RecordRequest request;
+        bool shown;
+    };
+    for (const Case& c :
+         {Case{RecordRequest::CutRun, false}, Case{RecordRequest::DirectCut, false},
+          Case{RecordRequest::MF_KIROKU, true}, Case{RecordRequest::MF_KIROKUCLR, true},
+          Case{RecordRequest::MainWindow, true}}) {
+        QFile::remove(RecordFile());
+        m_viewer.shown.clear();
+        EXPECT_TRUE(Show(c.request, true));
+        EXPECT_TRUE(QFile::exists(RecordFile()));
+        EXPECT_EQ(m_viewer.shown.size(), c.shown ? 1 : 0) << static_cast<int>(c.request);
+    }
+}
+
+TEST_F(CutRecordTest, AnEmptyRecordIsNeitherWrittenNorShown) {
+    CutRecord empty;
+    EXPECT_TRUE(ShowCutRecord(empty, RecordRequest::MF_KIROKU, false, WorkDir(), kMonday, m_viewer,
+                              m_messenger));
+    EXPECT_FALSE(QFile::exists(RecordFile()));
+    EXPECT_TRUE(m_viewer.shown.isEmpty());
+}
+
+TEST_F(CutRecordTest, FailuresAreReportedAndTheRecordStays) {
+    // The work folder cannot be made: a file stands where it should be.
+    QFile blocker(m_dir.path() + "/DIZEZI32");
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    EXPECT_FALSE(Show(RecordRequest::MF_KIROKU, false));
+    EXPECT_TRUE(m_viewer.shown.isEmpty());
+    EXPECT_EQ(m_messenger.Texts(), QStringList{kShowError});
+
+    ASSERT_TRUE(QFile::remove(m_dir.path() + "/DIZEZI32"));
+    m_viewer.fail = true;
+    EXPECT_FALSE(Show(RecordRequest::MF_KIROKU, false));
+    EXPECT_EQ(m_messenger.Texts(), (QStringList{kShowError, kShowError}));
+    EXPECT_EQ(m_record.Lines().size(), 2);
+}
+
+TEST_F(CutRecordTest, ClearAsksThenShowsOneLastTime) {
+    m_messenger.answers = {Messenger::No};
+    ClearCutRecord(m_record, WorkDir(), kMonday, m_viewer, m_messenger);
+    EXPECT_EQ(m_record.Lines().size(), 2);
+    ASSERT_EQ(m_messenger.calls.size(), 2u);
+    EXPECT_EQ(m_messenger.calls[0].kind, FakeMessenger::Kind::TimedQuestion);
+    EXPECT_EQ(m_messenger.calls[0].text,
+              QString::fromUtf8("カット記録削除：\nカット記録を削除してよろしいですか？？？"));
+    EXPECT_EQ(m_messenger.calls[0].defaultResult, Messenger::No);
+    EXPECT_EQ(m_messenger.calls[1].text, QString::fromUtf8("カット記録削除を中止しました。"));
+    EXPECT_TRUE(m_viewer.shown.isEmpty());
+
+    m_messenger.answers = {Messenger::Yes};
+    ClearCutRecord(m_record, WorkDir(), kMonday, m_viewer, m_messenger);
+    EXPECT_TRUE(m_record.IsEmpty());
+    EXPECT_EQ(m_viewer.shown, QStringList{RecordFile()});
+    EXPECT_TRUE(ReadAll(RecordFile()).contains("2個"));
+}
+
+TEST_F(CutRecordTest, ClearKeepsTheLinesWhenTheyCouldNotBeShown) {
+    m_viewer.fail = true;
+    m_messenger.answers = {Messenger::Yes};
+    ClearCutRecord(m_record, WorkDir(), kMonday, m_viewer, m_messenger);
+    EXPECT_EQ(m_record.Lines().size(), 2);
+}
+
+TEST_F(CutRecordTest, ShowingTheLastFileDoesNotWriteIt) {
+    EXPECT_TRUE(ShowLastCutRecordFile(WorkDir(), m_viewer, m_messenger));
+    EXPECT_EQ(m_viewer.shown, QStringList{RecordFile()});
+    EXPECT_FALSE(QFile::exists(RecordFile()));
+}
+
+TEST_F(CutRecordTest, FileMenuItems) {
+    CutRecord empty;
+    RecordMenuState state = PrepareRecordMenu(empty, WorkDir());
+    EXPECT_FALSE(state.cutTxtEnabled);
+    EXPECT_FALSE(state.kirokuEnabled);
+    EXPECT_FALSE(state.kirokuClrEnabled);
+
+    ASSERT_TRUE(Show(RecordRequest::MF_KIROKU, false));
+    state = PrepareRecordMenu(empty, WorkDir());
+    EXPECT_TRUE(state.cutTxtEnabled);
+    EXPECT_FALSE(state.kirokuEnabled);
+
+    state = PrepareRecordMenu(m_record, WorkDir());
+    EXPECT_FALSE(state.cutTxtEnabled);
+    EXPECT_TRUE(state.kirokuEnabled);
+    EXPECT_TRUE(state.kirokuClrEnabled);
+}
+
+} // namespace
+
+} // namespace veskar::test

@@ -1,0 +1,545 @@
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <memory>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+
+#include "core/cut/CutRecord.h"
+#include "core/cut/CutRun.h"
+#include "core/cut/CutTarget.h"
+#include "core/host/SharedFlags.h"
+#include "core/timelists/RegisteredList.h"
+#include "core/timelists/StartColors.h"
+#include "core/timelists/TimeList.h"
+#include "core/timelists/TimeText.h"
+#include "core/wav/WavReader.h"
+#include "support/FakeHost.h"
+#include "support/FakeSaveFileDialog.h"
+#include "support/FakeTextViewer.h"
+#include "support/QtPrint.h"
+#include "support/WavBuilder.h"
+#include "support/WavFiles.h"
+
+namespace veskar::test {
+
+namespace {
+
+constexpr uint32_t kRate = 8000;
+constexpr int kFrameBytes = 4; // stereo, 16 bits
+const QDateTime kRunTime(QDate(2008, 3, 24), QTime(15, 30, 12));
+
+// Channel 0 counts frames, channel 1 counts them backwards: any shift, swap or loss shows.
+int32_t Pattern(int64_t frame, int channel) {
+    const int32_t v = static_cast<int32_t>(frame % 65536) - 32768;
+    return channel == 0 ? v : -1 - v;
+}
+
+QByteArray ReadAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+class CutRunTest : public testing::Test {
+protected:
+    void SetUp() override {
+        m_saveDir = m_files.Folder() + "out/";
+        ASSERT_TRUE(QDir().mkpath(m_saveDir));
+        m_workDir = m_files.Folder() + "DIZEZI32/TEMP/";
+    }
+
+    void MakeSource(TimeMs lengthMs, const QString& name = "live.wav") {
+        WavBuilder builder(kRate, 2, 16);
+        builder.Frames(MsToFrame(lengthMs, kRate), Pattern);
+        m_source = m_files.Write(name, builder);
+        ASSERT_FALSE(m_source.isEmpty());
+        m_samples = builder.Samples();
+        m_format.SetFileLength(lengthMs);
+        m_format.SetMinutesMode(false);
+    }
+
+    CutOptions Options() const {
+        CutOptions options;
+        options.autoName = true; // short names: live_0060000.wav
+        options.timePart = {false, m_format.TimeDigits(), m_format.MinuteDigits()};
+        options.saveDir = m_saveDir;
+        options.baseName = "live";
+        options.colorTagNames = DefaultColorTagNames();
+        options.workDir = m_workDir;
+        return options;
+    }
+
+    CutRun& Run() {
+        if (!m_run) {
+            CutRunServices services(m_host.host(), m_flags, m_record, m_viewer);
+            services.saveDialog = &m_dialog;
+            services.clock = [] { return kRunTime; };
+            services.releaseDevice = [this] { ++m_releases; };
+            m_run = std::make_unique<CutRun>(services);
+            m_run->onFinished = [this] { ++m_finished; };
+        }
+        return *m_run;
+    }
+
+    // Registers the times (ms) with their tags; nothing selected.
+    void Register(const std::vector<TimeMs>& times, const QStringList& tags = {}) {
+        for (size_t i = 0; i < times.size(); ++i) {
+            const QString tag = static_cast<qsizetype>(i) < tags.size() ? tags.at(i) : QString();
+            m_registered.InsertRegisteredTime(m_format.FormatTime(times[i]), tag, true);
+        }
+        m_registered.ClearSelection();
+    }
+
+    bool Cut(CutCommand command, CutTarget& target, const CutOptions& options) {
+        return Run().StartCutRun(command, target, m_source, options);
+    }
+    bool CutRegistered(CutCommand command) {
+        RegisteredListTarget target(m_registered);
+        return Cut(command, target, Options());
+    }
+
+    QStringList Outputs() const {
+        return QDir(m_saveDir).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+    }
+
+    // The file holds exactly the source frames of [startMs, endMs) (endMs -1: to the end).
+    void ExpectSegment(const QString& name, TimeMs startMs, TimeMs endMs) {
+        SCOPED_TRACE(name.toStdString());
+        const QByteArray out = ReadAll(m_saveDir + name);
+        ASSERT_GE(out.size(), kSegmentHeaderBytes);
+        const int64_t first = MsToFrame(startMs, kRate) * kFrameBytes;
+        const int64_t last = endMs < 0 ? m_samples.size() : MsToFrame(endMs, kRate) * kFrameBytes;
+        const QByteArray expected = m_samples.mid(first, last - first);
+        EXPECT_EQ(ReadU32(out, 42), static_cast<uint32_t>(expected.size()));
+        EXPECT_TRUE(out.mid(kSegmentHeaderBytes) == expected) << "samples differ";
+    }
+
+    WavFiles m_files;
+    QString m_source;
+    QByteArray m_samples;
+    QString m_saveDir;
+    QString m_workDir;
+    TimeFormat m_format;
+    RegisteredList m_registered;
+    FakeHost m_host;
+    SharedFlags m_flags;
+    CutRecord m_record;
+    FakeTextViewer m_viewer;
+    FakeSaveFileDialog m_dialog;
+    std::unique_ptr<CutRun> m_run;
+    int m_finished = 0;
+    int m_releases = 0;
+};
+
+const QString kDone = QString::fromUtf8("カット終了☆☆☆\nお疲れ様☆☆☆");
+const QString kNothing = QString::fromUtf8("一つも、カットされませんでした・・・");
+const QString kStopped = QString::fromUtf8("カットを強制停止しました。");
+
+TEST_F(CutRunTest, OneSelectedLineOfThree) {
+    MakeSource(150000);
+    Register({0, 60000, 120000});
+    m_registered.SetSelected(1, true);
+    EXPECT_TRUE(CutRegistered(CutCommand::WAV_CUT));
+
+    EXPECT_EQ(Outputs(), QStringList{"live_060000.wav"});
+    ExpectSegment("live_060000.wav", 60000, 120000);
+    EXPECT_EQ(m_host.messenger.Texts(), QStringList{kDone});
+    EXPECT_FALSE(Run().Busy());
+    EXPECT_EQ(m_finished, 1);
+    EXPECT_TRUE(Run().AnyCut());
+    EXPECT_EQ(Run().LastOutputPath(), m_saveDir + "live_060000.wav");
+    EXPECT_EQ(Run().LastOutputDir(), m_saveDir);
+    EXPECT_EQ(Run().SourceLengthMs(), 150000);
+    EXPECT_EQ(m_host.progress.opened,
+              QStringList{QString::fromUtf8("live.wav  カット中|live.wav  カット中")});
+    EXPECT_EQ(m_host.progress.messages, QStringList{"live_060000.wav"});
+    EXPECT_EQ(m_host.progress.closes, 1);
+    EXPECT_GE(m_releases, 2) << "the wave device is released before each segment and step";
+    EXPECT_EQ(m_viewer.shown, QStringList{m_workDir + "CUT$$$$.TXT"});
+}
+
+TEST_F(CutRunTest, AllThreeLinesOfA150000MsFile) {
+    MakeSource(150000);
+    Register({0, 60000, 120000});
+    EXPECT_TRUE(CutRegistered(CutCommand::WAV_CUT_ALL));
+
+    EXPECT_EQ(Outputs(), (QStringList{"live_000000.wav", "live_060000.wav", "live_120000.wav"}));
+    ExpectSegment("live_000000.wav", 0, 60000);
+    ExpectSegment("live_060000.wav", 60000, 120000);
+    ExpectSegment("live_120000.wav", 120000, -1);
+    EXPECT_EQ(m_registered.Lines().SelectedCount(), 3) << "ALL カット selects every line";
+    EXPECT_EQ(m_host.progress.percents, (std::vector<int>{33, 67, 100, 100, 100}));
+    EXPECT_EQ(m_record.Lines().size(), 3);
+}
+
+TEST_F(CutRunTest, RecordOfTwoCutsAndItsFile) {
+    MakeSource(150000);
+    Register({0, 30000, 60000});
+    m_registered.SetSelected(0, true);
+    m_registered.SetSelected(1, true);
+    ASSERT_TRUE(CutRegistered(CutCommand::WAV_CUT));
+
+    const QStringList lines{
+        " 8S16    0.30000     960,046 live_000000.wav " + m_saveDir,
+        " 8S16    0.30000     960,046 live_030000.wav " + m_saveDir,
+    };
+    EXPECT_EQ(m_record.Lines(), lines);
+    const QString dashes(40, '-');
+    const QString expected = QString::fromUtf8("カットデータ一覧　08/03/24 Mon 15:30:12 \r\n") +
+                             QString::fromUtf8("2個 カットしました。\r\n") + dashes + "\r\n" +
+                             lines[0] + "\r\n" + lines[1] + "\r\n" + dashes + "\r\n";
+    EXPECT_EQ(QString::fromUtf8(ReadAll(m_workDir + "CUT$$$$.TXT")), expected);
+}
+
+TEST_F(CutRunTest, SubdivisionListsEndTheirLastLineOneStepLater) {
+    struct Case {
+        CutListKind kind;
+        TimeMs fileMs;
+        TimeMs lastLine;
+        TimeMs expectedEnd;
+    };
+    // 40000 + 10 s lies beyond a 45000 ms file: to its end. 12000 + 1 s ends at 13000.
+    for (const Case& c : {Case{CutListKind::ListBox_10s, 45000, 40000, -1},
+                          Case{CutListKind::ListBox_1s, 150000, 12000, 13000},
+                          Case{CutListKind::ListBox_ALL, 45000, 40000, -1}}) {
+        SCOPED_TRACE(static_cast<int>(c.kind));
+        QDir(m_saveDir).removeRecursively();
+        QDir().mkpath(m_saveDir);
+        MakeSource(c.fileMs);
+        TimeList list;
+        list.Append(m_format.FormatTime(c.lastLine - 1000));
+        list.Append(m_format.FormatTime(c.lastLine));
+        list.SetSelected(1, true);
+        TimeListTarget target(c.kind, list);
+        ASSERT_TRUE(Cut(CutCommand::WAV_CUT, target, Options()));
+        const QString name = "live_" + m_format.FormatTime(c.lastLine) + ".wav";
+        EXPECT_EQ(Outputs(), QStringList{name});
+        ExpectSegment(name, c.lastLine, c.expectedEnd);
+    }
+}
+
+TEST_F(CutRunTest, ANextLineOfTheSameTimeMeansToTheEnd) {
+    MakeSource(45000);
+    TimeList list;
+    for (const char* text : {"30000", "30000", "40000"}) {
+        list.Append(text);
+    }
+    list.SetSelected(0, true);
+    TimeListTarget target(CutListKind::ListBox_ALL, list);
+    ASSERT_TRUE(Cut(CutCommand::WAV_CUT, target, Options()));
+    EXPECT_EQ(Outputs(), QStringList{"live_30000.wav"});
+    ExpectSegment("live_30000.wav", 30000, -1);
+}
+
+TEST_F(CutRunTest, RedOnlyCutsTheRedLinesWhateverIsSelected) {
+    MakeSource(120000);
+    Register({0, 30000, 60000, 90000}, {"", "2", "1", "2"});
+    m_registered.SetSelected(0, true);
+    ASSERT_TRUE(CutRegistered(CutCommand::WAV_CUT_ST_Red));
+    EXPECT_EQ(Run().ColorFilter(), "2");
+    EXPECT_EQ(Outputs(), (QStringList{"live_030000_Red.wav", "live_090000_Red.wav"}));
+    ExpectSegment("live_030000_Red.wav", 30000, 60000);
+    ExpectSegment("live_090000_Red.wav", 90000, -1);
+}
+
+TEST_F(CutRunTest, AllStartTimesCutsEveryTaggedLineWithItsLabel) {
+    MakeSource(120000);
+    Register({0, 30000, 60000, 90000}, {"", "2", "1", ""});
+    CutOptions options = Options();
+    options.colorTagNames[1] = "Side A";
+    RegisteredListTarget target(m_registered);
+    ASSERT_TRUE(Cut(CutCommand::WAV_CUT_ST, target, options));
+    EXPECT_EQ(Outputs(), (QStringList{"live_030000_Red.wav", "live_060000_Side A.wav"}));
+    ExpectSegment("live_060000_Side A.wav", 60000, 90000);
+}
+
+TEST_F(CutRunTest, WithoutStartTimesAColourCutTakesTheSelection) {
+    MakeSource(120000);
+    Register({0, 30000, 60000, 90000}, {"", "2", "1", "2"});
+    m_registered.SetSelected(2, true);
+    CutOptions options = Options();
+    options.startTimesEnabled = false;
+    RegisteredListTarget target(m_registered);
+    ASSERT_TRUE(Cut(CutCommand::WAV_CUT_ST_Red, target, options));
+    // No label either: tags count only while start times are enabled.
+    EXPECT_EQ(Outputs(), QStringList{"live_060000.wav"});
+    ExpectSegment("live_060000.wav", 60000, 90000);
+}
+
+TEST_F(CutRunTest, RunsThatDoNotStart) {
+    MakeSource(60000);
+    Register({0, 30000}, {"", ""});
+    EXPECT_FALSE(CutRegistered(CutCommand::WAV_CUT_ST));
+    RegisteredList empty;
+    RegisteredListTarget emptyTarget(empty);
+    EXPECT_FALSE(Cut(CutCommand::WAV_CUT_ALL, emptyTarget, Options()));
+    const QString registeredSource = m_source;
+    m_source = m_files.Path("gone.wav");
+    EXPECT_FALSE(CutRegistered(CutCommand::WAV_CUT_ALL));
+
+    EXPECT_EQ(
+        m_host.messenger.Texts(),
+        (QStringList{registeredSource +
+                         QString::fromUtf8("\nスタートタイムが登録されていません・・・"),
+                     registeredSource + QString::fromUtf8("\nタイムが登録されていません・・・"),
+                     m_source + QString::fromUtf8("\nファイルがありません・・・")}));
+    for (const FakeMessenger::Call& call : m_host.messenger.calls) {
+        EXPECT_EQ(call.kind, FakeMessenger::Kind::Timed);
+    }
+    EXPECT_EQ(m_host.progress.closes, 3);
+    EXPECT_TRUE(Outputs().isEmpty());
+    EXPECT_EQ(m_finished, 0);
+    EXPECT_FALSE(Run().Busy());
+}
+
+TEST_F(CutRunTest, TheProgressBoxStopEndsTheRunWithItsSummary) {
+    MakeSource(120000);
+    Register({0, 30000, 60000, 90000});
+    m_host.progress.stopAfterUpdates = 2; // the stop button, as the second step reports
+    ASSERT_TRUE(CutRegistered(CutCommand::WAV_CUT_ALL));
+    EXPECT_EQ(Outputs(), QStringList{"live_000000.wav"});
+    EXPECT_EQ(m_host.messenger.Texts(), (QStringList{kStopped, kDone}));
+    EXPECT_EQ(m_viewer.shown.size(), 1) << "the record follows the summary";
+    EXPECT_TRUE(m_flags.stopRequested);
+    EXPECT_EQ(m_finished, 1);
+}
+
+TEST_F(CutRunTest, TheStopButtonDuringASaveLosesThatFileOnly) {
+    // Over 16 MiB of samples, so the save lets the window's events through between blocks.
+    MakeSource(600000);
+    Register({0, 30000});
+    m_registered.SetSelected(1, true);
+    m_host.pump.onProcess = [this] {
+        const QStringList temporary =
+            QDir(m_saveDir).entryList({".pirvan-*"}, QDir::Files | QDir::Hidden);
+        if (!temporary.isEmpty()) {
+            Run().Stop();
+        }
+    };
+    ASSERT_TRUE(CutRegistered(CutCommand::WAV_CUT));
+    EXPECT_TRUE(Outputs().isEmpty()) << "no partial file, no temporary file";
+    EXPECT_EQ(m_host.messenger.Texts(), (QStringList{kStopped, kNothing}));
+    EXPECT_TRUE(m_viewer.shown.isEmpty()) << "an empty record is not shown";
+}
+
+TEST_F(CutRunTest, EverySaveFailing) {
+    MakeSource(90000);
+    Register({0, 30000, 60000});
+    CutOptions options = Options();
+    options.saveDir = m_files.Folder() + "missing/"; // cannot be written to
+    RegisteredListTarget target(m_registered);
+    ASSERT_TRUE(Cut(CutCommand::WAV_CUT_ALL, target, options));
+    QStringList expected;
+    for (const char* start : {"0", "30000", "60000"}) {
+        expected << m_source + QString::fromUtf8("\n選択タイム：") + start +
+                        QString::fromUtf8("\nカットに失敗しました・・・");
+    }
+    expected << kNothing;
+    EXPECT_EQ(m_host.messenger.Texts(), expected);
+    EXPECT_EQ(m_host.messenger.calls[0].kind, FakeMessenger::Kind::Error);
+    EXPECT_FALSE(m_flags.errorBoxOpen);
+    EXPECT_FALSE(Run().AnyCut());
+    EXPECT_TRUE(m_record.IsEmpty());
+    EXPECT_FALSE(QFileInfo::exists(m_files.Folder() + "missing"));
+}
+
+TEST_F(CutRunTest, AbortInAFailureBoxStopsTheRun) {
+    MakeSource(90000);
+    Register({0, 30000, 60000});
+    CutOptions options = Options();
+    options.saveDir = m_files.Folder() + "missing/";
+    m_host.messenger.answers = {Messenger::Abort};
+    RegisteredListTarget target(m_registered);
+    ASSERT_TRUE(Cut(CutCommand::WAV_CUT_ALL, target, options));
+    EXPECT_EQ(m_host.messenger.Texts().mid(1), (QStringList{kStopped, kNothing}));
+}
+
+TEST_F(CutRunTest, ANameThatWouldLeaveTheSaveFolderIsNotSaved) {
+    MakeSource(60000);
+    Register({0, 30000}, {"1", ""});
+    QDir(m_saveDir).mkpath("x");
+    CutOptions options = Options();
+    options.colorTagNames[1] = "../x/y"; // a label typed by the user
+    RegisteredListTarget target(m_registered);
+    ASSERT_TRUE(Cut(CutCommand::WAV_CUT_ALL, target, options));
+    EXPECT_EQ(Outputs(), QStringList{"live_30000.wav"});
+    EXPECT_TRUE(QDir(m_saveDir + "x").isEmpty());
+    EXPECT_EQ(m_host.messenger.Texts().first(),
+              m_source + QString::fromUtf8("\n選択タイム：0\nカットに失敗しました・・・"));
+}
+
+TEST_F(CutRunTest, AStartBeyondTheEndFailsWithoutAFile) {
+    MakeSource(30000);
+    TimeList list;
+    list.Append("30000");
+    list.Append("40000");
+    list.SelectAll();
+    TimeListTarget target(CutListKind::ListBox_1s, list);
+    ASSERT_TRUE(Cut(CutCommand::WAV_CUT, target, Options()));
+    EXPECT_TRUE(Outputs().isEmpty());
+    EXPECT_EQ(m_host.messenger.Texts().size(), 3);
+    EXPECT_EQ(m_host.messenger.Texts().last(), kNothing);
+}
+
+TEST_F(CutRunTest, AnUnreadableSourceIsReportedPerSegment) {
+    MakeSource(30000);
+    Register({0, 10000});
+    m_source = m_files.WriteBytes("broken.wav", QByteArray(100, 'x'));
+    WavInfo info;
+    const QString readerError = ReadWavInfo(m_source, info);
+    ASSERT_TRUE(CutRegistered(CutCommand::WAV_CUT_ALL));
+    const QString expected = QString::fromUtf8("CUTエラー：") + m_source + "\n" + readerError;
+    EXPECT_EQ(m_host.messenger.Texts(), (QStringList{expected, expected, kNothing}));
+
+    // A name without ".wav" is not checked first; the writer then cannot open it.
+    m_host.messenger.calls.clear();
+    m_source = m_files.WriteBytes("broken.raw", QByteArray(100, 'x'));
+    ASSERT_TRUE(CutRegistered(CutCommand::WAV_CUT_ALL));
+    const QString open = QString::fromUtf8("カットエラー：") + m_source +
+                         QString::fromUtf8("\n オープンに失敗しました。");
+    EXPECT_EQ(m_host.messenger.Texts(), (QStringList{open, open, kNothing}));
+}
+
+// Sees whether the right-click menus are held shut while an error box of the run shows.
+class FlagWatchingMessenger : public FakeMessenger {
+public:
+    explicit FlagWatchingMessenger(const SharedFlags& flags) : m_flags(flags) {}
+    int ShowError(const QString& text, int defaultResult) override {
+        heldWhileShown.push_back(m_flags.errorBoxOpen);
+        return FakeMessenger::ShowError(text, defaultResult);
+    }
+    std::vector<bool> heldWhileShown;
+
+private:
+    const SharedFlags& m_flags;
+};
+
+TEST_F(CutRunTest, AbortInTheSourceErrorBoxStopsTheRun) {
+    MakeSource(30000);
+    Register({0, 10000, 20000});
+    m_source = m_files.WriteBytes("broken.wav", QByteArray(100, 'x'));
+    FlagWatchingMessenger messenger(m_flags);
+    messenger.answers = {Messenger::Abort};
+    CutRunServices services(Host{messenger, m_host.progress, m_host.pump}, m_flags, m_record,
+                            m_viewer);
+    CutRun run(services);
+    RegisteredListTarget target(m_registered);
+    ASSERT_TRUE(run.StartCutRun(CutCommand::WAV_CUT_ALL, target, m_source, Options()));
+    ASSERT_EQ(messenger.Texts().size(), 3);
+    EXPECT_TRUE(messenger.Texts().at(0).startsWith(QString::fromUtf8("CUTエラー：") + m_source));
+    EXPECT_EQ(messenger.Texts().mid(1), (QStringList{kStopped, kNothing}));
+    EXPECT_EQ(messenger.heldWhileShown, std::vector<bool>{true});
+    EXPECT_FALSE(m_flags.errorBoxOpen);
+    EXPECT_EQ(run.NextIndex(), 1) << "no further segment was tried";
+}
+
+TEST_F(CutRunTest, SaveNameDialogPerSegment) {
+    MakeSource(90000);
+    Register({0, 30000, 60000});
+    CutOptions options = Options();
+    options.saveName = true;
+    const QString other = m_files.Folder() + "other";
+    QDir().mkpath(other);
+    m_dialog.answers = {m_saveDir + "Mine.WAV", QString(), other + "/Third.Wav"};
+    m_host.messenger.answers = {Messenger::Ok, Messenger::Yes}; // skip box, folder question
+    QString movedTo;
+    Run().onSaveDirChanged = [&](const QString& dir) { movedTo = dir; };
+    RegisteredListTarget target(m_registered);
+    ASSERT_TRUE(Cut(CutCommand::WAV_CUT_ALL, target, options));
+
+    EXPECT_EQ(Outputs(), QStringList{"Mine.wav"}) << "the extension is lower-cased";
+    ExpectSegment("Mine.wav", 0, 30000);
+    EXPECT_TRUE(QFileInfo::exists(other + "/Third.wav"));
+    ASSERT_EQ(m_dialog.requests.size(), 3u);
+    EXPECT_EQ(m_dialog.requests[1].fileName, m_saveDir + "live_30000.wav");
+    EXPECT_EQ(m_host.messenger.Texts().at(0),
+              m_saveDir + QString::fromUtf8("live_30000.wav\nセーブせずに飛ばします☆☆☆"));
+    EXPECT_EQ(movedTo, other + "/");
+    EXPECT_EQ(Run().SaveDir(), other + "/");
+    EXPECT_EQ(Run().LastOutputPath(), other + "/Third.wav");
+    EXPECT_EQ(m_record.Lines().size(), 2);
+    EXPECT_EQ(m_host.messenger.Texts().last(), kDone);
+}
+
+TEST_F(CutRunTest, EightDotThreeAndLongNamesInARun) {
+    MakeSource(60000);
+    Register({0, 30000});
+    CutOptions options = Options();
+    options.auto83 = true;
+    RegisteredListTarget target(m_registered);
+    ASSERT_TRUE(Cut(CutCommand::WAV_CUT_ALL, target, options));
+    EXPECT_EQ(Outputs(), (QStringList{"live0000.wav", "live0001.wav"}));
+    ExpectSegment("live0001.wav", 30000, -1);
+
+    options.auto83 = false;
+    options.autoName = false;
+    options.timePart.minutes = true;
+    ASSERT_TRUE(Cut(CutCommand::WAV_CUT_ALL, target, options));
+    EXPECT_TRUE(Outputs().contains("live_080324_153012_0m30000.wav"));
+}
+
+TEST_F(CutRunTest, WorkerThreadSavesKeepTheWindowFree) {
+    MakeSource(150000);
+    Register({0, 60000, 120000});
+    CutOptions options = Options();
+    options.waitForSave = false;
+    RegisteredListTarget target(m_registered);
+    ASSERT_TRUE(Cut(CutCommand::WAV_CUT_ALL, target, options));
+    EXPECT_TRUE(Run().Busy()) << "StartCutRun returns while the first save runs";
+    EXPECT_FALSE(Cut(CutCommand::WAV_CUT_ALL, target, options)) << "one run at a time";
+
+    QElapsedTimer timer;
+    timer.start();
+    while (Run().Busy() && timer.elapsed() < 30000) {
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    }
+    ASSERT_FALSE(Run().Busy());
+    EXPECT_EQ(Outputs(), (QStringList{"live_000000.wav", "live_060000.wav", "live_120000.wav"}));
+    ExpectSegment("live_120000.wav", 120000, -1);
+    EXPECT_EQ(m_host.messenger.Texts(), QStringList{kDone});
+    EXPECT_EQ(m_finished, 1);
+}
+
+TEST_F(CutRunTest, ThirtyTwoThousandSevenHundredStepsDoNotNest) {
+    // Every segment of this list starts beyond the end of a one-second file, so each step
+    // fails at once and the next follows: 32,700 steps without writing a file.
+    MakeSource(1000);
+    TimeList list;
+    for (int i = 0; i < RegisteredList::kMaxLines; ++i) {
+        list.Append(QString::number(2000 + i));
+    }
+    list.SelectAll();
+    TimeListTarget target(CutListKind::ListBox_1ms, list);
+    uintptr_t lowest = UINTPTR_MAX;
+    uintptr_t highest = 0;
+    int steps = 0;
+    m_host.pump.onProcess = [&] {
+        int marker = 0;
+        const auto here = reinterpret_cast<uintptr_t>(&marker);
+        lowest = std::min(lowest, here);
+        highest = std::max(highest, here);
+        ++steps;
+    };
+    ASSERT_TRUE(Cut(CutCommand::WAV_CUT, target, Options()));
+    EXPECT_EQ(m_host.messenger.calls.size(), static_cast<size_t>(RegisteredList::kMaxLines) + 1);
+    EXPECT_EQ(m_host.messenger.Texts().last(), kNothing);
+    EXPECT_GT(steps, RegisteredList::kMaxLines);
+    EXPECT_LT(highest - lowest, 16u * 1024) << "steps must not grow the stack";
+}
+
+TEST_F(CutRunTest, AddRecordLineFallsBackToTheShortLine) {
+    MakeSource(30000);
+    const QString good = AddRecordLine(m_record, m_source, kRunTime, false);
+    EXPECT_EQ(good, " 8S16    0.30000     960,044 live.wav " + m_files.Folder());
+    const QString bad = m_files.WriteBytes("bad.wav", "RIFF");
+    EXPECT_EQ(AddRecordLine(m_record, bad, kRunTime, true), "08/03/24 Mon 15:30:12   ---s  " + bad);
+    EXPECT_EQ(m_record.Lines().size(), 2);
+}
+
+} // namespace
+
+} // namespace veskar::test

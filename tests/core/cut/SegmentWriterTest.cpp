@@ -1,0 +1,361 @@
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <csignal>
+#include <future>
+
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+
+#include "core/cut/SegmentSaver.h"
+#include "core/cut/SegmentWriter.h"
+#include "core/wav/WavReader.h"
+#include "support/WavBuilder.h"
+
+namespace veskar::test {
+
+namespace {
+
+struct Format {
+    uint32_t rate;
+    uint16_t channels;
+    uint16_t bits;
+};
+
+// Every sample differs from its neighbours in time and channel, so a segment shifted by one
+// frame, a swapped channel or a lost byte shows at once.
+int32_t Pattern(int64_t frame, int channel, uint16_t bits) {
+    const int64_t v = frame * 7919 + channel * 104729 + 17;
+    if (bits == 8) {
+        return static_cast<int32_t>(v % 256) - 128;
+    }
+    if (bits == 24) {
+        return static_cast<int32_t>(v % 16777216) - 8388608;
+    }
+    return static_cast<int32_t>(v % 65536) - 32768;
+}
+
+QByteArray ReadAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+class SegmentWriterTest : public testing::Test {
+protected:
+    QString Path(const QString& name) const { return m_dir.filePath(name); }
+
+    // Writes a source of `frames` pattern frames; fills m_info and m_samples.
+    void MakeSource(const Format& format, int64_t frames, const QString& name = "src.wav") {
+        WavBuilder builder(format.rate, format.channels, format.bits);
+        builder.Frames(frames, [&](int64_t f, int c) { return Pattern(f, c, format.bits); });
+        m_source = Path(name);
+        ASSERT_TRUE(builder.Write(m_source));
+        ASSERT_EQ(ReadWavInfo(m_source, m_info), "");
+        m_samples = builder.Samples();
+    }
+
+    SegmentRequest Request(TimeMs start, TimeMs end, const QString& out = "out.wav") const {
+        SegmentRequest request;
+        request.sourcePath = m_source;
+        request.source = m_info;
+        request.startMs = start;
+        request.endMs = end;
+        request.outputPath = Path(out);
+        return request;
+    }
+
+    // The sample bytes of the source frames [first, last).
+    QByteArray Frames(int64_t first, int64_t last) const {
+        return m_samples.mid(first * m_info.blockAlign, (last - first) * m_info.blockAlign);
+    }
+
+    QStringList Entries() const {
+        return QDir(m_dir.path())
+            .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
+    }
+
+    QTemporaryDir m_dir;
+    QString m_source;
+    WavInfo m_info;
+    QByteArray m_samples;
+};
+
+struct RoundTrip {
+    Format format;
+    TimeMs start;
+    TimeMs end;
+    bool kernelCopy;
+};
+
+class SegmentRoundTripTest : public SegmentWriterTest,
+                             public testing::WithParamInterface<RoundTrip> {};
+
+TEST_P(SegmentRoundTripTest, SamplesAreExactlyTheSourceFramesOfTheRange) {
+    const RoundTrip& p = GetParam();
+    const int64_t sourceFrames = p.format.rate * 3 + 17; // 3 s and a few frames
+    MakeSource(p.format, sourceFrames);
+    SegmentRequest request = Request(p.start, p.end);
+    request.kernelCopy = p.kernelCopy;
+
+    const SegmentSaveResult result = WriteSegment(request);
+    ASSERT_EQ(result.outcome, SaveOutcome::Written) << result.detail.toStdString();
+
+    const int64_t first = p.start * int64_t{p.format.rate} / 1000;
+    const int64_t last = p.end < 0 ? sourceFrames : p.end * int64_t{p.format.rate} / 1000;
+    const QByteArray expected = Frames(first, last);
+    EXPECT_EQ(result.frames, last - first);
+    EXPECT_EQ(result.sampleBytes, expected.size());
+
+    const QByteArray out = ReadAll(request.outputPath);
+    const int pad = expected.size() % 2;
+    ASSERT_EQ(out.size(), kSegmentHeaderBytes + expected.size() + pad);
+    EXPECT_EQ(out.left(4), "RIFF");
+    EXPECT_EQ(ReadU32(out, 4), static_cast<uint32_t>(out.size() - 8));
+    EXPECT_EQ(out.mid(8, 8), "WAVEfmt ");
+    EXPECT_EQ(ReadU32(out, 16), 18u);
+    EXPECT_EQ(ReadU16(out, 20), 1u);
+    EXPECT_EQ(ReadU16(out, 22), p.format.channels);
+    EXPECT_EQ(ReadU32(out, 24), p.format.rate);
+    EXPECT_EQ(ReadU32(out, 28), p.format.rate * m_info.blockAlign);
+    EXPECT_EQ(ReadU16(out, 32), m_info.blockAlign);
+    EXPECT_EQ(ReadU16(out, 34), p.format.bits);
+    EXPECT_EQ(ReadU16(out, 36), 0u);
+    EXPECT_EQ(out.mid(38, 4), "data");
+    EXPECT_EQ(ReadU32(out, 42), static_cast<uint32_t>(expected.size()));
+    EXPECT_TRUE(out.mid(kSegmentHeaderBytes, expected.size()) == expected)
+        << "sample bytes differ from the source range";
+    if (pad) {
+        EXPECT_EQ(out.back(), '\0');
+    }
+    WavInfo back;
+    ASSERT_EQ(ReadWavInfo(request.outputPath, back), "");
+    EXPECT_EQ(back.dataOffset, kSegmentHeaderBytes);
+    EXPECT_EQ(back.dataLength, expected.size());
+    EXPECT_EQ(back.formatCode, m_info.formatCode);
+    EXPECT_EQ(Entries(), (QStringList{"out.wav", "src.wav"})) << "no temporary file is left";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Formats, SegmentRoundTripTest,
+    testing::Values(
+        RoundTrip{{44100, 2, 16}, 0, 1000, true}, RoundTrip{{44100, 2, 16}, 1234, 2345, false},
+        RoundTrip{{44100, 2, 16}, 2000, -1, true}, RoundTrip{{44100, 2, 16}, 0, -1, true},
+        RoundTrip{{22050, 1, 8}, 1, 1002, true}, // odd byte count: pad byte
+        RoundTrip{{22050, 1, 8}, 333, -1, false}, RoundTrip{{48000, 2, 24}, 999, 2001, true},
+        RoundTrip{{11025, 1, 24}, 7, 1998, false}, RoundTrip{{8000, 6, 16}, 1500, 2999, true}));
+
+TEST_F(SegmentWriterTest, MsToFrameTruncates) {
+    EXPECT_EQ(MsToFrame(1, 44100), 44);
+    EXPECT_EQ(MsToFrame(999, 44100), 44055);
+    EXPECT_EQ(MsToFrame(2147483647, 192000), 412316860224); // no 32-bit overflow
+    EXPECT_EQ(FramesToMs(44099, 44100), 999);
+    EXPECT_EQ(FramesToMs(44100, 44100), 1000);
+}
+
+TEST_F(SegmentWriterTest, EndBeyondTheDataRunsToTheEnd) {
+    MakeSource({8000, 1, 16}, 8000 * 2);
+    const SegmentSaveResult result = WriteSegment(Request(1500, 5000));
+    ASSERT_EQ(result.outcome, SaveOutcome::Written);
+    EXPECT_EQ(ReadAll(Path("out.wav")).mid(kSegmentHeaderBytes), Frames(12000, 16000));
+}
+
+TEST_F(SegmentWriterTest, ChunksAroundTheDataAndAShortFileAreRespected) {
+    // A LIST chunk before the data and a declared data size larger than what the file holds
+    // (a recording that stopped early): the samples start after the LIST chunk, and "to the
+    // end" means the frames that are really there.
+    const Format format{8000, 2, 16};
+    WavBuilder builder(format.rate, format.channels, format.bits);
+    // An odd chunk has no pad byte: the reader steps over exactly 8 + 3 bytes.
+    builder.List(5000).Chunk("cue ", "odd").PlaceData().DataSize(999999);
+    builder.Frames(4001, [&](int64_t f, int c) { return Pattern(f, c, 16); });
+    builder.RawData("xy"); // half a frame at the end is not a frame
+    m_source = Path("src.wav");
+    ASSERT_TRUE(builder.Write(m_source));
+    ASSERT_EQ(ReadWavInfo(m_source, m_info), "");
+    ASSERT_EQ(m_info.dataOffset, 44 + 8 + 5000 + 8 + 3);
+    ASSERT_EQ(m_info.dataLength, 999999);
+    m_samples = builder.Samples();
+
+    const SegmentSaveResult result = WriteSegment(Request(250, -1));
+    ASSERT_EQ(result.outcome, SaveOutcome::Written) << result.detail.toStdString();
+    EXPECT_EQ(result.frames, 4001 - 2000);
+    EXPECT_EQ(ReadAll(Path("out.wav")).mid(kSegmentHeaderBytes), Frames(2000, 4001));
+}
+
+TEST_F(SegmentWriterTest, RangesWithoutAudioFailAndWriteNothing) {
+    MakeSource({8000, 1, 16}, 8000);
+    for (auto [start, end] : {std::pair{1000, -1}, {1200, 1500}, {500, 500}, {600, 400}}) {
+        const SegmentSaveResult result = WriteSegment(Request(start, end));
+        EXPECT_EQ(result.outcome, SaveOutcome::Failed) << start << ".." << end;
+    }
+    EXPECT_EQ(Entries(), QStringList{"src.wav"});
+}
+
+TEST_F(SegmentWriterTest, UnwritableDestinationFailsAndLeavesNothing) {
+    MakeSource({8000, 1, 16}, 8000);
+    EXPECT_EQ(WriteSegment(Request(0, -1, "missing/out.wav")).outcome, SaveOutcome::Failed);
+    // A folder in place of the final name: the rename fails, the temporary file goes.
+    ASSERT_TRUE(QDir(m_dir.path()).mkdir("taken.wav"));
+    EXPECT_EQ(WriteSegment(Request(0, -1, "taken.wav")).outcome, SaveOutcome::Failed);
+    EXPECT_EQ(Entries(), (QStringList{"src.wav", "taken.wav"}));
+}
+
+TEST_F(SegmentWriterTest, TheSourceIsNeverTheOutputWhateverItsSpelling) {
+    MakeSource({8000, 1, 16}, 8000);
+    const QByteArray before = ReadAll(m_source);
+    ASSERT_TRUE(QFile::link(m_source, Path("link.wav")));
+    ASSERT_EQ(::link(QFile::encodeName(m_source).constData(),
+                     QFile::encodeName(Path("hard.wav")).constData()),
+              0);
+    for (const QString& out : {QString("src.wav"), QString("link.wav"), QString("hard.wav"),
+                               QString("./sub/../src.wav")}) {
+        QDir(m_dir.path()).mkpath("sub");
+        EXPECT_EQ(WriteSegment(Request(0, 500, out)).outcome, SaveOutcome::Failed)
+            << out.toStdString();
+    }
+    EXPECT_EQ(ReadAll(m_source), before);
+    EXPECT_TRUE(QFileInfo(Path("link.wav")).isSymLink());
+}
+
+TEST_F(SegmentWriterTest, AnExistingFileIsReplacedOnlyByACompleteOne) {
+    // Three blocks through the 1 MiB buffer, so keepGoing is asked between them.
+    MakeSource({44100, 2, 16}, 44100 * 15);
+    QFile old(Path("out.wav"));
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("earlier file");
+    old.close();
+
+    SegmentRequest request = Request(0, -1);
+    request.kernelCopy = false;
+    int asked = 0;
+    const SegmentSaveResult aborted = WriteSegment(request, [&] { return ++asked < 2; });
+    EXPECT_EQ(aborted.outcome, SaveOutcome::Aborted);
+    EXPECT_EQ(asked, 2);
+    EXPECT_EQ(ReadAll(Path("out.wav")), "earlier file");
+    EXPECT_EQ(Entries(), (QStringList{"out.wav", "src.wav"}));
+
+    const SegmentSaveResult written = WriteSegment(request, [] { return true; });
+    ASSERT_EQ(written.outcome, SaveOutcome::Written);
+    EXPECT_EQ(ReadAll(Path("out.wav")).mid(kSegmentHeaderBytes), m_samples);
+}
+
+// A file-size limit makes every write past it fail the way a full disk does.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        m_handler = std::signal(SIGXFSZ, SIG_IGN);
+        ::getrlimit(RLIMIT_FSIZE, &m_saved);
+        rlimit limit = m_saved;
+        limit.rlim_cur = bytes;
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() {
+        ::setrlimit(RLIMIT_FSIZE, &m_saved);
+        std::signal(SIGXFSZ, m_handler);
+    }
+
+private:
+    rlimit m_saved{};
+    void (*m_handler)(int) = nullptr;
+};
+
+TEST_F(SegmentWriterTest, AWriteFailureMidwayLosesNothing) {
+    MakeSource({44100, 2, 16}, 44100 * 3);
+    QFile old(Path("out.wav"));
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("earlier file");
+    old.close();
+    for (bool kernelCopy : {true, false}) {
+        SegmentRequest request = Request(0, -1);
+        request.kernelCopy = kernelCopy;
+        SegmentSaveResult result;
+        {
+            FileSizeLimit limit(100000);
+            result = WriteSegment(request);
+        }
+        EXPECT_EQ(result.outcome, SaveOutcome::Failed) << kernelCopy;
+        EXPECT_FALSE(result.detail.isEmpty());
+        EXPECT_EQ(ReadAll(Path("out.wav")), "earlier file");
+        EXPECT_EQ(Entries(), (QStringList{"out.wav", "src.wav"}));
+    }
+}
+
+class SegmentSaverTest : public SegmentWriterTest {
+protected:
+    // Runs the event loop until done has been called (or a generous limit passes).
+    void WaitFor(const bool& done) {
+        QElapsedTimer timer;
+        timer.start();
+        while (!done && timer.elapsed() < 30000) {
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+        }
+        ASSERT_TRUE(done);
+    }
+};
+
+TEST_F(SegmentSaverTest, AsynchronousSaveReportsThroughTheEventLoop) {
+    MakeSource({44100, 2, 16}, 44100 * 2);
+    SegmentSaver saver;
+    bool done = false;
+    SegmentSaveResult result;
+    ASSERT_TRUE(saver.Start(Request(500, 1500), [&](const SegmentSaveResult& r) {
+        result = r;
+        done = true;
+    }));
+    EXPECT_FALSE(done) << "the result must come later, never from inside Start";
+    EXPECT_FALSE(saver.Start(Request(0, 100, "second.wav"), [](const SegmentSaveResult&) {}));
+    WaitFor(done);
+    EXPECT_EQ(result.outcome, SaveOutcome::Written);
+    EXPECT_FALSE(saver.Busy());
+    EXPECT_EQ(ReadAll(Path("out.wav")).mid(kSegmentHeaderBytes), Frames(22050, 66150));
+}
+
+TEST_F(SegmentSaverTest, AbortedAsynchronousSaveLeavesNoFile) {
+    MakeSource({44100, 2, 16}, 44100 * 8);
+    SegmentSaver saver;
+    SegmentRequest request = Request(0, -1);
+    request.kernelCopy = false;
+    // The worker waits at its first block until the abort has been requested.
+    std::promise<void> abortSent;
+    std::shared_future<void> gate = abortSent.get_future().share();
+    bool done = false;
+    SegmentSaveResult result;
+    ASSERT_TRUE(saver.Start(
+        request,
+        [&](const SegmentSaveResult& r) {
+            result = r;
+            done = true;
+        },
+        [gate] {
+            gate.wait();
+            return true;
+        }));
+    saver.RequestAbort();
+    abortSent.set_value();
+    WaitFor(done);
+    EXPECT_EQ(result.outcome, SaveOutcome::Aborted);
+    EXPECT_EQ(Entries(), QStringList{"src.wav"});
+}
+
+TEST_F(SegmentSaverTest, DestroyingTheSaverWaitsForItsThreadAndDropsTheResult) {
+    MakeSource({44100, 2, 16}, 44100 * 8);
+    bool called = false;
+    {
+        SegmentSaver saver;
+        ASSERT_TRUE(saver.Start(Request(0, -1), [&](const SegmentSaveResult&) { called = true; }));
+    }
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(called);
+    EXPECT_TRUE(Entries().filter(QRegularExpression("^\\.pirvan-")).isEmpty());
+}
+
+} // namespace
+
+} // namespace veskar::test

@@ -1,0 +1,341 @@
+#include <random>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "core/wav/SilenceDetector.h"
+#include "support/FakeHost.h"
+#include "support/QtPrint.h"
+#include "support/WavBuilder.h"
+#include "support/WavFiles.h"
+
+namespace veskar::test {
+
+namespace {
+
+// A list as "ms" for a silence start and "ms*mark" for a song start.
+QString Text(const SilenceList& list) {
+    QStringList entries;
+    for (int i = 0; i < list.Size(); ++i) {
+        entries << QString::number(list.timesMs[i]) +
+                       (list.marks[i].isEmpty() ? QString() : "*" + list.marks[i]);
+    }
+    return entries.join(' ');
+}
+
+constexpr int kLoud = 10000;
+
+// Appends a stretch of frames whose every channel holds value.
+struct Piece {
+    int64_t frames;
+    int32_t value;
+};
+
+WavBuilder Pieces(uint32_t rate, uint16_t channels, uint16_t bits, std::vector<Piece> pieces) {
+    WavBuilder builder(rate, channels, bits);
+    for (const Piece& piece : pieces) {
+        builder.Constant(piece.frames, piece.value);
+    }
+    return builder;
+}
+
+class SilenceDetectorTest : public ::testing::Test {
+protected:
+    // Runs the detection with every channel's level at 0 (finding nothing) except those set.
+    SilenceResult Detect(const WavBuilder& builder, SilenceSettings settings,
+                         const QString& mark = "1") {
+        SilenceResult result;
+        const QString path = files.Write("s.wav", builder);
+        const int handle = host.progress.Open("m", "t");
+        message = DetectSilences(path, settings, mark,
+                                 ReadProgress{&host.progress, handle, &host.pump}, result);
+        used = settings;
+        return result;
+    }
+
+    static SilenceSettings Only(int duration, int level, const char* recognition = "500") {
+        SilenceSettings settings;
+        settings.recognition = recognition;
+        for (int k = 0; k < kSilenceChannels; ++k) {
+            settings.durations[k] = QString::number(duration);
+            settings.levels[k] = "0";
+        }
+        settings.levels[0] = QString::number(level);
+        return settings;
+    }
+
+    WavFiles files;
+    FakeHost host;
+    QString message;
+    SilenceSettings used;
+};
+
+TEST_F(SilenceDetectorTest, AQuietRunMustBeLongerThanTheDuration) {
+    // 100 ms at 44,100 Hz is 4,410 frames.
+    for (int64_t quiet : {4410, 4411}) {
+        const SilenceResult result =
+            Detect(Pieces(44100, 1, 16, {{44100, kLoud}, {quiet, 0}, {44100, kLoud}}),
+                   DefaultSilenceSettings(SampleFamily::Bits16));
+        ASSERT_EQ(message, "");
+        SCOPED_TRACE(quiet);
+        const QString expected = quiet == 4410 ? "0*1" : "0*1 1000 1100*1";
+        for (int k = 0; k < 3; ++k) {
+            EXPECT_EQ(Text(result.lists[k]), expected) << k;
+        }
+        // The 500 ms channels find no silence; the whole file is one song.
+        for (int k = 3; k < 6; ++k) {
+            EXPECT_EQ(Text(result.lists[k]), "0*1") << k;
+        }
+    }
+}
+
+TEST_F(SilenceDetectorTest, QuietFromTheFirstFrame) {
+    const SilenceResult result =
+        Detect(Pieces(1000, 1, 16, {{1000, 0}, {2000, kLoud}}), Only(100, 100));
+    EXPECT_EQ(Text(result.lists[0]), "0 1000*1");
+}
+
+TEST_F(SilenceDetectorTest, SilencesMergeAcrossAGapOfTheRecognitionTime) {
+    // 1,000 Hz: one frame per millisecond.
+    const SilenceResult merged = Detect(
+        Pieces(1000, 1, 16, {{1000, kLoud}, {200, 0}, {500, kLoud}, {200, 0}, {1000, kLoud}}),
+        Only(100, 100));
+    EXPECT_EQ(Text(merged.lists[0]), "0*1 1000 1900*1");
+    const SilenceResult apart = Detect(
+        Pieces(1000, 1, 16, {{1000, kLoud}, {200, 0}, {501, kLoud}, {200, 0}, {1000, kLoud}}),
+        Only(100, 100));
+    EXPECT_EQ(Text(apart.lists[0]), "0*1 1000 1200*1 1701 1901*1");
+}
+
+TEST_F(SilenceDetectorTest, HowTheDataEnds) {
+    struct Row {
+        const char* name;
+        std::vector<Piece> pieces;
+        const char* expected;
+    };
+    const std::vector<Row> rows = {
+        {"in a silence", {{1000, kLoud}, {1000, 0}}, "0*1 1000"},
+        {"in a song", {{1000, kLoud}, {200, 0}, {600, kLoud}}, "0*1 1000 1200*1"},
+        {"in a short song", {{1000, kLoud}, {200, 0}, {500, kLoud}}, "0*1 1000"},
+        {"in a silence after a short song",
+         {{1000, kLoud}, {200, 0}, {300, kLoud}, {200, 0}},
+         "0*1 1000"},
+        {"in a short quiet run",
+         {{1000, kLoud}, {200, 0}, {600, kLoud}, {50, 0}},
+         "0*1 1000 1200*1"},
+        {"in sound, all of it shorter than the recognition",
+         {{400, kLoud}, {10, 0}, {90, kLoud}},
+         ""},
+        // No song start at 0 before a silence that begins within the recognition time.
+        {"in a silence, sound before it short", {{400, kLoud}, {300, 0}}, "400"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(Text(Detect(Pieces(1000, 1, 16, row.pieces), Only(100, 100)).lists[0]),
+                  row.expected);
+    }
+}
+
+TEST_F(SilenceDetectorTest, LevelZeroFindsNothing) {
+    for (const char* level : {"0", "-5"}) {
+        SilenceSettings settings = Only(100, 0);
+        settings.levels[0] = level;
+        const SilenceResult result =
+            Detect(Pieces(1000, 1, 16, {{1000, kLoud}, {1000, 0}, {1000, kLoud}}), settings);
+        ASSERT_EQ(message, "");
+        for (const SilenceList& list : result.lists) {
+            EXPECT_TRUE(list.Empty()) << level;
+        }
+    }
+}
+
+TEST_F(SilenceDetectorTest, EightBitSilenceIsByte128) {
+    // Values are given around 0: 0 is the byte 128 (magnitude 0), 1 the byte 129.
+    SilenceSettings settings = Only(100, 1);
+    settings.levels[1] = "2";
+    const SilenceResult result = Detect(
+        Pieces(1000, 1, 8, {{1000, 100}, {200, 0}, {1000, 100}, {200, 1}, {1000, 100}}), settings);
+    EXPECT_EQ(Text(result.lists[0]), "0*1 1000 1200*1");
+    EXPECT_EQ(Text(result.lists[1]), "0*1 1000 1200*1 2200 2400*1");
+}
+
+TEST_F(SilenceDetectorTest, StereoNeedsBothChannelsQuiet) {
+    WavBuilder builder(1000, 2, 16);
+    builder.Constant(1000, kLoud)
+        .Frames(300, [](int64_t, int c) { return c == 0 ? 0 : kLoud; })
+        .Constant(1000, kLoud)
+        .Frames(300, [](int64_t, int c) { return c == 1 ? 0 : -kLoud; })
+        .Constant(1000, kLoud)
+        .Constant(300, 0)
+        .Constant(1000, kLoud);
+    EXPECT_EQ(Text(Detect(builder, Only(100, 100)).lists[0]), "0*1 3600 3900*1");
+}
+
+TEST_F(SilenceDetectorTest, FieldsThatAreNotIntegers) {
+    SilenceSettings settings = Only(100, 100, "abc");
+    settings.levels[0] = "x";   // 1000
+    settings.durations[0] = ""; // 500 ms: half the rate in frames
+    settings.levels[1] = " 600 ";
+    settings.durations[1] = "1e3";
+    const SilenceResult result = Detect(
+        Pieces(1000, 1, 16, {{1000, kLoud}, {501, 900}, {400, kLoud}, {501, 500}, {2000, kLoud}}),
+        settings);
+    EXPECT_EQ(message, "");
+    EXPECT_EQ(used.recognition, "500");
+    EXPECT_EQ(used.levels[0], "1000");
+    EXPECT_EQ(used.durations[0], "500");
+    EXPECT_EQ(used.levels[1], " 600 "); // an integer with blanks stays as typed
+    EXPECT_EQ(used.durations[1], "500");
+    // Recognition 500: the 400 ms between the two silences is no song.
+    EXPECT_EQ(Text(result.lists[0]), "0*1 1000 2402*1");
+    EXPECT_EQ(Text(result.lists[1]), "0*1 1901 2402*1");
+}
+
+TEST_F(SilenceDetectorTest, MarkTextAndPeak) {
+    WavBuilder builder = Pieces(1000, 1, 16, {{1000, 300}, {300, 0}, {1000, 300}});
+    builder.Frames(10, [](int64_t f, int) { return f == 3 || f == 7 ? -32768 : 0; });
+    const SilenceResult result = Detect(builder, Only(100, 100), "4");
+    EXPECT_EQ(Text(result.lists[0]), "0*4 1000 1300*4");
+    EXPECT_EQ(result.peak, 32768);
+    EXPECT_EQ(result.peakFrame, 2303);
+    EXPECT_EQ(result.peakMs, 2303);
+}
+
+TEST_F(SilenceDetectorTest, StopAndReadFailuresKeepWhatWasFound) {
+    // 8,000 Hz 8-bit mono: 81 seconds per block. A silence in the first block only.
+    WavBuilder builder = Pieces(8000, 1, 8, {{8000 * 10, 100}, {8000, 0}, {8000 * 150, 100}});
+    host.progress.stopAfterUpdates = 1;
+    const SilenceResult result = Detect(builder, Only(100, 5));
+    EXPECT_EQ(message, "中断ボタンが押されました・・・GWM");
+    EXPECT_EQ(Text(result.lists[0]), "0*1 10000 11000*1");
+    EXPECT_EQ(result.peak, -1);
+
+    const SilenceResult missing = Detect(WavBuilder().FormatTag(3).Silence(10), Only(100, 5));
+    EXPECT_EQ(message, "圧縮データは対象外です・・・GWM");
+}
+
+// The list limits, on the detector itself: a quiet frame between two loud ones is a silence
+// when the duration is 0, and with a recognition time of -1 nothing merges. Every silence adds
+// two entries after the first song start at 0.
+TEST_F(SilenceDetectorTest, ListLimits) {
+    std::array<SilenceChannel, kSilenceChannels> channels{};
+    channels[0] = {1, 0};
+    for (bool fast : {false, true}) {
+        for (int silences : {14999, 15000, 20000}) {
+            SCOPED_TRACE(testing::Message() << (fast ? "fast " : "reference ") << silences);
+            SilenceDetector detector(channels, -1, 1.0, "1");
+            std::vector<uint16_t> magnitudes(2 * silences);
+            for (int i = 0; i < silences; ++i) {
+                magnitudes[2 * i + 1] = 5;
+            }
+            if (fast) {
+                detector.AddMagnitudes(magnitudes.data(), 2 * silences, 0);
+            } else {
+                for (int f = 0; f < 2 * silences; ++f) {
+                    detector.AddFrame(magnitudes[f], f);
+                }
+            }
+            detector.Finish(2 * silences);
+            const SilenceList& list = detector.Result().lists[0];
+            const int expected = silences == 14999 ? 29999 : silences == 15000 ? 30001 : 32701;
+            EXPECT_EQ(list.Size(), expected);
+            EXPECT_EQ(list.full, silences != 14999);
+            EXPECT_EQ(list.timesMs.back(), expected - 2); // the end of the last silence taken
+            EXPECT_EQ(list.marks.back(), "1");
+        }
+    }
+}
+
+TEST_F(SilenceDetectorTest, AddSongStartsAtZero) {
+    SilenceResult result;
+    result.lists[0].Append(0, "");
+    result.lists[0].Append(1000, "1");
+    result.lists[1].Append(2000, "");
+    result.lists[1].Append(3000, "1");
+    AddSongStartsAtZero(result, "3");
+    EXPECT_EQ(Text(result.lists[0]), "0 1000*1");
+    EXPECT_EQ(Text(result.lists[1]), "0*3 2000 3000*1");
+    EXPECT_TRUE(result.lists[2].Empty());
+}
+
+// The fast path against the plain definition, on noise with quiet stretches of every length
+// and settings that exercise shared levels, durations around one mask word, levels outside the
+// magnitude range and odd chunk sizes.
+TEST_F(SilenceDetectorTest, FastPathMatchesFrameByFrame) {
+    std::mt19937 random(1234);
+    const std::vector<std::array<SilenceChannel, kSilenceChannels>> settings = {
+        {{{100, 4410}, {500, 4410}, {1500, 4410}, {100, 22050}, {500, 22050}, {1500, 22050}}},
+        {{{300, 0}, {300, 1}, {300, 61}, {300, 62}, {300, 63}, {300, 64}}},
+        {{{0, 10}, {-7, 10}, {32768, 100}, {32769, 100}, {40000, 5}, {1, 3}}},
+        {{{2000, 100}, {2000, 30}, {50, 200}, {50, 70}, {2000, 1000}, {50, 63}}},
+    };
+    for (size_t s = 0; s < settings.size(); ++s) {
+        for (int64_t recognition : {-1, 0, 40, 500}) {
+            SCOPED_TRACE(testing::Message() << "settings " << s << " recognition " << recognition);
+            std::vector<uint16_t> magnitudes;
+            while (magnitudes.size() < 300000) {
+                const bool quiet = random() % 2 == 0;
+                const int length = static_cast<int>(random() % (random() % 4 == 0 ? 3000 : 130));
+                for (int i = 0; i < length; ++i) {
+                    magnitudes.push_back(static_cast<uint16_t>(
+                        quiet ? random() % 120
+                              : (random() % 50 == 0 ? random() % 3000 : random() % 32769)));
+                }
+            }
+            const auto total = static_cast<int64_t>(magnitudes.size());
+            SilenceDetector reference(settings[s], recognition, 44.1, "2");
+            for (int64_t f = 0; f < total; ++f) {
+                reference.AddFrame(magnitudes[f], f);
+            }
+            reference.Finish(total);
+            SilenceDetector fast(settings[s], recognition, 44.1, "2");
+            for (int64_t done = 0; done < total;) {
+                const int64_t n = std::min<int64_t>(1 + random() % 5000, total - done);
+                fast.AddMagnitudes(magnitudes.data() + done, n, done);
+                done += n;
+            }
+            fast.Finish(total);
+            for (int k = 0; k < kSilenceChannels; ++k) {
+                EXPECT_EQ(Text(fast.Result().lists[k]), Text(reference.Result().lists[k])) << k;
+                EXPECT_EQ(fast.Result().lists[k].full, reference.Result().lists[k].full);
+            }
+            EXPECT_EQ(fast.Result().peak, reference.Result().peak);
+            EXPECT_EQ(fast.Result().peakFrame, reference.Result().peakFrame);
+        }
+    }
+}
+
+TEST_F(SilenceDetectorTest, DefaultsOfBothFamilies) {
+    SilenceSettings bits16 = DefaultSilenceSettings(SampleFamily::Bits16);
+    const SilenceSettings bits8 = DefaultSilenceSettings(SampleFamily::Bits8);
+    EXPECT_EQ(bits16.recognition, "500");
+    EXPECT_EQ(bits8.recognition, "500");
+    for (int k = 0; k < kSilenceChannels; ++k) {
+        EXPECT_EQ(bits16.durations[k], k < 3 ? "100" : "500");
+        EXPECT_EQ(bits8.durations[k], bits16.durations[k]);
+    }
+    EXPECT_EQ(QStringList(bits16.levels.begin(), bits16.levels.end()),
+              (QStringList{"100", "500", "1500", "100", "500", "1500"}));
+    EXPECT_EQ(QStringList(bits8.levels.begin(), bits8.levels.end()),
+              (QStringList{"3", "7", "15", "3", "7", "15"}));
+
+    // A minute at 44.1 kHz is 2,646,000 frames, beyond what a 32-bit product holds.
+    SilenceSettings settings = bits16;
+    settings.durations[5] = "60000";
+    settings.durations[4] = "-20";
+    const auto channels = ChannelsOf(settings, 44100);
+    EXPECT_EQ(channels[0].minFrames, 4410);
+    EXPECT_EQ(channels[0].level, 100);
+    EXPECT_EQ(channels[5].minFrames, 2646000);
+    EXPECT_EQ(channels[4].minFrames, 0);
+    SilenceSettings odd = bits16;
+    odd.durations[0] = "x";
+    EXPECT_EQ(ChannelsOf(odd, 44101)[0].minFrames, 22050);
+    EXPECT_EQ(ChannelsOf(bits16, 22050)[0].minFrames, 2205);
+    // 100 ms at 11,025 Hz is 1,102.5 frames: to the even 1,102.
+    EXPECT_EQ(ChannelsOf(bits16, 11025)[0].minFrames, 1102);
+}
+
+} // namespace
+
+} // namespace veskar::test
