@@ -225,16 +225,18 @@ void CutCommands::MakeSaveRow() {
     Edit_SFn->setReadOnly(true);
     Edit_SFn->setToolTip(QStringLiteral("分割ファイル名の元になる名前（ダブルクリックで変更）"));
     Edit_SFn->setAlignment(Qt::AlignRight);
+    // The base reads together with the pattern beside it, so it stays close to it.
+    Edit_SFn->setMaximumWidth(Edit_SFn->fontMetrics().horizontalAdvance(QString(24, 'M')));
     Edit_SFn->installEventFilter(this);
     Label_SFn_Last = new QLabel(QStringLiteral("_YYMMDD_HHMMSS_TTTTTT.wav"), Panel_SAVE);
     Label_SFn_Last->setObjectName("Label_SFn_Last");
     Label_SFn_Last->setToolTip(QStringLiteral("セーブファイルには、分割タイム等が付加されます"));
 
     row->addWidget(new QLabel(QStringLiteral("登録先"), Panel_SAVE));
-    row->addWidget(Edit_SDIR, 3);
+    row->addWidget(Edit_SDIR, 2);
     row->addSpacing(8);
     row->addWidget(new QLabel(QStringLiteral("ファイル名"), Panel_SAVE));
-    row->addWidget(Edit_SFn, 2);
+    row->addWidget(Edit_SFn, 1);
     row->addWidget(Label_SFn_Last);
     m_screen.Slot_CutFile->layout()->addWidget(Panel_SAVE);
 }

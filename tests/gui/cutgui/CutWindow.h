@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QItemSelectionModel>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
