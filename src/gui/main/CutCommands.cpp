@@ -203,7 +203,7 @@ CutCommands::CutCommands(CutScreen& screen, TimeLists& lists, SharedFlags& flags
     SetSaveDir(QString::fromLatin1(kFolderNotSet));
     SetOutputBaseName(m_screen.CutFile().isEmpty() ? QString()
                                                    : OutputBaseNameOf(m_screen.CutFile()));
-    ShowNamingPattern();
+    ApplyNamingTicks();
 }
 
 CutCommands::~CutCommands() = default;
@@ -327,7 +327,6 @@ void CutCommands::MakeFileMenu() {
     connect(MF_KIROKU, &QAction::triggered, this, &CutCommands::MF_KIROKUClick);
     connect(MF_KIROKUCLR, &QAction::triggered, this, &CutCommands::MF_KIROKUCLRClick);
     connect(MF_CUT_TXT, &QAction::triggered, this, &CutCommands::MF_CUT_TXTClick);
-    MF_AUTO_83->setEnabled(MF_AUTO_NAME->isChecked());
 }
 
 void CutCommands::AttachMenus(QMenuBar* menuBar, QMenu* optionMenu) {
@@ -380,9 +379,15 @@ void CutCommands::SetOutputBaseName(const QString& base) {
     Edit_SFn->setText(base);
 }
 
-void CutCommands::ShowNamingPattern() {
+void CutCommands::ApplyNamingTicks() {
+    MF_AUTO_83->setEnabled(MF_AUTO_NAME->isChecked());
     Label_SFn_Last->setText(SaveNamePattern(MF_AUTO_NAME->isChecked(), MF_AUTO_83->isChecked(),
                                             Label_SFn_Last->text()));
+}
+
+void CutCommands::ShowRecordAtClose() {
+    ShowCutRecord(m_record, RecordRequest::MainWindow, MF_No_Memo->isChecked(), WorkDir(),
+                  QDateTime::currentDateTime(), m_services->viewer, m_host.messenger);
 }
 
 CutOptions CutCommands::Options() const {
@@ -506,8 +511,7 @@ void CutCommands::Edit_SFnDblClick() {
 }
 
 void CutCommands::MF_AUTO_NAMEClick() {
-    MF_AUTO_83->setEnabled(MF_AUTO_NAME->isChecked());
-    ShowNamingPattern();
+    ApplyNamingTicks();
 }
 
 void CutCommands::MF_KIROKUClick() {

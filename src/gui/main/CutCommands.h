@@ -78,9 +78,12 @@ public:
     /// `OutputBaseName`; follows the cut file until the user edits it.
     const QString& OutputBaseName() const { return m_baseName; }
     void SetOutputBaseName(const QString& base);
-    /// Gives Label_SFn_Last the pattern of the naming ticks in force (also after the settings
-    /// have set them).
-    void ShowNamingPattern();
+    /// Brings MF_AUTO_83's enabling and Label_SFn_Last's pattern into line with the naming
+    /// ticks in force (MF_AUTO_NAME's click; also after the settings have set the ticks).
+    void ApplyNamingTicks();
+    /// The record as the window closes: written and shown when it holds a line, even with
+    /// MF_No_Memo ticked.
+    void ShowRecordAtClose();
 
     CutRecord& Record() { return m_record; }
     CutRun& Run() { return *m_run; }

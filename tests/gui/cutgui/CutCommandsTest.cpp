@@ -11,6 +11,7 @@
 #include "core/wav/WavReader.h"
 #include "gui/dialogs/TPBarBox.h"
 #include "gui/dialogs/TSNBox.h"
+#include "support/FakeSaveFileDialog.h"
 #include "CutWindow.h"
 
 namespace veskar {
@@ -253,6 +254,34 @@ TEST_F(CutCommandsTest, FileMenuRecordItemsFollowTheRecord) {
     cut.MF_CUT_TXT->trigger();
     EXPECT_EQ(viewer.shown.size(), 3);
     EXPECT_EQ(viewer.shown.last(), RecordPath());
+
+    // Closing shows a record that holds lines, MF_No_Memo or not.
+    cut.ShowRecordAtClose();
+    EXPECT_EQ(viewer.shown.size(), 3) << "nothing to show";
+    CutFromButton(cut.WAV_CUT);
+    EXPECT_EQ(viewer.shown.size(), 3);
+    cut.ShowRecordAtClose();
+    EXPECT_EQ(viewer.shown.size(), 4);
+}
+
+TEST_F(CutCommandsTest, SaveDialogMovesTheSaveFolderOnYes) {
+    const QString other = out.path() + "/other";
+    ASSERT_TRUE(QDir().mkpath(other));
+    test::FakeSaveFileDialog dialog;
+    dialog.answers = {other + "/mine.WAV"};
+    cut.SetSaveFileDialog(&dialog);
+    cut.MF_SAVE_NAME->trigger();
+    UseSource("live.wav", 3);
+    Register({1000});
+    boxes.answers = {ModalResult::Yes};
+    CutFromButton(cut.WAV_CUT_ALL);
+
+    ASSERT_EQ(dialog.requests.size(), 1u);
+    EXPECT_EQ(dialog.requests[0].fileName, saveDir + "live_0m01000.wav");
+    EXPECT_TRUE(boxes.shown.value(0).startsWith("今作成するWAVファイルは、\n" + other + "\n"));
+    EXPECT_EQ(QFileInfo(other + "/mine.wav").size(), SegmentBytes(2000));
+    EXPECT_EQ(cut.SaveDir(), other + "/");
+    EXPECT_EQ(cut.Edit_SDIR->text(), other);
 }
 
 TEST_F(CutCommandsTest, BaseNameFollowsTheFileUntilEdited) {
