@@ -64,7 +64,7 @@ private:
     GuiProgressBox m_progress{PBarBoxDlg1};
     QtEventPump m_pump;
     Host m_host{m_messenger, m_progress, m_pump};
-    // Last, so that it goes before the host and the lists it uses.
+    // Declared last, so that it is destroyed before the host and the lists it uses.
     std::unique_ptr<CutCommands> m_cut;
 };
 
