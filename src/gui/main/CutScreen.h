@@ -159,6 +159,8 @@ signals:
     /// The lists were rebuilt for a new file or time form; the parts that show times elsewhere
     /// (silence lists, level panel, play bars) reset themselves.
     void TimeListsRebuilt();
+    /// A cut file was chosen (SetCutFile): what is named after it follows.
+    void CutFileChosen(const QString& path);
 
 public slots:
     /// The interval choice (ComboBox_TMClick).

@@ -5,6 +5,7 @@
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
+#include "gui/main/CutCommands.h"
 #include "gui/main/CutScreen.h"
 
 namespace veskar {
@@ -50,6 +51,8 @@ TKOTAN_VESKAR::TKOTAN_VESKAR(QWidget* parent)
     MOption0->addAction(cutScreen->MO_FUN);
     MOption0->addAction(cutScreen->MO_ST_TM);
     MOption0->addAction(cutScreen->MO_TSR_MUKOU);
+    m_cut = std::make_unique<CutCommands>(*cutScreen, timeLists, flags, m_host, this);
+    m_cut->AttachMenus(menuBar(), MOption0);
 }
 
 TKOTAN_VESKAR::~TKOTAN_VESKAR() = default;

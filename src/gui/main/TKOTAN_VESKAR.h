@@ -1,5 +1,7 @@
 #pragma once
 
+#include <memory>
+
 #include <QMainWindow>
 
 #include "core/host/Host.h"
@@ -17,6 +19,7 @@ class QWidget;
 
 namespace veskar {
 
+class CutCommands;
 class CutScreen;
 
 /// The main window. It owns the state of both screens: the file-selection screen Panel_DFF
@@ -48,6 +51,8 @@ public:
     /// What the engine's long runs need of the window: its message box, its progress boxes and
     /// the event loop.
     Host& EngineHost() { return m_host; }
+    /// The cut commands of the cut screen and the file menu, with the cut run and its record.
+    CutCommands& Cut() { return *m_cut; }
 
 public slots:
     void ShowFileScreen();
@@ -59,6 +64,8 @@ private:
     GuiProgressBox m_progress{PBarBoxDlg1};
     QtEventPump m_pump;
     Host m_host{m_messenger, m_progress, m_pump};
+    // Declared last, so that it is destroyed before the host and the lists it uses.
+    std::unique_ptr<CutCommands> m_cut;
 };
 
 } // namespace veskar
