@@ -2,10 +2,15 @@
 
 #include <QLabel>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
+#include "gui/main/CutFileOpener.h"
 #include "gui/main/CutScreen.h"
+#include "gui/main/FilePlayerPanel.h"
+#include "gui/main/PlayController.h"
+#include "platform/QtWaveDevice.h"
 
 namespace veskar {
 
@@ -41,6 +46,26 @@ TKOTAN_VESKAR::TKOTAN_VESKAR(QWidget* parent)
     m_screens->addWidget(Panel_DFF);
     m_screens->addWidget(Panel_CUT);
     setCentralWidget(m_screens);
+    m_playDevice = std::make_unique<QtWaveDevice>(flags);
+    m_queryDevice = std::make_unique<QtWaveDevice>(flags);
+    m_player = std::make_unique<PlayController>(*cutScreen, timeLists, flags, m_messenger, m_pump,
+                                                *m_playDevice, *m_queryDevice);
+    player = m_player.get();
+    Panel_DFF->layout()->addWidget(player->filePanel);
+    menuBar()->setCornerWidget(player->ColorBtn1);
+    player->SetFileScreenShown(true);
+    connect(m_screens, &QStackedWidget::currentChanged, this,
+            [this] { player->SetFileScreenShown(m_screens->currentWidget() == Panel_DFF); });
+    cutFileOpener = new CutFileOpener(*player, *cutScreen, m_messenger, this, this);
+    MFile0 = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
+    MFile0->setObjectName("MFile0");
+    QAction* openWav = MFile0->addAction(QStringLiteral("WAVファイルを開く…"));
+    openWav->setObjectName("MF_WAV_OPEN");
+    connect(openWav, &QAction::triggered, this, [this] {
+        if (cutFileOpener->OpenWavFile()) {
+            ShowCutScreen();
+        }
+    });
 
     QMenu* screenMenu = menuBar()->addMenu("画面");
     screenMenu->addAction("ファイル選択画面", this, &TKOTAN_VESKAR::ShowFileScreen);
@@ -52,7 +77,12 @@ TKOTAN_VESKAR::TKOTAN_VESKAR(QWidget* parent)
     MOption0->addAction(cutScreen->MO_TSR_MUKOU);
 }
 
-TKOTAN_VESKAR::~TKOTAN_VESKAR() = default;
+TKOTAN_VESKAR::~TKOTAN_VESKAR() {
+    // Nothing may reach the device while the window's parts go away.
+    flags.stopRequested = true;
+    flags.shutdownStop = true;
+    m_player->Engine().StopAndClose();
+}
 
 void TKOTAN_VESKAR::ShowFileScreen() {
     m_screens->setCurrentWidget(Panel_DFF);
