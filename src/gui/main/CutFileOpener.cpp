@@ -1,5 +1,6 @@
 #include "gui/main/CutFileOpener.h"
 
+#include <QApplication>
 #include <QFileDialog>
 #include <QFileInfo>
 
@@ -32,12 +33,17 @@ bool CutFileOpener::OpenWavFile() {
     if (path.isEmpty()) {
         return false;
     }
-    return ChooseCutFile(path);
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const bool chosen = ChooseCutFile(path);
+    QApplication::restoreOverrideCursor();
+    return chosen;
 }
 
 bool CutFileOpener::ChooseCutFile(const QString& path) {
     PlayEngine& engine = m_player.Engine();
     engine.StopAndClose();
+    // A stop pressed before belongs to the old file; it would cut the format query short.
+    m_player.Flags().stopRequested = false;
     // The reader says plainly what is wrong with a file the device would only refuse to open.
     WavInfo info;
     const QString readerMessage = ReadWavInfo(path, info);

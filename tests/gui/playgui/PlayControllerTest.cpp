@@ -23,6 +23,7 @@
 #include "gui/main/PositionBarPanel.h"
 #include "gui/main/TimeListBox.h"
 #include "support/FakeHost.h"
+#include "support/FakePlayFileList.h"
 #include "support/FakeWaveDevice.h"
 #include "support/WavFiles.h"
 
@@ -255,13 +256,39 @@ TEST_F(PlayControllerTest, FileScreenChoicesReachTheEngine) {
     EXPECT_FALSE(player.IsOpen());
 }
 
-TEST_F(PlayControllerTest, FileButtonsWithoutFileListsPlayNothing) {
+TEST_F(PlayControllerTest, FileButtonsWithoutFilesPlayNothingInEveryMode) {
     controller.SetFileScreenShown(true);
-    FilePanel().Btn_PLAY->click();
-    FilePanel().Btn_BS->click();
-    FilePanel().Btn_Skip->click();
+    for (int mode = 0; mode < FilePanel().ComboBox_PM->count(); ++mode) {
+        FilePanel().ComboBox_PM->setCurrentIndex(mode);
+        FilePanel().ComboBox_PM->activated(mode);
+        FilePanel().Btn_PLAY->click();
+        FilePanel().Btn_BS->click();
+        FilePanel().Btn_Skip->click();
+    }
     EXPECT_TRUE(player.plays.empty());
     EXPECT_TRUE(host.messenger.calls.empty());
+}
+
+TEST_F(PlayControllerTest, FileButtonsStepThroughTheGivenList) {
+    test::FakePlayFileList fileList({"/a.wav", "/b.wav", "/c.wav"});
+    test::FakePlayFileList memoryList;
+    fileList.onClick = [&] { controller.Engine().PlayFileListClick(fileList); };
+    controller.SetFileLists(&fileList, &memoryList);
+    controller.SetFileScreenShown(true);
+    fileList.selected = 2;
+
+    FilePanel().Btn_Skip->click(); // past the end with REP: the first file
+    EXPECT_EQ(fileList.selected, 0);
+    FilePanel().Btn_BS->click();
+    EXPECT_EQ(fileList.selected, 2);
+    FilePanel().CheckBox_REP->setChecked(false);
+    FilePanel().Btn_Skip->click(); // without REP the file stays
+    EXPECT_EQ(fileList.selected, 2);
+    FilePanel().Btn_PLAY->click();
+    EXPECT_EQ(fileList.clicks, 4);
+    // The fake device knows none of these files: each click tried to open the selected one.
+    EXPECT_TRUE(player.log.contains("open-failed /a.wav"));
+    EXPECT_TRUE(player.log.contains("open-failed /c.wav"));
 }
 
 TEST_F(PlayControllerTest, AutoPlayTimerPlaysTheCurrentIntervalLine) {
@@ -306,8 +333,12 @@ TEST_F(CutFileOpenerTest, ChosenFileBecomesTheCutFileWithItsLength) {
     player.files[other] = {25000, {8000, 8, 1}, false};
     query.files[other] = {25000, {8000, 8, 1}, false};
     opener.pickFile = [&](QWidget*) { return other; };
+    // A stop pressed for the old file does not keep the new one from being described.
+    flags.stopRequested = true;
 
     ASSERT_TRUE(opener.OpenWavFile());
+    EXPECT_FALSE(flags.stopRequested);
+    EXPECT_TRUE(query.log.contains("open " + other));
     EXPECT_EQ(screen.CutFile(), other);
     EXPECT_EQ(lists.format.FileLengthMs(), 25000);
     EXPECT_EQ(screen.Label13->text(), lists.format.FormatPosition(25000));
