@@ -442,6 +442,11 @@ void PlayEngine::PlayButton(PlayFileList& fileList, PlayFileList& memoryList) {
 void PlayEngine::StepButton(PlayFileList& fileList, PlayFileList& memoryList, bool back) {
     PlayFileList& list = ButtonList(fileList, memoryList);
     const int count = list.Count();
+    if (count == 0) {
+        // Nothing to step to; the random modes could not even draw from an empty list.
+        list.Click();
+        return;
+    }
     const int current = std::max(list.Selected(), 0);
     int next = NextRow(list, current, back);
     if (!InList(next, count)) {

@@ -1,12 +1,18 @@
 #include "gui/main/TKOTAN_VESKAR.h"
 
+#include <QAction>
 #include <QLabel>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
 #include "gui/main/CutCommands.h"
+#include "gui/main/CutFileOpener.h"
 #include "gui/main/CutScreen.h"
+#include "gui/main/FilePlayerPanel.h"
+#include "gui/main/PlayController.h"
+#include "platform/QtWaveDevice.h"
 
 namespace veskar {
 
@@ -42,6 +48,17 @@ TKOTAN_VESKAR::TKOTAN_VESKAR(QWidget* parent)
     m_screens->addWidget(Panel_DFF);
     m_screens->addWidget(Panel_CUT);
     setCentralWidget(m_screens);
+    m_playDevice = std::make_unique<QtWaveDevice>(flags);
+    m_queryDevice = std::make_unique<QtWaveDevice>(flags);
+    m_player = std::make_unique<PlayController>(*cutScreen, timeLists, flags, m_messenger, m_pump,
+                                                *m_playDevice, *m_queryDevice);
+    player = m_player.get();
+    Panel_DFF->layout()->addWidget(player->filePanel);
+    menuBar()->setCornerWidget(player->ColorBtn1);
+    player->SetFileScreenShown(true);
+    connect(m_screens, &QStackedWidget::currentChanged, this,
+            [this] { player->SetFileScreenShown(m_screens->currentWidget() == Panel_DFF); });
+    cutFileOpener = new CutFileOpener(*player, *cutScreen, m_messenger, this, this);
 
     QMenu* screenMenu = menuBar()->addMenu("画面");
     screenMenu->addAction("ファイル選択画面", this, &TKOTAN_VESKAR::ShowFileScreen);
@@ -53,9 +70,30 @@ TKOTAN_VESKAR::TKOTAN_VESKAR(QWidget* parent)
     MOption0->addAction(cutScreen->MO_TSR_MUKOU);
     m_cut = std::make_unique<CutCommands>(*cutScreen, timeLists, flags, m_host, this);
     m_cut->AttachMenus(menuBar(), MOption0);
+    // A cut reads the source while the player may hold it open: playback stops first.
+    m_cut->SetReleaseDevice([this] { m_player->Engine().StopAndClose(); });
+
+    // One file menu: the cut commands' items, with opening a recording on top.
+    MFile0 = m_cut->MFile0;
+    auto* openWav = new QAction(QStringLiteral("WAVファイルを開く…"), MFile0);
+    openWav->setObjectName("MF_WAV_OPEN");
+    const QList<QAction*> fileItems = MFile0->actions();
+    QAction* firstItem = fileItems.isEmpty() ? nullptr : fileItems.constFirst();
+    MFile0->insertAction(firstItem, openWav);
+    MFile0->insertSeparator(firstItem);
+    connect(openWav, &QAction::triggered, this, [this] {
+        if (cutFileOpener->OpenWavFile()) {
+            ShowCutScreen();
+        }
+    });
 }
 
-TKOTAN_VESKAR::~TKOTAN_VESKAR() = default;
+TKOTAN_VESKAR::~TKOTAN_VESKAR() {
+    // Nothing may reach the device while the window's parts go away.
+    flags.stopRequested = true;
+    flags.shutdownStop = true;
+    m_player->Engine().StopAndClose();
+}
 
 void TKOTAN_VESKAR::ShowFileScreen() {
     m_screens->setCurrentWidget(Panel_DFF);

@@ -21,6 +21,9 @@ namespace veskar {
 
 class CutCommands;
 class CutScreen;
+class CutFileOpener;
+class PlayController;
+class QtWaveDevice;
 
 /// The main window. It owns the state of both screens: the file-selection screen Panel_DFF
 /// (browser, memory list, player) and the cut screen Panel_CUT (time lists, registered list,
@@ -39,6 +42,11 @@ public:
     CutScreen* cutScreen = nullptr;
     /// The option menu.
     QMenu* MOption0 = nullptr;
+    /// The file menu.
+    QMenu* MFile0 = nullptr;
+    /// Playback of both screens and the provisional cut file choice.
+    PlayController* player = nullptr;
+    CutFileOpener* cutFileOpener = nullptr;
 
     /// Every time list of the cut screen with its attached data.
     TimeLists timeLists;
@@ -64,6 +72,9 @@ private:
     GuiProgressBox m_progress{PBarBoxDlg1};
     QtEventPump m_pump;
     Host m_host{m_messenger, m_progress, m_pump};
+    std::unique_ptr<QtWaveDevice> m_playDevice;
+    std::unique_ptr<QtWaveDevice> m_queryDevice;
+    std::unique_ptr<PlayController> m_player;
     // Declared last, so that it is destroyed before the host and the lists it uses.
     std::unique_ptr<CutCommands> m_cut;
 };

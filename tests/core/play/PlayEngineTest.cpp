@@ -557,6 +557,21 @@ TEST_F(FileScreenTest, ButtonsPickTheirList) {
     EXPECT_EQ(PlayedFiles().back(), "f2.wav");
 }
 
+TEST_F(FileScreenTest, StepButtonsOnEmptyListsPlayNothingInAnyMode) {
+    FakePlayFileList none;
+    FakePlayFileList noMemory;
+    for (const FilePlayMode mode :
+         {FilePlayMode::Sequential, FilePlayMode::Reverse, FilePlayMode::Single,
+          FilePlayMode::Random, FilePlayMode::Shuffle}) {
+        engine.controls.filePlayMode = mode;
+        engine.SkipButton(none, noMemory);
+        engine.BackButton(none, noMemory);
+    }
+    EXPECT_TRUE(device.plays.empty());
+    EXPECT_EQ(none.clicks, 10);
+    EXPECT_EQ(none.selected, -1);
+}
+
 TEST_F(FileScreenTest, OffPlaysNothingAndStops) {
     engine.controls.filePlayMode = FilePlayMode::Sequential;
     files.Click();
