@@ -55,6 +55,8 @@ public:
     /// defaults, the peak is forgotten and the equal-interval run is offered again.
     void ChooseFile(const QString& path);
     const QString& CutFile() const { return m_cutFile; }
+    /// The time lists the runs measure and whose time form the silence lists use.
+    TimeLists& Lists() const { return m_lists; }
 
     /// The time lists were rebuilt (new file or time form): the silence lists are emptied and
     /// the peak is forgotten, since their texts were written in the old form.

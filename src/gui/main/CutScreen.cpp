@@ -552,6 +552,7 @@ void CutScreen::SetCutFile(const QString& path, TimeMs lengthMs) {
     m_lists.registered.Clear();
     ComboBox_TM->setCurrentIndex(m_lists.intervalIndex);
     RebuildTimeLists();
+    emit CutFileChosen(path);
 }
 
 void CutScreen::ComboBox_TMClick() {

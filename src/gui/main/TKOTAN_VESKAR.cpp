@@ -5,6 +5,7 @@
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
+#include "gui/main/AnalysisPanels.h"
 #include "gui/main/CutScreen.h"
 
 namespace veskar {
@@ -50,6 +51,7 @@ TKOTAN_VESKAR::TKOTAN_VESKAR(QWidget* parent)
     MOption0->addAction(cutScreen->MO_FUN);
     MOption0->addAction(cutScreen->MO_ST_TM);
     MOption0->addAction(cutScreen->MO_TSR_MUKOU);
+    analysisPanels = new AnalysisPanels(analysis, *cutScreen, m_host, flags, MOption0);
 }
 
 TKOTAN_VESKAR::~TKOTAN_VESKAR() = default;

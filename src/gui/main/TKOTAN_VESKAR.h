@@ -5,6 +5,7 @@
 #include "core/host/Host.h"
 #include "core/host/SharedFlags.h"
 #include "core/timelists/TimeLists.h"
+#include "core/wav/CutAnalysis.h"
 #include "gui/dialogs/GuiMessenger.h"
 #include "gui/dialogs/GuiProgressBox.h"
 #include "gui/dialogs/TMKBoxDlg.h"
@@ -17,6 +18,7 @@ class QWidget;
 
 namespace veskar {
 
+class AnalysisPanels;
 class CutScreen;
 
 /// The main window. It owns the state of both screens: the file-selection screen Panel_DFF
@@ -40,6 +42,9 @@ public:
     /// Every time list of the cut screen with its attached data.
     TimeLists timeLists;
     SharedFlags flags;
+    /// The level analysis and silence detection of the cut file, and their panels.
+    CutAnalysis analysis{timeLists};
+    AnalysisPanels* analysisPanels = nullptr;
 
     /// The window's message box and progress boxes, centred over the window.
     TMKBoxDlg MKBoxDlg1{this};
