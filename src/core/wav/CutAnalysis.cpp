@@ -41,6 +41,13 @@ void CutAnalysis::ClearSilences() {
         lines.Clear();
     }
     peak = PeakTexts{};
+    SilenceListsChanged();
+}
+
+void CutAnalysis::SilenceListsChanged() {
+    if (m_silenceListsChanged) {
+        m_silenceListsChanged();
+    }
 }
 
 QString CutAnalysis::MarkText() const {
@@ -52,7 +59,10 @@ QString CutAnalysis::MarkText() const {
 }
 
 bool CutAnalysis::MeasureIntervalPeaks(Host& host) {
-    int handle = host.progress.Open(FileNameOf(m_cutFile) + QStringLiteral("  色分け中"),
+    // The run pumps events, in which another file may be chosen; what it measured then belongs
+    // to no list on screen and is dropped.
+    const QString path = m_cutFile;
+    int handle = host.progress.Open(FileNameOf(path) + QStringLiteral("  色分け中"),
                                     QStringLiteral("等間隔リスト色分け処理中"));
     for (auto& levels : m_lists.intervalLevels) {
         levels.clear();
@@ -61,13 +71,16 @@ bool CutAnalysis::MeasureIntervalPeaks(Host& host) {
     const QString mark = MarkText();
 
     IntervalPeaks peaks;
-    const QString result = veskar::MeasureIntervalPeaks(
-        m_cutFile, ReadProgress{&host.progress, handle, &host.pump}, peaks);
-    for (int k = 0; k < kIntervalLevels; ++k) {
-        m_lists.intervalLevels[static_cast<size_t>(k)].assign(peaks.lists[k].begin(),
-                                                              peaks.lists[k].end());
+    const QString result =
+        veskar::MeasureIntervalPeaks(path, ReadProgress{&host.progress, handle, &host.pump}, peaks);
+    const bool current = path == m_cutFile;
+    if (current) {
+        for (int k = 0; k < kIntervalLevels; ++k) {
+            m_lists.intervalLevels[static_cast<size_t>(k)].assign(peaks.lists[k].begin(),
+                                                                  peaks.lists[k].end());
+        }
     }
-    if (result.isEmpty()) {
+    if (current && result.isEmpty()) {
         peak.time = m_lists.format.FormatTime(PeakTime(peaks.peakMs));
         peak.level = QString::number(peaks.peak);
         // Lists that gained a song start at 0 get its line on top; the lines below keep their
@@ -82,12 +95,14 @@ bool CutAnalysis::MeasureIntervalPeaks(Host& host) {
                 m_silenceLines[k].Insert(0, m_lists.format.FormatTime(0));
             }
         }
+        SilenceListsChanged();
         intervalMeasured = true;
-    } else {
+    }
+    if (!result.isEmpty()) {
         host.messenger.ShowMessage(result);
     }
     host.progress.Close(handle);
-    return result.isEmpty();
+    return result.isEmpty() && current;
 }
 
 bool CutAnalysis::MeasureListLevels(int level, Host& host) {
@@ -124,21 +139,29 @@ bool CutAnalysis::MeasureListLevels(int level, Host& host) {
 }
 
 bool CutAnalysis::DetectSilences(Host& host) {
-    int handle = host.progress.Open(FileNameOf(m_cutFile) + QStringLiteral("  無音検出中"),
+    const QString path = m_cutFile;
+    int handle = host.progress.Open(FileNameOf(path) + QStringLiteral("  無音検出中"),
                                     QStringLiteral("自動無音検出処理中"));
-    peak = PeakTexts{};
-    const QString result =
-        veskar::DetectSilences(m_cutFile, silenceSettings, MarkText(),
-                               ReadProgress{&host.progress, handle, &host.pump}, m_silences);
-    ShowSilences();
-    if (result.isEmpty()) {
-        peak.time = m_lists.format.FormatTime(PeakTime(m_silences.peakMs));
-        peak.level = QString::number(m_silences.peak);
-    } else {
+    ClearSilences();
+    // Found into a list of its own: another file may be chosen while the run pumps events, and
+    // what was found then belongs to none of its lists.
+    SilenceResult found;
+    const QString result = veskar::DetectSilences(
+        path, silenceSettings, MarkText(), ReadProgress{&host.progress, handle, &host.pump}, found);
+    const bool current = path == m_cutFile;
+    if (current) {
+        m_silences = std::move(found);
+        ShowSilences();
+        if (result.isEmpty()) {
+            peak.time = m_lists.format.FormatTime(PeakTime(m_silences.peakMs));
+            peak.level = QString::number(m_silences.peak);
+        }
+    }
+    if (!result.isEmpty()) {
         host.messenger.ShowMessage(result);
     }
     host.progress.Close(handle);
-    return result.isEmpty();
+    return result.isEmpty() && current;
 }
 
 void CutAnalysis::ShowSilences() {
@@ -150,6 +173,7 @@ void CutAnalysis::ShowSilences() {
         }
         m_silenceLines[k].Assign(texts);
     }
+    SilenceListsChanged();
 }
 
 void CutAnalysis::RestoreSilenceDefaults() {

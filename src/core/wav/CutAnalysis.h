@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <functional>
 #include <optional>
 
 #include <QString>
@@ -58,6 +59,12 @@ public:
     /// The time lists the runs measure and whose time form the silence lists use.
     TimeLists& Lists() const { return m_lists; }
 
+    /// Called whenever the silence lists gain, lose or change lines, before anything else can
+    /// look at them (a view shows them straight from SilenceLines).
+    void SetSilenceListsChanged(std::function<void()> changed) {
+        m_silenceListsChanged = std::move(changed);
+    }
+
     /// The time lists were rebuilt (new file or time form): the silence lists are emptied and
     /// the peak is forgotten, since their texts were written in the old form.
     void ClearSilences();
@@ -69,7 +76,8 @@ public:
     /// The equal-interval peak run (Btn_IROWAKE) under a progress box: fills the five interval
     /// level lists (as far as it got, also on failure), sets the peak and gives every silence
     /// list that lacks one a song start at 0. A failure is shown as a plain message. True on
-    /// success.
+    /// success. Both runs pump events; when another file is chosen meanwhile, what they found is
+    /// dropped (and false returned).
     bool MeasureIntervalPeaks(Host& host);
 
     /// The level run of subdivision list `level` (0..5) from the time of its first line; the 10 s
@@ -79,7 +87,8 @@ public:
 
     /// The silence detection (Btn_Muon_START) under a progress box with the fields in force. A
     /// field that is not a number is replaced by its fallback in silenceSettings. The six lists
-    /// keep what was found before a failure, which is shown as a plain message. True on success.
+    /// are emptied first and keep what was found before a failure, which is shown as a plain
+    /// message. True on success.
     bool DetectSilences(Host& host);
 
     /// All fields back to the defaults (PM_INI): durations and recognition time, and the levels
@@ -116,11 +125,13 @@ public:
 private:
     /// Rewrites the six lists' texts from the found times, in the current time form.
     void ShowSilences();
+    void SilenceListsChanged();
 
     TimeLists& m_lists;
     QString m_cutFile;
     SilenceResult m_silences;
     std::array<TimeList, kSilenceChannels> m_silenceLines;
+    std::function<void()> m_silenceListsChanged;
 };
 
 } // namespace veskar

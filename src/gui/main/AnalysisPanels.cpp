@@ -47,8 +47,6 @@ AnalysisPanels::AnalysisPanels(CutAnalysis& analysis, CutScreen& screen, const H
     connect(&screen, &CutScreen::CutFileChosen, this, &AnalysisPanels::CutFileChosen);
     connect(&screen, &CutScreen::TimeListsRebuilt, this, &AnalysisPanels::TimeListsRebuilt);
     connect(&screen, &CutScreen::LineClicked, levelPanel, &LevelPanel::LineClicked);
-    connect(levelPanel, &LevelPanel::IntervalPeaksMeasured, silencePanel,
-            &SilencePanel::RefreshLists);
     // Song starts are drawn in the current start colour.
     connect(screen.PopupMenu_T, &QMenu::triggered, silencePanel, &SilencePanel::RepaintLists);
     connect(screen.MO_ST_TM, &QAction::triggered, silencePanel, &SilencePanel::RepaintLists);
@@ -66,12 +64,10 @@ void AnalysisPanels::CutFileChosen(const QString& path) {
     m_analysis.ChooseFile(path);
     levelPanel->CutFileChosen();
     silencePanel->ShowSettings();
-    silencePanel->RefreshLists();
 }
 
 void AnalysisPanels::TimeListsRebuilt() {
     m_analysis.ClearSilences();
-    silencePanel->RefreshLists();
     levelPanel->TimeListsRebuilt();
 }
 

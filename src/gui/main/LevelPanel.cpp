@@ -172,9 +172,6 @@ void LevelPanel::Btn_IROWAKEClick() {
             SetRunButtonEnabled(Btn_IROWAKE, true);
         }
         m_screen.ListBox_ALL->viewport()->update();
-        if (measured) {
-            emit IntervalPeaksMeasured();
-        }
     }
     m_coloring = false;
 }

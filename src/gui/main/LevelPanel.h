@@ -46,10 +46,6 @@ public:
     QPushButton* Btn_L = nullptr;
     QListWidget* ListBox_L = nullptr;
 
-signals:
-    /// The colouring run succeeded; it may have given the silence lists a song start at 0.
-    void IntervalPeaksMeasured();
-
 public slots:
     void Btn_IROWAKEClick();
     void Btn_PeekClick();

@@ -53,6 +53,8 @@ SilencePanel::SilencePanel(CutAnalysis& analysis, CutScreen& screen, const Host&
     MakeMenus();
     Panel_Muon = MakePanel(parent);
     ShowSettings();
+    // The lists' views read the engine's lines directly, so they are reset with every change.
+    m_analysis.SetSilenceListsChanged([this] { RefreshLists(); });
 }
 
 QLabel* SilencePanel::MakeFieldLabel(const QString& name, const QString& caption, QWidget* parent) {
@@ -319,7 +321,6 @@ void SilencePanel::Btn_Muon_STARTClick() {
         m_analysis.DetectSilences(m_host);
         // A field that was not a number now shows the value the run used.
         ShowSettings();
-        RefreshLists();
         SetRunButtonEnabled(Btn_Muon_START, true);
     }
     m_detecting = false;

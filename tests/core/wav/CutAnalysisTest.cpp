@@ -193,6 +193,33 @@ TEST_F(CutAnalysisTest, AStopEndsBothRunsWithTheirMessageAndKeepsWhatWasFound) {
     EXPECT_EQ(host.progress.closes, 2);
 }
 
+TEST_F(CutAnalysisTest, RunsDropWhatTheyFoundWhenAnotherFileIsChosenMeanwhile) {
+    Choose(Songs());
+    const QString first = path;
+    const QString second = files.Write("other.wav", Songs());
+    int changes = 0;
+    analysis.SetSilenceListsChanged([&] {
+        ++changes;
+        for (int k = 0; k < kSilenceChannels; ++k) {
+            EXPECT_EQ(Lines(k).size(), Marks(k).size()) << "lists and marks change together";
+        }
+    });
+    ASSERT_TRUE(analysis.DetectSilences(engine));
+    EXPECT_EQ(changes, 2) << "emptied at the start, filled at the end";
+
+    // The file changes while the runs pump events.
+    host.pump.onProcess = [&] { analysis.ChooseFile(second); };
+    EXPECT_FALSE(analysis.DetectSilences(engine));
+    EXPECT_TRUE(Lines(0).isEmpty());
+    EXPECT_EQ(analysis.peak.level, "-");
+    analysis.ChooseFile(first);
+    EXPECT_FALSE(analysis.MeasureIntervalPeaks(engine));
+    EXPECT_TRUE(lists.intervalLevels[0].empty());
+    EXPECT_FALSE(analysis.intervalMeasured);
+    EXPECT_TRUE(host.messenger.calls.empty());
+    EXPECT_EQ(host.progress.closes, 3);
+}
+
 TEST_F(CutAnalysisTest, ListLevelsMeasureFromTheFirstLineAndOnlyTheLongListsOpenABox) {
     Choose(Songs());
     EXPECT_FALSE(analysis.MeasureListLevels(3, engine)) << "an empty list is not measured";
