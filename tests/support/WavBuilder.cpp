@@ -1,5 +1,6 @@
 #include "support/WavBuilder.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include <QFile>
@@ -22,7 +23,8 @@ void PutU16(QByteArray& out, uint16_t v) {
 } // namespace
 
 WavBuilder::WavBuilder(uint32_t sampleRate, uint16_t channels, uint16_t bitsPerSample)
-    : m_channels(channels), m_rate(sampleRate), m_bits(bitsPerSample) {}
+    : m_channels(channels), m_rate(sampleRate), m_bits(bitsPerSample) {
+}
 
 WavBuilder& WavBuilder::FormatTag(uint16_t tag) {
     m_tag = tag;
@@ -113,8 +115,7 @@ void WavBuilder::AppendSample(int32_t value) {
     }
 }
 
-WavBuilder& WavBuilder::Frames(int64_t count,
-                               const std::function<int32_t(int64_t, int)>& value) {
+WavBuilder& WavBuilder::Frames(int64_t count, const std::function<int32_t(int64_t, int)>& value) {
     m_samples.reserve(m_samples.size() + static_cast<qsizetype>(count * FrameBytes()));
     for (int64_t f = 0; f < count; ++f) {
         for (int c = 0; c < m_channels; ++c) {
@@ -124,7 +125,9 @@ WavBuilder& WavBuilder::Frames(int64_t count,
     return *this;
 }
 
-WavBuilder& WavBuilder::Silence(int64_t frames) { return Constant(frames, 0); }
+WavBuilder& WavBuilder::Silence(int64_t frames) {
+    return Constant(frames, 0);
+}
 
 WavBuilder& WavBuilder::Constant(int64_t frames, int32_t value) {
     return Frames(frames, [value](int64_t, int) { return value; });
@@ -135,6 +138,11 @@ WavBuilder& WavBuilder::Sine(int64_t frames, double hz, int32_t peak) {
     return Frames(frames, [=](int64_t f, int) {
         return static_cast<int32_t>(std::lround(peak * std::sin(2.0 * M_PI * hz * f / rate)));
     });
+}
+
+WavBuilder& WavBuilder::Square(int64_t frames, int64_t halfPeriod, int32_t peak) {
+    const int64_t half = std::max<int64_t>(halfPeriod, 1);
+    return Frames(frames, [=](int64_t f, int) { return (f / half) % 2 == 0 ? peak : -peak; });
 }
 
 WavBuilder& WavBuilder::RawData(const QByteArray& bytes) {

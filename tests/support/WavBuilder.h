@@ -56,6 +56,9 @@ public:
     WavBuilder& Constant(int64_t frames, int32_t value);
     /// A sine of the given frequency and peak on every channel.
     WavBuilder& Sine(int64_t frames, double hz, int32_t peak);
+    /// A square wave on every channel: +peak and -peak alternating every halfPeriod frames, so
+    /// every frame's magnitude is exactly peak (a tone whose level is known to the sample).
+    WavBuilder& Square(int64_t frames, int64_t halfPeriod, int32_t peak);
     /// Appends raw bytes to the data (for odd tails shorter than a frame).
     WavBuilder& RawData(const QByteArray& bytes);
 

@@ -159,7 +159,7 @@ signals:
     /// The lists were rebuilt for a new file or time form; the parts that show times elsewhere
     /// (silence lists, level panel, play bars) reset themselves.
     void TimeListsRebuilt();
-    /// A cut file was chosen (SetCutFile): what is named after it follows.
+    /// A cut file was made the screen's file (after its lists were rebuilt).
     void CutFileChosen(const QString& path);
 
 public slots:
@@ -194,6 +194,8 @@ public slots:
     void ListBox_CMouseDown(TimeListId target, const QPoint& globalPos);
     /// Prepares PopupMenu1 for its target (PopupMenu1Popup).
     void PopupMenu1Popup();
+    /// A line of a time list was clicked (also the silence lists and the level panel's list).
+    void ListBox_ALLClick(TimeListId list, int row);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -211,7 +213,6 @@ private:
     TimeList* EngineList(TimeListId id);
 
     bool ListBox_1sKeyDown(TimeListBox* box, int key, Qt::KeyboardModifiers modifiers);
-    void ListBox_ALLClick(TimeListId list, int row);
     void SetSubdivideButtonsEnabled(bool enabled);
     void RepaintColorRegisterButtons();
     void RepaintContinuousPanel();

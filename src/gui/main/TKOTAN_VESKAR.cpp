@@ -7,11 +7,13 @@
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
+#include "gui/main/AnalysisPanels.h"
 #include "gui/main/CutCommands.h"
 #include "gui/main/CutFileOpener.h"
 #include "gui/main/CutScreen.h"
 #include "gui/main/FilePlayerPanel.h"
 #include "gui/main/PlayController.h"
+#include "gui/main/SilencePanel.h"
 #include "platform/QtWaveDevice.h"
 
 namespace veskar {
@@ -68,10 +70,16 @@ TKOTAN_VESKAR::TKOTAN_VESKAR(QWidget* parent)
     MOption0->addAction(cutScreen->MO_FUN);
     MOption0->addAction(cutScreen->MO_ST_TM);
     MOption0->addAction(cutScreen->MO_TSR_MUKOU);
+    analysisPanels = new AnalysisPanels(analysis, *cutScreen, m_host, flags, MOption0);
     m_cut = std::make_unique<CutCommands>(*cutScreen, timeLists, flags, m_host, this);
     m_cut->AttachMenus(menuBar(), MOption0);
     // A cut reads the source while the player may hold it open: playback stops first.
     m_cut->SetReleaseDevice([this] { m_player->Engine().StopAndClose(); });
+    // The silence lists play like every other list, and registering all of them stops playback.
+    analysisPanels->silencePanel->SetStopPlayback([this] { m_player->Engine().StopAndClose(); });
+    for (int k = 0; k < 6; ++k) {
+        m_player->EngineLines().SetSilenceList(k, analysis.SilenceLines(k));
+    }
 
     // One file menu: the cut commands' items, with opening a recording on top.
     MFile0 = m_cut->MFile0;

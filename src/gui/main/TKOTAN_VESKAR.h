@@ -7,6 +7,7 @@
 #include "core/host/Host.h"
 #include "core/host/SharedFlags.h"
 #include "core/timelists/TimeLists.h"
+#include "core/wav/CutAnalysis.h"
 #include "gui/dialogs/GuiMessenger.h"
 #include "gui/dialogs/GuiProgressBox.h"
 #include "gui/dialogs/TMKBoxDlg.h"
@@ -19,6 +20,7 @@ class QWidget;
 
 namespace veskar {
 
+class AnalysisPanels;
 class CutCommands;
 class CutScreen;
 class CutFileOpener;
@@ -51,6 +53,9 @@ public:
     /// Every time list of the cut screen with its attached data.
     TimeLists timeLists;
     SharedFlags flags;
+    /// The level analysis and silence detection of the cut file, and their panels.
+    CutAnalysis analysis{timeLists};
+    AnalysisPanels* analysisPanels = nullptr;
 
     /// The window's message box and progress boxes, centred over the window.
     TMKBoxDlg MKBoxDlg1{this};

@@ -1,0 +1,74 @@
+#include "gui/main/AnalysisPanels.h"
+
+#include <QAction>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLayout>
+#include <QMenu>
+#include <QPushButton>
+
+#include "core/wav/CutAnalysis.h"
+#include "gui/main/CutScreen.h"
+#include "gui/main/LevelPanel.h"
+#include "gui/main/SilencePanel.h"
+
+namespace veskar {
+
+AnalysisPanels::AnalysisPanels(CutAnalysis& analysis, CutScreen& screen, const Host& host,
+                               SharedFlags& flags, QMenu* optionMenu)
+    : QObject(&screen), m_analysis(analysis) {
+    setObjectName("AnalysisPanels");
+    levelPanel = new LevelPanel(analysis, screen, host, screen.Slot_Level);
+    silencePanel = new SilencePanel(analysis, screen, host, flags, screen.Slot_Silence);
+
+    Panel_Analysis = new QWidget(screen.Slot_Silence);
+    Panel_Analysis->setObjectName("Panel_Analysis");
+    auto* row = new QHBoxLayout(Panel_Analysis);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(2);
+    row->addWidget(levelPanel->Btn_IROWAKE);
+    row->addWidget(levelPanel->Btn_Peek);
+    row->addWidget(silencePanel->Btn_Muon);
+    screen.Slot_Silence->layout()->addWidget(Panel_Analysis);
+    screen.Slot_Silence->layout()->addWidget(silencePanel->Panel_Muon);
+    screen.Slot_Level->layout()->addWidget(levelPanel->Panel_L);
+
+    CutScreen::LevelHooks hooks;
+    hooks.levelColor = [panel = levelPanel](int level) { return panel->LevelBackground(level); };
+    hooks.measureListLevels = [panel = levelPanel](int level) {
+        return panel->MeasureListLevels(level);
+    };
+    screen.SetLevelHooks(std::move(hooks));
+    for (int k = 0; k < kSilenceChannels; ++k) {
+        screen.AddSubdivideButton(silencePanel->Btn_MS[k]);
+        screen.AddColorRegisterButton(silencePanel->Btn_MST[k]);
+    }
+
+    connect(&screen, &CutScreen::CutFileChosen, this, &AnalysisPanels::CutFileChosen);
+    connect(&screen, &CutScreen::TimeListsRebuilt, this, &AnalysisPanels::TimeListsRebuilt);
+    connect(&screen, &CutScreen::LineClicked, levelPanel, &LevelPanel::LineClicked);
+    // Song starts are drawn in the current start colour.
+    connect(screen.PopupMenu_T, &QMenu::triggered, silencePanel, &SilencePanel::RepaintLists);
+    connect(screen.MO_ST_TM, &QAction::triggered, silencePanel, &SilencePanel::RepaintLists);
+
+    if (optionMenu != nullptr) {
+        optionMenu->addSeparator();
+        optionMenu->addAction(levelPanel->MO_1sColor);
+        optionMenu->addAction(levelPanel->MO_10sColor);
+        optionMenu->addAction(levelPanel->MO_60sColor);
+        optionMenu->addAction(levelPanel->MO_SL_OUT);
+    }
+}
+
+void AnalysisPanels::CutFileChosen(const QString& path) {
+    m_analysis.ChooseFile(path);
+    levelPanel->CutFileChosen();
+    silencePanel->ShowSettings();
+}
+
+void AnalysisPanels::TimeListsRebuilt() {
+    m_analysis.ClearSilences();
+    levelPanel->TimeListsRebuilt();
+}
+
+} // namespace veskar

@@ -1,0 +1,53 @@
+#include "gui/main/PanelTools.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QPushButton>
+#include <QScrollBar>
+
+namespace veskar {
+
+namespace {
+constexpr QRgb kSilver = 0xC0C0C0;
+}
+
+BusyCursor::BusyCursor() {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+}
+
+BusyCursor::~BusyCursor() {
+    QApplication::restoreOverrideCursor();
+}
+
+QPushButton* MakePanelButton(const QString& name, const QString& caption, const QString& hint,
+                             QWidget* parent) {
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(name);
+    button->setToolTip(hint);
+    button->setFocusPolicy(Qt::NoFocus);
+    const QFontMetrics metrics(button->font());
+    button->setMinimumSize(metrics.horizontalAdvance(caption) + 12, metrics.height() + 8);
+    button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    return button;
+}
+
+void SetRunButtonEnabled(QPushButton* button, bool enabled) {
+    button->setEnabled(enabled);
+    QPalette palette;
+    if (!enabled) {
+        palette = button->palette();
+        palette.setColor(QPalette::ButtonText, QColor::fromRgb(kSilver));
+        palette.setColor(QPalette::Disabled, QPalette::ButtonText, QColor::fromRgb(kSilver));
+    }
+    button->setPalette(palette);
+}
+
+void FitTimeListWidth(QAbstractItemView* box, const QString& widestText) {
+    QFont bold = box->font();
+    bold.setBold(true);
+    const int text = QFontMetrics(bold).horizontalAdvance(widestText) + 8;
+    box->setFixedWidth(text + box->verticalScrollBar()->sizeHint().width() +
+                       2 * box->style()->pixelMetric(QStyle::PM_DefaultFrameWidth) + 4);
+}
+
+} // namespace veskar

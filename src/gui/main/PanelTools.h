@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QString>
+
+class QAbstractItemView;
+class QPushButton;
+class QWidget;
+
+namespace veskar {
+
+/// Shows the wait cursor for the life of a handler, as every long handler of the cut screen
+/// does.
+class BusyCursor {
+public:
+    BusyCursor();
+    ~BusyCursor();
+    BusyCursor(const BusyCursor&) = delete;
+    BusyCursor& operator=(const BusyCursor&) = delete;
+};
+
+/// A small button of the cut screen's panels: no focus (the lists keep it), sized to its
+/// caption.
+QPushButton* MakePanelButton(const QString& name, const QString& caption, const QString& hint,
+                             QWidget* parent);
+
+/// Enables a button that starts a run, or disables it with its caption in silver while the run
+/// lasts.
+void SetRunButtonEnabled(QPushButton* button, bool enabled);
+
+/// Fixes the width of a time list to its widest line in bold (the selected line) and its
+/// scroll bar.
+void FitTimeListWidth(QAbstractItemView* box, const QString& widestText);
+
+} // namespace veskar
