@@ -3,6 +3,7 @@
 #include <QCommandLineParser>
 #include <QTimer>
 
+#include "gui/main/CutFileOpener.h"
 #include "gui/main/TKOTAN_VESKAR.h"
 
 int main(int argc, char** argv) {
@@ -18,10 +19,16 @@ int main(int argc, char** argv) {
     parser.addOption(screenshot);
     QCommandLineOption screen("screen", "Start on the given screen: file or cut.", "name", "file");
     parser.addOption(screen);
+    QCommandLineOption open("open", "Make this WAV file the cut file and show the cut screen.",
+                            "file");
+    parser.addOption(open);
     parser.process(app);
 
     veskar::TKOTAN_VESKAR window;
     if (parser.value(screen) == "cut") {
+        window.ShowCutScreen();
+    }
+    if (parser.isSet(open) && window.cutFileOpener->ChooseCutFile(parser.value(open))) {
         window.ShowCutScreen();
     }
     window.show();

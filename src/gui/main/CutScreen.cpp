@@ -94,7 +94,9 @@ CutScreen::CutScreen(TimeLists& lists, Messenger& messenger, EventPump& pump, Sh
     outer->setSpacing(4);
 
     auto* top = new QHBoxLayout;
-    Slot_CutFile = MakeSlot("Slot_CutFile", new QHBoxLayout, this);
+    // The cut file above, where its pieces go below it.
+    Slot_CutFile = MakeSlot("Slot_CutFile", new QVBoxLayout, this);
+    Slot_CutFile->setMinimumWidth(380);
     Slot_Playback = MakeSlot("Slot_Playback", new QHBoxLayout, this);
     auto* position = new QFrame(Slot_Playback);
     position->setObjectName("Panel_Position");

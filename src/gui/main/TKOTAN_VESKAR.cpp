@@ -36,7 +36,7 @@ TKOTAN_VESKAR::TKOTAN_VESKAR(QWidget* parent)
     : QMainWindow(parent) {
     setObjectName("TKOTAN_VESKAR");
     setWindowTitle(QString::fromUtf8(kTitle));
-    resize(1000, 700);
+    resize(1200, 760);
     MKBoxDlg1.setObjectName("MKBoxDlg1");
     MKBoxDlg1.SetSourceHandle(this);
     PBarBoxDlg1.setObjectName("PBarBoxDlg1");
