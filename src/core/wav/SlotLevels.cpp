@@ -120,7 +120,6 @@ QString RunSlotLevels(const QString& path, int slotMs, int entryCount, int64_t s
     const FrameLayout layout = FrameLayout::Of(info);
     std::vector<uint16_t> magnitudes(kMagnitudeChunk);
     uint8_t* buffer = wav.work.get();
-    int64_t position = info.dataOffset + startByte;
     int64_t left = spanBytes;
     while (left > 0 && !averager.Done()) {
         const int64_t want = std::min<int64_t>(wav.blockSize, left);
@@ -130,11 +129,9 @@ QString RunSlotLevels(const QString& path, int slotMs, int entryCount, int64_t s
             return QString::number(std::max<int64_t>(got, 0)) +
                    QStringLiteral("\nWAVファイルの読み出しに失敗しました・・・GWPD");
         }
-        position += usable;
+        // A short read means the file ended: the bytes of a split frame are dropped, and the
+        // next read reports the nothing that is left.
         left -= usable;
-        if (usable != got && !wav.file.seek(position)) {
-            left = 0;
-        }
         ForEachMagnitudeChunk(
             buffer, usable / blockAlign, 0, layout, magnitudes.data(),
             [&averager](const uint16_t* p, int64_t n, int64_t) { averager.Add(p, n); });
