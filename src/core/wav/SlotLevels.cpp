@@ -1,10 +1,12 @@
 #include "core/wav/SlotLevels.h"
 
 #include <algorithm>
+#include <cstring>
 #include <new>
 
 #include "core/wav/FrameMagnitude.h"
 #include "core/wav/Rounding.h"
+#include "core/wav/WorkArea.h"
 
 namespace veskar {
 
@@ -129,6 +131,9 @@ QString RunSlotLevels(const QString& path, int slotMs, int entryCount, int64_t s
             return QString::number(std::max<int64_t>(got, 0)) +
                    QStringLiteral("\nWAVファイルの読み出しに失敗しました・・・GWPD");
         }
+        // A sample read at a frame's first byte may reach past the bytes read; it finds zeros
+        // there, not what a longer read before left behind.
+        std::memset(buffer + got, 0, kWorkAreaSlack);
         // A short read means the file ended: the bytes of a split frame are dropped, and the
         // next read reports the nothing that is left.
         left -= usable;
