@@ -150,7 +150,13 @@ bool CutRun::ChosenLine(int index) const {
 QString CutRun::LabelOf(int index) const {
     int entry = 0;
     if (m_options.startTimesEnabled && m_target->Kind() == CutListKind::ListBox_C) {
-        entry = StartColorCode(m_target->Tag(index));
+        // The name reads the whole tag as a number, unlike the list's drawing, which looks at
+        // its first character only: a tag such as "12" from an edited cut list names no colour.
+        bool isNumber = false;
+        const int number = m_target->Tag(index).toInt(&isNumber);
+        if (isNumber && number >= 0 && number < kStartColorCount) {
+            entry = number;
+        }
     }
     return entry < m_options.colorTagNames.size() ? m_options.colorTagNames.at(entry) : QString();
 }

@@ -257,6 +257,15 @@ TEST_F(CutRunTest, AllStartTimesCutsEveryTaggedLineWithItsLabel) {
     ExpectSegment("live_060000_Side A.wav", 60000, 90000);
 }
 
+TEST_F(CutRunTest, TheNameTakesTheLabelOfTheTagsWholeNumber) {
+    MakeSource(120000);
+    // Tags as an edited cut list may hold them: "12" is a start time, but names no colour.
+    Register({0, 30000, 60000}, {"12", "2", "7"});
+    ASSERT_TRUE(CutRegistered(CutCommand::WAV_CUT_ST));
+    EXPECT_EQ(Outputs(),
+              (QStringList{"live_000000.wav", "live_030000_Red.wav", "live_060000.wav"}));
+}
+
 TEST_F(CutRunTest, WithoutStartTimesAColourCutTakesTheSelection) {
     MakeSource(120000);
     Register({0, 30000, 60000, 90000}, {"", "2", "1", "2"});
