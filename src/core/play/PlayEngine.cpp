@@ -401,6 +401,8 @@ void PlayEngine::FileScreenPlayEnded(PlayResult result) {
     }
     if (InList(next, count)) {
         list->SelectOnly(next);
+        // The click that follows carries on with this file's parts; any other click starts afresh.
+        const BusyScope continuing(m_continuingFile);
         list->Click();
     }
 }
@@ -423,6 +425,12 @@ void PlayEngine::PlayFileListClick(PlayFileList& list) {
     m_request.source = {nullptr, &list};
     m_request.playFrom = 0;
     m_request.playTo = -1;
+    if (!m_continuingFile) {
+        // A file the user clicks plays from its first part, not from where the last file's
+        // edges or preview chunks had got to.
+        m_parts.fileEdgeSecondHalf = false;
+        m_parts.previewChunkActive = false;
+    }
     if (!StartPlay()) {
         m_flags.stopRequested = true;
     }

@@ -155,6 +155,7 @@ private:
     bool m_notifyBusy = false;
     bool m_pollBusy = false;
     bool m_fileClickBusy = false;
+    bool m_continuingFile = false; ///< the file-screen completion is clicking the next file
 };
 
 /// The start-time jump of continuous playback: from line `from`, the first line from..last,

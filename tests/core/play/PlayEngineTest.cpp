@@ -499,6 +499,32 @@ TEST_F(FileScreenTest, EdgesThenTheNextFile) {
     EXPECT_EQ(PlayedFiles(), (std::vector<QString>{"f0.wav", "f0.wav", "f1.wav"}));
 }
 
+TEST_F(FileScreenTest, AClickedFileStartsWithItsFirstPart) {
+    engine.controls.filePlayMode = FilePlayMode::Sequential;
+    engine.controls.edgeIndex = 7; // 3 s
+    const std::pair<FileSpecialMode, Range> cases[] = {
+        {FileSpecialMode::Edges, {17000, 20000}},
+        {FileSpecialMode::Preview2x, {6000, 9000}},
+    };
+    for (const auto& [mode, secondPart] : cases) {
+        device.plays.clear();
+        engine.controls.fileSpecialMode = mode;
+        files.selected = 0;
+        files.Click();
+        // The user clicks another file while the first part of this one plays.
+        files.selected = 1;
+        files.Click();
+        EXPECT_EQ(Plays(), (std::vector<Range>{{0, 3000}, {0, 3000}})) << static_cast<int>(mode);
+        EXPECT_EQ(PlayedFiles(), (std::vector<QString>{"f0.wav", "f1.wav"}));
+        // Its own second part still follows it.
+        Finish(PlayResult::Successful);
+        EXPECT_EQ(PlayedFiles().back(), "f1.wav");
+        EXPECT_EQ(Plays().back(), secondPart);
+        device.StopAndClose();
+        QCoreApplication::processEvents();
+    }
+}
+
 TEST_F(FileScreenTest, ShuffleRoundsPlayEveryFileOnce) {
     engine.controls.filePlayMode = FilePlayMode::Shuffle;
     engine.random = DefaultRandomIndex();
