@@ -3,12 +3,14 @@
 // source bytes of its range; then the same road through pirvan-split.
 #include <algorithm>
 #include <limits>
+#include <optional>
 
 #include <gtest/gtest.h>
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QLocale>
 #include <QMenu>
 #include <QPushButton>
@@ -92,7 +94,11 @@ protected:
         window.ShowCutScreen();
         window.show();
         saveDir = out.path() + "/";
-        window.Cut().SetSaveDir(saveDir);
+        // No save folder yet, as at the first start: the first cut asks for one.
+        window.Cut().SetFolderChooser([this](const QString& title, const QString&) {
+            folderQuestions << title;
+            return std::optional<QString>(out.path());
+        });
     }
     void TearDown() override { test::CloseAllDialogs(); }
 
@@ -200,6 +206,7 @@ protected:
     test::WavFiles files;
     QTemporaryDir out;
     QString saveDir;
+    QStringList folderQuestions;
     QString source;
     test::WavBuilder builder;
     uint32_t rate = 44100;
@@ -212,11 +219,13 @@ TEST_F(MainRoadTest, ColourCutOfTheDetectedSongStartsWritesEachSongAndTheRecord)
     RegisterAllWithColours(0);
     ASSERT_EQ(RegisteredMs(), kDetected);
     ASSERT_EQ(window.timeLists.registered.Tags(), kDetectedTags);
+    EXPECT_EQ(Silence().Edit_ML[2]->text(), "1500") << "the silence levels of 16-bit files";
 
     CutWith(window.Cut().colorCutItems[1]);
 
     const QStringList names = {"road_0m01000_Blue.wav", "road_0m06500_Blue.wav",
                                "road_0m14000_Blue.wav"};
+    EXPECT_EQ(folderQuestions, QStringList{"分割WAVファイル登録先"});
     EXPECT_EQ(SavedNames(), names);
     ExpectPieces(saveDir, names, {{1000, 5000}, {6500, 12500}, {14000, 17000}});
     EXPECT_EQ(boxes.shown, QStringList{CutRun::DoneText()});
@@ -279,6 +288,9 @@ TEST_F(MainRoadTest, EightBitMonoThroughTheRegisterButtonsAndTheAllCut) {
     // 11,025 frames a second: most times fall between two frames and are truncated.
     Choose({11025, 1, 8}, "mono8.wav");
     Detect();
+    // The silence levels of the 8-bit family.
+    EXPECT_EQ(Silence().Edit_ML[0]->text(), "3");
+    EXPECT_EQ(Silence().Edit_ML[2]->text(), "15");
     ChooseBlue();
     SelectAllRows(Silence().ListBox_MS[0]);
     Silence().Btn_MST[0]->click();
