@@ -242,6 +242,26 @@ TEST_F(MainRoadTest, ColourCutOfTheDetectedSongStartsWritesEachSongAndTheRecord)
     EXPECT_EQ(lines[5], RecordLine("44S16", 3000, names[2]));
     EXPECT_EQ(lines[6], QString(40, '-'));
     EXPECT_EQ(lines[7], "");
+
+    // The same cut again leaves the first pieces as they are: the new ones get a numbered
+    // prefix, and the record keeps growing.
+    QList<QByteArray> first;
+    for (const QString& name : names) {
+        first << ReadAll(saveDir + name);
+    }
+    CutWith(window.Cut().colorCutItems[1]);
+    const QStringList added = {"road_c000_0m01000_Blue.wav", "road_c000_0m06500_Blue.wav",
+                               "road_c000_0m14000_Blue.wav"};
+    EXPECT_EQ(SavedNames(), names + added);
+    for (int i = 0; i < names.size(); ++i) {
+        EXPECT_TRUE(ReadAll(saveDir + names[i]) == first[i]) << names[i].toStdString();
+    }
+    ExpectPieces(saveDir, added, {{1000, 5000}, {6500, 12500}, {14000, 17000}});
+    const QStringList both = RecordLines();
+    ASSERT_EQ(both.size(), 11);
+    EXPECT_EQ(both[1], "6個 カットしました。");
+    EXPECT_EQ(both.mid(3, 3), lines.mid(3, 3));
+    EXPECT_EQ(both[8], RecordLine("44S16", 3000, added[2]));
 }
 
 TEST_F(MainRoadTest, CommandLineGivesTheSamePiecesAsTheWindow) {
