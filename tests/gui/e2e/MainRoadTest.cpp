@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <limits>
 #include <optional>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -55,8 +56,9 @@ struct Recording {
     }
 };
 
-// What the detection finds with its default settings: the silence starts (0, 5000, 12500,
-// 17000) and the song starts (1000, 6500, 14000), the latter marked.
+// What list 0 (silences over 100 ms below level 100, or 3 for 8-bit files) finds with the
+// default settings: the silence starts (0, 5000, 12500, 17000) and the song starts (1000, 6500,
+// 14000), the latter marked.
 const std::vector<TimeMs> kDetected = {0, 1000, 5000, 6500, 12500, 14000, 17000};
 const QStringList kDetectedTags = {"", "1", "", "1", "", "1", ""};
 constexpr TimeMs kToEnd = std::numeric_limits<TimeMs>::max();
