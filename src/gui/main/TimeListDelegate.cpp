@@ -6,7 +6,11 @@ namespace veskar {
 
 namespace {
 constexpr int kTextMargin = 3;
-}
+// Selection is drawn in a neutral dark grey: the platform's highlight is a blue that reads as the
+// blue start colour, and a selected line must never look like a tagged one.
+const QColor kSelectionBack(64, 64, 64);
+const QColor kSelectionText(255, 255, 255);
+} // namespace
 
 void TimeListDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
                              const QModelIndex& index) const {
@@ -19,12 +23,12 @@ void TimeListDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
         textColor = index.data(Qt::ForegroundRole).value<QColor>();
         if (selected) {
             // A coloured line keeps its colour when selected; a frame and the bold text show it.
-            painter->setPen(option.palette.color(QPalette::Highlight));
-            painter->drawRect(option.rect.adjusted(0, 0, -1, -1));
+            painter->setPen(QPen(kSelectionBack, 2));
+            painter->drawRect(option.rect.adjusted(1, 1, -1, -1));
         }
     } else if (selected) {
-        painter->fillRect(option.rect, option.palette.color(QPalette::Highlight));
-        textColor = option.palette.color(QPalette::HighlightedText);
+        painter->fillRect(option.rect, kSelectionBack);
+        textColor = kSelectionText;
     }
     QFont font = option.font;
     font.setBold(selected);
