@@ -94,6 +94,13 @@ TKOTAN_VESKAR::TKOTAN_VESKAR(QWidget* parent)
             ShowCutScreen();
         }
     });
+    // Until the file browser fills this screen, opening a recording is offered in its middle.
+    auto* openButton = new QPushButton(QStringLiteral("WAVファイルを開く…"), Panel_DFF);
+    openButton->setObjectName("Btn_WAV_OPEN");
+    openButton->setMinimumSize(220, 40);
+    connect(openButton, &QPushButton::clicked, openWav, &QAction::trigger);
+    auto* fileScreen = qobject_cast<QVBoxLayout*>(Panel_DFF->layout());
+    fileScreen->insertWidget(1, openButton, 0, Qt::AlignHCenter | Qt::AlignTop);
 }
 
 TKOTAN_VESKAR::~TKOTAN_VESKAR() {

@@ -60,6 +60,18 @@ TEST(MainWindowPlayerTest, OpenCommandMakesTheWavTheCutFile) {
     EXPECT_EQ(window.player->Engine().controls.cutFile, path);
     EXPECT_GT(window.timeLists.interval.Count(), 0);
     EXPECT_EQ(window.findChild<QStackedWidget*>("Screens")->currentWidget(), window.Panel_CUT);
+
+    // The file screen's own open button goes the same way.
+    const QString second = files.Write("take2.wav", test::WavBuilder(44100, 2, 16).Silence(44100));
+    ASSERT_FALSE(second.isEmpty());
+    window.cutFileOpener->pickFile = [&](QWidget*) { return second; };
+    window.ShowFileScreen();
+    auto* button = window.Panel_DFF->findChild<QPushButton*>("Btn_WAV_OPEN");
+    ASSERT_NE(button, nullptr);
+    button->click();
+    EXPECT_EQ(window.cutScreen->CutFile(), second);
+    EXPECT_EQ(window.timeLists.format.FileLengthMs(), 1000);
+    EXPECT_EQ(window.findChild<QStackedWidget*>("Screens")->currentWidget(), window.Panel_CUT);
 }
 
 } // namespace
