@@ -7,6 +7,7 @@
 #include "core/host/Messenger.h"
 #include "core/play/DeviceFormat.h"
 #include "core/wav/WavReader.h"
+#include "gui/main/BusyCursor.h"
 #include "gui/main/CutScreen.h"
 #include "gui/main/PlayController.h"
 #include "gui/main/PlayerPanel.h"
@@ -33,10 +34,8 @@ bool CutFileOpener::OpenWavFile() {
     if (path.isEmpty()) {
         return false;
     }
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    const bool chosen = ChooseCutFile(path);
-    QApplication::restoreOverrideCursor();
-    return chosen;
+    BusyCursor busy;
+    return ChooseCutFile(path);
 }
 
 bool CutFileOpener::ChooseCutFile(const QString& path) {

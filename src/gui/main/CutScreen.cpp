@@ -17,6 +17,7 @@
 #include "core/host/EventPump.h"
 #include "core/host/Messenger.h"
 #include "core/host/SharedFlags.h"
+#include "gui/main/BusyCursor.h"
 #include "gui/main/TimeListBox.h"
 
 namespace veskar {
@@ -39,15 +40,6 @@ bool IsLevel(TimeListId id) {
     const int level = static_cast<int>(id);
     return level >= 0 && level < kSubdivisionLevels;
 }
-
-// Shows the wait cursor for the life of a handler, as every long handler of the screen does.
-class BusyCursor {
-public:
-    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
-    BusyCursor(const BusyCursor&) = delete;
-    BusyCursor& operator=(const BusyCursor&) = delete;
-};
 
 QColor Rgb(uint32_t rgb) {
     return QColor::fromRgb(static_cast<QRgb>(rgb));

@@ -11,14 +11,6 @@ namespace {
 constexpr QRgb kSilver = 0xC0C0C0;
 }
 
-BusyCursor::BusyCursor() {
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-}
-
-BusyCursor::~BusyCursor() {
-    QApplication::restoreOverrideCursor();
-}
-
 QPushButton* MakePanelButton(const QString& name, const QString& caption, const QString& hint,
                              QWidget* parent) {
     auto* button = new QPushButton(caption, parent);

@@ -2,21 +2,13 @@
 
 #include <QString>
 
+#include "gui/main/BusyCursor.h"
+
 class QAbstractItemView;
 class QPushButton;
 class QWidget;
 
 namespace veskar {
-
-/// Shows the wait cursor for the life of a handler, as every long handler of the cut screen
-/// does.
-class BusyCursor {
-public:
-    BusyCursor();
-    ~BusyCursor();
-    BusyCursor(const BusyCursor&) = delete;
-    BusyCursor& operator=(const BusyCursor&) = delete;
-};
 
 /// A small button of the cut screen's panels: no focus (the lists keep it), sized to its
 /// caption.

@@ -11,6 +11,7 @@
 #include <QTimer>
 
 #include "core/play/CutFileInfo.h"
+#include "gui/main/BusyCursor.h"
 #include "gui/main/CutScreen.h"
 #include "gui/main/FilePlayerPanel.h"
 #include "gui/main/PlayerPanel.h"
@@ -62,14 +63,6 @@ public:
     QString Weight(int) const override { return {}; }
     void SetWeight(int, const QString&) override {}
     void Click() override {}
-};
-
-class BusyCursor {
-public:
-    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
-    BusyCursor(const BusyCursor&) = delete;
-    BusyCursor& operator=(const BusyCursor&) = delete;
 };
 
 } // namespace
