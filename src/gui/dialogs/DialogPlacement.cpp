@@ -3,11 +3,16 @@
 #include <algorithm>
 
 #include <QApplication>
+#include <QDialog>
+#include <QHBoxLayout>
+#include <QPushButton>
 #include <QGuiApplication>
 #include <QRect>
 #include <QScreen>
 #include <QWidget>
 #include <QWindow>
+
+#include "gui/dialogs/ModalResult.h"
 
 namespace veskar {
 
@@ -48,6 +53,22 @@ void CenterOver(QWidget* form, QWidget* source) {
 
 QString CaptionOrAppTitle(const QString& title) {
     return title.isEmpty() ? QGuiApplication::applicationDisplayName() : title;
+}
+
+QHBoxLayout* MakeSetCancelRow(QDialog* dialog, QPushButton*& set, QPushButton*& cancel) {
+    set = new QPushButton("設 定", dialog);
+    set->setObjectName("Btn_SET");
+    set->setDefault(true);
+    cancel = new QPushButton("中 止", dialog);
+    cancel->setObjectName("Btn_CANCEL");
+    cancel->setAutoDefault(false);
+    QObject::connect(cancel, &QPushButton::clicked, dialog,
+                     [dialog] { dialog->done(ModalResult::Cancel); });
+    auto* row = new QHBoxLayout;
+    row->addStretch(1);
+    row->addWidget(set);
+    row->addWidget(cancel);
+    return row;
 }
 
 } // namespace veskar

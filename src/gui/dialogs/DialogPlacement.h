@@ -2,6 +2,9 @@
 
 #include <QString>
 
+class QDialog;
+class QHBoxLayout;
+class QPushButton;
 class QWidget;
 
 namespace veskar {
@@ -14,5 +17,9 @@ void CenterOver(QWidget* form, QWidget* source);
 
 /// The dialog caption: the given title, or the application's display title when it is empty.
 QString CaptionOrAppTitle(const QString& title);
+
+/// The "設 定" / "中 止" row of the setting boxes, right-aligned. "中 止" closes the dialog with
+/// Cancel; the caller connects "設 定" to its own check.
+QHBoxLayout* MakeSetCancelRow(QDialog* dialog, QPushButton*& set, QPushButton*& cancel);
 
 } // namespace veskar

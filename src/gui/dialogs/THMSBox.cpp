@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "gui/dialogs/DialogPlacement.h"
 #include "gui/dialogs/ModalResult.h"
 #include "gui/dialogs/SpinButton.h"
 #include "gui/dialogs/TMKBoxDlg.h"
@@ -110,18 +111,8 @@ THMSBox::THMSBox(QWidget* parent) : QDialog(parent) {
     grid->setColumnMinimumWidth(3, 14);
     grid->setColumnMinimumWidth(6, 14);
 
-    Btn_SET = new QPushButton("設 定", this);
-    Btn_SET->setObjectName("Btn_SET");
-    Btn_SET->setDefault(true);
-    Btn_CANCEL = new QPushButton("中 止", this);
-    Btn_CANCEL->setObjectName("Btn_CANCEL");
-    Btn_CANCEL->setAutoDefault(false);
+    QHBoxLayout* buttonRow = MakeSetCancelRow(this, Btn_SET, Btn_CANCEL);
     connect(Btn_SET, &QPushButton::clicked, this, &THMSBox::Btn_SETClick);
-    connect(Btn_CANCEL, &QPushButton::clicked, this, [this] { done(ModalResult::Cancel); });
-    auto* buttonRow = new QHBoxLayout;
-    buttonRow->addStretch(1);
-    buttonRow->addWidget(Btn_SET);
-    buttonRow->addWidget(Btn_CANCEL);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(16, 12, 16, 12);
