@@ -1,0 +1,110 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+
+#include "support/QtPrint.h"
+#include "support/RunCli.h"
+#include "support/WavBuilder.h"
+#include "support/WavFiles.h"
+
+namespace veskar::test {
+
+namespace {
+
+TEST(CommandLineTest, UsageErrorsNameTheFaultAndShowTheCommandsUsage) {
+    WavFiles files;
+    const QString out = files.Path("out");
+    const struct {
+        QStringList args;
+        QString reason;
+    } cases[] = {
+        {{"info"}, "FILE is missing"},
+        {{"info", "a", "b"}, "unexpected argument \"b\""},
+        {{"info", "-x"}, "Unknown option 'x'."},
+        {{"levels"}, "FILE is missing"},
+        {{"levels", "a", "--ms", "b"}, "unexpected argument \"b\""},
+        {{"silences", "a", "--channel", "6:100:100"},
+         "--channel takes K:DURATION_MS:LEVEL with K 0..5"},
+        {{"silences", "a", "--channel", "1:100"},
+         "--channel takes K:DURATION_MS:LEVEL with K 0..5"},
+        {{"silences", "a", "--recognition"}, "Missing value after '--recognition'."},
+        {{"times"}, "LENGTH_MS is missing"},
+        {{"times", "abc"}, "LENGTH_MS must be a whole number of ms from 0"},
+        {{"times", "1000", "--interval", "0"}, "--interval needs a whole number of ms from 1"},
+        {{"times", "1000", "--subdivide", "6:0"},
+         "--subdivide needs LEVEL:BASE_MS with LEVEL 0..5 and a time in ms (or minutes.ms)"},
+        {{"times", "1000", "--subdivide", "3"},
+         "--subdivide needs LEVEL:BASE_MS with LEVEL 0..5 and a time in ms (or minutes.ms)"},
+        {{"times", "1000", "--mode", "start5"}, "--mode is end5 or me100"},
+        {{"times", "1000", "--interval", "1000", "--subdivide", "3:0"},
+         "--interval and --subdivide exclude each other"},
+        {{"times", "1000", "2000"}, "unexpected argument \"2000\""},
+        {{"cut", "a", "0"}, "--out DIR is missing"},
+        {{"cut", "--out", out}, "FILE is missing"},
+        {{"cut", "a", "--out", out}, "no TIME given"},
+        {{"cut", "a", "--out", out, "1x"}, "\"1x\" is not a time (ms or minutes.ms)"},
+        {{"cut", "a", "--out", out, "0:7"}, "the tag of \"0:7\" is not one of 1..6"},
+        {{"cut", "a", "--out", out, "--filter", "9", "0"}, "--filter is @ or one of 1..6"},
+        {{"cut", "a", "--out", out, "--naming", "tiny", "0"}, "--naming is long, short or 8.3"},
+        {{"cut", "a", "--out", out, "--select", "2", "0", "1000", "0.01000"},
+         "--select needs indexes 0..1 of the sorted times, or all"},
+        {{"cut", "a", "--out", out, "--label", "8=x", "0"}, "--label needs K=NAME with K 0..6"},
+        {{"cut", "a", "--out", out, "--bogus", "0"}, "Unknown option 'bogus'."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.args.join(' ').toStdString());
+        const CliResult result = RunSplit(c.args);
+        EXPECT_EQ(result.exitCode, 2);
+        EXPECT_EQ(result.Out(), "");
+        const QStringList err = result.Err().split('\n');
+        EXPECT_EQ(err.value(0), "pirvan-split " + c.args[0] + ": " + c.reason);
+        EXPECT_TRUE(err.value(1).startsWith("usage: pirvan-split " + c.args[0] + " "));
+    }
+    EXPECT_FALSE(QDir(out).exists());
+}
+
+// The system's message as the window would show it, on stderr, and exit status 1.
+TEST(CommandLineTest, FailuresPrintTheSystemsMessage) {
+    WavFiles files;
+    const QString tiny = files.WriteBytes("tiny.wav", QByteArray(45, 'R'));
+    const QString floatData = files.Write("f.wav", WavBuilder().FormatTag(3).Silence(10));
+    const QString none = files.Path("none.wav");
+    const struct {
+        QStringList args;
+        QString err;
+    } cases[] = {
+        {{"info", tiny}, "WAVファイルのサイズが小さすぎます・・・GW\n" + tiny + "\n"},
+        {{"info", floatData}, "圧縮データは対象外です・・・GW\n"},
+        {{"info", none}, "WAVファイルの読み出しに失敗しましたOP・・・GW\n"},
+        {{"levels", floatData}, "圧縮データは対象外です・・・GPT\n"},
+        {{"silences", floatData}, "圧縮データは対象外です・・・GWM\n"},
+        {{"silences", none}, "WAVファイルの読み出しに失敗しましたOP・・・GWM\n"},
+        {{"cut", none, "--out", files.Path("out"), "0"}, none + "\nファイルがありません・・・\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.args.join(' ').toStdString());
+        const CliResult result = RunSplit(c.args);
+        EXPECT_EQ(result.exitCode, 1);
+        EXPECT_EQ(result.Out(), "");
+        EXPECT_EQ(result.Err(), c.err);
+    }
+}
+
+TEST(CommandLineTest, HelpListsEveryCommand) {
+    const CliResult help = RunSplit({"--help"});
+    EXPECT_EQ(help.exitCode, 0);
+    for (const char* command : {"cut FILE --out DIR", "info FILE", "levels FILE [--ms]",
+                                "silences FILE [--ms]", "times LENGTH_MS [--ms]"}) {
+        EXPECT_TRUE(help.Out().contains(QString("\n  pirvan-split ") + command)) << command;
+    }
+    const CliResult none = RunSplit({});
+    EXPECT_EQ(none.exitCode, 2);
+    EXPECT_EQ(none.Err(), help.Out());
+    const CliResult unknown = RunSplit({"split", "a.wav"});
+    EXPECT_EQ(unknown.exitCode, 2);
+    EXPECT_EQ(unknown.Err(), "pirvan-split: unknown command \"split\"\n\n" + help.Out());
+}
+
+} // namespace
+
+} // namespace veskar::test
