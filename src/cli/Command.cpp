@@ -1,8 +1,15 @@
 #include "cli/Command.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <QCommandLineParser>
+#include <QFile>
 
 namespace veskar::cli {
 
@@ -49,6 +56,26 @@ bool ParseCommandLine(CommandContext& context, QCommandLineParser& parser,
         return false;
     }
     return true;
+}
+
+void PrintFailure(CommandContext& context, const QString& message, const QString& path) {
+    context.err << message << "\n";
+    PrintUnreadableReason(context, path);
+}
+
+void PrintUnreadableReason(CommandContext& context, const QString& path) {
+    // Non-blocking, so that a named pipe given as the file does not hang the probe.
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    int reason = errno;
+    if (fd >= 0) {
+        struct stat status {};
+        reason = ::fstat(fd, &status) == 0 && S_ISDIR(status.st_mode) ? EISDIR : 0;
+        ::close(fd);
+    }
+    if (reason != 0) {
+        context.err << "pirvan-split: " << path << ": "
+                    << QString::fromLocal8Bit(std::strerror(reason)) << "\n";
+    }
 }
 
 std::optional<int> ParseWholeNumber(const QString& text, int min, int max) {

@@ -51,6 +51,14 @@ int UsageError(CommandContext& context, const QString& message);
 bool ParseCommandLine(CommandContext& context, QCommandLineParser& parser,
                       const QStringList& required, bool extraAllowed = false);
 
+/// Prints a message of the system on stderr. When the file at path cannot be opened for
+/// reading, a second line names it with the operating system's reason, which the system's own
+/// texts do not give ("pirvan-split: rec.wav: No such file or directory").
+void PrintFailure(CommandContext& context, const QString& message, const QString& path);
+
+/// The same second line alone, for failures whose message has already been printed.
+void PrintUnreadableReason(CommandContext& context, const QString& path);
+
 /// A whole number in min..max, or nothing.
 std::optional<int> ParseWholeNumber(const QString& text, int min, int max = INT_MAX);
 

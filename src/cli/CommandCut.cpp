@@ -1,5 +1,6 @@
 // pirvan-split cut: the cut run of the registered list, unattended. The times given form the
 // registered list; the chosen lines are cut into segment files in the output folder.
+#include <iterator>
 #include <optional>
 #include <set>
 
@@ -9,6 +10,7 @@
 
 #include "cli/Command.h"
 #include "cli/FileTimeFormat.h"
+#include "cli/TimeArgument.h"
 #include "core/cut/CutRecord.h"
 #include "core/cut/CutRun.h"
 #include "core/cut/CutTarget.h"
@@ -17,7 +19,6 @@
 #include "core/host/UnattendedHost.h"
 #include "core/timelists/RegisteredList.h"
 #include "core/timelists/StartColors.h"
-#include "core/timelists/TimeText.h"
 #include "core/wav/WavReader.h"
 
 namespace veskar::cli {
@@ -27,17 +28,19 @@ namespace {
 constexpr const char* kUsage =
     "cut FILE --out DIR [--select I,J,...|all] [--filter @|1|2|3|4|5|6]\n"
     "      [--naming long|short|8.3] [--minutes] [--label K=NAME]... TIME[:TAG]...\n"
-    "      cuts FILE at the TIMEs (ms, or minutes.ms) into one WAV file per chosen line, each\n"
-    "      up to the next time (the last to the end of the file), into DIR. The TIMEs form the\n"
-    "      registered list (sorted, each once); TAG 1..6 is a line's start colour. Chosen are\n"
-    "      the lines of --select (indexes from 0 into the sorted list; default all), or with\n"
-    "      --filter those with any (@) or that start colour. --naming: long (date-time stamp),\n"
-    "      short (default) or 8.3; --minutes writes the time part as minutes \"m\" ms; --label\n"
-    "      names colour K (0 = none .. 6) for the end of the file name. Prints one cut-record\n"
-    "      line per written file, then the summary; exit 0 when a file was written";
+    "      cuts FILE at the TIMEs into one WAV file per chosen line, each up to the next time\n"
+    "      (the last to the end of the file), into DIR. A TIME is whole ms (71000), minutes.ms\n"
+    "      as the lists write it (1.11000), m:ss[.fff] (1:11) or h:mm:ss[.fff]. The TIMEs form\n"
+    "      the registered list (sorted, each once); TAG 1..6 is a line's start colour. Chosen\n"
+    "      are the lines of --select (indexes from 0 into the sorted list; default all), or\n"
+    "      with --filter those with any (@) or that start colour. --naming: long (date-time\n"
+    "      stamp), short (default) or 8.3; --minutes writes the time part as minutes \"m\" ms;\n"
+    "      --label names colour K (0 = none .. 6) for the end of the file name. Prints one\n"
+    "      cut-record line per written file, then the summary; exit 0 when every chosen line\n"
+    "      was written";
 
 // The window's messages go to stderr as usual; the run's summary is part of what the command
-// prints.
+// prints. Every error box of a run stands for a chosen line that was not written.
 class CutMessenger : public UnattendedMessenger {
 public:
     CutMessenger(QTextStream& out, QTextStream& err) : UnattendedMessenger(err), m_out(out) {}
@@ -48,9 +51,15 @@ public:
         }
         return UnattendedMessenger::ShowTimedMessage(text, defaultResult);
     }
+    int ShowError(const QString& text, int defaultResult) override {
+        ++m_errors;
+        return UnattendedMessenger::ShowError(text, defaultResult);
+    }
+    int Errors() const { return m_errors; }
 
 private:
     QTextStream& m_out;
+    int m_errors = 0;
 };
 
 // The record is never shown from the command line.
@@ -82,18 +91,22 @@ std::optional<CutCommand> FilterCommand(const QString& filter) {
     if (filter == "@") {
         return CutCommand::WAV_CUT_ST;
     }
-    const auto code = filter.size() == 1 ? ParseWholeNumber(filter, 1, 6) : std::nullopt;
+    const auto code = filter.size() == 1
+                          ? ParseWholeNumber(filter, 1, static_cast<int>(std::size(kColours)))
+                          : std::nullopt;
     return code ? std::optional<CutCommand>(kColours[*code - 1]) : std::nullopt;
 }
 
-// TIME[:TAG]
+// TIME[:TAG]. A tag is one character, so two digits after the last ":" are the seconds of a
+// clock time: "1:11" is 1 min 11 s, "1:11:2" the same time in red.
 bool AddTime(CommandContext& context, const QString& arg, std::vector<TimeArg>& times) {
-    const qsizetype colon = arg.indexOf(':');
-    const QString timeText = colon < 0 ? arg : arg.left(colon);
-    const QString tag = colon < 0 ? QString() : arg.mid(colon + 1);
-    const std::optional<TimeMs> ms = ParseTime(timeText);
-    if (!ms || *ms < 0) {
-        UsageError(context, "\"" + arg + "\" is not a time (ms or minutes.ms)");
+    const qsizetype colon = arg.lastIndexOf(':');
+    const bool tagged = colon >= 0 && arg.size() - colon <= 2;
+    const QString timeText = tagged ? arg.left(colon) : arg;
+    const QString tag = tagged ? arg.mid(colon + 1) : QString();
+    const std::optional<TimeMs> ms = ParseTimeArgument(timeText);
+    if (!ms) {
+        UsageError(context, NotATimeMessage(timeText));
         return false;
     }
     if (!tag.isEmpty() && StartColorCode(tag) == 0) {
@@ -137,14 +150,15 @@ std::optional<CutArguments> ParseCutArguments(CommandContext& context) {
         return std::nullopt;
     }
     for (const QString& value : parser.values(label)) {
-        const auto k = value.indexOf('=') == 1
-                           ? ParseWholeNumber(value.left(1), 0, kStartColorCount - 1)
-                           : std::nullopt;
+        // K is one digit, the colour index.
+        const qsizetype eq = value.indexOf('=');
+        const auto k =
+            eq == 1 ? ParseWholeNumber(value.left(eq), 0, kStartColorCount - 1) : std::nullopt;
         if (!k) {
             UsageError(context, QStringLiteral("--label needs K=NAME with K 0..6"));
             return std::nullopt;
         }
-        args.labels[*k] = value.mid(2);
+        args.labels[*k] = value.mid(eq + 1);
     }
     for (const QString& time : parser.positionalArguments().mid(1)) {
         if (!AddTime(context, time, args.times)) {
@@ -214,7 +228,7 @@ int RunCut(CommandContext& context) {
     format.SetMinutesMode(args->minutes);
     RegisteredList registered;
     for (const TimeArg& time : args->times) {
-        registered.InsertRegisteredTime(format.FormatTime(time.ms), time.tag.left(1), true);
+        registered.InsertRegisteredTime(format.FormatTime(time.ms), time.tag, true);
     }
     if (!SelectLines(context, args->select, registered)) {
         return Usage;
@@ -235,7 +249,10 @@ int RunCut(CommandContext& context) {
     RegisteredListTarget target(registered);
     run.StartCutRun(args->command, target, QFileInfo(args->file).absoluteFilePath(),
                     MakeCutOptions(*args, format));
-    return run.AnyCut() ? Success : Failure;
+    if (!run.AnyCut()) {
+        PrintUnreadableReason(context, args->file);
+    }
+    return run.AnyCut() && messenger.Errors() == 0 ? Success : Failure;
 }
 
 const CommandRegistration registration("cut", kUsage, RunCut);

@@ -19,7 +19,7 @@ int RunInfo(CommandContext& context) {
     WavInfo info;
     const QString result = ReadWavInfo(path, info);
     if (!result.isEmpty()) {
-        context.err << result << "\n";
+        PrintFailure(context, result, path);
         return Failure;
     }
     // The cut record's line: "%5s%11s%12.0n %s %s".

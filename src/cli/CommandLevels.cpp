@@ -27,7 +27,7 @@ int RunLevels(CommandContext& context) {
         result = MeasureIntervalPeaks(wav, ReadProgress{}, peaks);
     }
     if (!result.isEmpty()) {
-        context.err << result << "\n";
+        PrintFailure(context, result, path);
         return Failure;
     }
     const TimeFormat times = FileTimeFormat(wav.info, wav.file.size(), !parser.isSet(ms));

@@ -11,6 +11,9 @@ namespace veskar::cli {
 
 namespace {
 
+// The mark of a song start in the lists, as the window writes it.
+const QString kSongStartMark = QStringLiteral("1");
+
 // The texts go into the settings as given: the detection turns a value that is not a whole
 // number into its fallback, as the window does.
 bool ApplyOptions(CommandContext& context, const QCommandLineParser& parser,
@@ -67,10 +70,10 @@ int RunSilences(CommandContext& context) {
     }
     SilenceResult silences;
     if (result.isEmpty()) {
-        result = DetectSilences(wav, settings, QStringLiteral("1"), ReadProgress{}, silences);
+        result = DetectSilences(wav, settings, kSongStartMark, ReadProgress{}, silences);
     }
     if (!result.isEmpty()) {
-        context.err << result << "\n";
+        PrintFailure(context, result, path);
         return Failure;
     }
     PrintLists(context, silences, FileTimeFormat(wav.info, wav.file.size(), !parser.isSet(ms)));

@@ -5,6 +5,7 @@
 #include <QCommandLineParser>
 
 #include "cli/Command.h"
+#include "cli/TimeArgument.h"
 #include "core/host/UnattendedHost.h"
 #include "core/timelists/IntervalList.h"
 #include "core/timelists/Subdivision.h"
@@ -16,11 +17,11 @@ namespace veskar::cli {
 namespace {
 
 constexpr const char* kUsage =
-    "times LENGTH_MS [--ms] [--interval MS] [--subdivide LEVEL:BASE_MS] [--mode end5|me100]\n"
+    "times LENGTH_MS [--ms] [--interval MS] [--subdivide LEVEL:BASE] [--mode end5|me100]\n"
     "      prints the equal-interval list of a file LENGTH_MS long (interval 10000 ms unless\n"
     "      given), or with --subdivide the subdivision lists from LEVEL (0 = 1 ms .. 5 = 60 s)\n"
-    "      down to 0 around BASE_MS, each after a line \"# LEVEL\". Times are minutes.ms unless\n"
-    "      --ms; --mode shifts the finest window as the end-probe play modes do";
+    "      down to 0 around the time BASE, each after a line \"# LEVEL\". Times are minutes.ms\n"
+    "      unless --ms; --mode shifts the finest window as the end-probe play modes do";
 
 struct Subdivide {
     int topLevel;
@@ -33,13 +34,18 @@ void PrintList(QTextStream& out, const TimeList& list) {
     }
 }
 
+// LEVEL:BASE, split at the first ":" since BASE may be a clock time of its own.
 std::optional<Subdivide> ParseSubdivide(CommandContext& context, const QString& value) {
-    const QStringList parts = value.split(QLatin1Char(':'));
-    const auto level = ParseWholeNumber(parts.value(0), 0, kSubdivisionLevels - 1);
-    const auto base = ParseTime(parts.value(1));
-    if (parts.size() != 2 || !level || !base) {
-        UsageError(context, QStringLiteral("--subdivide needs LEVEL:BASE_MS with LEVEL 0..5 and "
-                                           "a time in ms (or minutes.ms)"));
+    const qsizetype colon = value.indexOf(QLatin1Char(':'));
+    const auto level = ParseWholeNumber(value.left(colon), 0, kSubdivisionLevels - 1);
+    if (colon < 0 || !level) {
+        UsageError(context, QStringLiteral("--subdivide needs LEVEL:BASE with LEVEL 0..5"));
+        return std::nullopt;
+    }
+    const QString baseText = value.mid(colon + 1);
+    const auto base = ParseTimeArgument(baseText);
+    if (!base) {
+        UsageError(context, NotATimeMessage(baseText));
         return std::nullopt;
     }
     return Subdivide{*level, *base};
@@ -73,7 +79,7 @@ int RunTimes(CommandContext& context) {
     const QCommandLineOption ms(QStringLiteral("ms"));
     const QCommandLineOption interval(QStringLiteral("interval"), {}, QStringLiteral("MS"));
     const QCommandLineOption subdivide(QStringLiteral("subdivide"), {},
-                                       QStringLiteral("LEVEL:BASE_MS"));
+                                       QStringLiteral("LEVEL:BASE"));
     const QCommandLineOption mode(QStringLiteral("mode"), {}, QStringLiteral("end5|me100"));
     parser.addOptions({ms, interval, subdivide, mode});
     if (!ParseCommandLine(context, parser, {QStringLiteral("LENGTH_MS")})) {

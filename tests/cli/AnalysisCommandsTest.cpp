@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <QFile>
-
 #include "support/QtPrint.h"
 #include "support/RunCli.h"
 #include "support/WavBuilder.h"
@@ -34,15 +32,6 @@ TEST_F(AnalysisCommandsTest, Info) {
     EXPECT_EQ(stereo.exitCode, 0);
     EXPECT_EQ(stereo.Out(), "44S16    0.03251     573,560 take one.wav " + files.Folder() + "\n");
     EXPECT_EQ(stereo.Err(), "");
-    EXPECT_EQ(
-        RunSplit({"info", files.Write("m.wav", WavBuilder(22050, 1, 8).Silence(22050 * 61))}).Out(),
-        "22M 8    1.01000   1,345,094 m.wav " + files.Folder() + "\n");
-    // Only the header is read: 600 MB of samples that were never written (a sparse file) answer
-    // at once. 600,000,000 / 4 / 44.1 = 3,401,360.54 ms.
-    const QString big = files.Write("big.wav", WavBuilder(44100, 2, 16).DataSize(600000000));
-    ASSERT_TRUE(QFile(big).resize(44 + 600000000));
-    EXPECT_EQ(RunSplit({"info", big}).Out(),
-              "44S16   56.41361 600,000,044 big.wav " + files.Folder() + "\n");
 }
 
 TEST_F(AnalysisCommandsTest, Levels) {
@@ -80,10 +69,9 @@ TEST_F(AnalysisCommandsTest, SilencesWithDefaultsAndOptions) {
                                         "--channel", "3:250:250", "--channel", "0:abc:x"});
     EXPECT_EQ(options.exitCode, 0);
     const QStringList lines = options.Out().split('\n');
-    EXPECT_EQ(lines.mid(0, 9), (QStringList{"MS0", "00000\t1", "02200\t", "02800\t1", "MS1",
-                                            "01000\t", "02800\t1", "MS2", "01000\t"}));
-    EXPECT_EQ(lines.mid(lines.indexOf("MS3"), 4),
-              (QStringList{"MS3", "01000\t", "02800\t1", "MS4"}));
+    EXPECT_EQ(lines.mid(0, 14),
+              (QStringList{"MS0", "00000\t1", "02200\t", "02800\t1", "MS1", "01000\t", "02800\t1",
+                           "MS2", "01000\t", "02800\t1", "MS3", "01000\t", "02800\t1", "MS4"}));
     EXPECT_EQ(lines.at(lines.size() - 2), "peak\t61000\t31000");
 }
 

@@ -23,6 +23,9 @@ TEST(TimesCommandTest, ListsInBothTimeForms) {
     EXPECT_EQ(lines.mid(0, 2), (QStringList{"# 1", "0880"}));
     EXPECT_EQ(lines.mid(15, 3), (QStringList{"1020", "# 0", "0998"}));
     EXPECT_EQ(lines.mid(31), (QStringList{"1012", ""}));
+    const QString hours =
+        RunSplit({"times", "7200000", "--ms", "--subdivide", "0:1:01:01.5"}).Out();
+    EXPECT_EQ(hours.section('\n', 1, 1), "3661498");
 }
 
 TEST(TimesCommandTest, AnOverfullListIsCutShortWithTheWindowsMessage) {
