@@ -64,7 +64,7 @@ TEST_F(CutCommandTest, ChosenLinesTheirNamesAndBytes) {
         // clang-format off
         {{"60000", "0", "0.30000"},
          {{"live_00000", 0, 30000}, {"live_30000", 30000, 60000}, {"live_60000", 60000, -1}}},
-        {{"--select", "1", "0", "30000", "45000"}, {{"live_30000", 30000, 45000}}},
+        {{"--select", "1", "0", "30000"}, {{"live_30000", 30000, -1}}}, // the last index
         {{"--filter", "2", "--label", "2=Side B", "0:2", "20000:1", "40000", "70000:2"},
          {{"live_00000_Side B", 0, 20000}, {"live_70000_Side B", 70000, -1}}},
         {{"--filter", "@", "--naming", "8.3", "0:2", "20000:1", "40000"},
@@ -93,7 +93,7 @@ TEST_F(CutCommandTest, ChosenLinesTheirNamesAndBytes) {
 }
 
 TEST_F(CutCommandTest, ExitsWithOneUnlessEveryChosenLineIsWritten) {
-    const CliResult none = Cut({"--filter", "5", "0:1", "30000"});
+    const CliResult none = Cut({"--filter", "6", "0:1", "30000"});
     EXPECT_EQ(none.exitCode, 1);
     EXPECT_EQ(none.Out(), QString::fromUtf8("一つも、カットされませんでした・・・\n"));
     EXPECT_TRUE(Outputs().isEmpty());
