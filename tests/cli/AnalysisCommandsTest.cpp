@@ -6,7 +6,6 @@
 #include "support/WavFiles.h"
 
 namespace veskar::test {
-
 namespace {
 
 class AnalysisCommandsTest : public ::testing::Test {
@@ -87,5 +86,4 @@ TEST_F(AnalysisCommandsTest, EightBitFilesUseTheirFamilysDefaults) {
 }
 
 } // namespace
-
 } // namespace veskar::test

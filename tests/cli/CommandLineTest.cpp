@@ -7,7 +7,6 @@
 #include "support/WavFiles.h"
 
 namespace veskar::test {
-
 namespace {
 
 TEST(CommandLineTest, UsageErrorsNameTheFaultAndShowTheCommandsUsage) {
@@ -42,8 +41,10 @@ TEST(CommandLineTest, UsageErrorsNameTheFaultAndShowTheCommandsUsage) {
         {{"cut", "a", "--out", out}, "no TIME given"},
         {{"cut", "a", "--out", out, "1.11"}, "\"1.11\"" + kNotATime},
         {{"cut", "a", "--out", out, "1:60:3"}, "\"1:60\"" + kNotATime},
+        {{"cut", "a", "--out", out, "0:60:00"}, "\"0:60:00\"" + kNotATime},
         {{"cut", "a", "--out", out, "0:7"}, "the tag of \"0:7\" is not one of 1..6"},
-        {{"cut", "a", "--out", out, "--filter", "9", "0"}, "--filter is @ or one of 1..6"},
+        {{"cut", "a", "--out", out, "--filter", "0", "0"}, "--filter is @ or one of 1..6"},
+        {{"cut", "a", "--out", out, "--filter", "7", "0"}, "--filter is @ or one of 1..6"},
         {{"cut", "a", "--out", out, "--naming", "tiny", "0"}, "--naming is long, short or 8.3"},
         {{"cut", "a", "--out", out, "--select", "2", "0", "1000", "0.01000"},
          "--select needs indexes 0..1 of the sorted times, or all"},
@@ -69,13 +70,14 @@ TEST(CommandLineTest, UsageErrorsNameTheFaultAndShowTheCommandsUsage) {
 TEST(CommandLineTest, FailuresPrintTheSystemsMessage) {
     WavFiles files;
     const QString none = files.Path("none.wav");
+    const QString tiny = files.WriteBytes("tiny.wav", QByteArray(45, 'R'));
     const QString noSuchFile = "pirvan-split: " + none + ": No such file or directory\n";
     const struct {
         QStringList args;
         QString err;
     } cases[] = {
         {{"info", none}, "WAVファイルの読み出しに失敗しましたOP・・・GW\n" + noSuchFile},
-        {{"silences", none}, "WAVファイルの読み出しに失敗しましたOP・・・GWM\n" + noSuchFile},
+        {{"silences", tiny}, "WAVファイルのサイズが小さすぎます・・・GWM\n" + tiny + "\n"},
         {{"levels", files.Folder()},
          "WAVファイルの読み出しに失敗しましたOP・・・GPT\npirvan-split: " + files.Folder() +
              ": Is a directory\n"},
@@ -92,7 +94,6 @@ TEST(CommandLineTest, FailuresPrintTheSystemsMessage) {
 }
 
 TEST(CommandLineTest, HelpAndUnknownCommands) {
-    // Each command's usage in it is checked with the usage errors.
     const CliResult help = RunSplit({"--help"});
     EXPECT_EQ(help.exitCode, 0);
     const CliResult none = RunSplit({});
@@ -104,5 +105,4 @@ TEST(CommandLineTest, HelpAndUnknownCommands) {
 }
 
 } // namespace
-
 } // namespace veskar::test

@@ -13,7 +13,6 @@
 #include "support/WavFiles.h"
 
 namespace veskar::test {
-
 namespace {
 
 const QString kDone = QString::fromUtf8("カット終了☆☆☆\nお疲れ様☆☆☆\n");
@@ -65,7 +64,7 @@ TEST_F(CutCommandTest, ChosenLinesTheirNamesAndBytes) {
         {{"60000", "0", "0.30000"},
          {{"live_00000", 0, 30000}, {"live_30000", 30000, 60000}, {"live_60000", 60000, -1}}},
         {{"--select", "1", "0", "30000"}, {{"live_30000", 30000, -1}}}, // the last index
-        {{"--filter", "2", "--label", "2=Side B", "0:2", "20000:1", "40000", "70000:2"},
+        {{"--filter", "2", "--label", "2=Side B", "0:2", "20000:1", "40000", "70000:1", "70000:2"},
          {{"live_00000_Side B", 0, 20000}, {"live_70000_Side B", 70000, -1}}},
         {{"--filter", "@", "--naming", "8.3", "0:2", "20000:1", "40000"},
          {{"live0000", 0, 20000}, {"live0001", 20000, 40000}}},
@@ -108,5 +107,4 @@ TEST_F(CutCommandTest, ExitsWithOneUnlessEveryChosenLineIsWritten) {
 }
 
 } // namespace
-
 } // namespace veskar::test

@@ -12,6 +12,7 @@ TEST(TimesCommandTest, ListsInBothTimeForms) {
     const CliResult ms = RunSplit({"times", "25000", "--ms"});
     EXPECT_EQ(ms.exitCode, 0);
     EXPECT_EQ(ms.Out(), "00000\n10000\n20000\n");
+    EXPECT_EQ(RunSplit({"times", "0"}).Out(), "0.00000\n");
     EXPECT_EQ(RunSplit({"times", "3600000", "--interval", "1200000"}).Out(),
               "00.00000\n20.00000\n40.00000\n60.00000\n");
 
@@ -19,7 +20,6 @@ TEST(TimesCommandTest, ListsInBothTimeForms) {
         RunSplit({"times", "5000", "--ms", "--subdivide", "1:0.01000", "--mode", "end5"});
     EXPECT_EQ(sub.exitCode, 0);
     const QStringList lines = sub.Out().split('\n');
-    ASSERT_EQ(lines.size(), 33);
     EXPECT_EQ(lines.mid(0, 2), (QStringList{"# 1", "0880"}));
     EXPECT_EQ(lines.mid(15, 3), (QStringList{"1020", "# 0", "0998"}));
     EXPECT_EQ(lines.mid(31), (QStringList{"1012", ""}));
