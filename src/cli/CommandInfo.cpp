@@ -1,5 +1,7 @@
 // pirvan-split info FILE: reads the WAV file's header (not its samples) and prints the line the
 // cut record would give it.
+#include <QCommandLineParser>
+
 #include "cli/Command.h"
 #include "core/text/NumberFormat.h"
 #include "core/wav/WavReader.h"
@@ -9,14 +11,15 @@ namespace veskar::cli {
 namespace {
 
 int RunInfo(CommandContext& context) {
-    if (context.args.size() != 1 || context.args.first().startsWith(QLatin1Char('-'))) {
-        context.err << "usage: pirvan-split info FILE\n";
+    QCommandLineParser parser;
+    if (!ParseCommandLine(context, parser, {QStringLiteral("FILE")})) {
         return Usage;
     }
+    const QString path = parser.positionalArguments().first();
     WavInfo info;
-    const QString result = ReadWavInfo(context.args.first(), info);
+    const QString result = ReadWavInfo(path, info);
     if (!result.isEmpty()) {
-        context.err << result << "\n";
+        PrintFailure(context, result, path);
         return Failure;
     }
     // The cut record's line: "%5s%11s%12.0n %s %s".

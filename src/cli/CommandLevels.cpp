@@ -1,39 +1,36 @@
 // pirvan-split levels FILE [--ms]: the equal-interval peak run; prints the overall peak and the
 // peak of every 1 s, 10 s, 60 s, 10 min and 60 min slot.
+#include <QCommandLineParser>
 #include <QStringList>
 
-#include "cli/FileTimeFormat.h"
 #include "cli/Command.h"
+#include "cli/FileTimeFormat.h"
 #include "core/wav/IntervalPeaks.h"
+#include "core/wav/WavHeader.h"
 
 namespace veskar::cli {
 
 namespace {
 
 int RunLevels(CommandContext& context) {
-    QString path;
-    bool minutesMode = true;
-    for (const QString& arg : context.args) {
-        if (arg == QLatin1String("--ms")) {
-            minutesMode = false;
-        } else if (arg.startsWith(QLatin1Char('-')) || !path.isEmpty()) {
-            context.err << "usage: pirvan-split levels FILE [--ms]\n";
-            return Usage;
-        } else {
-            path = arg;
-        }
-    }
-    if (path.isEmpty()) {
-        context.err << "usage: pirvan-split levels FILE [--ms]\n";
+    QCommandLineParser parser;
+    const QCommandLineOption ms(QStringLiteral("ms"));
+    parser.addOption(ms);
+    if (!ParseCommandLine(context, parser, {QStringLiteral("FILE")})) {
         return Usage;
     }
+    const QString path = parser.positionalArguments().first();
+    OpenWavFile wav;
+    QString result = ValidateWavHeader(path, WavRoutine::IntervalPeaks, wav);
     IntervalPeaks peaks;
-    const QString result = MeasureIntervalPeaks(path, ReadProgress{}, peaks);
+    if (result.isEmpty()) {
+        result = MeasureIntervalPeaks(wav, ReadProgress{}, peaks);
+    }
     if (!result.isEmpty()) {
-        context.err << result << "\n";
+        PrintFailure(context, result, path);
         return Failure;
     }
-    const TimeFormat times = FileTimeFormat(path, WavRoutine::IntervalPeaks, minutesMode);
+    const TimeFormat times = FileTimeFormat(wav.info, wav.file.size(), !parser.isSet(ms));
     context.out << "peak\t" << FormatMs(times, peaks.peakMs) << '\t' << peaks.peak << "\n";
     for (int level = 0; level < kIntervalLevels; ++level) {
         QStringList values;

@@ -1,7 +1,9 @@
 // pirvan-split silences FILE [--ms] [--recognition MS] [--channel K:DURATION_MS:LEVEL]...:
 // the silence detection with six settings in one pass; prints the six lists and the peak.
-#include "cli/FileTimeFormat.h"
+#include <QCommandLineParser>
+
 #include "cli/Command.h"
+#include "cli/FileTimeFormat.h"
 #include "core/wav/SilenceDetector.h"
 #include "core/wav/WavHeader.h"
 
@@ -9,77 +11,30 @@ namespace veskar::cli {
 
 namespace {
 
-constexpr char kUsage[] = "usage: pirvan-split silences FILE [--ms] [--recognition MS] "
-                          "[--channel K:DURATION_MS:LEVEL]...\n";
+// The mark of a song start in the lists, as the window writes it.
+const QString kSongStartMark = QStringLiteral("1");
 
-struct ChannelOption {
-    int channel;
-    QString duration;
-    QString level;
-};
-
-int RunSilences(CommandContext& context) {
-    QString path;
-    bool minutesMode = true;
-    std::optional<QString> recognition;
-    std::vector<ChannelOption> channels;
-    const QStringList& args = context.args;
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        const QString& arg = args[i];
-        if (arg == QLatin1String("--ms")) {
-            minutesMode = false;
-        } else if (arg == QLatin1String("--recognition") && i + 1 < args.size()) {
-            recognition = args[++i];
-        } else if (arg == QLatin1String("--channel") && i + 1 < args.size()) {
-            const QStringList parts = args[++i].split(QLatin1Char(':'));
-            bool ok = false;
-            const int k = parts.value(0).toInt(&ok);
-            if (parts.size() != 3 || !ok || k < 0 || k >= kSilenceChannels) {
-                context.err << "pirvan-split silences: --channel takes K:DURATION_MS:LEVEL with K "
-                               "0..5\n"
-                            << kUsage;
-                return Usage;
-            }
-            channels.push_back({k, parts[1], parts[2]});
-        } else if (arg.startsWith(QLatin1Char('-')) || !path.isEmpty()) {
-            context.err << kUsage;
-            return Usage;
-        } else {
-            path = arg;
+// The texts go into the settings as given: the detection turns a value that is not a whole
+// number into its fallback, as the window does.
+bool ApplyOptions(CommandContext& context, const QCommandLineParser& parser,
+                  SilenceSettings& settings) {
+    if (parser.isSet(QStringLiteral("recognition"))) {
+        settings.recognition = parser.value(QStringLiteral("recognition"));
+    }
+    for (const QString& value : parser.values(QStringLiteral("channel"))) {
+        const QStringList parts = value.split(QLatin1Char(':'));
+        const auto k = ParseWholeNumber(parts.value(0), 0, kSilenceChannels - 1);
+        if (parts.size() != 3 || !k) {
+            UsageError(context, QStringLiteral("--channel takes K:DURATION_MS:LEVEL with K 0..5"));
+            return false;
         }
+        settings.durations[*k] = parts[1];
+        settings.levels[*k] = parts[2];
     }
-    if (path.isEmpty()) {
-        context.err << kUsage;
-        return Usage;
-    }
+    return true;
+}
 
-    // The family's defaults need the sample width; a file that fails here fails the same way
-    // in the detection, which reports it.
-    SampleFamily family = SampleFamily::Bits16;
-    {
-        OpenWavFile wav;
-        if (ValidateWavHeader(path, WavRoutine::SilenceDetection, wav).isEmpty() &&
-            wav.info.bitsPerSample == 8) {
-            family = SampleFamily::Bits8;
-        }
-    }
-    SilenceSettings settings = DefaultSilenceSettings(family);
-    if (recognition) {
-        settings.recognition = *recognition;
-    }
-    for (const ChannelOption& option : channels) {
-        settings.durations[option.channel] = option.duration;
-        settings.levels[option.channel] = option.level;
-    }
-
-    SilenceResult silences;
-    const QString result =
-        DetectSilences(path, settings, QStringLiteral("1"), ReadProgress{}, silences);
-    if (!result.isEmpty()) {
-        context.err << result << "\n";
-        return Failure;
-    }
-    const TimeFormat times = FileTimeFormat(path, WavRoutine::SilenceDetection, minutesMode);
+void PrintLists(CommandContext& context, const SilenceResult& silences, const TimeFormat& times) {
     for (int k = 0; k < kSilenceChannels; ++k) {
         const SilenceList& list = silences.lists[k];
         context.out << "MS" << k << "\n";
@@ -92,6 +47,36 @@ int RunSilences(CommandContext& context) {
         }
     }
     context.out << "peak\t" << FormatMs(times, silences.peakMs) << '\t' << silences.peak << "\n";
+}
+
+int RunSilences(CommandContext& context) {
+    QCommandLineParser parser;
+    const QCommandLineOption ms(QStringLiteral("ms"));
+    parser.addOptions({ms,
+                       {QStringLiteral("recognition"), {}, QStringLiteral("MS")},
+                       {QStringLiteral("channel"), {}, QStringLiteral("K:DURATION_MS:LEVEL")}});
+    if (!ParseCommandLine(context, parser, {QStringLiteral("FILE")})) {
+        return Usage;
+    }
+    // The defaults depend on the sample width, so the header is read before the options are
+    // applied; a file that fails there is reported once they have been checked.
+    const QString path = parser.positionalArguments().first();
+    OpenWavFile wav;
+    QString result = ValidateWavHeader(path, WavRoutine::SilenceDetection, wav);
+    SilenceSettings settings = DefaultSilenceSettings(
+        wav.info.bitsPerSample == 8 ? SampleFamily::Bits8 : SampleFamily::Bits16);
+    if (!ApplyOptions(context, parser, settings)) {
+        return Usage;
+    }
+    SilenceResult silences;
+    if (result.isEmpty()) {
+        result = DetectSilences(wav, settings, kSongStartMark, ReadProgress{}, silences);
+    }
+    if (!result.isEmpty()) {
+        PrintFailure(context, result, path);
+        return Failure;
+    }
+    PrintLists(context, silences, FileTimeFormat(wav.info, wav.file.size(), !parser.isSet(ms)));
     return Success;
 }
 

@@ -2,7 +2,10 @@
 // per line, for scripts that want the cut screen's lists without the window.
 #include <optional>
 
+#include <QCommandLineParser>
+
 #include "cli/Command.h"
+#include "cli/TimeArgument.h"
 #include "core/host/UnattendedHost.h"
 #include "core/timelists/IntervalList.h"
 #include "core/timelists/Subdivision.h"
@@ -14,23 +17,16 @@ namespace veskar::cli {
 namespace {
 
 constexpr const char* kUsage =
-    "times LENGTH_MS [--ms] [--interval MS] [--subdivide LEVEL:BASE_MS] [--mode end5|me100]\n"
+    "times LENGTH_MS [--ms] [--interval MS] [--subdivide LEVEL:BASE] [--mode end5|me100]\n"
     "      prints the equal-interval list of a file LENGTH_MS long (interval 10000 ms unless\n"
     "      given), or with --subdivide the subdivision lists from LEVEL (0 = 1 ms .. 5 = 60 s)\n"
-    "      down to 0 around BASE_MS, each after a line \"# LEVEL\". Times are minutes.ms unless\n"
-    "      --ms; --mode shifts the finest window as the end-probe play modes do";
+    "      down to 0 around the time BASE, each after a line \"# LEVEL\". Times are minutes.ms\n"
+    "      unless --ms; --mode shifts the finest window as the end-probe play modes do";
 
-std::optional<TimeMs> ParseMs(const QString& text) {
-    bool ok = false;
-    const int value = text.toInt(&ok);
-    return ok && value >= 0 ? std::optional<TimeMs>(value) : std::nullopt;
-}
-
-int UsageError(CommandContext& context, const QString& message) {
-    context.err << "pirvan-split times: " << message << "\n"
-                << "usage: pirvan-split " << QString::fromUtf8(kUsage) << "\n";
-    return Usage;
-}
+struct Subdivide {
+    int topLevel;
+    TimeMs baseMs;
+};
 
 void PrintList(QTextStream& out, const TimeList& list) {
     for (const QString& text : list.Texts()) {
@@ -38,83 +34,89 @@ void PrintList(QTextStream& out, const TimeList& list) {
     }
 }
 
-int RunTimes(CommandContext& context) {
-    std::optional<TimeMs> length;
-    TimeMs intervalMs = kStartIntervalMs;
-    bool intervalGiven = false;
-    bool minutesMode = true;
-    int specialMode = SpecialOff;
-    std::optional<int> topLevel;
-    QString baseText;
+// LEVEL:BASE, split at the first ":" since BASE may be a clock time of its own.
+std::optional<Subdivide> ParseSubdivide(CommandContext& context, const QString& value) {
+    const qsizetype colon = value.indexOf(QLatin1Char(':'));
+    const auto level = ParseWholeNumber(value.left(colon), 0, kSubdivisionLevels - 1);
+    if (colon < 0 || !level) {
+        UsageError(context, QStringLiteral("--subdivide needs LEVEL:BASE with LEVEL 0..5"));
+        return std::nullopt;
+    }
+    const QString baseText = value.mid(colon + 1);
+    const auto base = ParseTimeArgument(baseText);
+    if (!base) {
+        UsageError(context, NotATimeMessage(baseText));
+        return std::nullopt;
+    }
+    return Subdivide{*level, *base};
+}
 
-    const QStringList& args = context.args;
-    for (int i = 0; i < args.size(); ++i) {
-        const QString& arg = args[i];
-        const bool hasValue = i + 1 < args.size();
-        if (arg == "--ms") {
-            minutesMode = false;
-        } else if (arg == "--interval") {
-            const auto value = hasValue ? ParseMs(args[++i]) : std::nullopt;
-            if (!value || *value < 1) {
-                return UsageError(context, "--interval needs a whole number of ms from 1");
-            }
-            intervalMs = *value;
-            intervalGiven = true;
-        } else if (arg == "--subdivide") {
-            const QStringList parts = hasValue ? args[++i].split(':') : QStringList();
-            bool ok = false;
-            const int level = parts.size() == 2 ? parts[0].toInt(&ok) : -1;
-            if (!ok || level < 0 || level >= kSubdivisionLevels || !ParseTime(parts[1])) {
-                return UsageError(context, "--subdivide needs LEVEL:BASE_MS with LEVEL 0..5 and "
-                                           "a time in ms (or minutes.ms)");
-            }
-            topLevel = level;
-            baseText = parts[1];
-        } else if (arg == "--mode") {
-            const QString mode = hasValue ? args[++i] : QString();
-            if (mode == "end5") {
-                specialMode = EndProbe;
-            } else if (mode == "me100") {
-                specialMode = SilentEndProbe;
-            } else {
-                return UsageError(context, "--mode is end5 or me100");
-            }
-        } else if (!length && !arg.startsWith("--")) {
-            length = ParseMs(arg);
-            if (!length) {
-                return UsageError(context, "LENGTH_MS must be a whole number of ms from 0");
-            }
-        } else {
-            return UsageError(context, "unexpected argument \"" + arg + "\"");
-        }
+int PrintIntervalList(CommandContext& context, const TimeFormat& format, TimeMs intervalMs) {
+    TimeList list;
+    const bool complete = BuildIntervalList(format, intervalMs, list);
+    PrintList(context.out, list);
+    if (!complete) {
+        UnattendedMessenger messenger(context.err);
+        messenger.ShowMessage(QStringLiteral("登録数が範囲を超えました。"));
+        return Failure;
     }
+    return Success;
+}
+
+void PrintSubdivisions(CommandContext& context, const TimeFormat& format, Subdivide subdivide,
+                       int specialMode) {
+    TimeList list;
+    for (int level = subdivide.topLevel; level >= 0; --level) {
+        FillSubdivision(format, level, subdivide.topLevel, subdivide.baseMs, specialMode, list,
+                        nullptr);
+        context.out << "# " << level << '\n';
+        PrintList(context.out, list);
+    }
+}
+
+int RunTimes(CommandContext& context) {
+    QCommandLineParser parser;
+    const QCommandLineOption ms(QStringLiteral("ms"));
+    const QCommandLineOption interval(QStringLiteral("interval"), {}, QStringLiteral("MS"));
+    const QCommandLineOption subdivide(QStringLiteral("subdivide"), {},
+                                       QStringLiteral("LEVEL:BASE"));
+    const QCommandLineOption mode(QStringLiteral("mode"), {}, QStringLiteral("end5|me100"));
+    parser.addOptions({ms, interval, subdivide, mode});
+    if (!ParseCommandLine(context, parser, {QStringLiteral("LENGTH_MS")})) {
+        return Usage;
+    }
+    const auto length = ParseWholeNumber(parser.positionalArguments().first(), 0);
     if (!length) {
-        return UsageError(context, "LENGTH_MS is missing");
+        return UsageError(context, QStringLiteral("LENGTH_MS must be a whole number of ms from 0"));
     }
-    if (intervalGiven && topLevel) {
-        return UsageError(context, "--interval and --subdivide exclude each other");
+    const auto intervalMs =
+        parser.isSet(interval) ? ParseWholeNumber(parser.value(interval), 1) : kStartIntervalMs;
+    if (!intervalMs) {
+        return UsageError(context, QStringLiteral("--interval needs a whole number of ms from 1"));
+    }
+    int specialMode = SpecialOff;
+    if (parser.isSet(mode)) {
+        const QString name = parser.value(mode);
+        if (name != QLatin1String("end5") && name != QLatin1String("me100")) {
+            return UsageError(context, QStringLiteral("--mode is end5 or me100"));
+        }
+        specialMode = name == QLatin1String("end5") ? EndProbe : SilentEndProbe;
+    }
+    if (parser.isSet(interval) && parser.isSet(subdivide)) {
+        return UsageError(context, QStringLiteral("--interval and --subdivide exclude each other"));
     }
 
     TimeFormat format;
     format.SetFileLength(*length);
-    format.SetMinutesMode(minutesMode);
-    TimeList list;
-    if (!topLevel) {
-        const bool complete = BuildIntervalList(format, intervalMs, list);
-        PrintList(context.out, list);
-        if (!complete) {
-            UnattendedMessenger messenger(context.err);
-            messenger.ShowMessage(QStringLiteral("登録数が範囲を超えました。"));
-            return Failure;
-        }
-        return Success;
+    format.SetMinutesMode(!parser.isSet(ms));
+    if (!parser.isSet(subdivide)) {
+        return PrintIntervalList(context, format, *intervalMs);
     }
-    const TimeMs base = *ParseTime(baseText);
-    for (int level = *topLevel; level >= 0; --level) {
-        FillSubdivision(format, level, *topLevel, base, specialMode, list, nullptr);
-        context.out << "# " << level << '\n';
-        PrintList(context.out, list);
+    const auto around = ParseSubdivide(context, parser.value(subdivide));
+    if (!around) {
+        return Usage;
     }
+    PrintSubdivisions(context, format, *around, specialMode);
     return Success;
 }
 

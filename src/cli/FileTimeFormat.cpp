@@ -3,17 +3,12 @@
 #include <algorithm>
 #include <limits>
 
-#include "core/wav/WavHeader.h"
+#include "core/cut/SegmentWriter.h"
 
 namespace veskar::cli {
 
-TimeFormat FileTimeFormat(const QString& path, WavRoutine routine, bool minutesMode) {
-    int64_t lengthMs = -1;
-    OpenWavFile wav;
-    if (ValidateWavHeader(path, routine, wav).isEmpty()) {
-        const WavInfo& info = wav.info;
-        lengthMs = info.dataLength / info.blockAlign * 1000 / info.sampleRate;
-    }
+TimeFormat FileTimeFormat(const WavInfo& info, int64_t fileSize, bool minutesMode) {
+    const int64_t lengthMs = FramesToMs(AvailableFrames(info, fileSize), info.sampleRate);
     TimeFormat format;
     format.SetFileLength(
         static_cast<TimeMs>(std::min<int64_t>(lengthMs, std::numeric_limits<TimeMs>::max())));

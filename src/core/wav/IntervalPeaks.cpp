@@ -61,12 +61,7 @@ void IntervalPeakCounter::Finish() {
 
 namespace {
 
-QString RunIntervalPeaks(const QString& path, const ReadProgress& progress, IntervalPeaks& peaks) {
-    OpenWavFile wav;
-    const QString header = ValidateWavHeader(path, WavRoutine::IntervalPeaks, wav);
-    if (!header.isEmpty()) {
-        return header;
-    }
+QString RunIntervalPeaks(OpenWavFile& wav, const ReadProgress& progress, IntervalPeaks& peaks) {
     const FrameLayout layout = FrameLayout::Of(wav.info);
     IntervalPeakCounter counter(wav.info.sampleRate);
     std::vector<uint16_t> magnitudes(kMagnitudeChunk);
@@ -93,8 +88,15 @@ QString RunIntervalPeaks(const QString& path, const ReadProgress& progress, Inte
 QString MeasureIntervalPeaks(const QString& path, const ReadProgress& progress,
                              IntervalPeaks& peaks) {
     peaks = IntervalPeaks{};
+    OpenWavFile wav;
+    const QString header = ValidateWavHeader(path, WavRoutine::IntervalPeaks, wav);
+    return header.isEmpty() ? MeasureIntervalPeaks(wav, progress, peaks) : header;
+}
+
+QString MeasureIntervalPeaks(OpenWavFile& wav, const ReadProgress& progress, IntervalPeaks& peaks) {
+    peaks = IntervalPeaks{};
     try {
-        return RunIntervalPeaks(path, progress, peaks);
+        return RunIntervalPeaks(wav, progress, peaks);
     } catch (const std::bad_alloc&) {
         return QStringLiteral("等間隔リストのピーク検出に失敗しました・・・GPT");
     }

@@ -11,6 +11,8 @@
 
 namespace veskar {
 
+struct OpenWavFile;
+
 /// Slot sizes of the equal-interval peak lists: 1 s, 10 s, 60 s, 10 min and 60 min.
 constexpr int kIntervalLevels = 5;
 /// Entries a list receives while reading; the final partial slot is appended beyond it.
@@ -56,5 +58,8 @@ private:
 /// overall peak.
 QString MeasureIntervalPeaks(const QString& path, const ReadProgress& progress,
                              IntervalPeaks& peaks);
+/// The same run over a file that ValidateWavHeader has opened for WavRoutine::IntervalPeaks,
+/// for a caller that needs the header itself as well.
+QString MeasureIntervalPeaks(OpenWavFile& wav, const ReadProgress& progress, IntervalPeaks& peaks);
 
 } // namespace veskar

@@ -230,14 +230,9 @@ std::array<SilenceChannel, kSilenceChannels> ChannelsOf(SilenceSettings& setting
 
 namespace {
 
-QString RunDetection(const QString& path, SilenceSettings& settings, const QString& markText,
+QString RunDetection(OpenWavFile& wav, SilenceSettings& settings, const QString& markText,
                      const ReadProgress& progress, SilenceResult& result) {
     const int64_t recognition = RecognitionOf(settings);
-    OpenWavFile wav;
-    const QString header = ValidateWavHeader(path, WavRoutine::SilenceDetection, wav);
-    if (!header.isEmpty()) {
-        return header;
-    }
     const WavInfo& info = wav.info;
     SilenceDetector detector(ChannelsOf(settings, info.sampleRate), recognition, info.samplesPerMs,
                              markText);
@@ -267,8 +262,18 @@ QString RunDetection(const QString& path, SilenceSettings& settings, const QStri
 QString DetectSilences(const QString& path, SilenceSettings& settings, const QString& markText,
                        const ReadProgress& progress, SilenceResult& result) {
     result = SilenceResult{};
+    // The recognition text is settled even when the file cannot be read.
+    RecognitionOf(settings);
+    OpenWavFile wav;
+    const QString header = ValidateWavHeader(path, WavRoutine::SilenceDetection, wav);
+    return header.isEmpty() ? DetectSilences(wav, settings, markText, progress, result) : header;
+}
+
+QString DetectSilences(OpenWavFile& wav, SilenceSettings& settings, const QString& markText,
+                       const ReadProgress& progress, SilenceResult& result) {
+    result = SilenceResult{};
     try {
-        return RunDetection(path, settings, markText, progress, result);
+        return RunDetection(wav, settings, markText, progress, result);
     } catch (const std::bad_alloc&) {
         return QStringLiteral("無音の検出に失敗しました・・・GWM");
     }

@@ -13,6 +13,8 @@
 
 namespace veskar {
 
+struct OpenWavFile;
+
 /// A list stops taking silences at this many entries while reading...
 constexpr int kMaxSilenceEntries = 32700;
 /// ...and one that ends with at least this many is flagged (drawn red) and gets no final entry.
@@ -121,6 +123,10 @@ std::array<SilenceChannel, kSilenceChannels> ChannelsOf(SilenceSettings& setting
 /// start at 0 when the data is longer than the recognition time, unless its channel never saw a
 /// quiet frame (a level of 0 finds nothing and leaves its list empty).
 QString DetectSilences(const QString& path, SilenceSettings& settings, const QString& markText,
+                       const ReadProgress& progress, SilenceResult& result);
+/// The same detection over a file that ValidateWavHeader has opened for
+/// WavRoutine::SilenceDetection, for a caller that needs the header itself as well.
+QString DetectSilences(OpenWavFile& wav, SilenceSettings& settings, const QString& markText,
                        const ReadProgress& progress, SilenceResult& result);
 
 /// After an equal-interval run: every silence list that has entries but no entry at 0 gets one
