@@ -105,7 +105,7 @@ TEST_P(SegmentRoundTripTest, SamplesAreExactlyTheSourceFramesOfTheRange) {
     request.kernelCopy = p.kernelCopy;
 
     const SegmentSaveResult result = WriteSegment(request);
-    ASSERT_EQ(result.outcome, SaveOutcome::Written) << result.detail.toStdString();
+    ASSERT_EQ(result.outcome, CutStep::Written) << result.detail.toStdString();
 
     const int64_t first = p.start * int64_t{p.format.rate} / 1000;
     const int64_t last = p.end < 0 ? sourceFrames : p.end * int64_t{p.format.rate} / 1000;
@@ -162,7 +162,7 @@ TEST_F(SegmentWriterTest, MsToFrameTruncates) {
 TEST_F(SegmentWriterTest, EndBeyondTheDataRunsToTheEnd) {
     MakeSource({8000, 1, 16}, 8000 * 2);
     const SegmentSaveResult result = WriteSegment(Request(1500, 5000));
-    ASSERT_EQ(result.outcome, SaveOutcome::Written);
+    ASSERT_EQ(result.outcome, CutStep::Written);
     EXPECT_EQ(ReadAll(Path("out.wav")).mid(kSegmentHeaderBytes), Frames(12000, 16000));
 }
 
@@ -184,7 +184,7 @@ TEST_F(SegmentWriterTest, ChunksAroundTheDataAndAShortFileAreRespected) {
     m_samples = builder.Samples();
 
     const SegmentSaveResult result = WriteSegment(Request(250, -1));
-    ASSERT_EQ(result.outcome, SaveOutcome::Written) << result.detail.toStdString();
+    ASSERT_EQ(result.outcome, CutStep::Written) << result.detail.toStdString();
     EXPECT_EQ(result.frames, 4001 - 2000);
     EXPECT_EQ(ReadAll(Path("out.wav")).mid(kSegmentHeaderBytes), Frames(2000, 4001));
 }
@@ -193,17 +193,17 @@ TEST_F(SegmentWriterTest, RangesWithoutAudioFailAndWriteNothing) {
     MakeSource({8000, 1, 16}, 8000);
     for (auto [start, end] : {std::pair{1000, -1}, {1200, 1500}, {500, 500}, {600, 400}}) {
         const SegmentSaveResult result = WriteSegment(Request(start, end));
-        EXPECT_EQ(result.outcome, SaveOutcome::Failed) << start << ".." << end;
+        EXPECT_EQ(result.outcome, CutStep::Failed) << start << ".." << end;
     }
     EXPECT_EQ(Entries(), QStringList{"src.wav"});
 }
 
 TEST_F(SegmentWriterTest, UnwritableDestinationFailsAndLeavesNothing) {
     MakeSource({8000, 1, 16}, 8000);
-    EXPECT_EQ(WriteSegment(Request(0, -1, "missing/out.wav")).outcome, SaveOutcome::Failed);
+    EXPECT_EQ(WriteSegment(Request(0, -1, "missing/out.wav")).outcome, CutStep::Failed);
     // A folder in place of the final name: the rename fails, the temporary file goes.
     ASSERT_TRUE(QDir(m_dir.path()).mkdir("taken.wav"));
-    EXPECT_EQ(WriteSegment(Request(0, -1, "taken.wav")).outcome, SaveOutcome::Failed);
+    EXPECT_EQ(WriteSegment(Request(0, -1, "taken.wav")).outcome, CutStep::Failed);
     EXPECT_EQ(Entries(), (QStringList{"src.wav", "taken.wav"}));
 }
 
@@ -217,7 +217,7 @@ TEST_F(SegmentWriterTest, TheSourceIsNeverTheOutputWhateverItsSpelling) {
     for (const QString& out : {QString("src.wav"), QString("link.wav"), QString("hard.wav"),
                                QString("./sub/../src.wav")}) {
         QDir(m_dir.path()).mkpath("sub");
-        EXPECT_EQ(WriteSegment(Request(0, 500, out)).outcome, SaveOutcome::Failed)
+        EXPECT_EQ(WriteSegment(Request(0, 500, out)).outcome, CutStep::Failed)
             << out.toStdString();
     }
     EXPECT_EQ(ReadAll(m_source), before);
@@ -236,13 +236,13 @@ TEST_F(SegmentWriterTest, AnExistingFileIsReplacedOnlyByACompleteOne) {
     request.kernelCopy = false;
     int asked = 0;
     const SegmentSaveResult aborted = WriteSegment(request, [&] { return ++asked < 2; });
-    EXPECT_EQ(aborted.outcome, SaveOutcome::Aborted);
+    EXPECT_EQ(aborted.outcome, CutStep::Aborted);
     EXPECT_EQ(asked, 2);
     EXPECT_EQ(ReadAll(Path("out.wav")), "earlier file");
     EXPECT_EQ(Entries(), (QStringList{"out.wav", "src.wav"}));
 
     const SegmentSaveResult written = WriteSegment(request, [] { return true; });
-    ASSERT_EQ(written.outcome, SaveOutcome::Written);
+    ASSERT_EQ(written.outcome, CutStep::Written);
     EXPECT_EQ(ReadAll(Path("out.wav")).mid(kSegmentHeaderBytes), m_samples);
 }
 
@@ -280,7 +280,7 @@ TEST_F(SegmentWriterTest, AWriteFailureMidwayLosesNothing) {
             FileSizeLimit limit(100000);
             result = WriteSegment(request);
         }
-        EXPECT_EQ(result.outcome, SaveOutcome::Failed) << kernelCopy;
+        EXPECT_EQ(result.outcome, CutStep::Failed) << kernelCopy;
         EXPECT_FALSE(result.detail.isEmpty());
         EXPECT_EQ(ReadAll(Path("out.wav")), "earlier file");
         EXPECT_EQ(Entries(), (QStringList{"out.wav", "src.wav"}));
@@ -312,7 +312,7 @@ TEST_F(SegmentSaverTest, AsynchronousSaveReportsThroughTheEventLoop) {
     EXPECT_FALSE(done) << "the result must come later, never from inside Start";
     EXPECT_FALSE(saver.Start(Request(0, 100, "second.wav"), [](const SegmentSaveResult&) {}));
     WaitFor(done);
-    EXPECT_EQ(result.outcome, SaveOutcome::Written);
+    EXPECT_EQ(result.outcome, CutStep::Written);
     EXPECT_FALSE(saver.Busy());
     EXPECT_EQ(ReadAll(Path("out.wav")).mid(kSegmentHeaderBytes), Frames(22050, 66150));
 }
@@ -340,7 +340,7 @@ TEST_F(SegmentSaverTest, AbortedAsynchronousSaveLeavesNoFile) {
     saver.RequestAbort();
     abortSent.set_value();
     WaitFor(done);
-    EXPECT_EQ(result.outcome, SaveOutcome::Aborted);
+    EXPECT_EQ(result.outcome, CutStep::Aborted);
     EXPECT_EQ(Entries(), QStringList{"src.wav"});
 }
 

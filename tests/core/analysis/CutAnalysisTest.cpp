@@ -4,7 +4,7 @@
 
 #include <QFile>
 
-#include "core/wav/CutAnalysis.h"
+#include "core/analysis/CutAnalysis.h"
 #include "support/FakeHost.h"
 #include "support/QtPrint.h"
 #include "support/WavBuilder.h"
