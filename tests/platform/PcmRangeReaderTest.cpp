@@ -6,7 +6,9 @@
 #include "platform/PcmConvert.h"
 #include "platform/PcmRangeReader.h"
 #include "support/TestHome.h"
+#include "core/wav/WavReader.h"
 #include "support/WavBuilder.h"
+#include "support/WavFiles.h"
 
 namespace veskar::test {
 
@@ -26,7 +28,65 @@ QByteArray Bytes(std::initializer_list<int> values) {
     return out;
 }
 
+// The 16 standard bytes of a PCM "fmt " chunk: 8,000 Hz, mono, 16-bit.
+QByteArray PcmFmt8k() {
+    return Bytes({1, 0, 1, 0, 0x40, 0x1F, 0, 0, 0x80, 0x3E, 0, 0, 2, 0, 16, 0});
+}
+
 } // namespace
+
+// The analysis reader and the wave device find the chunks with the same walk; where their
+// verdicts differ, it is one of the walk's rules that differ on purpose.
+TEST(PcmLayoutTest, BothReadersJudgeFilesAlike) {
+    struct Case {
+        const char* name;
+        QByteArray bytes;
+        bool reader;
+        bool device;
+    };
+    QByteArray manyChunks = WavBuilder(8000, 1, 16).Silence(10).Build();
+    for (int i = 0; i < 3000; ++i) {
+        manyChunks.insert(36, QByteArray("junk\0\0\0\0", 8));
+    }
+    QByteArray padded = WavBuilder(8000, 1, 8).Chunk("odd ", "abc").PlaceFmt().Silence(10).Build();
+    padded.insert(12 + 8 + 3, '\0');
+    const Case cases[] = {
+        {"fmt twice, the first PCM",
+         WavBuilder(8000, 1, 16).Chunk("fmt ", Bytes({3, 0}) + PcmFmt8k().mid(2)).Silence(10).Build(),
+         true, true},
+        {"fmt twice, the first float",
+         WavBuilder(8000, 1, 16).FormatTag(3).PlaceFmt().Chunk("fmt ", PcmFmt8k()).Silence(10).Build(),
+         false, false},
+        {"3,000 empty chunks before data", manyChunks, true, true},
+        {"small data before fmt", WavBuilder(8000, 1, 16).PlaceData().PlaceFmt().Silence(10).Build(),
+         true, true},
+        {"odd chunk, no pad", WavBuilder(8000, 1, 8).Chunk("odd ", "abc").Silence(10).Build(), true,
+         true},
+        {"chunk running past the end",
+         WavBuilder().NoData().Build() + "LIST" + Bytes({0, 0, 0, 1}) + QByteArray(64, 'x'), false,
+         false},
+        {"fmt under 16 bytes", WavBuilder().FmtSize(14).Silence(10).Build(), false, false},
+        // Rules that differ on purpose: the device steps over pad bytes and finds "fmt "
+        // anywhere; the reader wants the format in its 4,096-byte header and refuses empty data.
+        {"odd chunk, padded", padded, false, true},
+        {"fmt after 4,096 bytes", WavBuilder(8000, 1, 16).List(5000).PlaceFmt().Silence(10).Build(),
+         false, true},
+        {"empty data", WavBuilder(8000, 1, 16).Build().append(QByteArray(2, 0)), false, true},
+    };
+    WavFiles files;
+    for (const Case& c : cases) {
+        WavInfo info;
+        const bool reader = ReadWavInfo(files.WriteBytes("case.wav", c.bytes), info).isEmpty();
+        const std::optional<PcmLayout> layout = LayoutOf(c.bytes);
+        EXPECT_EQ(reader, c.reader) << c.name;
+        EXPECT_EQ(layout.has_value(), c.device) << c.name;
+        if (reader && layout) {
+            EXPECT_EQ(layout->dataOffset, info.dataOffset) << c.name;
+            EXPECT_EQ(uint32_t(layout->sampleRate), info.sampleRate) << c.name;
+            EXPECT_EQ(layout->blockAlign, info.blockAlign) << c.name;
+        }
+    }
+}
 
 TEST(PcmLayoutTest, CanonicalFile) {
     const auto layout = LayoutOf(WavBuilder(44100, 2, 16).Silence(1000).Build());

@@ -7,43 +7,18 @@
 #include "core/analysis/CutAnalysis.h"
 #include "support/FakeHost.h"
 #include "support/QtPrint.h"
-#include "support/WavBuilder.h"
+#include "support/AnalysisRecordings.h"
 #include "support/WavFiles.h"
 
 namespace veskar::test {
 
 namespace {
 
-constexpr uint32_t kRate = 8000;
-
-// A mono recording at 8 kHz made of stretches (length in ms, magnitude): a square tone of that
-// magnitude, or silence for 0.
-WavBuilder Recording(std::initializer_list<std::pair<int64_t, int32_t>> stretches,
-                     uint16_t bits = 16) {
-    WavBuilder builder(kRate, 1, bits);
-    for (const auto& [ms, magnitude] : stretches) {
-        builder.Square(ms * kRate / 1000, 10, magnitude);
-    }
-    return builder;
-}
-
-// 20 s: silences at 3-4 s and 14-16 s, a quiet stretch (300) at 9.0-9.4 s, the loudest part
-// (31000) from 9.4 s to 14 s.
-WavBuilder Songs() {
-    return Recording({{3000, 20000},
-                      {1000, 0},
-                      {5000, 20000},
-                      {400, 300},
-                      {4600, 31000},
-                      {2000, 0},
-                      {4000, 20000}});
-}
-
 class CutAnalysisTest : public testing::Test {
 protected:
     void Choose(const WavBuilder& builder) {
         path = files.Write("take.wav", builder);
-        lists.ChooseFile(static_cast<TimeMs>(builder.FrameCount() * 1000 / kRate));
+        lists.ChooseFile(static_cast<TimeMs>(builder.FrameCount() * 1000 / kAnalysisRate));
         lists.RebuildTimeLists(host.messenger, host.pump);
         analysis.ChooseFile(path);
     }
@@ -59,7 +34,7 @@ protected:
 };
 
 TEST_F(CutAnalysisTest, IntervalRunFillsTheLevelListsAndThePeak) {
-    Choose(Songs());
+    Choose(SongsRecording());
     ASSERT_TRUE(analysis.MeasureIntervalPeaks(engine));
 
     const std::vector<int>& seconds = lists.intervalLevels[0];
@@ -85,7 +60,7 @@ TEST_F(CutAnalysisTest, IntervalRunFillsTheLevelListsAndThePeak) {
 }
 
 TEST_F(CutAnalysisTest, SilenceDetectionFillsSixListsInTheCurrentForm) {
-    Choose(Songs());
+    Choose(SongsRecording());
     ASSERT_TRUE(analysis.DetectSilences(engine));
 
     const QStringList shortQuiet = {"0.00000", "0.03000", "0.04000", "0.14000", "0.16000"};
@@ -119,7 +94,7 @@ TEST_F(CutAnalysisTest, SilenceDetectionFillsSixListsInTheCurrentForm) {
 }
 
 TEST_F(CutAnalysisTest, FieldsThatAreNotNumbersFallBackAndShowTheirFallback) {
-    Choose(Songs());
+    Choose(SongsRecording());
     analysis.silenceSettings.recognition = "abc";
     analysis.silenceSettings.levels[2] = "x";
     analysis.silenceSettings.durations[4] = "";
@@ -132,7 +107,7 @@ TEST_F(CutAnalysisTest, FieldsThatAreNotNumbersFallBackAndShowTheirFallback) {
 
 TEST_F(CutAnalysisTest, SongStartsMarkedWithTheStartColourAndAddedAtZeroByTheIntervalRun) {
     // The first silence begins 300 ms in: too soon for a song before it.
-    Choose(Recording({{300, 20000}, {1000, 0}, {8700, 20000}}));
+    Choose(StretchRecording({{300, 20000}, {1000, 0}, {8700, 20000}}));
     lists.startColors.defaultStartColor = 3;
     analysis.silenceSettings.levels[5] = "0";
     ASSERT_TRUE(analysis.DetectSilences(engine));
@@ -154,7 +129,7 @@ TEST_F(CutAnalysisTest, SongStartsMarkedWithTheStartColourAndAddedAtZeroByTheInt
 }
 
 TEST_F(CutAnalysisTest, SongStartsAreDrawnInTheCurrentStartColour) {
-    Choose(Songs());
+    Choose(SongsRecording());
     ASSERT_TRUE(analysis.DetectSilences(engine));
     const auto blue = StartColorStyleOf(1);
     ASSERT_TRUE(blue);
@@ -171,7 +146,7 @@ TEST_F(CutAnalysisTest, SongStartsAreDrawnInTheCurrentStartColour) {
 
 TEST_F(CutAnalysisTest, AStopEndsBothRunsWithTheirMessageAndKeepsWhatWasFound) {
     // 100 s: read in blocks of 40 s; the stop comes after the first block.
-    Choose(Recording({{3000, 20000}, {1000, 0}, {46000, 20000}, {1000, 0}, {49000, 20000}}));
+    Choose(LongRecording());
     host.progress.stopAfterUpdates = 1;
     EXPECT_FALSE(analysis.DetectSilences(engine));
     EXPECT_EQ(host.messenger.Texts(), QStringList{"中断ボタンが押されました・・・GWM"});
@@ -194,9 +169,9 @@ TEST_F(CutAnalysisTest, AStopEndsBothRunsWithTheirMessageAndKeepsWhatWasFound) {
 }
 
 TEST_F(CutAnalysisTest, RunsDropWhatTheyFoundWhenAnotherFileIsChosenMeanwhile) {
-    Choose(Songs());
+    Choose(SongsRecording());
     const QString first = path;
-    const QString second = files.Write("other.wav", Songs());
+    const QString second = files.Write("other.wav", SongsRecording());
     int changes = 0;
     analysis.SetSilenceListsChanged([&] {
         ++changes;
@@ -221,7 +196,7 @@ TEST_F(CutAnalysisTest, RunsDropWhatTheyFoundWhenAnotherFileIsChosenMeanwhile) {
 }
 
 TEST_F(CutAnalysisTest, ListLevelsMeasureFromTheFirstLineAndOnlyTheLongListsOpenABox) {
-    Choose(Songs());
+    Choose(SongsRecording());
     EXPECT_FALSE(analysis.MeasureListLevels(3, engine)) << "an empty list is not measured";
     EXPECT_TRUE(host.progress.opened.isEmpty());
 
@@ -250,7 +225,7 @@ TEST_F(CutAnalysisTest, ListLevelsMeasureFromTheFirstLineAndOnlyTheLongListsOpen
 }
 
 TEST_F(CutAnalysisTest, NumericLevelsBeyondTheTableAreMinusOne) {
-    Choose(Songs());
+    Choose(SongsRecording());
     lists.subdivisions[0].Assign(QStringList(20, "0.00000"));
     const QStringList numbers = analysis.NumericLevelLines(0);
     ASSERT_EQ(numbers.size(), 20);
@@ -263,7 +238,7 @@ TEST_F(CutAnalysisTest, NumericLevelsBeyondTheTableAreMinusOne) {
 
 TEST_F(CutAnalysisTest, TheFileHeaderChoosesTheFamilyAndItsLevelDefaults) {
     analysis.silenceSettings.durations[0] = "700";
-    Choose(Recording({{2000, 100}}, 8));
+    Choose(StretchRecording({{2000, 100}}, 8));
     EXPECT_EQ(analysis.family, SampleFamily::Bits8);
     const std::array<QString, kSilenceChannels> levels8 = {"3", "7", "15", "3", "7", "15"};
     EXPECT_EQ(analysis.silenceSettings.levels, levels8);

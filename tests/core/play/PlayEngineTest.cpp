@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <set>
 #include <utility>
 #include <vector>
@@ -161,24 +162,48 @@ protected:
 
 } // namespace
 
-TEST_F(PlayEngineTest, ZoneOnTheLastLine) {
-    engine.controls.playMode = CutPlayMode::Zone;
-    PlayLines& interval = Interval({0, 10000, 20000});
-    engine.LineClick(interval, 2);
-    PlayLines& tenSeconds = Level(4, {0, 10000});
-    engine.LineClick(tenSeconds, 1);
-    // The last line of the interval list plays to the end; of a subdivision list one step.
-    EXPECT_EQ(Plays(), (std::vector<Range>{{20000, kCutLength}, {10000, 20000}}));
-    EXPECT_EQ(PlayOut(3).size(), 2u) << "nothing follows in zone mode";
-}
-
-TEST_F(PlayEngineTest, SkipPlaysOneSecondOfEachLineAndStops) {
-    engine.controls.playMode = CutPlayMode::Skip;
-    PlayLines& interval = Interval({0, 10000, 20000});
-    engine.LineClick(interval, 0);
-    EXPECT_EQ(PlayOut(10), (std::vector<Range>{{0, 1000}, {10000, 11000}, {20000, 21000}}));
-    EXPECT_EQ(lists.interval.Current(), 2);
-    EXPECT_FALSE(device.IsPlaying());
+// What one click plays and what follows it, in each mode.
+TEST_F(PlayEngineTest, ModesAfterAClick) {
+    struct Case {
+        const char* name;
+        CutPlayMode mode;
+        SpecialMode special;
+        std::function<PlayLines&()> list;
+        int line;
+        std::vector<Range> plays;
+    };
+    const auto interval = [this]() -> PlayLines& { return Interval({0, 10000, 20000}); };
+    const auto stretches = [this]() -> PlayLines& { return Interval({0, 12000, 16000, 26000}); };
+    const auto near0 = [this]() -> PlayLines& { return Interval({0, 200, 1000}); };
+    const Case cases[] = {
+        // The last line of the interval list plays to the end; of a subdivision list one step.
+        {"zone, last line", CutPlayMode::Zone, SpecialMode::Off, interval, 2, {{20000, kCutLength}}},
+        {"zone, last subdivision line", CutPlayMode::Zone, SpecialMode::Off,
+         [this]() -> PlayLines& { return Level(4, {0, 10000}); }, 1, {{10000, 20000}}},
+        {"skip", CutPlayMode::Skip, SpecialMode::Off, interval, 0,
+         {{0, 1000}, {10000, 11000}, {20000, 21000}}},
+        {"repeat", CutPlayMode::Repeat, SpecialMode::Off, interval, 1,
+         std::vector<Range>(11, Range{10000, 20000})},
+        {"continuous subdivision", CutPlayMode::Continuous, SpecialMode::Off,
+         [this]() -> PlayLines& { return Level(3, {1000, 2000, 3000}); }, 1, {{2000, 3000}, {3000, 4000}}},
+        // Both ends of stretches longer than 10 s, the rest whole.
+        {"edges, continuous", CutPlayMode::Continuous, SpecialMode::Edges, stretches, 0,
+         {{0, 5000}, {7000, 12000}, {12000, 16000}, {16000, 21000}, {21000, 26000}, {26000, kCutLength}}},
+        {"edges, zone", CutPlayMode::Zone, SpecialMode::Edges, stretches, 0, {{0, 5000}, {7000, 12000}}},
+        // The stretch before 200 ms starts at 0; before 0 it is empty and plays 1 ms.
+        {"end probe", CutPlayMode::Zone, SpecialMode::EndProbe, near0, 1, {{0, 200}}},
+        {"end probe at 0", CutPlayMode::Zone, SpecialMode::EndProbe, near0, 0, {{0, 1}}},
+        {"start probe", CutPlayMode::Zone, SpecialMode::StartProbe, near0, 2, {{1000, 1500}}},
+    };
+    for (const Case& c : cases) {
+        device.StopAndClose();
+        device.plays.clear();
+        engine.controls.playMode = c.mode;
+        engine.controls.specialMode = c.special;
+        engine.LineClick(c.list(), c.line);
+        EXPECT_EQ(PlayOut(10), c.plays) << c.name;
+    }
+    EXPECT_EQ(lists.interval.Current(), 2) << "the skip moved the current line along";
 }
 
 TEST_F(PlayEngineTest, ContinuousFollowsTheTargetColourAndNeverEnds) {
@@ -205,13 +230,9 @@ TEST_F(PlayEngineTest, ContinuousFollowsTheTargetColourAndNeverEnds) {
     EXPECT_EQ(Plays(), (std::vector<Range>{{3000, 5000}}));
 }
 
-TEST_F(PlayEngineTest, ContinuousWithoutTagsWalksTheListToItsEnd) {
+TEST_F(PlayEngineTest, ContinuousOnTheRegisteredListWithoutTags) {
     engine.controls.playMode = CutPlayMode::Continuous;
-    PlayLines& oneSecond = Level(3, {1000, 2000, 3000});
-    engine.LineClick(oneSecond, 1);
-    EXPECT_EQ(PlayOut(10), (std::vector<Range>{{2000, 3000}, {3000, 4000}}));
-    // The registered list without any tag, start times on: it starts over.
-    device.plays.clear();
+    // Start times on: it starts over.
     PlayLines& registered = Registered({1000, 2000}, {"", ""});
     engine.LineClick(registered, 1);
     EXPECT_EQ(PlayOut(2),
@@ -222,43 +243,6 @@ TEST_F(PlayEngineTest, ContinuousWithoutTagsWalksTheListToItsEnd) {
     engine.controls.startTimesEnabled = false;
     engine.LineClick(registered, 0);
     EXPECT_EQ(PlayOut(10), (std::vector<Range>{{1000, 2000}, {2000, kCutLength}}));
-}
-
-TEST_F(PlayEngineTest, RepeatPlaysTheSameLineAgain) {
-    engine.controls.playMode = CutPlayMode::Repeat;
-    PlayLines& interval = Interval({0, 10000, 20000});
-    engine.LineClick(interval, 1);
-    EXPECT_EQ(PlayOut(3), (std::vector<Range>(4, Range{10000, 20000})));
-}
-
-TEST_F(PlayEngineTest, EdgesPlayBothEndsOfLongStretchesOnly) {
-    engine.controls.playMode = CutPlayMode::Continuous;
-    engine.controls.specialMode = SpecialMode::Edges;
-    PlayLines& interval = Interval({0, 12000, 16000, 26000});
-    engine.LineClick(interval, 0);
-    EXPECT_EQ(PlayOut(10), (std::vector<Range>{{0, 5000},
-                                               {7000, 12000},
-                                               {12000, 16000},
-                                               {16000, 21000},
-                                               {21000, 26000},
-                                               {26000, kCutLength}}));
-    // In zone mode the second part still follows, then nothing.
-    device.plays.clear();
-    engine.controls.playMode = CutPlayMode::Zone;
-    engine.LineClick(interval, 0);
-    EXPECT_EQ(PlayOut(10), (std::vector<Range>{{0, 5000}, {7000, 12000}}));
-}
-
-TEST_F(PlayEngineTest, ProbesNearTheStart) {
-    engine.controls.playMode = CutPlayMode::Zone;
-    engine.controls.specialMode = SpecialMode::EndProbe;
-    PlayLines& interval = Interval({0, 200, 1000});
-    engine.LineClick(interval, 1);
-    // The stretch before 200 ms starts at 0; before 0 it is empty and plays 1 ms.
-    engine.LineClick(interval, 0);
-    engine.controls.specialMode = SpecialMode::StartProbe;
-    engine.LineClick(interval, 2);
-    EXPECT_EQ(Plays(), (std::vector<Range>{{0, 200}, {0, 1}, {1000, 1500}}));
 }
 
 TEST_F(PlayEngineTest, TheTableWrapsAround) {
@@ -459,44 +443,38 @@ protected:
     FakePlayFileList memory;
 };
 
-TEST_F(FileScreenTest, SequentialWrapsWithRepeat) {
-    engine.controls.filePlayMode = FilePlayMode::Sequential;
-    files.selected = 1;
-    files.Click();
-    PlayOut(3);
-    EXPECT_EQ(PlayedFiles(), (std::vector<QString>{"f1.wav", "f2.wav", "f0.wav", "f1.wav"}));
-    EXPECT_EQ(Plays().front(), (Range{0, 20000}));
-}
-
-TEST_F(FileScreenTest, ReverseWithoutRepeatEndsAtTheTop) {
-    engine.controls.filePlayMode = FilePlayMode::Reverse;
-    engine.controls.repeat = false;
-    files.selected = 0;
-    files.Click();
-    PlayOut(3);
-    EXPECT_EQ(PlayedFiles(), (std::vector<QString>{"f0.wav"}));
-}
-
-TEST_F(FileScreenTest, FastPreviewPlaysChunksOfTheSameFile) {
-    engine.controls.filePlayMode = FilePlayMode::Single;
-    engine.controls.fileSpecialMode = FileSpecialMode::Preview2x;
-    files.selected = 2;
-    files.Click();
-    PlayOut(4);
-    EXPECT_EQ(Plays(), (std::vector<Range>{
-                           {0, 3000}, {6000, 9000}, {12000, 15000}, {17000, 20000}, {0, 3000}}));
-    EXPECT_EQ(PlayedFiles(), std::vector<QString>(5, "f2.wav"));
-}
-
-TEST_F(FileScreenTest, EdgesThenTheNextFile) {
-    engine.controls.filePlayMode = FilePlayMode::Sequential;
-    engine.controls.fileSpecialMode = FileSpecialMode::Edges;
+TEST_F(FileScreenTest, ModesAfterAClick) {
+    struct Case {
+        FilePlayMode mode;
+        FileSpecialMode special;
+        bool repeat;
+        int selected;
+        std::vector<QString> files;
+        std::vector<Range> plays;
+    };
+    const Case cases[] = {
+        {FilePlayMode::Sequential, FileSpecialMode::Off, true, 1,
+         {"f1.wav", "f2.wav", "f0.wav", "f1.wav"}, std::vector<Range>(4, {0, 20000})},
+        {FilePlayMode::Reverse, FileSpecialMode::Off, false, 0, {"f0.wav"}, {{0, 20000}}},
+        {FilePlayMode::Single, FileSpecialMode::Preview2x, true, 2, std::vector<QString>(5, "f2.wav"),
+         {{0, 3000}, {6000, 9000}, {12000, 15000}, {17000, 20000}, {0, 3000}}},
+        {FilePlayMode::Sequential, FileSpecialMode::Edges, true, 0, {"f0.wav", "f0.wav", "f1.wav"},
+         {{0, 3000}, {17000, 20000}, {0, 3000}}},
+    };
     engine.controls.edgeIndex = 7; // 3 s
-    files.selected = 0;
-    files.Click();
-    PlayOut(2);
-    EXPECT_EQ(Plays(), (std::vector<Range>{{0, 3000}, {17000, 20000}, {0, 3000}}));
-    EXPECT_EQ(PlayedFiles(), (std::vector<QString>{"f0.wav", "f0.wav", "f1.wav"}));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(static_cast<int>(c.mode));
+        device.StopAndClose();
+        device.plays.clear();
+        engine.controls.filePlayMode = c.mode;
+        engine.controls.fileSpecialMode = c.special;
+        engine.controls.repeat = c.repeat;
+        files.selected = c.selected;
+        files.Click();
+        PlayOut(static_cast<int>(c.plays.size()) - 1);
+        EXPECT_EQ(PlayedFiles(), c.files);
+        EXPECT_EQ(Plays(), c.plays);
+    }
 }
 
 TEST_F(FileScreenTest, AClickedFileStartsWithItsFirstPart) {
