@@ -52,14 +52,22 @@ TEST(PcmLayoutTest, BothReadersJudgeFilesAlike) {
     padded.insert(12 + 8 + 3, '\0');
     const Case cases[] = {
         {"fmt twice, the first PCM",
-         WavBuilder(8000, 1, 16).Chunk("fmt ", Bytes({3, 0}) + PcmFmt8k().mid(2)).Silence(10).Build(),
+         WavBuilder(8000, 1, 16)
+             .Chunk("fmt ", Bytes({3, 0}) + PcmFmt8k().mid(2))
+             .Silence(10)
+             .Build(),
          true, true},
         {"fmt twice, the first float",
-         WavBuilder(8000, 1, 16).FormatTag(3).PlaceFmt().Chunk("fmt ", PcmFmt8k()).Silence(10).Build(),
+         WavBuilder(8000, 1, 16)
+             .FormatTag(3)
+             .PlaceFmt()
+             .Chunk("fmt ", PcmFmt8k())
+             .Silence(10)
+             .Build(),
          false, false},
         {"3,000 empty chunks before data", manyChunks, true, true},
-        {"small data before fmt", WavBuilder(8000, 1, 16).PlaceData().PlaceFmt().Silence(10).Build(),
-         true, true},
+        {"small data before fmt",
+         WavBuilder(8000, 1, 16).PlaceData().PlaceFmt().Silence(10).Build(), true, true},
         {"odd chunk, no pad", WavBuilder(8000, 1, 8).Chunk("odd ", "abc").Silence(10).Build(), true,
          true},
         {"chunk running past the end",

@@ -180,7 +180,9 @@ struct QtDriver {
     bool RunUntil(const std::function<bool()>& done) {
         return QtWaveDeviceTest::RunUntil(done, kEndingTimeoutMs);
     }
-    void Settle() { QtWaveDeviceTest::RunUntil([] { return false; }, kQuietMs); }
+    void Settle() {
+        QtWaveDeviceTest::RunUntil([] { return false; }, kQuietMs);
+    }
 
     SharedFlags flags;
     QtWaveDevice device{flags};

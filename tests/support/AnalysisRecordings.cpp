@@ -22,8 +22,7 @@ WavBuilder SongsRecording() {
 }
 
 WavBuilder LongRecording() {
-    return StretchRecording(
-        {{3000, 20000}, {1000, 0}, {46000, 20000}, {1000, 0}, {49000, 20000}});
+    return StretchRecording({{3000, 20000}, {1000, 0}, {46000, 20000}, {1000, 0}, {49000, 20000}});
 }
 
 } // namespace veskar::test

@@ -23,8 +23,7 @@ namespace veskar::test {
 
 using Ending = std::pair<PlayRoute, PlayResult>;
 
-template <typename Driver>
-class WaveDeviceContract : public testing::Test {
+template <typename Driver> class WaveDeviceContract : public testing::Test {
 protected:
     void SetUp() override {
         QObject::connect(&d.device, &WaveDevice::PlayEnded,
@@ -69,7 +68,8 @@ TYPED_TEST_P(WaveDeviceContract, ARangeEndsOnceWithItsRoute) {
     EXPECT_EQ(device.QueryPosition(), 250);
     device.Stop();
     this->d.Settle();
-    EXPECT_EQ(this->endings, (std::vector<Ending>{{PlayRoute::FileScreen, PlayResult::Successful}}));
+    EXPECT_EQ(this->endings,
+              (std::vector<Ending>{{PlayRoute::FileScreen, PlayResult::Successful}}));
 }
 
 TYPED_TEST_P(WaveDeviceContract, StopAbortsAndKeepsTheFileOpen) {
@@ -110,8 +110,9 @@ TYPED_TEST_P(WaveDeviceContract, ASecondPlaySupersedesTheFirst) {
     ASSERT_TRUE(device.PlayRange(600, 750, PlayRoute::FileScreen));
     ASSERT_TRUE(this->WaitForEndings(2));
     this->d.Settle();
-    EXPECT_EQ(this->endings, (std::vector<Ending>{{PlayRoute::CutScreen, PlayResult::Superseded},
-                                                  {PlayRoute::FileScreen, PlayResult::Successful}}));
+    EXPECT_EQ(this->endings,
+              (std::vector<Ending>{{PlayRoute::CutScreen, PlayResult::Superseded},
+                                   {PlayRoute::FileScreen, PlayResult::Successful}}));
     EXPECT_EQ(device.QueryPosition(), 750);
 }
 
@@ -125,8 +126,11 @@ TYPED_TEST_P(WaveDeviceContract, RangesAgainstTheFile) {
         TimeMs to;
         bool starts;
         TimeMs endPosition;
-    } cases[] = {{500, 500, true, 500}, {0, 1001, false, 0}, {1001, -1, false, 0},
-                 {400, 300, false, 0},  {850, -1, true, 1000}};
+    } cases[] = {{500, 500, true, 500},
+                 {0, 1001, false, 0},
+                 {1001, -1, false, 0},
+                 {400, 300, false, 0},
+                 {850, -1, true, 1000}};
     size_t started = 0;
     for (const auto& c : cases) {
         EXPECT_EQ(device.PlayRange(c.from, c.to, PlayRoute::CutScreen), c.starts)
@@ -137,7 +141,8 @@ TYPED_TEST_P(WaveDeviceContract, RangesAgainstTheFile) {
         }
     }
     this->d.Settle();
-    EXPECT_EQ(this->endings, std::vector<Ending>(started, {PlayRoute::CutScreen, PlayResult::Successful}));
+    EXPECT_EQ(this->endings,
+              std::vector<Ending>(started, {PlayRoute::CutScreen, PlayResult::Successful}));
 }
 
 TYPED_TEST_P(WaveDeviceContract, ShutdownBlocksEveryCommandButStopAndClose) {

@@ -246,15 +246,35 @@ TEST_F(CutRunTest, ChosenLinesAndTheirLabels) {
         QStringList outputs;
     };
     const Case cases[] = {
-        {"red only, whatever is selected", CutCommand::WAV_CUT_ST_Red, {"", "2", "1", "2"}, {0},
-         true, {1, 3}, {"live_030000_Red.wav", "live_090000_Red.wav"}},
-        {"every start time", CutCommand::WAV_CUT_ST, {"", "2", "1", ""}, {}, true, {1, 2},
+        {"red only, whatever is selected",
+         CutCommand::WAV_CUT_ST_Red,
+         {"", "2", "1", "2"},
+         {0},
+         true,
+         {1, 3},
+         {"live_030000_Red.wav", "live_090000_Red.wav"}},
+        {"every start time",
+         CutCommand::WAV_CUT_ST,
+         {"", "2", "1", ""},
+         {},
+         true,
+         {1, 2},
          {"live_030000_Red.wav", "live_060000_Side A.wav"}},
         // Tags as an edited cut list may hold them: "12" is a start time but names no colour.
-        {"labels from whole numbers", CutCommand::WAV_CUT_ST, {"12", "2", "7", ""}, {}, true,
-         {0, 1, 2}, {"live_000000.wav", "live_030000_Red.wav", "live_060000.wav"}},
+        {"labels from whole numbers",
+         CutCommand::WAV_CUT_ST,
+         {"12", "2", "7", ""},
+         {},
+         true,
+         {0, 1, 2},
+         {"live_000000.wav", "live_030000_Red.wav", "live_060000.wav"}},
         // Without start times a colour cut takes the selection, and no tag names a label.
-        {"start times off", CutCommand::WAV_CUT_ST_Red, {"", "2", "1", "2"}, {1}, false, {1},
+        {"start times off",
+         CutCommand::WAV_CUT_ST_Red,
+         {"", "2", "1", "2"},
+         {1},
+         false,
+         {1},
          {"live_030000.wav"}},
     };
     MakeSource(120000);
@@ -357,37 +377,64 @@ TEST_F(CutRunTest, FailingSegments) {
         return QString::fromUtf8("CUTエラー：") + m_source + "\n" + ReadWavInfo(m_source, info);
     };
     const Case cases[] = {
-        {"unwritable folder", 90000, missingFolder,
-         [&] { return QStringList{saveFailed("0"), saveFailed("30000"), saveFailed("60000"), kNothing}; },
+        {"unwritable folder",
+         90000,
+         missingFolder,
+         [&] {
+             return QStringList{saveFailed("0"), saveFailed("30000"), saveFailed("60000"),
+                                kNothing};
+         },
          {}},
-        {"abort in the box", 90000,
+        {"abort in the box",
+         90000,
          [&](CutOptions& o) {
              missingFolder(o);
              m_host.messenger.answers = {Messenger::Abort};
          },
-         [&] { return QStringList{saveFailed("0"), kStopped, kNothing}; }, {}},
+         [&] {
+             return QStringList{saveFailed("0"), kStopped, kNothing};
+         },
+         {}},
         // A label typed by the user must not lead out of the save folder.
-        {"name leaving the folder", 90000,
+        {"name leaving the folder",
+         90000,
          [&](CutOptions& o) {
              o.colorTagNames[1] = "../x/y";
              m_registered.SetTag(0, "1");
          },
-         [&] { return QStringList{saveFailed("0"), kDone}; },
+         [&] {
+             return QStringList{saveFailed("0"), kDone};
+         },
          {"live_30000.wav", "live_60000.wav"}},
         // A start at or beyond the end of the file has nothing to cut.
-        {"starts beyond the end", 20000, {},
-         [&] { return QStringList{saveFailed("30000"), saveFailed("60000"), kDone}; },
+        {"starts beyond the end",
+         20000,
+         {},
+         [&] {
+             return QStringList{saveFailed("30000"), saveFailed("60000"), kDone};
+         },
          {"live_00000.wav"}},
-        {"unreadable source", 90000, [&](CutOptions&) { broken("broken.wav"); },
-         [&] { return QStringList{readerError(), readerError(), readerError(), kNothing}; }, {}},
-        {"abort in the source's box", 90000,
+        {"unreadable source",
+         90000,
+         [&](CutOptions&) { broken("broken.wav"); },
+         [&] {
+             return QStringList{readerError(), readerError(), readerError(), kNothing};
+         },
+         {}},
+        {"abort in the source's box",
+         90000,
          [&](CutOptions&) {
              broken("broken.wav");
              m_host.messenger.answers = {Messenger::Abort};
          },
-         [&] { return QStringList{readerError(), kStopped, kNothing}; }, {}},
+         [&] {
+             return QStringList{readerError(), kStopped, kNothing};
+         },
+         {}},
         // A name without ".wav" is not checked first; the writer then cannot open it.
-        {"unopenable source", 90000, [&](CutOptions&) { broken("broken.raw"); },
+        {"unopenable source",
+         90000,
+         [&](CutOptions&) { broken("broken.raw"); },
          [&] {
              const QString open = QString::fromUtf8("カットエラー：") + m_source +
                                   QString::fromUtf8("\n オープンに失敗しました。");
@@ -419,7 +466,8 @@ TEST_F(CutRunTest, FailingSegments) {
         EXPECT_EQ(m_host.messenger.Texts(), c.texts());
         EXPECT_EQ(Outputs(), c.outputs);
         for (const FakeMessenger::Call& call : m_host.messenger.calls) {
-            const bool summary = call.text == kDone || call.text == kNothing || call.text == kStopped;
+            const bool summary =
+                call.text == kDone || call.text == kNothing || call.text == kStopped;
             EXPECT_EQ(call.kind == FakeMessenger::Kind::Error, !summary) << call.text.toStdString();
         }
         // The right-click menus stay shut while an error box of the run shows.

@@ -13,17 +13,12 @@ TEST(ProbeMenuTest, ItemValuesAndCaptions) {
         const char* caption;
     };
     const Case cases[] = {
-        {ProbeMenu::Start, 0, 1000, "S 1s"},
-        {ProbeMenu::Start, 9, 900, "S 900"},
-        {ProbeMenu::Start, 10, 2000, "S 2s"},
-        {ProbeMenu::End, 11, 3000, "E 3s"},
+        {ProbeMenu::Start, 0, 1000, "S 1s"},        {ProbeMenu::Start, 9, 900, "S 900"},
+        {ProbeMenu::Start, 10, 2000, "S 2s"},       {ProbeMenu::End, 11, 3000, "E 3s"},
         {ProbeMenu::End, 12, 500, "E 500"}, // outside the menu: the default item
-        {ProbeMenu::SilentEnd, 0, 50, "無E50 "},
-        {ProbeMenu::SilentEnd, 1, 100, "無E100"},
-        {ProbeMenu::SilentStart, 5, 500, "無S500"},
-        {ProbeMenu::SilentStart, -1, 100, "無S100"},
-        {ProbeMenu::Edge, 5, 7000, "前後 7s"},
-        {ProbeMenu::Edge, 6, 10000, "前後10s"},
+        {ProbeMenu::SilentEnd, 0, 50, "無E50 "},    {ProbeMenu::SilentEnd, 1, 100, "無E100"},
+        {ProbeMenu::SilentStart, 5, 500, "無S500"}, {ProbeMenu::SilentStart, -1, 100, "無S100"},
+        {ProbeMenu::Edge, 5, 7000, "前後 7s"},      {ProbeMenu::Edge, 6, 10000, "前後10s"},
         {ProbeMenu::Edge, 8, 20000, "前後20s"},
     };
     for (const Case& c : cases) {
