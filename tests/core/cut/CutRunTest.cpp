@@ -4,9 +4,7 @@
 #include <functional>
 #include <memory>
 
-#include <QCoreApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 
@@ -19,6 +17,7 @@
 #include "core/timelists/TimeList.h"
 #include "core/timelists/TimeText.h"
 #include "core/wav/WavReader.h"
+#include "support/EventLoop.h"
 #include "support/FakeHost.h"
 #include "support/FakeSaveFileDialog.h"
 #include "support/FakeTextViewer.h"
@@ -532,12 +531,7 @@ TEST_F(CutRunTest, WorkerThreadSavesKeepTheWindowFree) {
     EXPECT_TRUE(Run().Busy()) << "StartCutRun returns while the first save runs";
     EXPECT_FALSE(Cut(CutCommand::WAV_CUT_ALL, target, options)) << "one run at a time";
 
-    QElapsedTimer timer;
-    timer.start();
-    while (Run().Busy() && timer.elapsed() < 30000) {
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
-    }
-    ASSERT_FALSE(Run().Busy());
+    ASSERT_TRUE(RunEventsUntil([this] { return !Run().Busy(); }));
     EXPECT_EQ(Outputs(), (QStringList{"live_000000.wav", "live_060000.wav", "live_120000.wav"}));
     ExpectSegment("live_120000.wav", 120000, -1);
     EXPECT_EQ(m_host.messenger.Texts(), QStringList{kDone});

@@ -9,7 +9,6 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -17,6 +16,7 @@
 #include "core/cut/SegmentSaver.h"
 #include "core/cut/SegmentWriter.h"
 #include "core/wav/WavReader.h"
+#include "support/EventLoop.h"
 #include "support/WavBuilder.h"
 
 namespace veskar::test {
@@ -278,14 +278,8 @@ TEST_F(SegmentWriterTest, AWriteFailureMidwayLosesNothing) {
 
 class SegmentSaverTest : public SegmentWriterTest {
 protected:
-    // Runs the event loop until done has been called (or a generous limit passes).
     void WaitFor(const bool& done) {
-        QElapsedTimer timer;
-        timer.start();
-        while (!done && timer.elapsed() < 30000) {
-            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
-        }
-        ASSERT_TRUE(done);
+        ASSERT_TRUE(RunEventsUntil([&] { return done; }));
     }
 };
 
