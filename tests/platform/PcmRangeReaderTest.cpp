@@ -50,37 +50,26 @@ TEST(PcmLayoutTest, BothReadersJudgeFilesAlike) {
     }
     QByteArray padded = WavBuilder(8000, 1, 8).Chunk("odd ", "abc").PlaceFmt().Silence(10).Build();
     padded.insert(12 + 8 + 3, '\0');
+    const auto pcm8k = [] { return WavBuilder(8000, 1, 16); };
+    // clang-format off
     const Case cases[] = {
-        {"fmt twice, the first PCM",
-         WavBuilder(8000, 1, 16)
-             .Chunk("fmt ", Bytes({3, 0}) + PcmFmt8k().mid(2))
-             .Silence(10)
-             .Build(),
+        {"fmt twice, the first PCM", pcm8k().Chunk("fmt ", Bytes({3, 0}) + PcmFmt8k().mid(2)).Silence(10).Build(),
          true, true},
-        {"fmt twice, the first float",
-         WavBuilder(8000, 1, 16)
-             .FormatTag(3)
-             .PlaceFmt()
-             .Chunk("fmt ", PcmFmt8k())
-             .Silence(10)
-             .Build(),
+        {"fmt twice, the first float", pcm8k().FormatTag(3).PlaceFmt().Chunk("fmt ", PcmFmt8k()).Silence(10).Build(),
          false, false},
         {"3,000 empty chunks before data", manyChunks, true, true},
-        {"small data before fmt",
-         WavBuilder(8000, 1, 16).PlaceData().PlaceFmt().Silence(10).Build(), true, true},
-        {"odd chunk, no pad", WavBuilder(8000, 1, 8).Chunk("odd ", "abc").Silence(10).Build(), true,
-         true},
+        {"small data before fmt", pcm8k().PlaceData().PlaceFmt().Silence(10).Build(), true, true},
+        {"odd chunk, no pad", pcm8k().Chunk("odd ", "abc").Silence(10).Build(), true, true},
         {"chunk running past the end",
-         WavBuilder().NoData().Build() + "LIST" + Bytes({0, 0, 0, 1}) + QByteArray(64, 'x'), false,
-         false},
-        {"fmt under 16 bytes", WavBuilder().FmtSize(14).Silence(10).Build(), false, false},
+         WavBuilder().NoData().Build() + "LIST" + Bytes({0, 0, 0, 1}) + QByteArray(64, 'x'), false, false},
+        {"fmt under 16 bytes", pcm8k().FmtSize(14).Silence(10).Build(), false, false},
         // Rules that differ on purpose: the device steps over pad bytes and finds "fmt "
         // anywhere; the reader wants the format in its 4,096-byte header and refuses empty data.
         {"odd chunk, padded", padded, false, true},
-        {"fmt after 4,096 bytes", WavBuilder(8000, 1, 16).List(5000).PlaceFmt().Silence(10).Build(),
-         false, true},
-        {"empty data", WavBuilder(8000, 1, 16).Build().append(QByteArray(2, 0)), false, true},
+        {"fmt after 4,096 bytes", pcm8k().List(5000).PlaceFmt().Silence(10).Build(), false, true},
+        {"empty data", pcm8k().Build().append(QByteArray(2, 0)), false, true},
     };
+    // clang-format on
     WavFiles files;
     for (const Case& c : cases) {
         WavInfo info;

@@ -243,39 +243,25 @@ TEST_F(CutRunTest, ChosenLinesAndTheirLabels) {
         bool startTimes;
         std::vector<int> cut;
         QStringList outputs;
+        int names = kStartColorCount;
     };
+    // clang-format off
     const Case cases[] = {
-        {"red only, whatever is selected",
-         CutCommand::WAV_CUT_ST_Red,
-         {"", "2", "1", "2"},
-         {0},
-         true,
-         {1, 3},
-         {"live_030000_Red.wav", "live_090000_Red.wav"}},
-        {"every start time",
-         CutCommand::WAV_CUT_ST,
-         {"", "2", "1", ""},
-         {},
-         true,
-         {1, 2},
-         {"live_030000_Red.wav", "live_060000_Side A.wav"}},
+        {"red only, whatever is selected", CutCommand::WAV_CUT_ST_Red, {"", "2", "1", "2"}, {0}, true,
+         {1, 3}, {"live_030000_Red.wav", "live_090000_Red.wav"}},
+        {"every start time", CutCommand::WAV_CUT_ST, {"", "2", "1", ""}, {}, true,
+         {1, 2}, {"live_030000_Red.wav", "live_060000_Side A.wav"}},
         // Tags as an edited cut list may hold them: "12" is a start time but names no colour.
-        {"labels from whole numbers",
-         CutCommand::WAV_CUT_ST,
-         {"12", "2", "7", ""},
-         {},
-         true,
-         {0, 1, 2},
-         {"live_000000.wav", "live_030000_Red.wav", "live_060000.wav"}},
+        {"labels from whole numbers", CutCommand::WAV_CUT_ST, {"12", "2", "7", ""}, {}, true,
+         {0, 1, 2}, {"live_000000.wav", "live_030000_Red.wav", "live_060000.wav"}},
         // Without start times a colour cut takes the selection, and no tag names a label.
-        {"start times off",
-         CutCommand::WAV_CUT_ST_Red,
-         {"", "2", "1", "2"},
-         {1},
-         false,
-         {1},
-         {"live_030000.wav"}},
+        {"start times off", CutCommand::WAV_CUT_ST_Red, {"", "2", "1", "2"}, {1}, false,
+         {1}, {"live_030000.wav"}},
+        // A colour beyond the names given has no label.
+        {"fewer names", CutCommand::WAV_CUT_ST, {"", "2", "", ""}, {}, true,
+         {1}, {"live_030000.wav"}, 2},
     };
+    // clang-format on
     MakeSource(120000);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -289,6 +275,7 @@ TEST_F(CutRunTest, ChosenLinesAndTheirLabels) {
         CutOptions options = Options();
         options.startTimesEnabled = c.startTimes;
         options.colorTagNames[1] = "Side A";
+        options.colorTagNames = options.colorTagNames.mid(0, c.names);
         RegisteredListTarget target(m_registered);
         ASSERT_TRUE(Cut(c.command, target, options));
         ASSERT_EQ(Outputs(), c.outputs);
@@ -358,88 +345,54 @@ TEST_F(CutRunTest, TheStopButtonDuringASaveLosesThatFileOnly) {
 // A segment that cannot be cut is reported and the run goes on with the next one; Abort in
 // its box stops the run. Lines at 0, 30 and 60 s.
 TEST_F(CutRunTest, FailingSegments) {
-    const QString failed = QString::fromUtf8("\n選択タイム：%1\nカットに失敗しました・・・");
     struct Case {
         const char* name;
         TimeMs fileMs;
         std::function<void(CutOptions&)> setUp;
-        std::function<QStringList()> texts;
+        // The boxes in order: a start time for "that segment failed", "R" for the reader's
+        // refusal of the source, "O" for a source that cannot be opened, then the summary.
+        QStringList boxes;
         QStringList outputs;
     };
-    const auto saveFailed = [&](const char* start) { return m_source + failed.arg(start); };
     const auto missingFolder = [&](CutOptions& o) { o.saveDir = m_files.Folder() + "missing/"; };
+    const auto abort = [&] { m_host.messenger.answers = {Messenger::Abort}; };
     const auto broken = [&](const char* name) {
-        m_source = m_files.WriteBytes(name, QByteArray(100, 'x'));
+        return
+            [&, name](CutOptions&) { m_source = m_files.WriteBytes(name, QByteArray(100, 'x')); };
     };
-    const auto readerError = [&] {
-        WavInfo info;
-        return QString::fromUtf8("CUTエラー：") + m_source + "\n" + ReadWavInfo(m_source, info);
-    };
+    // clang-format off
     const Case cases[] = {
-        {"unwritable folder",
-         90000,
-         missingFolder,
-         [&] {
-             return QStringList{saveFailed("0"), saveFailed("30000"), saveFailed("60000"),
-                                kNothing};
-         },
-         {}},
-        {"abort in the box",
-         90000,
-         [&](CutOptions& o) {
-             missingFolder(o);
-             m_host.messenger.answers = {Messenger::Abort};
-         },
-         [&] {
-             return QStringList{saveFailed("0"), kStopped, kNothing};
-         },
-         {}},
+        {"unwritable folder", 90000, missingFolder, {"0", "30000", "60000", kNothing}, {}},
+        {"abort in the box", 90000, [&](CutOptions& o) { missingFolder(o); abort(); },
+         {"0", kStopped, kNothing}, {}},
         // A label typed by the user must not lead out of the save folder.
-        {"name leaving the folder",
-         90000,
-         [&](CutOptions& o) {
-             o.colorTagNames[1] = "../x/y";
-             m_registered.SetTag(0, "1");
-         },
-         [&] {
-             return QStringList{saveFailed("0"), kDone};
-         },
-         {"live_30000.wav", "live_60000.wav"}},
+        {"name leaving the folder", 90000,
+         [&](CutOptions& o) { o.colorTagNames[1] = "../x/y"; m_registered.SetTag(0, "1"); },
+         {"0", kDone}, {"live_30000.wav", "live_60000.wav"}},
         // A start at or beyond the end of the file has nothing to cut.
-        {"starts beyond the end",
-         20000,
-         {},
-         [&] {
-             return QStringList{saveFailed("30000"), saveFailed("60000"), kDone};
-         },
-         {"live_00000.wav"}},
-        {"unreadable source",
-         90000,
-         [&](CutOptions&) { broken("broken.wav"); },
-         [&] {
-             return QStringList{readerError(), readerError(), readerError(), kNothing};
-         },
-         {}},
-        {"abort in the source's box",
-         90000,
-         [&](CutOptions&) {
-             broken("broken.wav");
-             m_host.messenger.answers = {Messenger::Abort};
-         },
-         [&] {
-             return QStringList{readerError(), kStopped, kNothing};
-         },
-         {}},
+        {"starts beyond the end", 20000, {}, {"30000", "60000", kDone}, {"live_00000.wav"}},
+        {"unreadable source", 90000, broken("broken.wav"), {"R", "R", "R", kNothing}, {}},
+        {"abort in the source's box", 90000,
+         [&](CutOptions& o) { broken("broken.wav")(o); abort(); }, {"R", kStopped, kNothing}, {}},
         // A name without ".wav" is not checked first; the writer then cannot open it.
-        {"unopenable source",
-         90000,
-         [&](CutOptions&) { broken("broken.raw"); },
-         [&] {
-             const QString open = QString::fromUtf8("カットエラー：") + m_source +
-                                  QString::fromUtf8("\n オープンに失敗しました。");
-             return QStringList{open, open, open, kNothing};
-         },
-         {}},
+        {"unopenable source", 90000, broken("broken.raw"), {"O", "O", "O", kNothing}, {}},
+    };
+    // clang-format on
+    const auto texts = [&](const QStringList& boxes) {
+        WavInfo info;
+        const QString readerError = ReadWavInfo(m_source, info);
+        QStringList out;
+        for (const QString& box : boxes) {
+            out << (box == "R" ? QString::fromUtf8("CUTエラー：") + m_source + "\n" + readerError
+                    : box == "O" ? QString::fromUtf8("カットエラー：") + m_source +
+                                       QString::fromUtf8("\n オープンに失敗しました。")
+                    : box[0].isDigit()
+                        ? m_source +
+                              QString::fromUtf8("\n選択タイム：%1\nカットに失敗しました・・・")
+                                  .arg(box)
+                        : box);
+        }
+        return out;
     };
     std::vector<bool> heldWhileShown;
     m_host.messenger.onShow = [&](const FakeMessenger::Call& call) {
@@ -462,7 +415,7 @@ TEST_F(CutRunTest, FailingSegments) {
         }
         RegisteredListTarget target(m_registered);
         ASSERT_TRUE(Cut(CutCommand::WAV_CUT_ALL, target, options));
-        EXPECT_EQ(m_host.messenger.Texts(), c.texts());
+        EXPECT_EQ(m_host.messenger.Texts(), texts(c.boxes));
         EXPECT_EQ(Outputs(), c.outputs);
         for (const FakeMessenger::Call& call : m_host.messenger.calls) {
             const bool summary =

@@ -325,6 +325,15 @@ TEST_F(SegmentSaverTest, AbortedAsynchronousSaveLeavesNoFile) {
     WaitFor(done);
     EXPECT_EQ(result.outcome, CutStep::Aborted);
     EXPECT_EQ(Entries(), QStringList{"src.wav"});
+
+    // The abort was for that save only: the next one runs to its end.
+    done = false;
+    ASSERT_TRUE(saver.Start(request, [&](const SegmentSaveResult& r) {
+        result = r;
+        done = true;
+    }));
+    WaitFor(done);
+    EXPECT_EQ(result.outcome, CutStep::Written);
 }
 
 TEST_F(SegmentSaverTest, DestroyingTheSaverWaitsForItsThreadAndDropsTheResult) {

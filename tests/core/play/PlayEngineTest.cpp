@@ -175,60 +175,26 @@ TEST_F(PlayEngineTest, ModesAfterAClick) {
     const auto interval = [this]() -> PlayLines& { return Interval({0, 10000, 20000}); };
     const auto stretches = [this]() -> PlayLines& { return Interval({0, 12000, 16000, 26000}); };
     const auto near0 = [this]() -> PlayLines& { return Interval({0, 200, 1000}); };
+    const auto tenSeconds = [this]() -> PlayLines& { return Level(4, {0, 10000}); };
+    const auto oneSecond = [this]() -> PlayLines& { return Level(3, {1000, 2000, 3000}); };
+    // clang-format off
     const Case cases[] = {
         // The last line of the interval list plays to the end; of a subdivision list one step.
-        {"zone, last line",
-         CutPlayMode::Zone,
-         SpecialMode::Off,
-         interval,
-         2,
-         {{20000, kCutLength}}},
-        {"zone, last subdivision line",
-         CutPlayMode::Zone,
-         SpecialMode::Off,
-         [this]() -> PlayLines& {
-             return Level(4, {0, 10000});
-         },
-         1,
-         {{10000, 20000}}},
-        {"skip",
-         CutPlayMode::Skip,
-         SpecialMode::Off,
-         interval,
-         0,
-         {{0, 1000}, {10000, 11000}, {20000, 21000}}},
-        {"repeat", CutPlayMode::Repeat, SpecialMode::Off, interval, 1,
-         std::vector<Range>(11, Range{10000, 20000})},
-        {"continuous subdivision",
-         CutPlayMode::Continuous,
-         SpecialMode::Off,
-         [this]() -> PlayLines& {
-             return Level(3, {1000, 2000, 3000});
-         },
-         1,
+        {"zone, last line", CutPlayMode::Zone, SpecialMode::Off, interval, 2, {{20000, kCutLength}}},
+        {"zone, last subdivision line", CutPlayMode::Zone, SpecialMode::Off, tenSeconds, 1, {{10000, 20000}}},
+        {"skip", CutPlayMode::Skip, SpecialMode::Off, interval, 0, {{0, 1000}, {10000, 11000}, {20000, 21000}}},
+        {"repeat", CutPlayMode::Repeat, SpecialMode::Off, interval, 1, std::vector<Range>(11, {10000, 20000})},
+        {"continuous subdivision", CutPlayMode::Continuous, SpecialMode::Off, oneSecond, 1,
          {{2000, 3000}, {3000, 4000}}},
         // Both ends of stretches longer than 10 s, the rest whole.
-        {"edges, continuous",
-         CutPlayMode::Continuous,
-         SpecialMode::Edges,
-         stretches,
-         0,
-         {{0, 5000},
-          {7000, 12000},
-          {12000, 16000},
-          {16000, 21000},
-          {21000, 26000},
-          {26000, kCutLength}}},
+        {"edges, continuous", CutPlayMode::Continuous, SpecialMode::Edges, stretches, 0,
+         {{0, 5000}, {7000, 12000}, {12000, 16000}, {16000, 21000}, {21000, 26000}, {26000, kCutLength}}},
         // In zone mode the second part still follows, then nothing.
-        {"edges, zone",
-         CutPlayMode::Zone,
-         SpecialMode::Edges,
-         stretches,
-         0,
-         {{0, 5000}, {7000, 12000}}},
+        {"edges, zone", CutPlayMode::Zone, SpecialMode::Edges, stretches, 0, {{0, 5000}, {7000, 12000}}},
         // Before 0 the stretch is empty and plays 1 ms.
         {"end probe at 0", CutPlayMode::Zone, SpecialMode::EndProbe, near0, 0, {{0, 1}}},
     };
+    // clang-format on
     for (const Case& c : cases) {
         device.StopAndClose();
         device.plays.clear();
@@ -488,27 +454,17 @@ TEST_F(FileScreenTest, ModesAfterAClick) {
         std::vector<QString> files;
         std::vector<Range> plays;
     };
+    // clang-format off
     const Case cases[] = {
-        {FilePlayMode::Sequential,
-         FileSpecialMode::Off,
-         true,
-         1,
-         {"f1.wav", "f2.wav", "f0.wav", "f1.wav"},
+        {FilePlayMode::Sequential, FileSpecialMode::Off, true, 1, {"f1.wav", "f2.wav", "f0.wav", "f1.wav"},
          std::vector<Range>(4, {0, 20000})},
         {FilePlayMode::Reverse, FileSpecialMode::Off, false, 0, {"f0.wav"}, {{0, 20000}}},
-        {FilePlayMode::Single,
-         FileSpecialMode::Preview2x,
-         true,
-         2,
-         std::vector<QString>(5, "f2.wav"),
+        {FilePlayMode::Single, FileSpecialMode::Preview2x, true, 2, std::vector<QString>(5, "f2.wav"),
          {{0, 3000}, {6000, 9000}, {12000, 15000}, {17000, 20000}, {0, 3000}}},
-        {FilePlayMode::Sequential,
-         FileSpecialMode::Edges,
-         true,
-         0,
-         {"f0.wav", "f0.wav", "f1.wav"},
+        {FilePlayMode::Sequential, FileSpecialMode::Edges, true, 0, {"f0.wav", "f0.wav", "f1.wav"},
          {{0, 3000}, {17000, 20000}, {0, 3000}}},
     };
+    // clang-format on
     engine.controls.edgeIndex = 7; // 3 s
     for (const Case& c : cases) {
         SCOPED_TRACE(static_cast<int>(c.mode));
