@@ -367,7 +367,13 @@ TEST_F(CutRunTest, FailingSegments) {
          {"0", kStopped, kNothing}, {}},
         // A label typed by the user must not lead out of the save folder.
         {"name leaving the folder", 90000,
-         [&](CutOptions& o) { o.colorTagNames[1] = "../x/y"; m_registered.SetTag(0, "1"); },
+         [&](CutOptions& o) {
+             o.colorTagNames[1] = "../x/y";
+             m_registered.SetTag(0, "1");
+             // Folders that would let such a name reach saveDir/x/y.wav.
+             QDir(m_saveDir).mkpath("live_00000_..");
+             QDir(m_saveDir).mkpath("x");
+         },
          {"0", kDone}, {"live_30000.wav", "live_60000.wav"}},
         // A start at or beyond the end of the file has nothing to cut.
         {"starts beyond the end", 20000, {}, {"30000", "60000", kDone}, {"live_00000.wav"}},
@@ -427,6 +433,7 @@ TEST_F(CutRunTest, FailingSegments) {
         EXPECT_FALSE(m_flags.errorBoxOpen);
     }
     EXPECT_FALSE(QFileInfo::exists(m_files.Folder() + "missing"));
+    EXPECT_FALSE(QFileInfo::exists(m_saveDir + "x/y.wav"));
 }
 
 TEST_F(CutRunTest, SaveNameDialogPerSegment) {

@@ -559,6 +559,14 @@ TEST_F(FileScreenTest, ButtonsPickTheirList) {
     engine.FileBarReleased(50, files, memory);
     EXPECT_EQ(Plays().back(), (Range{5000, 20000}));
     EXPECT_EQ(PlayedFiles().back(), "f2.wav");
+    // Once a list has played, the bar stays with it even when the memory list has files.
+    memory = FakePlayFileList(QStringList{QDir(TestHomeDir()).filePath("f0.wav")});
+    memory.selected = 0;
+    memory.onClick = [this] { engine.PlayFileListClick(memory); };
+    const size_t played = device.plays.size();
+    engine.FileBarReleased(50, files, memory);
+    EXPECT_EQ(device.plays.size(), played + 1);
+    EXPECT_EQ(PlayedFiles().back(), "f2.wav");
 }
 
 TEST_F(FileScreenTest, StepButtonsOnEmptyListsPlayNothingInAnyMode) {
