@@ -30,7 +30,8 @@ std::optional<PcmLayout> ReadPcmLayout(QIODevice& file) {
     }
     // Files from other programs pad odd chunks; playing them does no harm.
     std::vector<uint8_t> buffer(kWalkBufferBytes);
-    const WavChunks chunks = WalkRiffChunks(file, buffer, {.fmtSearchEnd = -1, .padOddChunks = true});
+    const WavChunks chunks =
+        WalkRiffChunks(file, buffer, {.fmtSearchEnd = -1, .padOddChunks = true});
     if (!chunks.fmt || !chunks.data || chunks.fmt->size < kFmtStandardBytes ||
         !file.seek(chunks.fmt->BodyPos()) ||
         file.read(reinterpret_cast<char*>(buffer.data()), kFmtStandardBytes) != kFmtStandardBytes) {

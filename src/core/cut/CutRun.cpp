@@ -317,9 +317,8 @@ bool CutRun::StartSave(const QString& output) {
         Deliver(result.outcome);
         return result.outcome == CutStep::Written;
     }
-    const bool started = m_saver.Start(request, [this](const SegmentSaveResult& result) {
-        Deliver(result.outcome);
-    });
+    const bool started = m_saver.Start(
+        request, [this](const SegmentSaveResult& result) { Deliver(result.outcome); });
     if (!started) {
         Deliver(CutStep::Failed);
         return false;

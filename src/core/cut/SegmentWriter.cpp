@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <utility>
 #include <vector>
 
 #include <fcntl.h>
@@ -155,15 +156,16 @@ bool CopyFallsBack(int error) {
 
 // Copies size bytes from in at inOffset to out at outOffset, inside the kernel while it can,
 // asking keepGoing between blocks. Returns Written, or the outcome with its reason in detail.
-CutStep CopySamples(int in, int out, off_t inOffset, off_t outOffset, int64_t size,
-                    bool kernelCopy, const std::function<bool()>& keepGoing, QString& detail) {
+CutStep CopySamples(int in, int out, off_t inOffset, off_t outOffset, int64_t size, bool kernelCopy,
+                    const std::function<bool()>& keepGoing, QString& detail) {
     int64_t remaining = size;
     bool inKernel = kernelCopy;
     std::vector<char> buffer;
     while (remaining > 0) {
         if (inKernel) {
-            const ssize_t n = ::copy_file_range(
-                in, &inOffset, out, &outOffset, static_cast<size_t>(std::min(remaining, kCopyChunk)), 0);
+            const ssize_t n =
+                ::copy_file_range(in, &inOffset, out, &outOffset,
+                                  static_cast<size_t>(std::min(remaining, kCopyChunk)), 0);
             if (n < 0 && errno == EINTR) {
                 continue;
             }
@@ -205,6 +207,42 @@ CutStep CopySamples(int in, int out, off_t inOffset, off_t outOffset, int64_t si
     return CutStep::Written;
 }
 
+// The source frames [first, last) a request covers, clipped to the frames a source file of
+// fileSize bytes holds.
+std::pair<int64_t, int64_t> RequestedFrames(const SegmentRequest& request, int64_t fileSize) {
+    const WavInfo& source = request.source;
+    const int64_t total = AvailableFrames(source, fileSize);
+    const int64_t first = std::clamp<int64_t>(
+        MsToFrame(std::max<int64_t>(0, request.startMs), source.sampleRate), 0, total);
+    const int64_t last =
+        request.endMs < 0
+            ? total
+            : std::clamp<int64_t>(MsToFrame(request.endMs, source.sampleRate), 0, total);
+    return {first, last};
+}
+
+// Completes the file written under tempName (pad byte, close) and gives it its final name.
+// Returns the reason it could not, or an empty text.
+QString FinishOutput(Fd& out, bool padded, int64_t end, const QByteArray& tempName,
+                     const QString& finalPath, const QString& sourcePath) {
+    const char zero = 0;
+    if (padded && !WriteAll(out.get(), &zero, 1, end)) {
+        return ErrnoText("write");
+    }
+    if (!out.Close()) {
+        return ErrnoText("close");
+    }
+    // Checked again right before the rename: the final name may have become a link to the
+    // source while the samples were copied.
+    if (IsSameFile(finalPath, sourcePath)) {
+        return QStringLiteral("the output is the source file");
+    }
+    if (::rename(tempName.constData(), QFile::encodeName(finalPath).constData()) != 0) {
+        return ErrnoText("rename");
+    }
+    return {};
+}
+
 } // namespace
 
 SegmentSaveResult WriteSegment(const SegmentRequest& request,
@@ -222,13 +260,7 @@ SegmentSaveResult WriteSegment(const SegmentRequest& request,
         result.detail = ErrnoText("open source");
         return result;
     }
-    const int64_t totalFrames = AvailableFrames(source, inStat.st_size);
-    const int64_t startFrame = std::clamp<int64_t>(
-        MsToFrame(std::max<int64_t>(0, request.startMs), source.sampleRate), 0, totalFrames);
-    const int64_t endFrame =
-        request.endMs < 0
-            ? totalFrames
-            : std::clamp<int64_t>(MsToFrame(request.endMs, source.sampleRate), 0, totalFrames);
+    const auto [startFrame, endFrame] = RequestedFrames(request, inStat.st_size);
     if (endFrame <= startFrame) {
         result.detail = "no audio in the range";
         return result;
@@ -275,20 +307,10 @@ SegmentSaveResult WriteSegment(const SegmentRequest& request,
     if (copied != CutStep::Written) {
         return fail(copied, detail);
     }
-    const char zero = 0;
-    if (padded && !WriteAll(out.get(), &zero, 1, kSegmentHeaderBytes + sampleBytes)) {
-        return fail(CutStep::Failed, ErrnoText("write"));
-    }
-    if (!out.Close()) {
-        return fail(CutStep::Failed, ErrnoText("close"));
-    }
-    // Checked again right before the rename: the final name may have become a link to the
-    // source while the samples were copied.
-    if (IsSameFile(finalPath, request.sourcePath)) {
-        return fail(CutStep::Failed, "the output is the source file");
-    }
-    if (::rename(tempName.constData(), QFile::encodeName(finalPath).constData()) != 0) {
-        return fail(CutStep::Failed, ErrnoText("rename"));
+    const QString unfinished = FinishOutput(out, padded, kSegmentHeaderBytes + sampleBytes,
+                                            tempName, finalPath, request.sourcePath);
+    if (!unfinished.isEmpty()) {
+        return fail(CutStep::Failed, unfinished);
     }
     result.outcome = CutStep::Written;
     result.frames = endFrame - startFrame;

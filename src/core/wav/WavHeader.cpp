@@ -46,9 +46,7 @@ public:
     }
 
 private:
-    QString Fail(const char* body) const {
-        return SiteMessage(QString::fromUtf8(body), m_routine);
-    }
+    QString Fail(const char* body) const { return SiteMessage(QString::fromUtf8(body), m_routine); }
 
     QString ReserveBuffers() {
         const WorkAreaProbe probe = ProbeWorkArea();
@@ -70,8 +68,7 @@ private:
         }
         if (m_traits.checksFileSize) {
             m_fileSize = m_wav.file.size();
-            if (m_wav.file.isSequential() || !m_wav.file.seek(m_fileSize) ||
-                !m_wav.file.seek(0)) {
+            if (m_wav.file.isSequential() || !m_wav.file.seek(m_fileSize) || !m_wav.file.seek(0)) {
                 return Fail("ファイルサイズ取得に失敗しました");
             }
         }
