@@ -176,6 +176,11 @@ TEST_F(PlayEngineTest, ModesAfterAClick) {
     const auto stretches = [this]() -> PlayLines& { return Interval({0, 12000, 16000, 26000}); };
     const auto near0 = [this]() -> PlayLines& { return Interval({0, 200, 1000}); };
     const auto tenSeconds = [this]() -> PlayLines& { return Level(4, {0, 10000}); };
+    const auto only = [this]() -> PlayLines& { return Interval({5000}); };
+    TimeList silenceList;
+    silenceList.Assign(Texts({1000, 3000}));
+    lines.SetSilenceList(0, silenceList);
+    const auto silence = [this]() -> PlayLines& { return *lines.Lines(TimeListId::Silence0); };
     const auto oneSecond = [this]() -> PlayLines& { return Level(3, {1000, 2000, 3000}); };
     // clang-format off
     const Case cases[] = {
@@ -191,6 +196,9 @@ TEST_F(PlayEngineTest, ModesAfterAClick) {
          {{0, 5000}, {7000, 12000}, {12000, 16000}, {16000, 21000}, {21000, 26000}, {26000, kCutLength}}},
         // In zone mode the second part still follows, then nothing.
         {"edges, zone", CutPlayMode::Zone, SpecialMode::Edges, stretches, 0, {{0, 5000}, {7000, 12000}}},
+        {"zone, the only line", CutPlayMode::Zone, SpecialMode::Off, only, 0, {{5000, kCutLength}}},
+        // A silence list plays once its owner has given it.
+        {"silence list", CutPlayMode::Zone, SpecialMode::Off, silence, 1, {{3000, kCutLength}}},
         // Before 0 the stretch is empty and plays 1 ms.
         {"end probe at 0", CutPlayMode::Zone, SpecialMode::EndProbe, near0, 0, {{0, 1}}},
     };
@@ -569,7 +577,7 @@ TEST_F(FileScreenTest, ButtonsPickTheirList) {
     EXPECT_EQ(PlayedFiles().back(), "f2.wav");
 }
 
-TEST_F(FileScreenTest, StepButtonsOnEmptyListsPlayNothingInAnyMode) {
+TEST_F(FileScreenTest, StepButtonsOnEmptyAndOneFileLists) {
     FakePlayFileList none;
     FakePlayFileList noMemory;
     for (const FilePlayMode mode :
@@ -582,6 +590,13 @@ TEST_F(FileScreenTest, StepButtonsOnEmptyListsPlayNothingInAnyMode) {
     EXPECT_TRUE(device.plays.empty());
     EXPECT_EQ(none.clicks, 10);
     EXPECT_EQ(none.selected, -1);
+    // A list of one file with nothing selected: a step selects that file and plays it.
+    FakePlayFileList one(QStringList{QDir(TestHomeDir()).filePath("f0.wav")});
+    one.onClick = [&] { engine.PlayFileListClick(one); };
+    engine.controls.filePlayMode = FilePlayMode::Sequential;
+    engine.SkipButton(one, noMemory);
+    EXPECT_EQ(one.selected, 0);
+    EXPECT_EQ(PlayedFiles(), std::vector<QString>{"f0.wav"});
 }
 
 TEST_F(FileScreenTest, OffPlaysNothingAndStops) {
