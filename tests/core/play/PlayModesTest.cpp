@@ -52,11 +52,7 @@ TEST(FileModeCaptionsTest, SecondsAndCaptions) {
     EXPECT_EQ(FileModeSeconds(kDefaultEdgeIndex), 5);
     EXPECT_EQ(FileModeSeconds(9), 1);
     EXPECT_EQ(FileModeSeconds(10), 10);
-    EXPECT_EQ(IntroEntryCaption(3), "イントロ10");
     EXPECT_EQ(IntroMenuCaption(6), "イントロ4(&I)");
-    EXPECT_EQ(EdgeEntryCaption(0), "前後 30s");
-    EXPECT_EQ(EdgeMenuCaption(5), "前後 5s(&F)");
-    EXPECT_EQ(IntroMenuItems()[3], "10 (初期値)");
     EXPECT_EQ(EdgeMenuItems()[5], "5 (初期値)");
 }
 

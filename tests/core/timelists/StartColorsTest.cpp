@@ -36,22 +36,5 @@ TEST(StartColorsTest, ContinuousTargetPanelColour) {
     EXPECT_FALSE(ContinuousTargetColor(settings).has_value());
 }
 
-TEST(StartColorsTest, MenuCaptions) {
-    EXPECT_EQ(ContinuousTargetMenuCaption(0), "連続再生対象選択　すべて (&R)");
-    EXPECT_EQ(ContinuousTargetMenuCaption(6), "連続再生対象選択　ピンクのみ (&R)");
-    EXPECT_EQ(ContinuousTargetItemCaption(4), "黄色のみ(&Y)");
-
-    const QStringList names = DefaultColorTagNames();
-    ASSERT_EQ(names.size(), 7);
-    EXPECT_EQ(ClassificationItemCaption(0, names[0]), "無印 > (&N)");
-    EXPECT_EQ(ClassificationItemCaption(5, "ライブ"), "水色 > ライブ(&M)");
-    EXPECT_EQ(ClassificationItemCaption(6, names[6]), "ピンク > Pink(&P)");
-
-    const QString title = ClassificationInputTitle();
-    EXPECT_TRUE(title.startsWith("色別、分類名(ファイル名の最後に付加)"));
-    EXPECT_TRUE(title.endsWith(QString(8, QChar(0x3000))));
-    EXPECT_EQ(title.size(), QStringLiteral("色別、分類名(ファイル名の最後に付加)").size() + 8);
-}
-
 } // namespace
 } // namespace veskar
