@@ -464,23 +464,6 @@ TEST_F(CutRunTest, SaveNameDialogPerSegment) {
     EXPECT_EQ(m_host.messenger.Texts().last(), kDone);
 }
 
-TEST_F(CutRunTest, EightDotThreeAndLongNamesInARun) {
-    MakeSource(60000);
-    Register({0, 30000});
-    CutOptions options = Options();
-    options.auto83 = true;
-    RegisteredListTarget target(m_registered);
-    ASSERT_TRUE(Cut(CutCommand::WAV_CUT_ALL, target, options));
-    EXPECT_EQ(Outputs(), (QStringList{"live0000.wav", "live0001.wav"}));
-    ExpectSegment("live0001.wav", 30000, -1);
-
-    options.auto83 = false;
-    options.autoName = false;
-    options.timePart.minutes = true;
-    ASSERT_TRUE(Cut(CutCommand::WAV_CUT_ALL, target, options));
-    EXPECT_TRUE(Outputs().contains("live_080324_153012_0m30000.wav"));
-}
-
 TEST_F(CutRunTest, WorkerThreadSavesKeepTheWindowFree) {
     MakeSource(150000);
     Register({0, 60000, 120000});
