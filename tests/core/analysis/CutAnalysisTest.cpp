@@ -133,9 +133,13 @@ TEST_F(CutAnalysisTest, SongStartsAreDrawnInTheCurrentStartColour) {
     ASSERT_TRUE(analysis.DetectSilences(engine));
     const auto blue = StartColorStyleOf(1);
     ASSERT_TRUE(blue);
-    EXPECT_EQ(analysis.SilenceLineStyle(0, 0)->background, blue->background);
+    const auto first = analysis.SilenceLineStyle(0, 0);
+    ASSERT_TRUE(first);
+    EXPECT_EQ(first->background, blue->background);
     EXPECT_FALSE(analysis.SilenceLineStyle(0, 1)) << "a silence start keeps normal colours";
     EXPECT_FALSE(analysis.SilenceLineStyle(0, 99));
+    EXPECT_FALSE(analysis.SilenceLineStyle(-1, 0));
+    EXPECT_FALSE(analysis.SilenceLineStyle(kSilenceChannels, 0));
 
     lists.startColors.defaultStartColor = 4;
     EXPECT_EQ(analysis.SilenceLineStyle(0, 2)->background, StartColorStyleOf(4)->background);
@@ -204,9 +208,11 @@ TEST_F(CutAnalysisTest, ListLevelsMeasureFromTheFirstLineAndOnlyTheLongListsOpen
               TimeLists::SubdivideResult::Filled);
     ASSERT_TRUE(analysis.MeasureListLevels(3, engine));
     EXPECT_TRUE(host.progress.opened.isEmpty());
-    // The 1 s list runs from 8 s: line 2 is 10 s (loudest part), line 6 is 14 s (silence).
+    // The 1 s list runs from 8 s: line 0 is 8 s (ordinary sound), line 2 is 10 s (the loudest
+    // part), line 6 is 14 s (silence).
     const QStringList numbers = analysis.NumericLevelLines(3);
     ASSERT_EQ(numbers.size(), lists.subdivisions[3].Count());
+    EXPECT_EQ(numbers[0], "20000");
     EXPECT_EQ(numbers[2], "31000");
     EXPECT_EQ(numbers[6], "0");
     EXPECT_EQ(lists.SubdivisionLineLevel(3, 2, analysis.options.display), 31000);
