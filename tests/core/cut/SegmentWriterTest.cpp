@@ -200,10 +200,10 @@ TEST_F(SegmentWriterTest, SavesThatFailLeaveNothing) {
         TimeMs start;
         TimeMs end;
         const char* out;
-    } cases[] = {{1000, -1, "out.wav"},       {1200, 1500, "out.wav"},    {500, 500, "out.wav"},
-                 {600, 400, "out.wav"},       {0, -1, "missing/out.wav"}, {0, -1, "taken.wav"},
-                 {0, 500, "src.wav"},         {0, 500, "link.wav"},       {0, 500, "hard.wav"},
-                 {0, 500, "./sub/../src.wav"}};
+    } cases[] = {{1000, -1, "out.wav"}, {1200, 1500, "out.wav"},     {500, 500, "out.wav"},
+                 {600, 400, "out.wav"}, {0, 0, "out.wav"},           {0, -1, "missing/out.wav"},
+                 {0, -1, "taken.wav"},  {0, 500, "src.wav"},         {0, 500, "link.wav"},
+                 {0, 500, "hard.wav"},  {0, 500, "./sub/../src.wav"}};
     for (const auto& c : cases) {
         EXPECT_EQ(WriteSegment(Request(c.start, c.end, c.out)).outcome, CutStep::Failed)
             << c.out << " " << c.start << ".." << c.end;
