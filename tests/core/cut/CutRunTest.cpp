@@ -370,9 +370,8 @@ TEST_F(CutRunTest, FailingSegments) {
          [&](CutOptions& o) {
              o.colorTagNames[1] = "../x/y";
              m_registered.SetTag(0, "1");
-             // Folders that would let such a name reach saveDir/x/y.wav.
-             QDir(m_saveDir).mkpath("live_00000_..");
-             QDir(m_saveDir).mkpath("x");
+             // The folders such a name would reach.
+             QDir(m_saveDir).mkpath("live_00000_../x");
          },
          {"0", kDone}, {"live_30000.wav", "live_60000.wav"}},
         // A start at or beyond the end of the file has nothing to cut.
@@ -433,7 +432,7 @@ TEST_F(CutRunTest, FailingSegments) {
         EXPECT_FALSE(m_flags.errorBoxOpen);
     }
     EXPECT_FALSE(QFileInfo::exists(m_files.Folder() + "missing"));
-    EXPECT_FALSE(QFileInfo::exists(m_saveDir + "x/y.wav"));
+    EXPECT_FALSE(QFileInfo::exists(m_saveDir + "live_00000_../x/y.wav"));
 }
 
 TEST_F(CutRunTest, SaveNameDialogPerSegment) {
