@@ -43,7 +43,7 @@ int main(int argc, char** argv) {
         request.outputPath = outDir + QString("/seg%1.wav").arg(i, 2, 10, QChar('0'));
         request.kernelCopy = !buffered;
         const veskar::SegmentSaveResult result = veskar::WriteSegment(request);
-        if (result.outcome != veskar::SaveOutcome::Written) {
+        if (result.outcome != veskar::CutStep::Written) {
             std::fprintf(stderr, "segment %d failed: %s\n", i, qPrintable(result.detail));
             return 1;
         }

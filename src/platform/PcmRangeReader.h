@@ -10,8 +10,9 @@
 namespace veskar {
 
 /// Where the samples of an uncompressed PCM WAV file lie and how a frame is laid out, as the
-/// wave device needs it to play ranges. Only what playing needs is checked; the analysis
-/// routines validate files with their own, stricter reader and messages.
+/// wave device needs it to play ranges. The chunks are found by the same walk as the analysis
+/// reader's, with two differences that let the device play more: a pad byte after an odd-sized
+/// chunk is stepped over, and "fmt " may lie anywhere. Only what playing needs is checked.
 struct PcmLayout {
     int64_t dataOffset = 0; ///< file offset of the first sample byte
     int64_t frames = 0;     ///< whole frames actually present (a short file plays what it has)
@@ -22,8 +23,8 @@ struct PcmLayout {
     int blockAlign = 0;     ///< bytes per frame, at least channels × bytesPerSample
 };
 
-/// Reads the layout from a WAV file's header: "RIFF"/"WAVE", a "fmt " chunk with format tag 1
-/// and a "data" chunk anywhere in the file. Returns nothing for anything else.
+/// Reads the layout from a WAV file's header: "RIFF"/"WAVE", the first "fmt " chunk, with
+/// format tag 1, and the first "data" chunk. Returns nothing for anything else.
 std::optional<PcmLayout> ReadPcmLayout(QIODevice& file);
 
 /// An open PCM WAV file read a range of frames at a time.

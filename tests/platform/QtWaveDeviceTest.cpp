@@ -12,6 +12,7 @@
 #include "platform/QtWaveDevice.h"
 #include "support/TestHome.h"
 #include "support/WavBuilder.h"
+#include "support/WaveDeviceContract.h"
 
 // These tests play through the sound server that scripts/start-audio starts (a null sink is
 // enough). Every played range is at most 200 ms.
@@ -20,14 +21,10 @@ namespace veskar::test {
 
 namespace {
 
-using Ending = std::pair<PlayRoute, PlayResult>;
-
 // A completion may take a while on a null sink, which asks for data in large, late steps.
 constexpr int kEndingTimeoutMs = 3000;
 // After a completion, how long to listen for a second one that must not come.
 constexpr int kQuietMs = 300;
-// How long a play is left running before it is stopped.
-constexpr int kRunBeforeStopMs = 60;
 
 QString FilePath(const QString& name) {
     return QDir(TestHomeDir()).filePath(name);
@@ -49,7 +46,7 @@ const Fixture kFixtures[] = {
 };
 
 class QtWaveDeviceTest : public testing::Test {
-protected:
+public:
     static void SetUpTestSuite() {
         for (const Fixture& f : kFixtures) {
             const int32_t peak = f.bits == 8 ? 60 : f.bits == 16 ? 12000 : 3000000;
@@ -85,6 +82,7 @@ protected:
         RunUntil([] { return false; }, ms);
     }
 
+protected:
     bool WaitForEndings(size_t count) {
         return RunUntil([&] { return endings.size() >= count; }, kEndingTimeoutMs);
     }
@@ -173,67 +171,23 @@ TEST_F(QtWaveDeviceTest, PositionAdvancesWhilePlaying) {
     EXPECT_EQ(endings, (std::vector<Ending>{{PlayRoute::CutScreen, PlayResult::Successful}}));
 }
 
-TEST_F(QtWaveDeviceTest, StopDuringPlayAborts) {
-    ASSERT_TRUE(device.Open(FilePath("s24-stereo.wav")));
-    ASSERT_TRUE(device.PlayRange(0, 200, PlayRoute::CutScreen));
-    RunFor(kRunBeforeStopMs);
-    ASSERT_TRUE(endings.empty());
-    device.Stop();
-    EXPECT_FALSE(device.IsPlaying());
-    EXPECT_TRUE(endings.empty()) << "the completion must arrive as an event, not inside Stop";
+struct QtDriver {
+    QString File(const char* name) {
+        const QString path = FilePath(name);
+        EXPECT_TRUE(WavBuilder(44100, 2, 16).Sine(44100, 440.0, 12000).Write(path));
+        return path;
+    }
+    bool RunUntil(const std::function<bool()>& done) {
+        return QtWaveDeviceTest::RunUntil(done, kEndingTimeoutMs);
+    }
+    void Settle() {
+        QtWaveDeviceTest::RunUntil([] { return false; }, kQuietMs);
+    }
 
-    RunFor(kQuietMs);
-    EXPECT_EQ(endings, (std::vector<Ending>{{PlayRoute::CutScreen, PlayResult::Aborted}}));
-    const TimeMs stoppedAt = device.QueryPosition().value_or(-1);
-    EXPECT_GE(stoppedAt, 0);
-    EXPECT_LT(stoppedAt, 200);
+    SharedFlags flags;
+    QtWaveDevice device{flags};
+};
 
-    // The device stays usable: the next play starts from the stopped file.
-    ASSERT_TRUE(device.PlayRange(-1, 200, PlayRoute::CutScreen));
-    ASSERT_TRUE(WaitForEndings(2));
-    EXPECT_EQ(endings.back(), (Ending{PlayRoute::CutScreen, PlayResult::Successful}));
-}
-
-TEST_F(QtWaveDeviceTest, CloseDuringPlayAborts) {
-    ASSERT_TRUE(device.Open(FilePath("u8-mono.wav")));
-    ASSERT_TRUE(device.PlayRange(0, 200, PlayRoute::FileScreen));
-    RunFor(kRunBeforeStopMs);
-    device.StopAndClose();
-    RunFor(kQuietMs);
-    EXPECT_EQ(endings, (std::vector<Ending>{{PlayRoute::FileScreen, PlayResult::Aborted}}));
-    EXPECT_FALSE(device.IsOpen());
-    EXPECT_FALSE(device.QueryPosition());
-}
-
-TEST_F(QtWaveDeviceTest, SecondPlaySupersedesTheFirst) {
-    ASSERT_TRUE(device.Open(FilePath("s16-stereo.wav")));
-    ASSERT_TRUE(device.PlayRange(0, 200, PlayRoute::CutScreen));
-    ASSERT_TRUE(device.PlayRange(600, 750, PlayRoute::FileScreen));
-    ASSERT_TRUE(WaitForEndings(2));
-    RunFor(kQuietMs);
-    EXPECT_EQ(endings, (std::vector<Ending>{{PlayRoute::CutScreen, PlayResult::Superseded},
-                                            {PlayRoute::FileScreen, PlayResult::Successful}}));
-    EXPECT_EQ(device.QueryPosition(), 750);
-}
-
-TEST_F(QtWaveDeviceTest, EmptyRangeEndsAtOnceAndBadRangesDoNotStart) {
-    ASSERT_TRUE(device.Open(FilePath("s16-stereo.wav")));
-    ASSERT_TRUE(device.PlayRange(500, 500, PlayRoute::CutScreen));
-    EXPECT_FALSE(device.PlayRange(0, 1001, PlayRoute::CutScreen));
-    EXPECT_FALSE(device.PlayRange(400, 300, PlayRoute::CutScreen));
-    RunFor(kQuietMs);
-    EXPECT_EQ(endings, (std::vector<Ending>{{PlayRoute::CutScreen, PlayResult::Successful}}));
-    EXPECT_EQ(device.QueryPosition(), 500);
-}
-
-// The last frames behind the last whole millisecond are played too: the range to the end
-// of the file ends with the file.
-TEST_F(QtWaveDeviceTest, PlayToTheEndOfTheFile) {
-    ASSERT_TRUE(device.Open(FilePath("s16-stereo.wav")));
-    ASSERT_TRUE(device.PlayRange(850, -1, PlayRoute::CutScreen));
-    ASSERT_TRUE(WaitForEndings(1));
-    EXPECT_EQ(endings[0], (Ending{PlayRoute::CutScreen, PlayResult::Successful}));
-    EXPECT_EQ(device.QueryPosition(), 1000);
-}
+INSTANTIATE_TYPED_TEST_SUITE_P(Qt, WaveDeviceContract, QtDriver);
 
 } // namespace veskar::test

@@ -8,6 +8,9 @@ int FakeMessenger::Answer(Call call) {
         result = answers.front();
         answers.pop_front();
     }
+    if (onShow) {
+        onShow(call);
+    }
     calls.push_back(std::move(call));
     return result;
 }

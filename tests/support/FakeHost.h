@@ -32,6 +32,8 @@ public:
 
     std::vector<Call> calls;
     std::deque<int> answers;
+    /// Called as each box shows, before it answers (to look at the engine's state meanwhile).
+    std::function<void(const Call&)> onShow;
 
     QStringList Texts() const;
 

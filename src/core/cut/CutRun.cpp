@@ -111,12 +111,12 @@ bool CutRun::StartCutRun(CutCommand command, CutTarget& target, const QString& c
     m_nextIndex = 0;
     m_lastOutputPath.clear();
     m_busy = true;
-    Deliver(NoFile);
+    Deliver(CutStep::NoFile);
     return true;
 }
 
-void CutRun::OnCutStep(int code) {
-    m_pending.push_back(code);
+void CutRun::OnCutStep(CutStep step) {
+    m_pending.push_back(step);
     if (m_dispatching) {
         return;
     }
@@ -124,7 +124,7 @@ void CutRun::OnCutStep(int code) {
     // the run walks its list in this loop instead of recursing.
     m_dispatching = true;
     while (!m_pending.empty()) {
-        const int next = m_pending.front();
+        const CutStep next = m_pending.front();
         m_pending.pop_front();
         if (m_busy) {
             HandleStep(next);
@@ -161,165 +161,147 @@ QString CutRun::LabelOf(int index) const {
     return entry < m_options.colorTagNames.size() ? m_options.colorTagNames.at(entry) : QString();
 }
 
-void CutRun::HandleStep(int code) {
-    Messenger& messenger = m_services.host.messenger;
-    ProgressBox& progress = m_services.host.progress;
-    EventPump& pump = m_services.host.pump;
-
-    ReleaseDevice();
-    if (code == Aborted) {
+void CutRun::TakeStep(CutStep step) {
+    if (step == CutStep::Aborted) {
         m_services.flags.stopRequested = true;
     }
-    if (code == Written) {
+    if (step == CutStep::Written) {
         const QString line = AddRecordLine(m_services.record, m_lastOutputPath, m_services.clock(),
                                            m_options.timePart.minutes);
         m_anyCut = true;
         if (onRecordLine) {
             onRecordLine(line);
         }
-    } else if (code == Failed) {
+    } else if (step == CutStep::Failed) {
         ErrorBox(m_sourcePath + "\n選択タイム：" + QString::number(m_segmentStart) +
                  "\nカットに失敗しました・・・");
     }
+}
 
+void CutRun::ShowProgress() {
+    EventPump& pump = m_services.host.pump;
     pump.ProcessEvents();
     const int count = m_target->Count();
     if (count > 0) {
         const double percent = std::nearbyint((m_nextIndex + 1) * 100.0 / count);
-        const int state = progress.SetPercent(m_progress, std::min(100, static_cast<int>(percent)));
+        const int state = m_services.host.progress.SetPercent(
+            m_progress, std::min(100, static_cast<int>(percent)));
         if (state >= 0) {
             m_services.flags.stopRequested = true;
         }
     }
     pump.ProcessEvents();
+}
 
+bool CutRun::FindNextSegment(QString& label) {
+    for (; m_nextIndex < m_target->Count(); ++m_nextIndex) {
+        const int index = m_nextIndex;
+        if (!ChosenLine(index)) {
+            continue;
+        }
+        const std::optional<TimeMs> start = ParseTime(m_target->Text(index));
+        if (!start) {
+            // Lists only ever hold time texts; a line that is none is passed over.
+            continue;
+        }
+        label = LabelOf(index);
+        m_segmentStart = *start;
+        if (index + 1 < m_target->Count()) {
+            m_segmentEnd = ParseTime(m_target->Text(index + 1)).value_or(-1);
+        } else {
+            const TimeMs lastStep = LastLineStepMs(m_target->Kind());
+            m_segmentEnd = lastStep < 0 ? -1 : m_segmentStart + lastStep;
+        }
+        return true;
+    }
+    return false;
+}
+
+void CutRun::HandleStep(CutStep step) {
+    Messenger& messenger = m_services.host.messenger;
+    ProgressBox& progress = m_services.host.progress;
+
+    ReleaseDevice();
+    TakeStep(step);
+    ShowProgress();
     if (m_services.flags.stopRequested) {
         messenger.ShowTimedMessage(StoppedText(), Messenger::Ok);
         EndRun();
         return;
     }
-    if (count == 0) {
+    if (m_target->Count() == 0) {
         messenger.ShowTimedMessage(m_lastOutputPath + "\nタイムが登録されていません・・・",
                                    Messenger::Ok);
         progress.Close(m_progress);
         Finish();
         return;
     }
-    while (m_nextIndex < m_target->Count()) {
-        const int index = m_nextIndex;
-        if (!ChosenLine(index)) {
-            ++m_nextIndex;
-            continue;
-        }
-        const QString label = LabelOf(index);
-        const std::optional<TimeMs> start = ParseTime(m_target->Text(index));
-        if (!start) {
-            // Lists only ever hold time texts; a line that is none is passed over.
-            ++m_nextIndex;
-            continue;
-        }
-        m_segmentStart = *start;
-        if (index + 1 < m_target->Count()) {
-            m_segmentEnd = ParseTime(m_target->Text(index + 1)).value_or(-1);
-        } else {
-            const TimeMs step = LastLineStepMs(m_target->Kind());
-            m_segmentEnd = step < 0 ? -1 : m_segmentStart + step;
-        }
-        if (m_services.flags.stopRequested) {
-            messenger.ShowTimedMessage(StoppedText(), Messenger::Ok);
-            EndRun();
-            return;
-        }
-        ++m_nextIndex;
-        if (!CutSegment(label) && StopPending() && m_pending.empty()) {
-            // Closing the window stops the run where it stands, without further boxes.
-            progress.Close(m_progress);
-            Finish();
-        }
+    QString label;
+    if (!FindNextSegment(label)) {
+        EndRun();
         return;
     }
-    EndRun();
+    ++m_nextIndex;
+    if (!CutSegment(label) && StopPending() && m_pending.empty()) {
+        // Closing the window stops the run where it stands, without further boxes.
+        progress.Close(m_progress);
+        Finish();
+    }
 }
 
-bool CutRun::CutSegment(const QString& label) {
-    EventPump& pump = m_services.host.pump;
-    ReleaseDevice();
-    if (StopPending()) {
-        return false;
-    }
+bool CutRun::MeasureSource(int64_t& frames) {
     const bool wavName =
         m_sourcePath.endsWith(QLatin1String(kOutputExtension), Qt::CaseInsensitive);
     const QString readError = ReadWavInfo(m_sourcePath, m_sourceInfo);
     if (wavName && !readError.isEmpty()) {
         ErrorBox("CUTエラー：" + m_sourcePath + "\n" + readError);
-        Deliver(NoFile);
         return false;
     }
     // The segment writer stands in for the wave device: what it needs to "open" the source is
     // the format and data location the reader gives.
     if (!readError.isEmpty()) {
         ErrorBox("カットエラー：" + m_sourcePath + "\n オープンに失敗しました。");
-        Deliver(NoFile);
         return false;
     }
     if (StopPending()) {
-        Deliver(NoFile);
         return false;
     }
-    const int64_t frames = AvailableFrames(m_sourceInfo, m_sourceInfo.fileSize);
+    frames = AvailableFrames(m_sourceInfo, m_sourceInfo.fileSize);
     const int64_t lengthMs = FramesToMs(frames, m_sourceInfo.sampleRate);
     m_sourceLengthMs = lengthMs <= INT32_MAX ? static_cast<TimeMs>(lengthMs) : -1;
     if (m_sourceLengthMs < 0) {
         ErrorBox("CUTエラー：" + m_sourcePath + "\n サイズ取得に失敗しました。");
-        Deliver(NoFile);
         return false;
     }
+    return true;
+}
 
-    QString output =
-        OutputName(m_style, m_options.saveDir, m_prefix, m_segmentStart, label, m_options.timePart);
-    if (m_segmentEnd > m_sourceLengthMs || m_segmentEnd - m_segmentStart < 1) {
-        m_segmentEnd = -1;
-    }
+bool CutRun::CanSave(const QString& output, int64_t frames) const {
     // Nothing of the source from the start on: the device would have refused to remove up to
     // there. A name that would leave the save folder (a "/" in an edited base name or a label)
     // or that holds a NUL cannot be saved either.
     const QString name = output.mid(m_options.saveDir.size());
-    const bool failed = MsToFrame(m_segmentStart, m_sourceInfo.sampleRate) >= frames ||
-                        name.contains('/') || name.contains(QChar(0)) ||
-                        !QFileInfo(m_options.saveDir).isAbsolute();
-    pump.ProcessEvents();
-    pump.ProcessEvents();
+    return MsToFrame(m_segmentStart, m_sourceInfo.sampleRate) < frames && !name.contains('/') &&
+           !name.contains(QChar(0)) && QFileInfo(m_options.saveDir).isAbsolute();
+}
 
-    m_lastOutputPath = output;
-    if (failed) {
-        Deliver(Failed);
+bool CutRun::AskOutputName(QString& output) {
+    const QString before = m_options.saveDir;
+    const SaveNameResult chosen =
+        AskSaveName(output, m_sourcePath, m_options.saveDir, *m_services.saveDialog,
+                    m_services.host.messenger, m_services.flags);
+    if (m_options.saveDir != before && onSaveDirChanged) {
+        onSaveDirChanged(m_options.saveDir);
+    }
+    if (!chosen.accepted) {
         return false;
     }
-    if (m_options.saveName && m_services.saveDialog) {
-        const QString before = m_options.saveDir;
-        const SaveNameResult chosen =
-            AskSaveName(output, m_sourcePath, m_options.saveDir, *m_services.saveDialog,
-                        m_services.host.messenger, m_services.flags);
-        if (m_options.saveDir != before && onSaveDirChanged) {
-            onSaveDirChanged(m_options.saveDir);
-        }
-        if (!chosen.accepted) {
-            m_lastOutputPath.clear();
-            Deliver(NoFile);
-            return false;
-        }
-        output = chosen.path;
-    }
-    output = LowerCaseExtension(output);
-    m_lastOutputPath = output;
-    m_lastOutputDir = QFileInfo(output).absolutePath() + "/";
-    pump.ProcessEvents();
-    if (output.isEmpty()) {
-        Deliver(Failed);
-        return false;
-    }
-    m_services.host.progress.SetMessage(m_progress, QFileInfo(output).fileName());
+    output = chosen.path;
+    return true;
+}
 
+bool CutRun::StartSave(const QString& output) {
+    EventPump& pump = m_services.host.pump;
     SegmentRequest request;
     request.sourcePath = m_sourcePath;
     request.source = m_sourceInfo;
@@ -332,17 +314,58 @@ bool CutRun::CutSegment(const QString& label) {
             pump.ProcessEvents();
             return !StopPending();
         });
-        Deliver(static_cast<int>(result.outcome));
-        return result.outcome == SaveOutcome::Written;
+        Deliver(result.outcome);
+        return result.outcome == CutStep::Written;
     }
-    const bool started = m_saver.Start(request, [this](const SegmentSaveResult& result) {
-        Deliver(static_cast<int>(result.outcome));
-    });
+    const bool started = m_saver.Start(
+        request, [this](const SegmentSaveResult& result) { Deliver(result.outcome); });
     if (!started) {
-        Deliver(Failed);
+        Deliver(CutStep::Failed);
         return false;
     }
     return true;
+}
+
+bool CutRun::CutSegment(const QString& label) {
+    EventPump& pump = m_services.host.pump;
+    ReleaseDevice();
+    if (StopPending()) {
+        return false;
+    }
+    int64_t frames = 0;
+    if (!MeasureSource(frames)) {
+        Deliver(CutStep::NoFile);
+        return false;
+    }
+    QString output =
+        OutputName(m_style, m_options.saveDir, m_prefix, m_segmentStart, label, m_options.timePart);
+    if (m_segmentEnd > m_sourceLengthMs || m_segmentEnd - m_segmentStart < 1) {
+        m_segmentEnd = -1;
+    }
+    const bool canSave = CanSave(output, frames);
+    pump.ProcessEvents();
+    pump.ProcessEvents();
+
+    m_lastOutputPath = output;
+    if (!canSave) {
+        Deliver(CutStep::Failed);
+        return false;
+    }
+    if (m_options.saveName && m_services.saveDialog && !AskOutputName(output)) {
+        m_lastOutputPath.clear();
+        Deliver(CutStep::NoFile);
+        return false;
+    }
+    output = LowerCaseExtension(output);
+    m_lastOutputPath = output;
+    m_lastOutputDir = QFileInfo(output).absolutePath() + "/";
+    pump.ProcessEvents();
+    if (output.isEmpty()) {
+        Deliver(CutStep::Failed);
+        return false;
+    }
+    m_services.host.progress.SetMessage(m_progress, QFileInfo(output).fileName());
+    return StartSave(output);
 }
 
 void CutRun::EndRun() {

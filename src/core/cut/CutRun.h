@@ -65,9 +65,6 @@ struct CutRunServices {
 /// stays free between segments. Finished() tells when the run is over.
 class CutRun : public QObject {
 public:
-    /// Step codes (those of the platform's completion notifications).
-    enum Step : int { Written = 1, Failed = 2, Aborted = 4, NoFile = 8 };
-
     explicit CutRun(CutRunServices services, QObject* parent = nullptr);
     ~CutRun() override;
 
@@ -80,9 +77,9 @@ public:
     bool StartCutRun(CutCommand command, CutTarget& target, const QString& cutFile,
                      const CutOptions& options);
 
-    /// `OnCutStep`: delivers a step code to the run (the window's step message). Safe to call
-    /// from inside a step: the code is queued and handled after the current one.
-    void OnCutStep(int code);
+    /// `OnCutStep`: delivers a step to the run (the window's step message). Safe to call from
+    /// inside a step: the step is queued and handled after the current one.
+    void OnCutStep(CutStep step);
 
     /// The stop button: sets `StopRequested` and aborts a save that is running on the worker.
     void Stop();
@@ -116,11 +113,26 @@ public:
     static QString StoppedText();
 
 private:
-    void HandleStep(int code);
+    void HandleStep(CutStep step);
+    /// Records a written segment, reports a failed one, turns an abort into a stop request.
+    void TakeStep(CutStep step);
+    /// Sets the progress box after the line just done; its stop button requests a stop.
+    void ShowProgress();
+    /// Moves NextIndex to the next chosen line that holds a time and sets the segment it
+    /// starts and its colour label; false when no such line is left.
+    bool FindNextSegment(QString& label);
     bool CutSegment(const QString& label);
+    /// Reads the source's header and length as the segment's device would; false after
+    /// reporting why it cannot be cut (or on a stop request). frames: the frames present.
+    bool MeasureSource(int64_t& frames);
+    bool CanSave(const QString& output, int64_t frames) const;
+    /// The save dialog of `MF_SAVE_NAME`; false when the user skipped this segment.
+    bool AskOutputName(QString& output);
+    /// Saves the segment now or on the worker; true when a save was started or written.
+    bool StartSave(const QString& output);
     void EndRun();
     void Finish();
-    void Deliver(int code) { OnCutStep(code); }
+    void Deliver(CutStep step) { OnCutStep(step); }
     bool ChosenLine(int index) const;
     QString LabelOf(int index) const;
     int ErrorBox(const QString& text);
@@ -129,7 +141,7 @@ private:
 
     CutRunServices m_services;
     SegmentSaver m_saver;
-    std::deque<int> m_pending;
+    std::deque<CutStep> m_pending;
     bool m_dispatching = false;
     bool m_busy = false;
 

@@ -9,18 +9,6 @@
 
 namespace veskar {
 
-QString WithTrailingSeparator(const QString& folder) {
-    return folder.endsWith('/') ? folder : folder + "/";
-}
-
-QString WithoutTrailingSeparator(const QString& folder) {
-    QString text = folder;
-    while (text.size() > 1 && text.endsWith('/')) {
-        text.chop(1);
-    }
-    return text;
-}
-
 SaveNameResult AskSaveName(const QString& automaticName, const QString& sourcePath,
                            QString& saveDir, SaveFileDialog& dialog, Messenger& messenger,
                            SharedFlags& flags) {

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include "core/text/FolderText.h"
+
 namespace veskar {
 
 class Messenger;
@@ -13,11 +15,6 @@ struct SaveNameResult {
     bool accepted = false;
     QString path; ///< the chosen path when accepted
 };
-
-/// Separator-terminated folder text, as `SaveDir` is held.
-QString WithTrailingSeparator(const QString& folder);
-/// The folder text without its trailing separator (the root "/" stays).
-QString WithoutTrailingSeparator(const QString& folder);
 
 /// The save-name step of a segment when `MF_SAVE_NAME` "分割ファイル名を自分で付ける" is
 /// ticked: shows the dialog with the automatic name until the user accepts a path or cancels.

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <utility>
 #include <vector>
 
 #include <fcntl.h>
@@ -49,6 +50,9 @@ namespace {
 // caller's keepGoing is asked after each.
 constexpr int64_t kCopyChunk = 16 * 1024 * 1024;
 constexpr int64_t kBufferBytes = 1024 * 1024;
+// The 16 standard bytes of "fmt " and an empty 2-byte extension size, as older readers expect.
+constexpr uint32_t kFmtBytes = 18;
+constexpr uint16_t kFormatPcm = 1;
 
 QString ErrnoText(const char* what) {
     return QString::fromLatin1(what) + ": " + QString::fromLocal8Bit(std::strerror(errno));
@@ -95,8 +99,8 @@ void BuildHeader(unsigned char (&h)[kSegmentHeaderBytes], const WavInfo& source,
     PutU32(h + 4, kSegmentHeaderBytes - 8 + sampleBytes + (padded ? 1 : 0));
     std::memcpy(h + 8, "WAVE", 4);
     std::memcpy(h + 12, "fmt ", 4);
-    PutU32(h + 16, 18);
-    PutU16(h + 20, 1);
+    PutU32(h + 16, kFmtBytes);
+    PutU16(h + 20, kFormatPcm);
     PutU16(h + 22, source.channels);
     PutU32(h + 24, source.sampleRate);
     PutU32(h + 28, source.sampleRate * source.blockAlign);
@@ -150,6 +154,95 @@ bool CopyFallsBack(int error) {
            error == EBADF || error == ETXTBSY || error == EPERM;
 }
 
+// Copies size bytes from in at inOffset to out at outOffset, inside the kernel while it can,
+// asking keepGoing between blocks. Returns Written, or the outcome with its reason in detail.
+CutStep CopySamples(int in, int out, off_t inOffset, off_t outOffset, int64_t size, bool kernelCopy,
+                    const std::function<bool()>& keepGoing, QString& detail) {
+    int64_t remaining = size;
+    bool inKernel = kernelCopy;
+    std::vector<char> buffer;
+    while (remaining > 0) {
+        if (inKernel) {
+            const ssize_t n =
+                ::copy_file_range(in, &inOffset, out, &outOffset,
+                                  static_cast<size_t>(std::min(remaining, kCopyChunk)), 0);
+            if (n < 0 && errno == EINTR) {
+                continue;
+            }
+            if (n < 0 && CopyFallsBack(errno)) {
+                inKernel = false;
+                continue;
+            }
+            if (n <= 0) {
+                detail = n < 0 ? ErrnoText("copy") : QStringLiteral("the source ended early");
+                return CutStep::Failed;
+            }
+            remaining -= n;
+        } else {
+            if (buffer.empty()) {
+                buffer.resize(kBufferBytes);
+            }
+            const int64_t want = std::min<int64_t>(remaining, kBufferBytes);
+            const ssize_t n = ::pread(in, buffer.data(), static_cast<size_t>(want), inOffset);
+            if (n < 0 && errno == EINTR) {
+                continue;
+            }
+            if (n <= 0) {
+                detail = n < 0 ? ErrnoText("read") : QStringLiteral("the source ended early");
+                return CutStep::Failed;
+            }
+            if (!WriteAll(out, buffer.data(), n, outOffset)) {
+                detail = ErrnoText("write");
+                return CutStep::Failed;
+            }
+            inOffset += n;
+            outOffset += n;
+            remaining -= n;
+        }
+        if (remaining > 0 && keepGoing && !keepGoing()) {
+            detail = QStringLiteral("aborted");
+            return CutStep::Aborted;
+        }
+    }
+    return CutStep::Written;
+}
+
+// The source frames [first, last) a request covers, clipped to the frames a source file of
+// fileSize bytes holds.
+std::pair<int64_t, int64_t> RequestedFrames(const SegmentRequest& request, int64_t fileSize) {
+    const WavInfo& source = request.source;
+    const int64_t total = AvailableFrames(source, fileSize);
+    const int64_t first = std::clamp<int64_t>(
+        MsToFrame(std::max<int64_t>(0, request.startMs), source.sampleRate), 0, total);
+    const int64_t last =
+        request.endMs < 0
+            ? total
+            : std::clamp<int64_t>(MsToFrame(request.endMs, source.sampleRate), 0, total);
+    return {first, last};
+}
+
+// Completes the file written under tempName (pad byte, close) and gives it its final name.
+// Returns the reason it could not, or an empty text.
+QString FinishOutput(Fd& out, bool padded, int64_t end, const QByteArray& tempName,
+                     const QString& finalPath, const QString& sourcePath) {
+    const char zero = 0;
+    if (padded && !WriteAll(out.get(), &zero, 1, end)) {
+        return ErrnoText("write");
+    }
+    if (!out.Close()) {
+        return ErrnoText("close");
+    }
+    // Checked again right before the rename: the final name may have become a link to the
+    // source while the samples were copied.
+    if (IsSameFile(finalPath, sourcePath)) {
+        return QStringLiteral("the output is the source file");
+    }
+    if (::rename(tempName.constData(), QFile::encodeName(finalPath).constData()) != 0) {
+        return ErrnoText("rename");
+    }
+    return {};
+}
+
 } // namespace
 
 SegmentSaveResult WriteSegment(const SegmentRequest& request,
@@ -167,20 +260,15 @@ SegmentSaveResult WriteSegment(const SegmentRequest& request,
         result.detail = ErrnoText("open source");
         return result;
     }
-    const int64_t totalFrames = AvailableFrames(source, inStat.st_size);
-    const int64_t startFrame = std::clamp<int64_t>(
-        MsToFrame(std::max<int64_t>(0, request.startMs), source.sampleRate), 0, totalFrames);
-    const int64_t endFrame =
-        request.endMs < 0
-            ? totalFrames
-            : std::clamp<int64_t>(MsToFrame(request.endMs, source.sampleRate), 0, totalFrames);
+    const auto [startFrame, endFrame] = RequestedFrames(request, inStat.st_size);
     if (endFrame <= startFrame) {
         result.detail = "no audio in the range";
         return result;
     }
     const int64_t sampleBytes = (endFrame - startFrame) * source.blockAlign;
+    // A chunk of odd size is followed by a pad byte, which the RIFF size counts.
     const bool padded = sampleBytes % 2 != 0;
-    if (sampleBytes + kSegmentHeaderBytes - 8 + (padded ? 1 : 0) > int64_t{0xFFFFFFFF}) {
+    if (sampleBytes + kSegmentHeaderBytes - 8 + (padded ? 1 : 0) > int64_t{UINT32_MAX}) {
         result.detail = "the segment is too large for a WAV file";
         return result;
     }
@@ -198,7 +286,7 @@ SegmentSaveResult WriteSegment(const SegmentRequest& request,
         return result;
     }
     const QByteArray tempName = QFile::encodeName(tempPath);
-    auto fail = [&](SaveOutcome outcome, const QString& detail) {
+    auto fail = [&](CutStep outcome, const QString& detail) {
         out.Close();
         ::unlink(tempName.constData());
         result.outcome = outcome;
@@ -209,78 +297,22 @@ SegmentSaveResult WriteSegment(const SegmentRequest& request,
     unsigned char header[kSegmentHeaderBytes];
     BuildHeader(header, source, static_cast<uint32_t>(sampleBytes), padded);
     if (!WriteAll(out.get(), header, kSegmentHeaderBytes, 0)) {
-        return fail(SaveOutcome::Failed, ErrnoText("write header"));
+        return fail(CutStep::Failed, ErrnoText("write header"));
     }
     ::posix_fadvise(in.get(), 0, 0, POSIX_FADV_SEQUENTIAL);
-
-    off_t inOffset = source.dataOffset + startFrame * source.blockAlign;
-    off_t outOffset = kSegmentHeaderBytes;
-    int64_t remaining = sampleBytes;
-    bool inKernel = request.kernelCopy;
-    std::vector<char> buffer;
-    while (remaining > 0) {
-        if (inKernel) {
-            const ssize_t n =
-                ::copy_file_range(in.get(), &inOffset, out.get(), &outOffset,
-                                  static_cast<size_t>(std::min(remaining, kCopyChunk)), 0);
-            if (n < 0 && errno == EINTR) {
-                continue;
-            }
-            if (n < 0 && CopyFallsBack(errno)) {
-                inKernel = false;
-                continue;
-            }
-            if (n < 0) {
-                return fail(SaveOutcome::Failed, ErrnoText("copy"));
-            }
-            if (n == 0) {
-                return fail(SaveOutcome::Failed, "the source ended early");
-            }
-            remaining -= n;
-        } else {
-            if (buffer.empty()) {
-                buffer.resize(kBufferBytes);
-            }
-            const int64_t want = std::min<int64_t>(remaining, kBufferBytes);
-            const ssize_t n = ::pread(in.get(), buffer.data(), static_cast<size_t>(want), inOffset);
-            if (n < 0 && errno == EINTR) {
-                continue;
-            }
-            if (n < 0) {
-                return fail(SaveOutcome::Failed, ErrnoText("read"));
-            }
-            if (n == 0) {
-                return fail(SaveOutcome::Failed, "the source ended early");
-            }
-            if (!WriteAll(out.get(), buffer.data(), n, outOffset)) {
-                return fail(SaveOutcome::Failed, ErrnoText("write"));
-            }
-            inOffset += n;
-            outOffset += n;
-            remaining -= n;
-        }
-        if (remaining > 0 && keepGoing && !keepGoing()) {
-            return fail(SaveOutcome::Aborted, "aborted");
-        }
+    QString detail;
+    const CutStep copied =
+        CopySamples(in.get(), out.get(), source.dataOffset + startFrame * source.blockAlign,
+                    kSegmentHeaderBytes, sampleBytes, request.kernelCopy, keepGoing, detail);
+    if (copied != CutStep::Written) {
+        return fail(copied, detail);
     }
-    if (padded) {
-        const char zero = 0;
-        if (!WriteAll(out.get(), &zero, 1, outOffset)) {
-            return fail(SaveOutcome::Failed, ErrnoText("write"));
-        }
+    const QString unfinished = FinishOutput(out, padded, kSegmentHeaderBytes + sampleBytes,
+                                            tempName, finalPath, request.sourcePath);
+    if (!unfinished.isEmpty()) {
+        return fail(CutStep::Failed, unfinished);
     }
-    if (!out.Close()) {
-        return fail(SaveOutcome::Failed, ErrnoText("close"));
-    }
-    // Checked again right before the rename: the final name may have become a link to the
-    // source while the samples were copied.
-    if (IsSameFile(finalPath, request.sourcePath)) {
-        return fail(SaveOutcome::Failed, "the output is the source file");
-    }
-    if (::rename(tempName.constData(), QFile::encodeName(finalPath).constData()) != 0) {
-        return fail(SaveOutcome::Failed, ErrnoText("rename"));
-    }
-    result.outcome = SaveOutcome::Written;
+    result.outcome = CutStep::Written;
     result.frames = endFrame - startFrame;
     result.sampleBytes = sampleBytes;
     return result;

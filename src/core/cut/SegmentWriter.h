@@ -37,11 +37,13 @@ struct SegmentRequest {
     bool kernelCopy = true;
 };
 
-/// How a save ended. The values are the step codes the cut run receives.
-enum class SaveOutcome : int { Written = 1, Failed = 2, Aborted = 4 };
+/// The step codes of a cut run, with the values of the platform's completion notifications. A
+/// save ends in Written, Failed or Aborted; NoFile is a step that brings no file (the first one
+/// of a run, a skipped save, a failure already reported).
+enum class CutStep : int { Written = 1, Failed = 2, Aborted = 4, NoFile = 8 };
 
 struct SegmentSaveResult {
-    SaveOutcome outcome = SaveOutcome::Failed;
+    CutStep outcome = CutStep::Failed;
     QString detail;          ///< why it failed, for diagnostics; empty when written
     int64_t frames = 0;      ///< frames written
     int64_t sampleBytes = 0; ///< sample bytes written (frames × blockAlign)

@@ -4,7 +4,7 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
-#include "core/cut/SaveNameStep.h"
+#include "core/text/FolderText.h"
 
 namespace veskar {
 

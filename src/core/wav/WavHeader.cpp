@@ -1,32 +1,178 @@
 #include "core/wav/WavHeader.h"
 
 #include <cstring>
+#include <span>
 
+#include "core/wav/RiffChunks.h"
 #include "core/wav/WorkArea.h"
 
 namespace veskar {
 
 namespace {
 
+// The smallest header the reader accepts: RIFF/WAVE, a 16-byte "fmt " chunk and a 2-byte start
+// of data, as the oldest writers of the format left them.
 constexpr int kMinHeaderBytes = 46;
+// channels, rate, bytes per second, block align and bits: the part of "fmt " every PCM file has.
 constexpr int kFmtStandardBytes = 16;
-
-uint16_t U16(const uint8_t* p) {
-    return static_cast<uint16_t>(p[0] | (p[1] << 8));
-}
-
-uint32_t U32(const uint8_t* p) {
-    return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) |
-           (static_cast<uint32_t>(p[2]) << 16) | (static_cast<uint32_t>(p[3]) << 24);
-}
-
-bool TagIs(const uint8_t* p, const char* tag) {
-    return std::memcmp(p, tag, 4) == 0;
-}
+constexpr uint16_t kFormatPcm = 1;
+// The 40 ms read unit is a twenty-fifth of a second.
+constexpr int32_t kReadUnitsPerSecond = 25;
 
 QString WithPath(const QString& message, const QString& path) {
     return message + QLatin1Char('\n') + path;
 }
+
+class HeaderCheck {
+public:
+    HeaderCheck(const QString& path, WavRoutine routine, OpenWavFile& wav)
+        : m_path(path), m_routine(routine), m_traits(TraitsOf(routine)), m_wav(wav) {}
+
+    QString Run() {
+        QString error = ReserveBuffers();
+        if (error.isEmpty()) {
+            error = OpenFile();
+        }
+        if (error.isEmpty()) {
+            error = ReadRiffHeader();
+        }
+        if (error.isEmpty()) {
+            error = FindChunks();
+        }
+        if (error.isEmpty()) {
+            error = ReadFormat();
+        }
+        return error;
+    }
+
+private:
+    QString Fail(const char* body) const { return SiteMessage(QString::fromUtf8(body), m_routine); }
+
+    QString ReserveBuffers() {
+        const WorkAreaProbe probe = ProbeWorkArea();
+        if (!probe.failed) {
+            m_wav.header.reset(new (std::nothrow) uint8_t[kHeaderBufferSize]);
+            m_wav.work = AllocateWorkArea(probe.size);
+        }
+        if (probe.failed || !m_wav.header || !m_wav.work) {
+            return Fail("作業エリアの取得に失敗しました");
+        }
+        m_wav.workAreaSize = probe.size;
+        return {};
+    }
+
+    QString OpenFile() {
+        m_wav.file.setFileName(m_path);
+        if (!m_wav.file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
+            return Fail("WAVファイルの読み出しに失敗しましたOP");
+        }
+        if (m_traits.checksFileSize) {
+            m_fileSize = m_wav.file.size();
+            if (m_wav.file.isSequential() || !m_wav.file.seek(m_fileSize) || !m_wav.file.seek(0)) {
+                return Fail("ファイルサイズ取得に失敗しました");
+            }
+        }
+        return {};
+    }
+
+    QString ReadRiffHeader() {
+        m_headerBytes =
+            m_wav.file.read(reinterpret_cast<char*>(m_wav.header.get()), kHeaderBufferSize);
+        if (m_headerBytes < kMinHeaderBytes) {
+            return WithPath(Fail("WAVファイルのサイズが小さすぎます"), m_path);
+        }
+        if (std::memcmp(m_wav.header.get(), "RIFF", 4) != 0) {
+            return Fail("ファイル形式が「RIFF」ではありません");
+        }
+        if (std::memcmp(m_wav.header.get() + 8, "WAVE", 4) != 0) {
+            return Fail("WAVEファイルではありません");
+        }
+        return {};
+    }
+
+    // The format comes from the header read at once, the data chunk from anywhere in the file
+    // (after large LIST chunks too). Chunk sizes are taken as they stand: no pad byte after an
+    // odd size.
+    QString FindChunks() {
+        const ChunkWalkRules rules{.fmtSearchEnd = m_headerBytes, .padOddChunks = false};
+        const std::span<uint8_t> buffer(m_wav.work.get(), static_cast<size_t>(m_wav.workAreaSize));
+        const WavChunks chunks = WalkRiffChunks(m_wav.file, buffer, rules);
+        if (!chunks.fmt) {
+            return Fail("WAVフォーマットが見つかりませんでした");
+        }
+        if (chunks.fmt->size < kFmtStandardBytes) {
+            return Fail("フォーマットデータが不足しています");
+        }
+        if (chunks.fmt->BodyPos() + kFmtStandardBytes > m_headerBytes) {
+            return SiteMessage(FormatCutOffBody(), m_routine);
+        }
+        if (!chunks.data) {
+            return WithPath(Fail("データエリアが見つかりませんでした"), m_path);
+        }
+        if (m_traits.checksDataLength && chunks.data->size == 0) {
+            return Fail("データがありません");
+        }
+        m_fmt = m_wav.header.get() + chunks.fmt->BodyPos();
+        m_data = *chunks.data;
+        return {};
+    }
+
+    QString ReadFormat() {
+        if (LeU16(m_fmt) != kFormatPcm) {
+            return SiteMessage(QString::fromUtf8(m_traits.compressedBody), m_routine);
+        }
+        const uint32_t sampleRate = LeU32(m_fmt + 4);
+        const uint16_t blockAlign = LeU16(m_fmt + 12);
+        // Formed as a signed 32-bit product: an absurd rate wraps and is refused below.
+        const auto bytesPerSecond =
+            static_cast<int32_t>(static_cast<uint32_t>(uint64_t{sampleRate} * blockAlign));
+        if (bytesPerSecond <= 0) {
+            return Fail("１秒当たりのバイト数が異状です");
+        }
+        const int32_t bytes40ms = bytesPerSecond / kReadUnitsPerSecond;
+        if (m_traits.checks40ms && bytes40ms <= 0) {
+            return Fail("40ms当たりのバイト数が異状です");
+        }
+        int64_t blockSize = 0;
+        if (m_traits.readUnit != ReadUnit::None) {
+            const int64_t unit =
+                m_traits.readUnit == ReadUnit::Bytes40ms ? bytes40ms : bytesPerSecond;
+            blockSize = unit > 0 ? (m_wav.workAreaSize / unit) * unit : 0;
+            if (blockSize <= 0) {
+                return Fail("総読み込みバイト数が異状です");
+            }
+        }
+        const uint16_t bitsPerSample = LeU16(m_fmt + 14);
+        if (bitsPerSample == 0) {
+            return Fail("サンプルが異状です");
+        }
+
+        WavInfo& info = m_wav.info;
+        info.fileSize = m_fileSize;
+        info.dataOffset = m_data.BodyPos();
+        info.dataSizeFieldOffset = m_data.SizeFieldPos();
+        info.dataLength = m_data.size;
+        info.formatTag = kFormatPcm;
+        info.channels = LeU16(m_fmt + 2);
+        info.sampleRate = sampleRate;
+        info.blockAlign = blockAlign;
+        info.bitsPerSample = bitsPerSample;
+        info.bytesPerSample = bitsPerSample / 8 + (bitsPerSample % 8 != 0 ? 1 : 0);
+        info.bytesPerSecond = bytesPerSecond;
+        info.samplesPerMs = sampleRate / 1000.0;
+        m_wav.blockSize = blockSize;
+        return {};
+    }
+
+    const QString& m_path;
+    const WavRoutine m_routine;
+    const RoutineTraits& m_traits;
+    OpenWavFile& m_wav;
+    int64_t m_fileSize = 0;
+    int64_t m_headerBytes = 0;
+    const uint8_t* m_fmt = nullptr;
+    RiffChunk m_data;
+};
 
 } // namespace
 
@@ -35,134 +181,7 @@ QString FormatCutOffBody() {
 }
 
 QString ValidateWavHeader(const QString& path, WavRoutine routine, OpenWavFile& wav) {
-    const RoutineTraits& traits = TraitsOf(routine);
-    auto fail = [routine](const char* body) {
-        return SiteMessage(QString::fromUtf8(body), routine);
-    };
-
-    const WorkAreaProbe probe = ProbeWorkArea();
-    if (!probe.failed) {
-        wav.header.reset(new (std::nothrow) uint8_t[kHeaderBufferSize]);
-        wav.work = AllocateWorkArea(probe.size);
-    }
-    if (probe.failed || !wav.header || !wav.work) {
-        return fail("作業エリアの取得に失敗しました");
-    }
-    wav.workAreaSize = probe.size;
-
-    wav.file.setFileName(path);
-    if (!wav.file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
-        return fail("WAVファイルの読み出しに失敗しましたOP");
-    }
-
-    int64_t fileSize = 0;
-    if (traits.checksFileSize) {
-        fileSize = wav.file.size();
-        if (wav.file.isSequential() || !wav.file.seek(fileSize) || !wav.file.seek(0)) {
-            return fail("ファイルサイズ取得に失敗しました");
-        }
-    }
-
-    const int64_t headerBytes =
-        wav.file.read(reinterpret_cast<char*>(wav.header.get()), kHeaderBufferSize);
-    if (headerBytes < kMinHeaderBytes) {
-        return WithPath(fail("WAVファイルのサイズが小さすぎます"), path);
-    }
-    const uint8_t* header = wav.header.get();
-    if (!TagIs(header, "RIFF")) {
-        return fail("ファイル形式が「RIFF」ではありません");
-    }
-    if (!TagIs(header + 8, "WAVE")) {
-        return fail("WAVEファイルではありません");
-    }
-
-    // The format block is looked for in the header buffer only; chunk sizes are taken as they
-    // stand (no pad byte after an odd size).
-    int64_t fmtPos = -1;
-    uint32_t fmtSize = 0;
-    for (int64_t p = 12; p < kHeaderBufferSize && p + 8 <= headerBytes;) {
-        const uint32_t size = U32(header + p + 4);
-        if (TagIs(header + p, "fmt ")) {
-            fmtSize = size;
-            fmtPos = p + 8;
-            break;
-        }
-        p += 8 + static_cast<int64_t>(size);
-    }
-    if (fmtPos < 0) {
-        return fail("WAVフォーマットが見つかりませんでした");
-    }
-    if (fmtSize < kFmtStandardBytes) {
-        return fail("フォーマットデータが不足しています");
-    }
-    if (fmtPos + kFmtStandardBytes > headerBytes) {
-        return SiteMessage(FormatCutOffBody(), routine);
-    }
-
-    // The data chunk is walked in the file itself, so it is found after large LIST chunks too.
-    int64_t chunkPos = 12;
-    uint32_t dataSize = 0;
-    for (;;) {
-        uint8_t chunk[8];
-        if (!wav.file.seek(chunkPos) ||
-            wav.file.read(reinterpret_cast<char*>(chunk), sizeof chunk) != sizeof chunk) {
-            return WithPath(fail("データエリアが見つかりませんでした"), path);
-        }
-        dataSize = U32(chunk + 4);
-        if (TagIs(chunk, "data")) {
-            break;
-        }
-        chunkPos += 8 + static_cast<int64_t>(dataSize);
-    }
-    if (traits.checksDataLength && dataSize == 0) {
-        return fail("データがありません");
-    }
-
-    const uint8_t* fmt = header + fmtPos;
-    if (U16(fmt) != 1) {
-        return SiteMessage(QString::fromUtf8(traits.compressedBody), routine);
-    }
-    const uint16_t channels = U16(fmt + 2);
-    const uint32_t sampleRate = U32(fmt + 4);
-    const uint16_t blockAlign = U16(fmt + 12);
-    // Formed as a signed 32-bit product: an absurd rate wraps and is refused below.
-    const auto bytesPerSecond =
-        static_cast<int32_t>(static_cast<uint32_t>(uint64_t{sampleRate} * blockAlign));
-    if (bytesPerSecond <= 0) {
-        return fail("１秒当たりのバイト数が異状です");
-    }
-    const int32_t bytes40ms = bytesPerSecond / 25;
-    if (traits.checks40ms && bytes40ms <= 0) {
-        return fail("40ms当たりのバイト数が異状です");
-    }
-    int64_t blockSize = 0;
-    if (traits.readUnit != ReadUnit::None) {
-        const int64_t unit = traits.readUnit == ReadUnit::Bytes40ms ? bytes40ms : bytesPerSecond;
-        blockSize = unit > 0 ? (wav.workAreaSize / unit) * unit : 0;
-        if (blockSize <= 0) {
-            return fail("総読み込みバイト数が異状です");
-        }
-    }
-    const uint16_t bitsPerSample = U16(fmt + 14);
-    if (bitsPerSample == 0) {
-        return fail("サンプルが異状です");
-    }
-
-    WavInfo& info = wav.info;
-    info.fileSize = fileSize;
-    info.dataOffset = chunkPos + 8;
-    info.dataSizeFieldOffset = chunkPos + 4;
-    info.dataLength = dataSize;
-    info.formatTag = 1;
-    info.channels = channels;
-    info.sampleRate = sampleRate;
-    info.blockAlign = blockAlign;
-    info.bitsPerSample = bitsPerSample;
-    info.bytesPerSample = bitsPerSample / 8 + (bitsPerSample % 8 != 0 ? 1 : 0);
-    info.bytesPerSecond = bytesPerSecond;
-    info.samplesPerMs = sampleRate / 1000.0;
-    wav.blockSize = blockSize;
-    return {};
+    return HeaderCheck(path, routine, wav).Run();
 }
 
 } // namespace veskar

@@ -7,7 +7,7 @@
 #include <QMenu>
 #include <QPushButton>
 
-#include "core/wav/CutAnalysis.h"
+#include "core/analysis/CutAnalysis.h"
 #include "gui/main/CutScreen.h"
 #include "gui/main/LevelPanel.h"
 #include "gui/main/SilencePanel.h"

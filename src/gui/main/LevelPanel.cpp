@@ -9,7 +9,7 @@
 #include <QStyledItemDelegate>
 #include <QVBoxLayout>
 
-#include "core/wav/CutAnalysis.h"
+#include "core/analysis/CutAnalysis.h"
 #include "core/wav/LevelColor.h"
 #include "gui/main/CutScreen.h"
 #include "gui/main/PanelTools.h"

@@ -15,7 +15,7 @@
 #include <QVBoxLayout>
 
 #include "core/host/SharedFlags.h"
-#include "core/wav/CutAnalysis.h"
+#include "core/analysis/CutAnalysis.h"
 #include "gui/main/CutScreen.h"
 #include "gui/main/PanelTools.h"
 #include "gui/main/TimeListBox.h"

@@ -7,7 +7,7 @@
 #include "core/host/Host.h"
 #include "core/host/SharedFlags.h"
 #include "core/timelists/TimeLists.h"
-#include "core/wav/CutAnalysis.h"
+#include "core/analysis/CutAnalysis.h"
 #include "gui/dialogs/GuiMessenger.h"
 #include "gui/dialogs/GuiProgressBox.h"
 #include "gui/dialogs/TMKBoxDlg.h"

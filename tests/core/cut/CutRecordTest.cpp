@@ -53,6 +53,8 @@ TEST_F(CutRecordTest, ShortLineCarriesDateLengthAndPath) {
               "08/03/24 Mon 15:30:12   195s123  /p.wav");
     EXPECT_EQ(CutRecord::ShortLine(kMonday, 195123, true, "/p.wav"),
               "08/03/24 Mon 15:30:12   3m15123  /p.wav");
+    EXPECT_EQ(CutRecord::ShortLine(kMonday, 60000, true, "/p.wav"),
+              "08/03/24 Mon 15:30:12   1m00000  /p.wav");
     EXPECT_EQ(CutRecord::ShortLine(kMonday, 5, false, "/p.wav"),
               "08/03/24 Mon 15:30:12   0s005  /p.wav");
 }

@@ -162,6 +162,7 @@ TEST_F(OutputNamingTest, LongAndShortNamesJoinPrefixTimeAndLabel) {
 TEST_F(OutputNamingTest, ExtensionIsLowerCased) {
     EXPECT_EQ(LowerCaseExtension("/Cut/Live.WAV"), "/Cut/Live.wav");
     EXPECT_EQ(LowerCaseExtension("/Cut/a.b/Live"), "/Cut/a.b/Live");
+    EXPECT_EQ(LowerCaseExtension("Live"), "Live");
     EXPECT_EQ(LowerCaseExtension("/Cut/Live.Side A.Wav"), "/Cut/Live.Side A.wav");
 }
 

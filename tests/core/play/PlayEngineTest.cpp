@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <set>
 #include <utility>
 #include <vector>
@@ -161,24 +162,58 @@ protected:
 
 } // namespace
 
-TEST_F(PlayEngineTest, ZoneOnTheLastLine) {
-    engine.controls.playMode = CutPlayMode::Zone;
-    PlayLines& interval = Interval({0, 10000, 20000});
-    engine.LineClick(interval, 2);
-    PlayLines& tenSeconds = Level(4, {0, 10000});
-    engine.LineClick(tenSeconds, 1);
-    // The last line of the interval list plays to the end; of a subdivision list one step.
-    EXPECT_EQ(Plays(), (std::vector<Range>{{20000, kCutLength}, {10000, 20000}}));
-    EXPECT_EQ(PlayOut(3).size(), 2u) << "nothing follows in zone mode";
-}
-
-TEST_F(PlayEngineTest, SkipPlaysOneSecondOfEachLineAndStops) {
-    engine.controls.playMode = CutPlayMode::Skip;
-    PlayLines& interval = Interval({0, 10000, 20000});
-    engine.LineClick(interval, 0);
-    EXPECT_EQ(PlayOut(10), (std::vector<Range>{{0, 1000}, {10000, 11000}, {20000, 21000}}));
-    EXPECT_EQ(lists.interval.Current(), 2);
-    EXPECT_FALSE(device.IsPlaying());
+// What one click plays and what follows it, in each mode.
+TEST_F(PlayEngineTest, ModesAfterAClick) {
+    struct Case {
+        const char* name;
+        CutPlayMode mode;
+        SpecialMode special;
+        std::function<PlayLines&()> list;
+        int line;
+        std::vector<Range> plays;
+    };
+    const auto interval = [this]() -> PlayLines& { return Interval({0, 10000, 20000}); };
+    const auto stretches = [this]() -> PlayLines& { return Interval({0, 12000, 16000, 26000}); };
+    const auto near0 = [this]() -> PlayLines& { return Interval({0, 200, 1000}); };
+    const auto tenSeconds = [this]() -> PlayLines& { return Level(4, {0, 10000}); };
+    const auto only = [this]() -> PlayLines& { return Interval({5000}); };
+    TimeList silenceList;
+    silenceList.Assign(Texts({1000, 3000}));
+    lines.SetSilenceList(0, silenceList);
+    const auto silence = [this]() -> PlayLines& { return *lines.Lines(TimeListId::Silence0); };
+    const auto oneSecond = [this]() -> PlayLines& { return Level(3, {1000, 2000, 3000}); };
+    // clang-format off
+    const Case cases[] = {
+        // The last line of the interval list plays to the end; of a subdivision list one step.
+        {"zone, last line", CutPlayMode::Zone, SpecialMode::Off, interval, 2, {{20000, kCutLength}}},
+        {"zone, last subdivision line", CutPlayMode::Zone, SpecialMode::Off, tenSeconds, 1, {{10000, 20000}}},
+        {"skip", CutPlayMode::Skip, SpecialMode::Off, interval, 0, {{0, 1000}, {10000, 11000}, {20000, 21000}}},
+        {"repeat", CutPlayMode::Repeat, SpecialMode::Off, interval, 1, std::vector<Range>(11, {10000, 20000})},
+        {"continuous subdivision", CutPlayMode::Continuous, SpecialMode::Off, oneSecond, 1,
+         {{2000, 3000}, {3000, 4000}}},
+        // Both ends of stretches longer than 10 s, the rest whole.
+        {"edges, continuous", CutPlayMode::Continuous, SpecialMode::Edges, stretches, 0,
+         {{0, 5000}, {7000, 12000}, {12000, 16000}, {16000, 21000}, {21000, 26000}, {26000, kCutLength}}},
+        // In zone mode the second part still follows, then nothing.
+        {"edges, zone", CutPlayMode::Zone, SpecialMode::Edges, stretches, 0, {{0, 5000}, {7000, 12000}}},
+        {"zone, the only line", CutPlayMode::Zone, SpecialMode::Off, only, 0, {{5000, kCutLength}}},
+        // A silence list plays once its owner has given it.
+        {"silence list", CutPlayMode::Zone, SpecialMode::Off, silence, 1, {{3000, kCutLength}}},
+        // Before 0 the stretch is empty and plays 1 ms.
+        {"end probe at 0", CutPlayMode::Zone, SpecialMode::EndProbe, near0, 0, {{0, 1}}},
+    };
+    // clang-format on
+    for (const Case& c : cases) {
+        device.StopAndClose();
+        device.plays.clear();
+        engine.controls.playMode = c.mode;
+        engine.controls.specialMode = c.special;
+        engine.LineClick(c.list(), c.line);
+        EXPECT_EQ(PlayOut(10), c.plays) << c.name;
+        if (c.mode == CutPlayMode::Skip) {
+            EXPECT_EQ(lists.interval.Current(), 2) << "the skip moves the current line along";
+        }
+    }
 }
 
 TEST_F(PlayEngineTest, ContinuousFollowsTheTargetColourAndNeverEnds) {
@@ -205,13 +240,9 @@ TEST_F(PlayEngineTest, ContinuousFollowsTheTargetColourAndNeverEnds) {
     EXPECT_EQ(Plays(), (std::vector<Range>{{3000, 5000}}));
 }
 
-TEST_F(PlayEngineTest, ContinuousWithoutTagsWalksTheListToItsEnd) {
+TEST_F(PlayEngineTest, ContinuousOnTheRegisteredListWithoutTags) {
     engine.controls.playMode = CutPlayMode::Continuous;
-    PlayLines& oneSecond = Level(3, {1000, 2000, 3000});
-    engine.LineClick(oneSecond, 1);
-    EXPECT_EQ(PlayOut(10), (std::vector<Range>{{2000, 3000}, {3000, 4000}}));
-    // The registered list without any tag, start times on: it starts over.
-    device.plays.clear();
+    // Start times on: it starts over.
     PlayLines& registered = Registered({1000, 2000}, {"", ""});
     engine.LineClick(registered, 1);
     EXPECT_EQ(PlayOut(2),
@@ -222,43 +253,6 @@ TEST_F(PlayEngineTest, ContinuousWithoutTagsWalksTheListToItsEnd) {
     engine.controls.startTimesEnabled = false;
     engine.LineClick(registered, 0);
     EXPECT_EQ(PlayOut(10), (std::vector<Range>{{1000, 2000}, {2000, kCutLength}}));
-}
-
-TEST_F(PlayEngineTest, RepeatPlaysTheSameLineAgain) {
-    engine.controls.playMode = CutPlayMode::Repeat;
-    PlayLines& interval = Interval({0, 10000, 20000});
-    engine.LineClick(interval, 1);
-    EXPECT_EQ(PlayOut(3), (std::vector<Range>(4, Range{10000, 20000})));
-}
-
-TEST_F(PlayEngineTest, EdgesPlayBothEndsOfLongStretchesOnly) {
-    engine.controls.playMode = CutPlayMode::Continuous;
-    engine.controls.specialMode = SpecialMode::Edges;
-    PlayLines& interval = Interval({0, 12000, 16000, 26000});
-    engine.LineClick(interval, 0);
-    EXPECT_EQ(PlayOut(10), (std::vector<Range>{{0, 5000},
-                                               {7000, 12000},
-                                               {12000, 16000},
-                                               {16000, 21000},
-                                               {21000, 26000},
-                                               {26000, kCutLength}}));
-    // In zone mode the second part still follows, then nothing.
-    device.plays.clear();
-    engine.controls.playMode = CutPlayMode::Zone;
-    engine.LineClick(interval, 0);
-    EXPECT_EQ(PlayOut(10), (std::vector<Range>{{0, 5000}, {7000, 12000}}));
-}
-
-TEST_F(PlayEngineTest, ProbesNearTheStart) {
-    engine.controls.playMode = CutPlayMode::Zone;
-    engine.controls.specialMode = SpecialMode::EndProbe;
-    PlayLines& interval = Interval({0, 200, 1000});
-    engine.LineClick(interval, 1);
-    // The stretch before 200 ms starts at 0; before 0 it is empty and plays 1 ms.
-    engine.LineClick(interval, 0);
-    engine.controls.specialMode = SpecialMode::StartProbe;
-    engine.LineClick(interval, 2);
-    EXPECT_EQ(Plays(), (std::vector<Range>{{0, 200}, {0, 1}, {1000, 1500}}));
 }
 
 TEST_F(PlayEngineTest, TheTableWrapsAround) {
@@ -459,44 +453,40 @@ protected:
     FakePlayFileList memory;
 };
 
-TEST_F(FileScreenTest, SequentialWrapsWithRepeat) {
-    engine.controls.filePlayMode = FilePlayMode::Sequential;
-    files.selected = 1;
-    files.Click();
-    PlayOut(3);
-    EXPECT_EQ(PlayedFiles(), (std::vector<QString>{"f1.wav", "f2.wav", "f0.wav", "f1.wav"}));
-    EXPECT_EQ(Plays().front(), (Range{0, 20000}));
-}
-
-TEST_F(FileScreenTest, ReverseWithoutRepeatEndsAtTheTop) {
-    engine.controls.filePlayMode = FilePlayMode::Reverse;
-    engine.controls.repeat = false;
-    files.selected = 0;
-    files.Click();
-    PlayOut(3);
-    EXPECT_EQ(PlayedFiles(), (std::vector<QString>{"f0.wav"}));
-}
-
-TEST_F(FileScreenTest, FastPreviewPlaysChunksOfTheSameFile) {
-    engine.controls.filePlayMode = FilePlayMode::Single;
-    engine.controls.fileSpecialMode = FileSpecialMode::Preview2x;
-    files.selected = 2;
-    files.Click();
-    PlayOut(4);
-    EXPECT_EQ(Plays(), (std::vector<Range>{
-                           {0, 3000}, {6000, 9000}, {12000, 15000}, {17000, 20000}, {0, 3000}}));
-    EXPECT_EQ(PlayedFiles(), std::vector<QString>(5, "f2.wav"));
-}
-
-TEST_F(FileScreenTest, EdgesThenTheNextFile) {
-    engine.controls.filePlayMode = FilePlayMode::Sequential;
-    engine.controls.fileSpecialMode = FileSpecialMode::Edges;
+TEST_F(FileScreenTest, ModesAfterAClick) {
+    struct Case {
+        FilePlayMode mode;
+        FileSpecialMode special;
+        bool repeat;
+        int selected;
+        std::vector<QString> files;
+        std::vector<Range> plays;
+    };
+    // clang-format off
+    const Case cases[] = {
+        {FilePlayMode::Sequential, FileSpecialMode::Off, true, 1, {"f1.wav", "f2.wav", "f0.wav", "f1.wav"},
+         std::vector<Range>(4, {0, 20000})},
+        {FilePlayMode::Reverse, FileSpecialMode::Off, false, 0, {"f0.wav"}, {{0, 20000}}},
+        {FilePlayMode::Single, FileSpecialMode::Preview2x, true, 2, std::vector<QString>(5, "f2.wav"),
+         {{0, 3000}, {6000, 9000}, {12000, 15000}, {17000, 20000}, {0, 3000}}},
+        {FilePlayMode::Sequential, FileSpecialMode::Edges, true, 0, {"f0.wav", "f0.wav", "f1.wav"},
+         {{0, 3000}, {17000, 20000}, {0, 3000}}},
+    };
+    // clang-format on
     engine.controls.edgeIndex = 7; // 3 s
-    files.selected = 0;
-    files.Click();
-    PlayOut(2);
-    EXPECT_EQ(Plays(), (std::vector<Range>{{0, 3000}, {17000, 20000}, {0, 3000}}));
-    EXPECT_EQ(PlayedFiles(), (std::vector<QString>{"f0.wav", "f0.wav", "f1.wav"}));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(static_cast<int>(c.mode));
+        device.StopAndClose();
+        device.plays.clear();
+        engine.controls.filePlayMode = c.mode;
+        engine.controls.fileSpecialMode = c.special;
+        engine.controls.repeat = c.repeat;
+        files.selected = c.selected;
+        files.Click();
+        PlayOut(static_cast<int>(c.plays.size()) - 1);
+        EXPECT_EQ(PlayedFiles(), c.files);
+        EXPECT_EQ(Plays(), c.plays);
+    }
 }
 
 TEST_F(FileScreenTest, AClickedFileStartsWithItsFirstPart) {
@@ -532,16 +522,12 @@ TEST_F(FileScreenTest, ShuffleRoundsPlayEveryFileOnce) {
     files.weights = {"1", "1", "1"};
     files.selected = 0;
     files.Click();
-    PlayOut(8);
+    PlayOut(2);
     std::vector<QString> played = PlayedFiles();
-    ASSERT_EQ(played.size(), 9u);
+    ASSERT_EQ(played.size(), 3u);
     // The click marked file 0 played, so the rest of its round is the other two.
-    EXPECT_EQ(std::set<QString>(played.begin() + 1, played.begin() + 3),
+    EXPECT_EQ(std::set<QString>(played.begin() + 1, played.end()),
               (std::set<QString>{"f1.wav", "f2.wav"}));
-    for (int round = 0; round < 2; ++round) {
-        const auto begin = played.begin() + 3 + round * 3;
-        EXPECT_EQ(std::set<QString>(begin, begin + 3), all) << "round " << round;
-    }
 
     // A fresh list has no weights: the clicked file marks nothing, the first refill takes
     // every file once and writes their weights.
@@ -581,9 +567,17 @@ TEST_F(FileScreenTest, ButtonsPickTheirList) {
     engine.FileBarReleased(50, files, memory);
     EXPECT_EQ(Plays().back(), (Range{5000, 20000}));
     EXPECT_EQ(PlayedFiles().back(), "f2.wav");
+    // Once a list has played, the bar stays with it even when the memory list has files.
+    memory = FakePlayFileList(QStringList{QDir(TestHomeDir()).filePath("f0.wav")});
+    memory.selected = 0;
+    memory.onClick = [this] { engine.PlayFileListClick(memory); };
+    const size_t played = device.plays.size();
+    engine.FileBarReleased(50, files, memory);
+    EXPECT_EQ(device.plays.size(), played + 1);
+    EXPECT_EQ(PlayedFiles().back(), "f2.wav");
 }
 
-TEST_F(FileScreenTest, StepButtonsOnEmptyListsPlayNothingInAnyMode) {
+TEST_F(FileScreenTest, StepButtonsOnEmptyAndOneFileLists) {
     FakePlayFileList none;
     FakePlayFileList noMemory;
     for (const FilePlayMode mode :
@@ -596,6 +590,13 @@ TEST_F(FileScreenTest, StepButtonsOnEmptyListsPlayNothingInAnyMode) {
     EXPECT_TRUE(device.plays.empty());
     EXPECT_EQ(none.clicks, 10);
     EXPECT_EQ(none.selected, -1);
+    // A list of one file with nothing selected: a step selects that file and plays it.
+    FakePlayFileList one(QStringList{QDir(TestHomeDir()).filePath("f0.wav")});
+    one.onClick = [&] { engine.PlayFileListClick(one); };
+    engine.controls.filePlayMode = FilePlayMode::Sequential;
+    engine.SkipButton(one, noMemory);
+    EXPECT_EQ(one.selected, 0);
+    EXPECT_EQ(PlayedFiles(), std::vector<QString>{"f0.wav"});
 }
 
 TEST_F(FileScreenTest, OffPlaysNothingAndStops) {

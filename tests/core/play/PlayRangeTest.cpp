@@ -99,6 +99,7 @@ TEST(FitPlayWindowTest, FileSpecialModes) {
         TimeMs length;
         std::vector<PlayWindow> played;
     };
+    // clang-format off
     const Case cases[] = {
         {"whole", FileSpecialMode::Off, 20000, {{0, 20000}}},
         {"intro", FileSpecialMode::Intro, 20000, {{0, 10000}}},
@@ -106,25 +107,14 @@ TEST(FitPlayWindowTest, FileSpecialModes) {
         {"edges", FileSpecialMode::Edges, 20000, {{0, 5000}, {15000, 20000}}},
         {"edges of 8 s", FileSpecialMode::Edges, 8000, {{0, 5000}, {3000, 8000}}},
         {"edges of 5 s", FileSpecialMode::Edges, 5000, {{0, 5000}}},
-        {"2x on 20 s",
-         FileSpecialMode::Preview2x,
-         20000,
-         {{0, 3000}, {6000, 9000}, {12000, 15000}, {17000, 20000}}},
-        {"2x on 21 s",
-         FileSpecialMode::Preview2x,
-         21000,
-         {{0, 3000}, {6000, 9000}, {12000, 15000}, {18000, 21000}}},
-        {"5x on 40 s",
-         FileSpecialMode::Preview5x,
-         40000,
-         {{0, 3000}, {15000, 18000}, {30000, 33000}, {37000, 40000}}},
-        {"10x on 62 s",
-         FileSpecialMode::Preview10x,
-         62000,
-         {{0, 3000}, {30000, 33000}, {59000, 62000}}},
+        {"2x on 20 s", FileSpecialMode::Preview2x, 20000, {{0, 3000}, {6000, 9000}, {12000, 15000}, {17000, 20000}}},
+        {"2x on 21 s", FileSpecialMode::Preview2x, 21000, {{0, 3000}, {6000, 9000}, {12000, 15000}, {18000, 21000}}},
+        {"5x on 40 s", FileSpecialMode::Preview5x, 40000, {{0, 3000}, {15000, 18000}, {30000, 33000}, {37000, 40000}}},
+        {"10x on 62 s", FileSpecialMode::Preview10x, 62000, {{0, 3000}, {30000, 33000}, {59000, 62000}}},
         {"2x on 3 s", FileSpecialMode::Preview2x, 3000, {{0, 3000}}},
         {"2x on 3.001 s", FileSpecialMode::Preview2x, 3001, {{0, 3000}, {3000, 3001}}},
     };
+    // clang-format on
     for (const Case& c : cases) {
         PlayParts parts;
         RangeModes modes = FileScreen(c.mode);
@@ -143,6 +133,7 @@ TEST(LineStretchTest, PlayAndSpecialModes) {
         bool click;
         PlayWindow stretch;
     };
+    // clang-format off
     const Case cases[] = {
         {"zone", CutPlayMode::Zone, SpecialMode::Off, 8000, true, {5000, 8000}},
         {"zone, last line", CutPlayMode::Zone, SpecialMode::Off, std::nullopt, true, {5000, -1}},
@@ -150,32 +141,13 @@ TEST(LineStretchTest, PlayAndSpecialModes) {
         {"end", CutPlayMode::End, SpecialMode::Off, 8000, true, {5000, 60000}},
         {"end, continued", CutPlayMode::End, SpecialMode::Off, 8000, false, {5000, 8000}},
         {"start probe", CutPlayMode::Continuous, SpecialMode::StartProbe, 8000, true, {5000, 5300}},
-        {"silent start probe",
-         CutPlayMode::Zone,
-         SpecialMode::SilentStartProbe,
-         8000,
-         true,
-         {5000, 5050}},
+        {"silent start probe", CutPlayMode::Zone, SpecialMode::SilentStartProbe, 8000, true, {5000, 5050}},
         {"end probe", CutPlayMode::Zone, SpecialMode::EndProbe, 8000, true, {4300, 5000}},
-        {"silent end probe",
-         CutPlayMode::Skip,
-         SpecialMode::SilentEndProbe,
-         8000,
-         true,
-         {4800, 5000}},
-        {"end probe in end mode",
-         CutPlayMode::End,
-         SpecialMode::EndProbe,
-         8000,
-         true,
-         {4300, 60000}},
-        {"edges leave the stretch",
-         CutPlayMode::Zone,
-         SpecialMode::Edges,
-         8000,
-         true,
-         {5000, 8000}},
+        {"silent end probe", CutPlayMode::Skip, SpecialMode::SilentEndProbe, 8000, true, {4800, 5000}},
+        {"end probe in end mode", CutPlayMode::End, SpecialMode::EndProbe, 8000, true, {4300, 60000}},
+        {"edges leave the stretch", CutPlayMode::Zone, SpecialMode::Edges, 8000, true, {5000, 8000}},
     };
+    // clang-format on
     for (const Case& c : cases) {
         RangeModes modes = CutScreen(c.play, c.special);
         modes.probes = {300, 700, 200, 50, 5000};

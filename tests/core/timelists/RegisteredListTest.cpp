@@ -69,46 +69,36 @@ TEST_F(RegisteredListTest, FullListTurnsRedAndStaysUnchanged) {
     EXPECT_FALSE(list.Overflowed());
 }
 
-TEST_F(RegisteredListTest, DeletingTheLastLineLeavesNoCurrentLine) {
-    Fill();
-    Select({4});
-    EXPECT_EQ(list.DeleteSelected(), 1);
-    EXPECT_EQ(list.Texts(), (QStringList{"1000", "2000", "3000", "4000"}));
-    EXPECT_EQ(list.Tags(), (QStringList{"", "1", "2", ""}));
-    EXPECT_EQ(list.Lines().Current(), -1);
-    EXPECT_EQ(list.Lines().SelectedCount(), 0);
-}
-
-TEST_F(RegisteredListTest, DeletingAMiddleBlockMakesTheNextLineCurrent) {
-    Fill();
-    Select({1, 2});
-    EXPECT_EQ(list.DeleteSelected(), 2);
-    EXPECT_EQ(list.Texts(), (QStringList{"1000", "4000", "5000"}));
-    EXPECT_EQ(list.Tags(), (QStringList{"", "", "5"}));
-    EXPECT_EQ(list.Lines().Current(), 1);
-    EXPECT_EQ(list.Lines().SelectedIndexes(), std::vector<int>{1});
-}
-
-TEST_F(RegisteredListTest, DeletingScatteredLinesCountsFromTheLowest) {
-    Fill();
-    Select({0, 2, 4});
-    EXPECT_EQ(list.DeleteSelected(), 3);
-    EXPECT_EQ(list.Texts(), (QStringList{"2000", "4000"}));
-    EXPECT_EQ(list.Tags(), (QStringList{"1", ""}));
-    EXPECT_EQ(list.Lines().Current(), 0);
-}
-
-TEST_F(RegisteredListTest, DeletingNothingMakesTheFirstLineCurrent) {
-    Fill();
-    list.ClearSelection();
-    EXPECT_EQ(list.DeleteSelected(), 0);
-    EXPECT_EQ(list.Count(), 5);
-    EXPECT_EQ(list.Lines().Current(), 0);
-
-    Select({0, 1, 2, 3, 4});
-    EXPECT_EQ(list.DeleteSelected(), 5);
-    EXPECT_TRUE(list.Tags().isEmpty());
-    EXPECT_EQ(list.Lines().Current(), -1);
+// Which line is current after a deletion: the one after the lowest deleted line, none when
+// that was the last, the first when nothing was deleted; the selection follows the current line.
+TEST_F(RegisteredListTest, DeletionRules) {
+    struct Case {
+        std::vector<int> selected;
+        int deleted;
+        QStringList texts;
+        QStringList tags;
+        int current;
+    };
+    const Case cases[] = {
+        {{4}, 1, {"1000", "2000", "3000", "4000"}, {"", "1", "2", ""}, -1},
+        {{1, 2}, 2, {"1000", "4000", "5000"}, {"", "", "5"}, 1},
+        {{0, 2, 4}, 3, {"2000", "4000"}, {"1", ""}, 0},
+        {{}, 0, {"1000", "2000", "3000", "4000", "5000"}, {"", "1", "2", "", "5"}, 0},
+        {{0, 1, 2, 3, 4}, 5, {}, {}, -1},
+    };
+    for (const Case& c : cases) {
+        Fill();
+        list.ClearSelection();
+        for (const int line : c.selected) {
+            list.SetSelected(line, true);
+        }
+        EXPECT_EQ(list.DeleteSelected(), c.deleted);
+        EXPECT_EQ(list.Texts(), c.texts);
+        EXPECT_EQ(list.Tags(), c.tags);
+        EXPECT_EQ(list.Lines().Current(), c.current) << c.deleted;
+        EXPECT_EQ(list.Lines().SelectedIndexes(),
+                  c.current < 0 ? std::vector<int>{} : std::vector<int>{c.current});
+    }
 }
 
 TEST_F(RegisteredListTest, TaggingSelectedLinesOnly) {

@@ -15,23 +15,6 @@ TEST(StartColorsTest, OnlyTheFirstCharacterOfATagCounts) {
     EXPECT_EQ(StartColorCode(u"x5"), 0);
 }
 
-TEST(StartColorsTest, DrawingColoursAreRgb) {
-    const struct {
-        int code;
-        uint32_t background;
-        uint32_t text;
-    } cases[] = {{1, 0x0000FF, 0xFFFFFF}, {2, 0xFF0000, 0xFFFFFF}, {3, 0x00FF00, 0x000000},
-                 {4, 0xFFFF00, 0x000000}, {5, 0x00FFFF, 0x000000}, {6, 0xFF00FF, 0xFFFFFF}};
-    for (const auto& c : cases) {
-        const auto style = StartColorStyleOf(c.code);
-        ASSERT_TRUE(style.has_value());
-        EXPECT_EQ(style->background, c.background) << c.code;
-        EXPECT_EQ(style->text, c.text) << c.code;
-    }
-    EXPECT_FALSE(StartColorStyleOf(0).has_value());
-    EXPECT_FALSE(StartColorStyleOf(7).has_value());
-}
-
 TEST(StartColorsTest, RegistrationTag) {
     StartColorSettings settings = DefaultStartColorSettings();
     EXPECT_EQ(RegistrationTag(true, settings), "");
@@ -51,26 +34,6 @@ TEST(StartColorsTest, ContinuousTargetPanelColour) {
     EXPECT_EQ(ContinuousTargetColor(settings), 0xFF00FFu);
     settings.startTimesEnabled = false;
     EXPECT_FALSE(ContinuousTargetColor(settings).has_value());
-}
-
-TEST(StartColorsTest, MenuCaptions) {
-    EXPECT_EQ(ContinuousTargetMenuCaption(0), "連続再生対象選択　すべて (&R)");
-    EXPECT_EQ(ContinuousTargetMenuCaption(1), "連続再生対象選択　青のみ (&R)");
-    EXPECT_EQ(ContinuousTargetMenuCaption(6), "連続再生対象選択　ピンクのみ (&R)");
-    EXPECT_EQ(ContinuousTargetItemCaption(0), "スタートタイムすべて(&L)");
-    EXPECT_EQ(ContinuousTargetItemCaption(4), "黄色のみ(&Y)");
-
-    const QStringList names = DefaultColorTagNames();
-    ASSERT_EQ(names.size(), 7);
-    EXPECT_EQ(ClassificationItemCaption(0, names[0]), "無印 > (&N)");
-    EXPECT_EQ(ClassificationItemCaption(1, names[1]), "青 > Blue(&B)");
-    EXPECT_EQ(ClassificationItemCaption(5, "ライブ"), "水色 > ライブ(&M)");
-    EXPECT_EQ(ClassificationItemCaption(6, names[6]), "ピンク > Pink(&P)");
-
-    const QString title = ClassificationInputTitle();
-    EXPECT_TRUE(title.startsWith("色別、分類名(ファイル名の最後に付加)"));
-    EXPECT_TRUE(title.endsWith(QString(8, QChar(0x3000))));
-    EXPECT_EQ(title.size(), QStringLiteral("色別、分類名(ファイル名の最後に付加)").size() + 8);
 }
 
 } // namespace

@@ -69,36 +69,15 @@ TEST_P(FillSubdivisionTest, Window) {
     }
 }
 
+// clang-format off
 const FillCase kFillCases[] = {
     {"MidFileOneSecond", 3600000, 3, 3, 100000, SpecialOff, {98000, 112000}, 15, 100000},
-    {"FromHalfSecondStartsAtZero",
-     3600000,
-     3,
-     3,
-     500,
-     SpecialOff,
-     {0, 500, 1500, 2500, 3500, 4500, 5500, 6500, 7500, 8500, 9500, 10500, 11500, 12500},
-     0,
-     500},
+    {"FromHalfSecondStartsAtZero", 3600000, 3, 3, 500, SpecialOff,
+     {0, 500, 1500, 2500, 3500, 4500, 5500, 6500, 7500, 8500, 9500, 10500, 11500, 12500}, 0, 500},
     {"FromZeroNothingBefore", 3600000, 3, 3, 0, SpecialOff, {0, 12000}, 13, 0},
-    {"OneStepInKeepsBothEarlierLines",
-     3600000,
-     2,
-     2,
-     100,
-     SpecialOff,
-     {0, 100, 200, 300, 400, 500, 600, 700, 800, 900, 1000, 1100, 1200, 1300},
-     0,
-     100},
-    {"NearTheEndStopsAtLength",
-     5500,
-     3,
-     3,
-     3000,
-     SpecialOff,
-     {1000, 2000, 3000, 4000, 5000},
-     0,
-     3000},
+    {"OneStepInKeepsBothEarlierLines", 3600000, 2, 2, 100, SpecialOff,
+     {0, 100, 200, 300, 400, 500, 600, 700, 800, 900, 1000, 1100, 1200, 1300}, 0, 100},
+    {"NearTheEndStopsAtLength", 5500, 3, 3, 3000, SpecialOff, {1000, 2000, 3000, 4000, 5000}, 0, 3000},
     {"EndExactlyOnAStep", 5000, 3, 3, 3000, SpecialOff, {1000, 2000, 3000, 4000, 5000}, 0, 3000},
     {"BaseBeyondTheEnd", 5500, 3, 3, 9000, SpecialOff, {}, 0, -1},
     {"UnknownLength", -1, 3, 3, 0, SpecialOff, {}, 0, -1},
@@ -111,30 +90,13 @@ const FillCase kFillCases[] = {
     {"NoShiftAbove10ms", 3600000, 2, 2, 1000, EndProbe, {800, 2200}, 15, 1000},
     {"NoShiftForStartProbe", 3600000, 0, 0, 1000, StartProbe, {998, 1012}, 15, 1000},
     {"ShiftClampedAtZero", 3600000, 0, 0, 5, EndProbe, {0, 12}, 13, 0},
-    {"ShiftNearStartKeepsZeroLine",
-     3600000,
-     1,
-     1,
-     105,
-     EndProbe,
-     {0, 5, 15, 25, 35, 45, 55, 65, 75, 85, 95, 105, 115, 125},
-     0,
-     5},
+    {"ShiftNearStartKeepsZeroLine", 3600000, 1, 1, 105, EndProbe,
+     {0, 5, 15, 25, 35, 45, 55, 65, 75, 85, 95, 105, 115, 125}, 0, 5},
 };
+// clang-format on
 
 INSTANTIATE_TEST_SUITE_P(Cases, FillSubdivisionTest, testing::ValuesIn(kFillCases),
                          [](const auto& info) { return std::string(info.param.name); });
-
-TEST(SubdivisionTest, LevelTable) {
-    const TimeMs steps[] = {1, 10, 100, 1000, 10000, 60000};
-    const char* captions[] = {"1ms", "10ms", "100ms", "1s", "10s", "60s"};
-    for (int level = 0; level < kSubdivisionLevels; ++level) {
-        EXPECT_EQ(SubdivisionStepMs(level), steps[level]);
-        EXPECT_STREQ(SubdivisionCaption(level), captions[level]);
-        EXPECT_EQ(SubdivisionSlotCount(level), level == 5 ? 66 : 16);
-    }
-    EXPECT_EQ(SubdivisionStepMs(6), 0);
-}
 
 TEST(SubdivisionTest, UnknownLevelLeavesTheListAlone) {
     TimeFormat format;

@@ -125,6 +125,8 @@ TEST_F(WavHeaderTest, WorkAreaOpenAndFileSizeChecks) {
     EXPECT_EQ(Validate("/dev/zero"), Msg("ファイルサイズ取得に失敗しました", "GW"));
     EXPECT_EQ(Validate("/dev/zero", WavRoutine::IntervalPeaks),
               Msg("ファイル形式が「RIFF」ではありません", "GPT"));
+    EXPECT_EQ(Validate("/dev/zero", WavRoutine::ChopCut),
+              Msg("ファイル形式が「RIFF」ではありません", "BG"));
 }
 
 TEST_F(WavHeaderTest, RoutinesDifferAsTheirChecksSay) {

@@ -17,7 +17,7 @@
 #include <QTimer>
 
 #include "core/host/SharedFlags.h"
-#include "core/wav/CutAnalysis.h"
+#include "core/analysis/CutAnalysis.h"
 #include "gui/dialogs/TMKBox.h"
 #include "gui/dialogs/TPBarBox.h"
 #include "gui/main/AnalysisPanels.h"

@@ -1,4 +1,4 @@
-#include "core/wav/CutAnalysis.h"
+#include "core/analysis/CutAnalysis.h"
 
 #include <QFileInfo>
 

@@ -4,46 +4,21 @@
 
 #include <QFile>
 
-#include "core/wav/CutAnalysis.h"
+#include "core/analysis/CutAnalysis.h"
 #include "support/FakeHost.h"
 #include "support/QtPrint.h"
-#include "support/WavBuilder.h"
+#include "support/AnalysisRecordings.h"
 #include "support/WavFiles.h"
 
 namespace veskar::test {
 
 namespace {
 
-constexpr uint32_t kRate = 8000;
-
-// A mono recording at 8 kHz made of stretches (length in ms, magnitude): a square tone of that
-// magnitude, or silence for 0.
-WavBuilder Recording(std::initializer_list<std::pair<int64_t, int32_t>> stretches,
-                     uint16_t bits = 16) {
-    WavBuilder builder(kRate, 1, bits);
-    for (const auto& [ms, magnitude] : stretches) {
-        builder.Square(ms * kRate / 1000, 10, magnitude);
-    }
-    return builder;
-}
-
-// 20 s: silences at 3-4 s and 14-16 s, a quiet stretch (300) at 9.0-9.4 s, the loudest part
-// (31000) from 9.4 s to 14 s.
-WavBuilder Songs() {
-    return Recording({{3000, 20000},
-                      {1000, 0},
-                      {5000, 20000},
-                      {400, 300},
-                      {4600, 31000},
-                      {2000, 0},
-                      {4000, 20000}});
-}
-
 class CutAnalysisTest : public testing::Test {
 protected:
     void Choose(const WavBuilder& builder) {
         path = files.Write("take.wav", builder);
-        lists.ChooseFile(static_cast<TimeMs>(builder.FrameCount() * 1000 / kRate));
+        lists.ChooseFile(static_cast<TimeMs>(builder.FrameCount() * 1000 / kAnalysisRate));
         lists.RebuildTimeLists(host.messenger, host.pump);
         analysis.ChooseFile(path);
     }
@@ -59,7 +34,7 @@ protected:
 };
 
 TEST_F(CutAnalysisTest, IntervalRunFillsTheLevelListsAndThePeak) {
-    Choose(Songs());
+    Choose(SongsRecording());
     ASSERT_TRUE(analysis.MeasureIntervalPeaks(engine));
 
     const std::vector<int>& seconds = lists.intervalLevels[0];
@@ -85,7 +60,7 @@ TEST_F(CutAnalysisTest, IntervalRunFillsTheLevelListsAndThePeak) {
 }
 
 TEST_F(CutAnalysisTest, SilenceDetectionFillsSixListsInTheCurrentForm) {
-    Choose(Songs());
+    Choose(SongsRecording());
     ASSERT_TRUE(analysis.DetectSilences(engine));
 
     const QStringList shortQuiet = {"0.00000", "0.03000", "0.04000", "0.14000", "0.16000"};
@@ -119,7 +94,7 @@ TEST_F(CutAnalysisTest, SilenceDetectionFillsSixListsInTheCurrentForm) {
 }
 
 TEST_F(CutAnalysisTest, FieldsThatAreNotNumbersFallBackAndShowTheirFallback) {
-    Choose(Songs());
+    Choose(SongsRecording());
     analysis.silenceSettings.recognition = "abc";
     analysis.silenceSettings.levels[2] = "x";
     analysis.silenceSettings.durations[4] = "";
@@ -132,7 +107,7 @@ TEST_F(CutAnalysisTest, FieldsThatAreNotNumbersFallBackAndShowTheirFallback) {
 
 TEST_F(CutAnalysisTest, SongStartsMarkedWithTheStartColourAndAddedAtZeroByTheIntervalRun) {
     // The first silence begins 300 ms in: too soon for a song before it.
-    Choose(Recording({{300, 20000}, {1000, 0}, {8700, 20000}}));
+    Choose(StretchRecording({{300, 20000}, {1000, 0}, {8700, 20000}}));
     lists.startColors.defaultStartColor = 3;
     analysis.silenceSettings.levels[5] = "0";
     ASSERT_TRUE(analysis.DetectSilences(engine));
@@ -154,13 +129,17 @@ TEST_F(CutAnalysisTest, SongStartsMarkedWithTheStartColourAndAddedAtZeroByTheInt
 }
 
 TEST_F(CutAnalysisTest, SongStartsAreDrawnInTheCurrentStartColour) {
-    Choose(Songs());
+    Choose(SongsRecording());
     ASSERT_TRUE(analysis.DetectSilences(engine));
     const auto blue = StartColorStyleOf(1);
     ASSERT_TRUE(blue);
-    EXPECT_EQ(analysis.SilenceLineStyle(0, 0)->background, blue->background);
+    const auto first = analysis.SilenceLineStyle(0, 0);
+    ASSERT_TRUE(first);
+    EXPECT_EQ(first->background, blue->background);
     EXPECT_FALSE(analysis.SilenceLineStyle(0, 1)) << "a silence start keeps normal colours";
     EXPECT_FALSE(analysis.SilenceLineStyle(0, 99));
+    EXPECT_FALSE(analysis.SilenceLineStyle(-1, 0));
+    EXPECT_FALSE(analysis.SilenceLineStyle(kSilenceChannels, 0));
 
     lists.startColors.defaultStartColor = 4;
     EXPECT_EQ(analysis.SilenceLineStyle(0, 2)->background, StartColorStyleOf(4)->background);
@@ -171,7 +150,7 @@ TEST_F(CutAnalysisTest, SongStartsAreDrawnInTheCurrentStartColour) {
 
 TEST_F(CutAnalysisTest, AStopEndsBothRunsWithTheirMessageAndKeepsWhatWasFound) {
     // 100 s: read in blocks of 40 s; the stop comes after the first block.
-    Choose(Recording({{3000, 20000}, {1000, 0}, {46000, 20000}, {1000, 0}, {49000, 20000}}));
+    Choose(LongRecording());
     host.progress.stopAfterUpdates = 1;
     EXPECT_FALSE(analysis.DetectSilences(engine));
     EXPECT_EQ(host.messenger.Texts(), QStringList{"中断ボタンが押されました・・・GWM"});
@@ -194,9 +173,9 @@ TEST_F(CutAnalysisTest, AStopEndsBothRunsWithTheirMessageAndKeepsWhatWasFound) {
 }
 
 TEST_F(CutAnalysisTest, RunsDropWhatTheyFoundWhenAnotherFileIsChosenMeanwhile) {
-    Choose(Songs());
+    Choose(SongsRecording());
     const QString first = path;
-    const QString second = files.Write("other.wav", Songs());
+    const QString second = files.Write("other.wav", SongsRecording());
     int changes = 0;
     analysis.SetSilenceListsChanged([&] {
         ++changes;
@@ -221,7 +200,7 @@ TEST_F(CutAnalysisTest, RunsDropWhatTheyFoundWhenAnotherFileIsChosenMeanwhile) {
 }
 
 TEST_F(CutAnalysisTest, ListLevelsMeasureFromTheFirstLineAndOnlyTheLongListsOpenABox) {
-    Choose(Songs());
+    Choose(SongsRecording());
     EXPECT_FALSE(analysis.MeasureListLevels(3, engine)) << "an empty list is not measured";
     EXPECT_TRUE(host.progress.opened.isEmpty());
 
@@ -229,9 +208,11 @@ TEST_F(CutAnalysisTest, ListLevelsMeasureFromTheFirstLineAndOnlyTheLongListsOpen
               TimeLists::SubdivideResult::Filled);
     ASSERT_TRUE(analysis.MeasureListLevels(3, engine));
     EXPECT_TRUE(host.progress.opened.isEmpty());
-    // The 1 s list runs from 8 s: line 2 is 10 s (loudest part), line 6 is 14 s (silence).
+    // The 1 s list runs from 8 s: line 0 is 8 s (ordinary sound), line 2 is 10 s (the loudest
+    // part), line 6 is 14 s (silence).
     const QStringList numbers = analysis.NumericLevelLines(3);
     ASSERT_EQ(numbers.size(), lists.subdivisions[3].Count());
+    EXPECT_EQ(numbers[0], "20000");
     EXPECT_EQ(numbers[2], "31000");
     EXPECT_EQ(numbers[6], "0");
     EXPECT_EQ(lists.SubdivisionLineLevel(3, 2, analysis.options.display), 31000);
@@ -250,7 +231,7 @@ TEST_F(CutAnalysisTest, ListLevelsMeasureFromTheFirstLineAndOnlyTheLongListsOpen
 }
 
 TEST_F(CutAnalysisTest, NumericLevelsBeyondTheTableAreMinusOne) {
-    Choose(Songs());
+    Choose(SongsRecording());
     lists.subdivisions[0].Assign(QStringList(20, "0.00000"));
     const QStringList numbers = analysis.NumericLevelLines(0);
     ASSERT_EQ(numbers.size(), 20);
@@ -263,7 +244,7 @@ TEST_F(CutAnalysisTest, NumericLevelsBeyondTheTableAreMinusOne) {
 
 TEST_F(CutAnalysisTest, TheFileHeaderChoosesTheFamilyAndItsLevelDefaults) {
     analysis.silenceSettings.durations[0] = "700";
-    Choose(Recording({{2000, 100}}, 8));
+    Choose(StretchRecording({{2000, 100}}, 8));
     EXPECT_EQ(analysis.family, SampleFamily::Bits8);
     const std::array<QString, kSilenceChannels> levels8 = {"3", "7", "15", "3", "7", "15"};
     EXPECT_EQ(analysis.silenceSettings.levels, levels8);
