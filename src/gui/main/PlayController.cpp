@@ -11,12 +11,12 @@
 #include <QTimer>
 
 #include "core/play/CutFileInfo.h"
+#include "gui/cutscreen/CutScreen.h"
+#include "gui/cutscreen/PlayerPanel.h"
+#include "gui/cutscreen/TimeListBox.h"
+#include "gui/filescreen/FilePlayerPanel.h"
 #include "gui/main/BusyCursor.h"
-#include "gui/main/CutScreen.h"
-#include "gui/main/FilePlayerPanel.h"
-#include "gui/main/PlayerPanel.h"
 #include "gui/main/PositionBarPanel.h"
-#include "gui/main/TimeListBox.h"
 
 namespace veskar {
 

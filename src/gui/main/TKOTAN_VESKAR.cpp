@@ -7,13 +7,13 @@
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
-#include "gui/main/AnalysisPanels.h"
-#include "gui/main/CutCommands.h"
+#include "gui/cutscreen/AnalysisPanels.h"
+#include "gui/cutscreen/CutCommands.h"
+#include "gui/cutscreen/CutScreen.h"
+#include "gui/cutscreen/SilencePanel.h"
+#include "gui/filescreen/FilePlayerPanel.h"
 #include "gui/main/CutFileOpener.h"
-#include "gui/main/CutScreen.h"
-#include "gui/main/FilePlayerPanel.h"
 #include "gui/main/PlayController.h"
-#include "gui/main/SilencePanel.h"
 #include "platform/QtWaveDevice.h"
 
 namespace veskar {
@@ -32,8 +32,7 @@ QWidget* MakeScreen(const QString& name, const QString& caption) {
 
 } // namespace
 
-TKOTAN_VESKAR::TKOTAN_VESKAR(QWidget* parent)
-    : QMainWindow(parent) {
+TKOTAN_VESKAR::TKOTAN_VESKAR(QWidget* parent) : QMainWindow(parent) {
     setObjectName("TKOTAN_VESKAR");
     setWindowTitle(QString::fromUtf8(kTitle));
     resize(1200, 760);

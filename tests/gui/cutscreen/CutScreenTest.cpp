@@ -12,8 +12,8 @@
 #include <QPushButton>
 
 #include "core/host/SharedFlags.h"
-#include "gui/main/CutScreen.h"
-#include "gui/main/TimeListBox.h"
+#include "gui/cutscreen/CutScreen.h"
+#include "gui/cutscreen/TimeListBox.h"
 #include "support/FakeHost.h"
 
 namespace veskar {

@@ -21,12 +21,12 @@
 #include "core/settings/Paths.h"
 #include "core/timelists/TimeText.h"
 #include "core/wav/WavReader.h"
-#include "gui/cutgui/CutWindow.h"
+#include "gui/cutscreen/AnalysisPanels.h"
+#include "gui/cutscreen/CutWindow.h"
+#include "gui/cutscreen/LevelPanel.h"
+#include "gui/cutscreen/SilencePanel.h"
 #include "gui/dialogs/TPBarBox.h"
-#include "gui/main/AnalysisPanels.h"
 #include "gui/main/CutFileOpener.h"
-#include "gui/main/LevelPanel.h"
-#include "gui/main/SilencePanel.h"
 #include "support/RunCli.h"
 
 namespace veskar {

@@ -1,4 +1,4 @@
-#include "gui/main/CutCommands.h"
+#include "gui/cutscreen/CutCommands.h"
 
 #include <QAction>
 #include <QDateTime>
@@ -22,13 +22,13 @@
 #include "core/host/SharedFlags.h"
 #include "core/host/TextViewer.h"
 #include "core/settings/Paths.h"
+#include "gui/cutscreen/CutScreen.h"
+#include "gui/cutscreen/TimeListBox.h"
 #include "gui/dialogs/ModalResult.h"
 #include "gui/dialogs/QtSaveFileDialog.h"
 #include "gui/dialogs/TSNBox.h"
 #include "gui/dialogs/TSNBoxDlg.h"
 #include "gui/main/BusyCursor.h"
-#include "gui/main/CutScreen.h"
-#include "gui/main/TimeListBox.h"
 #include "platform/DesktopTextViewer.h"
 
 namespace veskar {

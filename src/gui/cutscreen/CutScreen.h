@@ -9,7 +9,7 @@
 #include <QWidget>
 
 #include "core/timelists/TimeLists.h"
-#include "gui/main/TimeListModel.h"
+#include "gui/cutscreen/TimeListModel.h"
 
 class QAction;
 class QComboBox;

@@ -9,10 +9,10 @@
 #include "core/cut/CutRun.h"
 #include "core/host/SaveFileDialog.h"
 #include "core/wav/WavReader.h"
+#include "gui/cutscreen/CutWindow.h"
 #include "gui/dialogs/TPBarBox.h"
 #include "gui/dialogs/TSNBox.h"
 #include "support/FakeSaveFileDialog.h"
-#include "CutWindow.h"
 
 namespace veskar {
 namespace {

@@ -1,4 +1,4 @@
-#include "gui/main/AnalysisPanels.h"
+#include "gui/cutscreen/AnalysisPanels.h"
 
 #include <QAction>
 #include <QFrame>
@@ -8,9 +8,9 @@
 #include <QPushButton>
 
 #include "core/analysis/CutAnalysis.h"
-#include "gui/main/CutScreen.h"
-#include "gui/main/LevelPanel.h"
-#include "gui/main/SilencePanel.h"
+#include "gui/cutscreen/CutScreen.h"
+#include "gui/cutscreen/LevelPanel.h"
+#include "gui/cutscreen/SilencePanel.h"
 
 namespace veskar {
 

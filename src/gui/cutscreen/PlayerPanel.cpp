@@ -1,4 +1,4 @@
-#include "gui/main/PlayerPanel.h"
+#include "gui/cutscreen/PlayerPanel.h"
 
 #include <algorithm>
 #include <numeric>

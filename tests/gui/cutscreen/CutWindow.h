@@ -17,13 +17,13 @@
 #include <QTimer>
 
 #include "core/settings/Paths.h"
+#include "gui/cutscreen/CutCommands.h"
+#include "gui/cutscreen/CutScreen.h"
+#include "gui/cutscreen/TimeListBox.h"
 #include "gui/dialogs/DialogDriver.h"
 #include "gui/dialogs/ModalResult.h"
 #include "gui/dialogs/TMKBox.h"
-#include "gui/main/CutCommands.h"
-#include "gui/main/CutScreen.h"
 #include "gui/main/TKOTAN_VESKAR.h"
-#include "gui/main/TimeListBox.h"
 #include "support/FakeTextViewer.h"
 #include "support/QtPrint.h"
 #include "support/WavFiles.h"

@@ -8,11 +8,11 @@
 #include <QPushButton>
 #include <QStackedWidget>
 
+#include "gui/cutscreen/CutScreen.h"
+#include "gui/cutscreen/PlayerPanel.h"
+#include "gui/filescreen/FilePlayerPanel.h"
 #include "gui/main/CutFileOpener.h"
-#include "gui/main/CutScreen.h"
-#include "gui/main/FilePlayerPanel.h"
 #include "gui/main/PlayController.h"
-#include "gui/main/PlayerPanel.h"
 #include "gui/main/TKOTAN_VESKAR.h"
 #include "support/WavFiles.h"
 

@@ -1,4 +1,4 @@
-#include "gui/main/SilencePanel.h"
+#include "gui/cutscreen/SilencePanel.h"
 
 #include <algorithm>
 
@@ -16,9 +16,9 @@
 
 #include "core/host/SharedFlags.h"
 #include "core/analysis/CutAnalysis.h"
-#include "gui/main/CutScreen.h"
-#include "gui/main/PanelTools.h"
-#include "gui/main/TimeListBox.h"
+#include "gui/cutscreen/CutScreen.h"
+#include "gui/cutscreen/PanelTools.h"
+#include "gui/cutscreen/TimeListBox.h"
 
 namespace veskar {
 

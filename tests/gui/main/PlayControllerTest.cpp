@@ -15,13 +15,13 @@
 #include <QTimer>
 
 #include "core/host/SharedFlags.h"
+#include "gui/cutscreen/CutScreen.h"
+#include "gui/cutscreen/PlayerPanel.h"
+#include "gui/cutscreen/TimeListBox.h"
+#include "gui/filescreen/FilePlayerPanel.h"
 #include "gui/main/CutFileOpener.h"
-#include "gui/main/CutScreen.h"
-#include "gui/main/FilePlayerPanel.h"
 #include "gui/main/PlayController.h"
-#include "gui/main/PlayerPanel.h"
 #include "gui/main/PositionBarPanel.h"
-#include "gui/main/TimeListBox.h"
 #include "support/FakeHost.h"
 #include "support/FakePlayFileList.h"
 #include "support/FakeWaveDevice.h"

@@ -1,4 +1,4 @@
-#include "gui/main/CutScreen.h"
+#include "gui/cutscreen/CutScreen.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -17,8 +17,8 @@
 #include "core/host/EventPump.h"
 #include "core/host/Messenger.h"
 #include "core/host/SharedFlags.h"
+#include "gui/cutscreen/TimeListBox.h"
 #include "gui/main/BusyCursor.h"
-#include "gui/main/TimeListBox.h"
 
 namespace veskar {
 

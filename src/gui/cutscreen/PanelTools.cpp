@@ -1,4 +1,4 @@
-#include "gui/main/PanelTools.h"
+#include "gui/cutscreen/PanelTools.h"
 
 #include <QAbstractItemView>
 #include <QApplication>

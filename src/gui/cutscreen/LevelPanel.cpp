@@ -1,4 +1,4 @@
-#include "gui/main/LevelPanel.h"
+#include "gui/cutscreen/LevelPanel.h"
 
 #include <QAction>
 #include <QFrame>
@@ -11,9 +11,9 @@
 
 #include "core/analysis/CutAnalysis.h"
 #include "core/wav/LevelColor.h"
-#include "gui/main/CutScreen.h"
-#include "gui/main/PanelTools.h"
-#include "gui/main/TimeListBox.h"
+#include "gui/cutscreen/CutScreen.h"
+#include "gui/cutscreen/PanelTools.h"
+#include "gui/cutscreen/TimeListBox.h"
 
 namespace veskar {
 
