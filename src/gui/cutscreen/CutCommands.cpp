@@ -18,13 +18,13 @@
 #include "core/cut/OutputNaming.h"
 #include "core/cut/SaveNameStep.h"
 #include "core/host/Host.h"
+#include "core/host/Messenger.h"
 #include "core/host/SaveFileDialog.h"
 #include "core/host/SharedFlags.h"
 #include "core/host/TextViewer.h"
 #include "core/settings/Paths.h"
 #include "gui/cutscreen/CutScreen.h"
 #include "gui/cutscreen/TimeListBox.h"
-#include "gui/dialogs/ModalResult.h"
 #include "gui/dialogs/QtSaveFileDialog.h"
 #include "gui/dialogs/TSNBox.h"
 #include "gui/dialogs/TSNBoxDlg.h"
@@ -49,9 +49,6 @@ const CutCommand kColorCutCommands[kStartColorCount] = {
     CutCommand::WAV_CUT,         CutCommand::WAV_CUT_ST_Blue,   CutCommand::WAV_CUT_ST_Red,
     CutCommand::WAV_CUT_ST_Lime, CutCommand::WAV_CUT_ST_Yellow, CutCommand::WAV_CUT_ST_Aqua,
     CutCommand::WAV_CUT_ST_Pink};
-const CutListKind kLevelKinds[kSubdivisionLevels] = {
-    CutListKind::ListBox_1ms, CutListKind::ListBox_10ms, CutListKind::ListBox_100ms,
-    CutListKind::ListBox_1s,  CutListKind::ListBox_10s,  CutListKind::ListBox_60s};
 
 QAction* AddItem(QMenu* menu, const QString& name, const QString& caption, bool checkable = false,
                  bool checked = false) {
@@ -164,7 +161,7 @@ CutCommands::CutCommands(CutScreen& screen, TimeLists& lists, SharedFlags& flags
         TSNBoxDlg& box = m_services->baseNameBox;
         box.SetTitle(title);
         box.SetSNText(text);
-        if (box.Execute(title) != ModalResult::Ok) {
+        if (box.Execute(title) != Messenger::Ok) {
             return std::nullopt;
         }
         return box.SNText();
@@ -408,12 +405,11 @@ CutOptions CutCommands::Options() const {
 }
 
 std::unique_ptr<CutTarget> CutCommands::TargetOf(TimeListId id) {
-    const int level = static_cast<int>(id);
-    if (level >= 0 && level < kSubdivisionLevels) {
-        return std::make_unique<TimeListTarget>(kLevelKinds[level], m_lists.subdivisions[level]);
+    if (const int level = SubdivisionLevelOf(id); level >= 0) {
+        return std::make_unique<TimeListTarget>(id, m_lists.subdivisions[level]);
     }
     if (id == TimeListId::Interval) {
-        return std::make_unique<TimeListTarget>(CutListKind::ListBox_ALL, m_lists.interval);
+        return std::make_unique<TimeListTarget>(id, m_lists.interval);
     }
     if (id == TimeListId::Registered) {
         return std::make_unique<RegisteredListTarget>(m_lists.registered);

@@ -14,6 +14,7 @@
 #include <QScrollBar>
 #include <QVBoxLayout>
 
+#include "core/cut/CutMenu.h"
 #include "core/host/EventPump.h"
 #include "core/host/Messenger.h"
 #include "core/host/SharedFlags.h"
@@ -35,11 +36,6 @@ const char16_t* const kStartItemNames[kStartColorCount] = {u"",
                                                            u"P_START_Pink"};
 const char16_t* const kColorSuffixes[kStartColorCount] = {u"ALL",    u"Blue", u"Red", u"Lime",
                                                           u"Yellow", u"Aqua", u"Pink"};
-
-bool IsLevel(TimeListId id) {
-    const int level = static_cast<int>(id);
-    return level >= 0 && level < kSubdivisionLevels;
-}
 
 QColor Rgb(uint32_t rgb) {
     return QColor::fromRgb(static_cast<QRgb>(rgb));
@@ -165,8 +161,7 @@ TimeListBox* CutScreen::MakeListBox(TimeListId id, const QString& name, const QS
             [this, id](int row) { ListBox_ALLClick(id, row); });
     connect(box, &TimeListBox::RightPressed, this,
             [this, id](const QPoint& pos) { ListBox_CMouseDown(id, pos); });
-    if (IsLevel(id)) {
-        const int level = static_cast<int>(id);
+    if (const int level = SubdivisionLevelOf(id); level >= 0) {
         box->Model()->SetColorFn([this, level](int row) {
             return LevelColors(m_lists.SubdivisionLineLevel(level, row, m_levelOptions));
         });
@@ -250,7 +245,7 @@ QWidget* CutScreen::MakeIntervalColumn() {
 
 QWidget* CutScreen::MakeLevelColumn(int level) {
     const QString caption = QString::fromLatin1(SubdivisionCaption(level));
-    const auto id = static_cast<TimeListId>(level);
+    const TimeListId id = SubdivisionListId(level);
     auto* column = new QWidget(this);
     column->setObjectName("Column_" + caption);
     auto* layout = new QVBoxLayout(column);
@@ -260,7 +255,7 @@ QWidget* CutScreen::MakeLevelColumn(int level) {
     QPushButton* subdivide = MakeButton("Button_" + caption, ">" + caption);
     // A subdivide button fills its own list from the current line of the next coarser list.
     const TimeListId source =
-        level == kTopSubdivisionLevel ? TimeListId::Interval : static_cast<TimeListId>(level + 1);
+        level == kTopSubdivisionLevel ? TimeListId::Interval : SubdivisionListId(level + 1);
     connect(subdivide, &QPushButton::clicked, this,
             [this, level, source] { Subdivide(level, source); });
     subdivideButtons[level] = subdivide;
@@ -488,8 +483,8 @@ void CutScreen::MakeMenus() {
 }
 
 TimeList* CutScreen::EngineList(TimeListId id) {
-    if (IsLevel(id)) {
-        return &m_lists.subdivisions[static_cast<size_t>(id)];
+    if (const int level = SubdivisionLevelOf(id); level >= 0) {
+        return &m_lists.subdivisions[level];
     }
     if (id == TimeListId::Interval) {
         return &m_lists.interval;
@@ -498,8 +493,8 @@ TimeList* CutScreen::EngineList(TimeListId id) {
 }
 
 TimeListBox* CutScreen::ListBox(TimeListId id) const {
-    if (IsLevel(id)) {
-        return levelLists[static_cast<size_t>(id)];
+    if (const int level = SubdivisionLevelOf(id); level >= 0) {
+        return levelLists[level];
     }
     if (id == TimeListId::Interval) {
         return ListBox_ALL;
@@ -610,12 +605,12 @@ void CutScreen::Subdivide(int topLevel, TimeListId source) {
 
     TimeLists::SubdivideResult result;
     if (source == TimeListId::None) {
-        result = m_lists.SubdivideFromPosition(QueryPosition(), Label14->text(), SpecialMode(),
-                                               m_messenger, m_pump);
+        result = m_lists.SubdivideFromPosition(QueryPosition(), Label14->text(),
+                                               CurrentSpecialMode(), m_messenger, m_pump);
     } else if (source == TimeListId::Registered) {
-        result = m_lists.SubdivideFromRegistered(SpecialMode(), m_messenger, m_pump);
+        result = m_lists.SubdivideFromRegistered(CurrentSpecialMode(), m_messenger, m_pump);
     } else {
-        result = m_lists.SubdivideFromList(topLevel, *EngineList(source), SpecialMode(),
+        result = m_lists.SubdivideFromList(topLevel, *EngineList(source), CurrentSpecialMode(),
                                            m_messenger, m_pump);
     }
     if (TimeListBox* box = ListBox(source)) {
@@ -642,8 +637,8 @@ void CutScreen::SubdivideFromList(TimeList& source) {
     BusyCursor busy;
     SetSubdivideButtonsEnabled(false);
     m_pump.ProcessEvents();
-    const auto result =
-        m_lists.SubdivideFromList(kTopSubdivisionLevel, source, SpecialMode(), m_messenger, m_pump);
+    const auto result = m_lists.SubdivideFromList(kTopSubdivisionLevel, source,
+                                                  CurrentSpecialMode(), m_messenger, m_pump);
     for (TimeListBox* box : levelLists) {
         box->SyncFromList(true);
     }
@@ -684,8 +679,8 @@ void CutScreen::RegisterPosition(bool withColor) {
 }
 
 void CutScreen::Button5Click() {
-    int mode = PlayMode();
-    const int before = mode;
+    CutPlayMode mode = CurrentPlayMode();
+    const CutPlayMode before = mode;
     m_lists.DeleteSelected(mode, m_messenger);
     if (mode != before) {
         SetPlayMode(mode);
@@ -713,7 +708,7 @@ void CutScreen::SetDefaultStartColor(int code) {
 void CutScreen::SetContinuousTarget(int target) {
     m_lists.startColors.continuousTarget = target;
     RepaintContinuousPanel();
-    SetPlayMode(ContinuousPlayMode);
+    SetPlayMode(CutPlayMode::Continuous);
 }
 
 void CutScreen::EditClassificationName(int code) {
@@ -771,23 +766,14 @@ void CutScreen::ListBox_CMouseDown(TimeListId target, const QPoint& globalPos) {
 }
 
 void CutScreen::PopupMenu1Popup() {
-    static const char16_t* const listNames[] = {u"1ms", u"10ms", u"100ms", u"1s", u"10s", u"60s"};
-    QString name;
-    if (IsLevel(m_popupTarget)) {
-        name = QString::fromUtf16(listNames[static_cast<int>(m_popupTarget)]) +
-               QStringLiteral("リストのカット");
-    } else if (m_popupTarget == TimeListId::Interval) {
-        name = QStringLiteral("等間隔リストのカット");
-    } else {
-        name = QStringLiteral("登録リストのカット");
-    }
-    P_LIST_Name->setText(name + QStringLiteral("、メニュー(&X)"));
-    const bool registered = m_popupTarget == TimeListId::Registered;
-    const bool enabled = m_lists.startColors.startTimesEnabled;
+    // No direct cut can be pending yet: the one-time cut items are not on the menu.
+    const CutMenuState state =
+        PrepareCutMenu(m_popupTarget, m_lists.startColors.startTimesEnabled, false);
+    P_LIST_Name->setText(state.title);
     for (QAction* item : m_startColorMenuItems) {
-        item->setVisible(registered);
+        item->setVisible(state.colorItemsVisible);
         if (!item->isSeparator() && item != P_BINRUI0->menuAction()) {
-            item->setEnabled(enabled);
+            item->setEnabled(state.colorItemsEnabled);
         }
     }
     P_RENZOKU0->setTitle(ContinuousTargetMenuCaption(m_lists.startColors.continuousTarget));
@@ -837,7 +823,7 @@ bool CutScreen::eventFilter(QObject* watched, QEvent* event) {
 
 bool CutScreen::ListBox_1sKeyDown(TimeListBox* box, int key, Qt::KeyboardModifiers modifiers) {
     const TimeListId id = box->Id();
-    const int level = IsLevel(id) ? static_cast<int>(id) : -1;
+    const int level = SubdivisionLevelOf(id);
     if (key == Qt::Key_Right) {
         if (modifiers.testFlag(Qt::ControlModifier)) {
             if (level >= 1) {
@@ -867,15 +853,15 @@ std::optional<QString> CutScreen::QueryPosition() const {
     return m_playback.queryPosition ? m_playback.queryPosition() : std::nullopt;
 }
 
-int CutScreen::SpecialMode() const {
-    return m_playback.specialMode ? m_playback.specialMode() : SpecialOff;
+SpecialMode CutScreen::CurrentSpecialMode() const {
+    return m_playback.specialMode ? m_playback.specialMode() : SpecialMode::Off;
 }
 
-int CutScreen::PlayMode() const {
+CutPlayMode CutScreen::CurrentPlayMode() const {
     return m_playback.playMode ? m_playback.playMode() : m_playMode;
 }
 
-void CutScreen::SetPlayMode(int mode) {
+void CutScreen::SetPlayMode(CutPlayMode mode) {
     if (m_playback.setPlayMode) {
         m_playback.setPlayMode(mode);
     } else {

@@ -42,11 +42,11 @@ public:
     struct PlaybackHooks {
         /// QueryPosition: the device position in ms as text, empty when the query failed.
         std::function<std::optional<QString>()> queryPosition;
-        /// Index of the special play mode choice (RadioGroup3).
-        std::function<int()> specialMode;
-        /// Index of the play mode choice (RadioGroup1), read and set.
-        std::function<int()> playMode;
-        std::function<void(int)> setPlayMode;
+        /// The special play mode choice (RadioGroup3).
+        std::function<SpecialMode()> specialMode;
+        /// The play mode choice (RadioGroup1), read and set.
+        std::function<CutPlayMode()> playMode;
+        std::function<void(CutPlayMode)> setPlayMode;
     };
 
     /// What the screen asks of the level analysis, filled in once it exists.
@@ -222,9 +222,9 @@ private:
     std::optional<LineColors> LevelColors(std::optional<int> level) const;
 
     std::optional<QString> QueryPosition() const;
-    int SpecialMode() const;
-    int PlayMode() const;
-    void SetPlayMode(int mode);
+    SpecialMode CurrentSpecialMode() const;
+    CutPlayMode CurrentPlayMode() const;
+    void SetPlayMode(CutPlayMode mode);
 
     TimeLists& m_lists;
     Messenger& m_messenger;
@@ -239,7 +239,7 @@ private:
     TimeListId m_lastClicked = TimeListId::None;
     TimeListId m_popupTarget = TimeListId::None;
     bool m_subdividing = false;
-    int m_playMode = ZonePlayMode;
+    CutPlayMode m_playMode = CutPlayMode::Zone;
     std::vector<QPushButton*> m_allSubdivideButtons;
     std::vector<QPushButton*> m_colorRegisterButtonsAll;
     std::vector<QPushButton*> m_registerButtonsAll;

@@ -19,9 +19,10 @@ namespace veskar {
 
 namespace {
 
+// The lists whose lines are short enough to show their level slots as numbers: 1 ms .. 1 s.
 bool IsShortLevel(TimeListId id) {
-    const int level = static_cast<int>(id);
-    return level >= 0 && level <= 3;
+    const int level = SubdivisionLevelOf(id);
+    return level >= 0 && level <= SubdivisionLevelOf(TimeListId::Level1s);
 }
 
 // A line of the numeric level list: the number right-aligned on its level colour, bold when
@@ -230,8 +231,7 @@ void LevelPanel::ListBox_LClick(int row) {
     if (!IsShortLevel(m_numericSource)) {
         return;
     }
-    const int level = static_cast<int>(m_numericSource);
-    TimeList& source = m_analysis.Lists().subdivisions[static_cast<size_t>(level)];
+    TimeList& source = m_analysis.Lists().subdivisions[SubdivisionLevelOf(m_numericSource)];
     if (row < 0 || row >= source.Count()) {
         return;
     }
@@ -242,10 +242,10 @@ void LevelPanel::ListBox_LClick(int row) {
 
 bool LevelPanel::MeasureListLevels(int level) {
     const bool measured = m_analysis.MeasureListLevels(level, m_host);
-    if (TimeListBox* box = m_screen.ListBox(static_cast<TimeListId>(level))) {
+    if (TimeListBox* box = m_screen.ListBox(SubdivisionListId(level))) {
         box->viewport()->update();
     }
-    if (Panel_L->isVisible() && static_cast<int>(m_numericSource) == level) {
+    if (Panel_L->isVisible() && SubdivisionLevelOf(m_numericSource) == level) {
         ShowNumericLevels(level, ListBox_L->currentRow());
     }
     return measured;
@@ -269,7 +269,7 @@ void LevelPanel::LineClicked(TimeListId list, int row) {
         return;
     }
     m_numericSource = list;
-    ShowNumericLevels(static_cast<int>(list), row);
+    ShowNumericLevels(SubdivisionLevelOf(list), row);
     Panel_L->show();
 }
 

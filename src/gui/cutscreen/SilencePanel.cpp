@@ -33,10 +33,6 @@ const int kLevelValues16[SilencePanel::kLevelChoices] = {50,   100,  300,  500, 
                                                          1000, 1500, 2000, 3000};
 const int kLevelValues8[SilencePanel::kLevelChoices] = {1, 3, 5, 7, 10, 12, 15, 25, 35};
 
-TimeListId SilenceId(int channel) {
-    return static_cast<TimeListId>(static_cast<int>(TimeListId::Silence0) + channel);
-}
-
 QString FullWidthDigit(int digit) {
     return QString(QChar(0xFF10 + digit));
 }
@@ -150,7 +146,7 @@ QWidget* SilencePanel::MakeChannel(int k, QWidget* parent) {
     fields->addWidget(Label_ML[k]);
     fields->addWidget(Edit_ML[k]);
 
-    const TimeListId id = SilenceId(k);
+    const TimeListId id = SilenceListId(k);
     TimeList* lines = &m_analysis.SilenceLines(k);
     auto* box = new TimeListBox(
         id, lines,

@@ -10,8 +10,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "core/host/Messenger.h"
 #include "gui/dialogs/DialogPlacement.h"
-#include "gui/dialogs/ModalResult.h"
 #include "gui/dialogs/SpinButton.h"
 #include "gui/dialogs/TMKBoxDlg.h"
 
@@ -188,19 +188,19 @@ void THMSBox::Btn_SETClick() {
     // An end of 00:00:00 means "no end".
     if (end != 0 && end <= start) {
         MKBoxDlg1->ShowTimedMessage("終了タイムは、開始タイムより、大きな値を設定して下さい☆",
-                                    ModalResult::Ok);
+                                    Messenger::Ok);
         return;
     }
     const QString question =
         "開始 " + ShownTime(STH) + "\n" + "終了 " + ShownTime(ENH) + "に、設定します。";
-    if (MKBoxDlg1->AskTimedQuestion(question, ModalResult::Yes) == ModalResult::Yes) {
-        done(ModalResult::Ok);
+    if (MKBoxDlg1->AskTimedQuestion(question, Messenger::Yes) == Messenger::Yes) {
+        done(Messenger::Ok);
     }
 }
 
 // Escape and the window's close button answer Cancel, like any closed dialog.
 void THMSBox::reject() {
-    done(ModalResult::Cancel);
+    done(Messenger::Cancel);
 }
 
 } // namespace veskar

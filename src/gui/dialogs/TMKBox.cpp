@@ -19,7 +19,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "gui/dialogs/ModalResult.h"
+#include "core/host/Messenger.h"
 
 namespace veskar {
 
@@ -95,10 +95,10 @@ TMKBox::TMKBox(QWidget* parent) : QDialog(parent) {
     Btn_Yes = MakeButton("Btn_Yes", "はい", this);
     Btn_No = MakeButton("Btn_No", "いいえ", this);
     Btn_Abort = MakeButton("Btn_Abort", "中 断", this);
-    connect(Btn_OK, &QPushButton::clicked, this, [this] { done(ModalResult::Ok); });
-    connect(Btn_Yes, &QPushButton::clicked, this, [this] { done(ModalResult::Yes); });
-    connect(Btn_No, &QPushButton::clicked, this, [this] { done(ModalResult::No); });
-    connect(Btn_Abort, &QPushButton::clicked, this, [this] { done(ModalResult::Abort); });
+    connect(Btn_OK, &QPushButton::clicked, this, [this] { done(Messenger::Ok); });
+    connect(Btn_Yes, &QPushButton::clicked, this, [this] { done(Messenger::Yes); });
+    connect(Btn_No, &QPushButton::clicked, this, [this] { done(Messenger::No); });
+    connect(Btn_Abort, &QPushButton::clicked, this, [this] { done(Messenger::Abort); });
 
     // Not in a layout: it follows whichever button the timeout will choose.
     Label_Select = new QFrame(this);
@@ -180,16 +180,16 @@ void TMKBox::Prepare(const QString& text, Kind kind, bool question, bool countdo
     // its own (Cancel, or Abort on an ordinary box) puts it on the first button.
     QPushButton* match = nullptr;
     switch (defaultResult) {
-    case ModalResult::Ok:
+    case Messenger::Ok:
         match = question ? nullptr : Btn_OK;
         break;
-    case ModalResult::Yes:
+    case Messenger::Yes:
         match = question ? Btn_Yes : nullptr;
         break;
-    case ModalResult::No:
+    case Messenger::No:
         match = question ? Btn_No : nullptr;
         break;
-    case ModalResult::Abort:
+    case Messenger::Abort:
         match = error ? Btn_Abort : nullptr;
         break;
     default:
@@ -265,7 +265,7 @@ void TMKBox::Timer1Timer() {
     Label_TM->setText(QString::number(m_remaining) + "秒");
     m_tickBusy = false;
     if (m_remaining < 1) {
-        done(ModalResult::Timeout);
+        done(Messenger::Timeout);
     }
 }
 
@@ -323,7 +323,7 @@ void TMKBox::done(int result) {
 
 // Escape and the window's close button answer Cancel, like any closed dialog.
 void TMKBox::reject() {
-    done(ModalResult::Cancel);
+    done(Messenger::Cancel);
 }
 
 void TMKBox::PlaceSelectBar() {

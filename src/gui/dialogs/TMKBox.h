@@ -53,7 +53,7 @@ public:
     QAction* P_COPY = nullptr;
 
 public slots:
-    /// One second of the countdown; closes the form with ModalResult::Timeout at zero.
+    /// One second of the countdown; closes the form with Messenger::Timeout at zero.
     void Timer1Timer();
     void Timer_PaintTimer();
     void Btn_TM_STOPClick();

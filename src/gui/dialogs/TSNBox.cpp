@@ -7,7 +7,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "gui/dialogs/ModalResult.h"
+#include "core/host/Messenger.h"
 
 namespace veskar {
 
@@ -100,17 +100,17 @@ void TSNBox::SetStandardColor(bool standard) {
 
 void TSNBox::Button1Click() {
     if (!Edit1->text().isEmpty()) {
-        done(ModalResult::Ok);
+        done(Messenger::Ok);
     }
 }
 
 void TSNBox::Button2Click() {
-    done(ModalResult::Abort);
+    done(Messenger::Abort);
 }
 
 // Escape and the window's close button answer Cancel, like any closed dialog.
 void TSNBox::reject() {
-    done(ModalResult::Cancel);
+    done(Messenger::Cancel);
 }
 
 void TSNBox::Button3Click() {

@@ -112,10 +112,10 @@ PlayController::PlayController(CutScreen& cutScreen, TimeLists& lists, SharedFla
             const std::optional<TimeMs> position = m_player.QueryPosition();
             return position ? std::optional<QString>(QString::number(*position)) : std::nullopt;
         },
-        [this] { return static_cast<int>(cutPanel->Special()); },
-        [this] { return static_cast<int>(cutPanel->PlayMode()); },
-        [this](int mode) {
-            cutPanel->SetPlayMode(static_cast<CutPlayMode>(mode));
+        [this] { return cutPanel->Special(); },
+        [this] { return cutPanel->PlayMode(); },
+        [this](CutPlayMode mode) {
+            cutPanel->SetPlayMode(mode);
             SyncControls();
         },
     });

@@ -238,10 +238,10 @@ TEST_F(CutCommandsTest, FileMenuRecordItemsFollowTheRecord) {
     EXPECT_EQ(viewer.shown, QStringList{RecordPath()}) << "asked for, it is shown all the same";
     EXPECT_EQ(RecordFileLines().value(1), "1個 カットしました。");
 
-    boxes.answers = {ModalResult::No};
+    boxes.answers = {Messenger::No};
     cut.MF_KIROKUCLR->trigger();
     EXPECT_EQ(cut.Record().Lines().size(), 1);
-    boxes.answers = {ModalResult::Yes};
+    boxes.answers = {Messenger::Yes};
     cut.MF_KIROKUCLR->trigger();
     EXPECT_TRUE(cut.Record().IsEmpty());
     EXPECT_EQ(boxes.shown.mid(1),
@@ -273,7 +273,7 @@ TEST_F(CutCommandsTest, SaveDialogMovesTheSaveFolderOnYes) {
     cut.MF_SAVE_NAME->trigger();
     UseSource("live.wav", 3);
     Register({1000});
-    boxes.answers = {ModalResult::Yes};
+    boxes.answers = {Messenger::Yes};
     CutFromButton(cut.WAV_CUT_ALL);
 
     ASSERT_EQ(dialog.requests.size(), 1u);

@@ -173,17 +173,17 @@ TEST_F(CutScreenTest, FullRegisteredListTurnsRed) {
 }
 
 TEST_F(CutScreenTest, DeletingForcesZoneThroughThePlaybackHook) {
-    int playMode = ContinuousPlayMode;
+    CutPlayMode playMode = CutPlayMode::Continuous;
     CutScreen::PlaybackHooks hooks;
     hooks.playMode = [&] { return playMode; };
-    hooks.setPlayMode = [&](int mode) { playMode = mode; };
+    hooks.setPlayMode = [&](CutPlayMode mode) { playMode = mode; };
     screen.SetPlaybackHooks(hooks);
     lists.registered.Assign({"00.10000", "00.20000", "00.30000"}, {"1", "2", "3"});
     screen.RefreshLists();
 
     SelectRows(screen.ListBox_C, {1});
     screen.Button5->click();
-    EXPECT_EQ(playMode, ZonePlayMode);
+    EXPECT_EQ(playMode, CutPlayMode::Zone);
     EXPECT_EQ(host.messenger.Texts(),
               QStringList{"「PLAY Mode」は「ゾーン」再生に、強制変更されました☆☆☆"});
     EXPECT_EQ(Shown(screen.ListBox_C), (QStringList{"00.10000", "00.30000"}));
@@ -197,16 +197,16 @@ TEST_F(CutScreenTest, DeletingForcesZoneThroughThePlaybackHook) {
 }
 
 TEST_F(CutScreenTest, ContinuousTargetFromThePanelMenu) {
-    int playMode = 0;
+    CutPlayMode playMode = CutPlayMode::End;
     CutScreen::PlaybackHooks hooks;
-    hooks.setPlayMode = [&](int mode) { playMode = mode; };
+    hooks.setPlayMode = [&](CutPlayMode mode) { playMode = mode; };
     screen.SetPlaybackHooks(hooks);
     const QColor window = screen.Panel_RENZOKU->palette().color(QPalette::Window);
 
     screen.continuousPanelItems[2]->trigger(); // "赤のみ"
     EXPECT_EQ(screen.continuousPanelItems[2]->text(), "赤のみ(&R)");
     EXPECT_EQ(lists.startColors.continuousTarget, 2);
-    EXPECT_EQ(playMode, ContinuousPlayMode);
+    EXPECT_EQ(playMode, CutPlayMode::Continuous);
     EXPECT_EQ(screen.Panel_RENZOKU->palette().color(QPalette::Window), QColor(255, 0, 0));
 
     screen.MO_ST_TM->trigger();
@@ -325,7 +325,7 @@ TEST_F(CutScreenTest, PositionLabelStandsInForTheQuery) {
 
     CutScreen::PlaybackHooks hooks;
     hooks.queryPosition = [] { return std::optional<QString>("83456"); };
-    hooks.specialMode = [] { return static_cast<int>(EndProbe); };
+    hooks.specialMode = [] { return SpecialMode::EndProbe; };
     screen.SetPlaybackHooks(hooks);
     screen.Btn_NTC->click();
     EXPECT_EQ(Texts(), (QStringList{"01.23456", "12.34000"}));

@@ -16,12 +16,12 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
+#include "core/host/Messenger.h"
 #include "core/settings/Paths.h"
 #include "gui/cutscreen/CutCommands.h"
 #include "gui/cutscreen/CutScreen.h"
 #include "gui/cutscreen/TimeListBox.h"
 #include "gui/dialogs/DialogDriver.h"
-#include "gui/dialogs/ModalResult.h"
 #include "gui/dialogs/TMKBox.h"
 #include "gui/main/TKOTAN_VESKAR.h"
 #include "support/FakeTextViewer.h"
@@ -54,10 +54,10 @@ private:
         if (!answers.empty()) {
             const int answer = answers.front();
             answers.pop_front();
-            button = answer == ModalResult::Yes     ? box->Btn_Yes
-                     : answer == ModalResult::No    ? box->Btn_No
-                     : answer == ModalResult::Abort ? box->Btn_Abort
-                                                    : box->Btn_OK;
+            button = answer == Messenger::Yes     ? box->Btn_Yes
+                     : answer == Messenger::No    ? box->Btn_No
+                     : answer == Messenger::Abort ? box->Btn_Abort
+                                                  : box->Btn_OK;
         }
         button->click();
     }

@@ -9,11 +9,11 @@
 #include <QPushButton>
 #include <QTimer>
 
-#include "gui/dialogs/ModalResult.h"
+#include "core/host/Messenger.h"
+#include "DialogDriver.h"
 #include "gui/dialogs/THMSBox.h"
 #include "gui/dialogs/THMSBoxDlg.h"
 #include "gui/dialogs/TMKBox.h"
-#include "DialogDriver.h"
 
 namespace veskar {
 namespace {
@@ -59,7 +59,7 @@ TEST_F(THMSBoxDlgTest, EndEqualToStartIsRefusedAndTheBoxStaysOpen) {
     EXPECT_EQ(text, "終了タイムは、開始タイムより、大きな値を設定して下さい☆");
     EXPECT_FALSE(question);
     EXPECT_TRUE(stillOpen);
-    EXPECT_EQ(result, ModalResult::Cancel);
+    EXPECT_EQ(result, Messenger::Cancel);
     EXPECT_EQ(dlg.ENS(), 10);
 }
 
@@ -87,7 +87,7 @@ TEST_F(THMSBoxDlgTest, ConfirmedRangeIsReturned) {
     });
     EXPECT_TRUE(question);
     EXPECT_EQ(text, "開始 00 時 00 分 10 秒\n終了 01 時 00 分 11 秒に、設定します。");
-    EXPECT_EQ(result, ModalResult::Ok);
+    EXPECT_EQ(result, Messenger::Ok);
     EXPECT_EQ(dlg.STS(), 10);
     EXPECT_EQ(dlg.ENH(), 1);
     EXPECT_EQ(dlg.ENS(), 11);
@@ -98,7 +98,7 @@ TEST_F(THMSBoxDlgTest, EndOfZeroMeansNoEnd) {
     QString text;
     bool question = false;
     const int result = Run([&](THMSBox* form) { SetAndAnswer(form, "Btn_Yes", &text, &question); });
-    EXPECT_EQ(result, ModalResult::Ok);
+    EXPECT_EQ(result, Messenger::Ok);
     EXPECT_EQ(text, "開始 02 時 30 分 00 秒\n終了 00 時 00 分 00 秒に、設定します。");
 }
 
@@ -112,7 +112,7 @@ TEST_F(THMSBoxDlgTest, AnsweringNoLeavesTheValuesAlone) {
         SetAndAnswer(form, "Btn_No", &text, &question);
         form->Btn_CANCEL->click();
     });
-    EXPECT_EQ(result, ModalResult::Cancel);
+    EXPECT_EQ(result, Messenger::Cancel);
     EXPECT_EQ(dlg.STM(), 1);
 }
 

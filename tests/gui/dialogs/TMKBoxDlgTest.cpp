@@ -14,10 +14,10 @@
 #include <QScrollBar>
 #include <QTimer>
 
-#include "gui/dialogs/GuiMessenger.h"
-#include "gui/dialogs/ModalResult.h"
-#include "gui/dialogs/TMKBoxDlg.h"
+#include "core/host/Messenger.h"
 #include "DialogDriver.h"
+#include "gui/dialogs/GuiMessenger.h"
+#include "gui/dialogs/TMKBoxDlg.h"
 
 namespace veskar {
 namespace {
@@ -62,7 +62,7 @@ TEST_F(TMKBoxDlgTest, EleventhOpenBoxReturnsZeroAndShowsNothing) {
                     allFlagsSet =
                         allFlagsSet && dlg.property(qPrintable(QString("B%1").arg(i))).toBool();
                 }
-                eleventh = dlg.AskTimedQuestion("十一個目", ModalResult::Yes);
+                eleventh = dlg.AskTimedQuestion("十一個目", Messenger::Yes);
                 formsWhenFull = test::VisibleCount<TMKBox>();
                 for (int i = TMKBoxDlg::kSlots - 1; i >= 0; --i) {
                     dlg.Form(i)->Btn_OK->click();
@@ -76,7 +76,7 @@ TEST_F(TMKBoxDlgTest, EleventhOpenBoxReturnsZeroAndShowsNothing) {
     EXPECT_EQ(eleventh, 0);
     EXPECT_TRUE(allFlagsSet);
     EXPECT_EQ(formsWhenFull, TMKBoxDlg::kSlots);
-    EXPECT_EQ(results, std::vector<int>(TMKBoxDlg::kSlots, ModalResult::Ok));
+    EXPECT_EQ(results, std::vector<int>(TMKBoxDlg::kSlots, Messenger::Ok));
     for (int i = 0; i < TMKBoxDlg::kSlots; ++i) {
         EXPECT_FALSE(dlg.SlotInUse(i)) << i;
     }
@@ -88,12 +88,12 @@ TEST_F(TMKBoxDlgTest, ASlotIsReusedAfterItsBoxCloses) {
         EXPECT_EQ(slot, 0);
         box->Btn_OK->click();
     });
-    EXPECT_EQ(dlg.ShowMessage("一つ目"), ModalResult::Ok);
+    EXPECT_EQ(dlg.ShowMessage("一つ目"), Messenger::Ok);
     OnNextBox([](TMKBox* box, int slot) {
         EXPECT_EQ(slot, 0);
         box->Btn_OK->click();
     });
-    EXPECT_EQ(dlg.ShowMessage("二つ目"), ModalResult::Ok);
+    EXPECT_EQ(dlg.ShowMessage("二つ目"), Messenger::Ok);
 }
 
 struct CountdownCase {
@@ -179,8 +179,7 @@ TEST_F(TMKBoxDlgTest, TimedQuestionAnswersNoWhenNobodyAnswers) {
     dlg.SetTimerCount(1);
     QElapsedTimer clock;
     clock.start();
-    EXPECT_EQ(dlg.AskTimedQuestion("このフォルダーを削除します☆", ModalResult::No),
-              ModalResult::No);
+    EXPECT_EQ(dlg.AskTimedQuestion("このフォルダーを削除します☆", Messenger::No), Messenger::No);
     EXPECT_GE(clock.elapsed(), 900);
 }
 
@@ -191,7 +190,7 @@ TEST_F(TMKBoxDlgTest, ErrorBoxWithExplicitSecondsCountsThem) {
         EXPECT_EQ(box->TMCountS->text(), "1");
         Tick(box, 1);
     });
-    EXPECT_EQ(dlg.ShowErrorFor("再生エラー", 1, ModalResult::Abort), ModalResult::Abort);
+    EXPECT_EQ(dlg.ShowErrorFor("再生エラー", 1, Messenger::Abort), Messenger::Abort);
 }
 
 TEST_F(TMKBoxDlgTest, PauseAndResumeGoOnFromTheRemainingSeconds) {
@@ -216,7 +215,7 @@ TEST_F(TMKBoxDlgTest, PauseAndResumeGoOnFromTheRemainingSeconds) {
         EXPECT_TRUE(box->isVisible());
         Tick(box, 2);
     });
-    EXPECT_EQ(dlg.AskTimedQuestion("続けますか？", ModalResult::Yes), ModalResult::Yes);
+    EXPECT_EQ(dlg.AskTimedQuestion("続けますか？", Messenger::Yes), Messenger::Yes);
 }
 
 TEST_F(TMKBoxDlgTest, PausedBoxWaitsForTheUser) {
@@ -225,7 +224,7 @@ TEST_F(TMKBoxDlgTest, PausedBoxWaitsForTheUser) {
         box->Btn_TM_STOP->click();
         QTimer::singleShot(1300, box->Btn_Yes, &QPushButton::click);
     });
-    EXPECT_EQ(dlg.AskTimedQuestion("続けますか？", ModalResult::No), ModalResult::Yes);
+    EXPECT_EQ(dlg.AskTimedQuestion("続けますか？", Messenger::No), Messenger::Yes);
 }
 
 TEST_F(TMKBoxDlgTest, ErrorBoxWithoutErrorCountdownWaitsForTheUser) {
@@ -239,7 +238,7 @@ TEST_F(TMKBoxDlgTest, ErrorBoxWithoutErrorCountdownWaitsForTheUser) {
         EXPECT_FALSE(box->Label_Select->isVisible());
         QTimer::singleShot(1300, box->Btn_Abort, &QPushButton::click);
     });
-    EXPECT_EQ(dlg.ShowError("カットできません", ModalResult::Ok), ModalResult::Abort);
+    EXPECT_EQ(dlg.ShowError("カットできません", Messenger::Ok), Messenger::Abort);
 }
 
 TEST_F(TMKBoxDlgTest, OrdinaryCountdownOffLeavesErrorCountdownOn) {
@@ -249,13 +248,13 @@ TEST_F(TMKBoxDlgTest, OrdinaryCountdownOffLeavesErrorCountdownOn) {
         EXPECT_FALSE(box->CountdownRunning());
         box->Btn_Yes->click();
     });
-    EXPECT_EQ(dlg.AskTimedQuestion("q", ModalResult::No), ModalResult::Yes);
+    EXPECT_EQ(dlg.AskTimedQuestion("q", Messenger::No), Messenger::Yes);
     OnNextBox([this](TMKBox* box, int slot) {
         EXPECT_TRUE(dlg.SlotCountdown(slot));
         EXPECT_TRUE(box->CountdownRunning());
         box->Btn_OK->click();
     });
-    EXPECT_EQ(dlg.ShowError("e", ModalResult::Abort), ModalResult::Ok);
+    EXPECT_EQ(dlg.ShowError("e", Messenger::Abort), Messenger::Ok);
 }
 
 TEST_F(TMKBoxDlgTest, PlainMessageHasNoCountdown) {
@@ -267,12 +266,12 @@ TEST_F(TMKBoxDlgTest, PlainMessageHasNoCountdown) {
         EXPECT_FALSE(box->Btn_Abort->isVisible());
         box->Btn_OK->click();
     });
-    EXPECT_EQ(dlg.ShowMessage("フォルダーを登録しました"), ModalResult::Ok);
+    EXPECT_EQ(dlg.ShowMessage("フォルダーを登録しました"), Messenger::Ok);
 }
 
 TEST_F(TMKBoxDlgTest, ClosingTheWindowAnswersCancel) {
     OnNextBox([](TMKBox* box, int) { box->close(); });
-    EXPECT_EQ(dlg.AskTimedQuestion("q", ModalResult::Yes), ModalResult::Cancel);
+    EXPECT_EQ(dlg.AskTimedQuestion("q", Messenger::Yes), Messenger::Cancel);
 }
 
 TEST_F(TMKBoxDlgTest, MultiLineMessageKeepsItsLineBreaksAndCopiesThem) {
@@ -354,7 +353,7 @@ TEST_F(TMKBoxDlgTest, ComponentDeletedWhileItsBoxIsOpenEndsTheCall) {
     auto* owned = new TMKBoxDlg;
     QObject::connect(owned, &TMKBoxDlg::BoxOpening, owned,
                      [owned] { QTimer::singleShot(0, [owned] { delete owned; }); });
-    EXPECT_EQ(owned->ShowMessage("m"), ModalResult::None);
+    EXPECT_EQ(owned->ShowMessage("m"), Messenger::None);
     EXPECT_EQ(test::VisibleCount<TMKBox>(), 0);
 }
 

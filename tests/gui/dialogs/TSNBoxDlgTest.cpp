@@ -8,10 +8,10 @@
 #include <QPushButton>
 #include <QTimer>
 
-#include "gui/dialogs/ModalResult.h"
+#include "core/host/Messenger.h"
+#include "DialogDriver.h"
 #include "gui/dialogs/TSNBox.h"
 #include "gui/dialogs/TSNBoxDlg.h"
-#include "DialogDriver.h"
 
 namespace veskar {
 namespace {
@@ -56,7 +56,7 @@ TEST_F(TSNBoxDlgTest, ShowsPromptAndPutsTheCurrentTextOnTopOfTheHistory) {
         panelShown = form->Panel1->isVisible();
         form->Button2->click();
     });
-    EXPECT_EQ(result, ModalResult::Abort);
+    EXPECT_EQ(result, Messenger::Abort);
     EXPECT_EQ(caption, "新規フォルダー");
     EXPECT_EQ(prompt, "フォルダー名を入力して下さい");
     EXPECT_EQ(edit, "FM");
@@ -70,7 +70,7 @@ TEST_F(TSNBoxDlgTest, AnswerEqualToAnOlderEntryLeavesOneEntryOnTop) {
         form->Edit1->setText("c");
         form->Button1->click();
     });
-    EXPECT_EQ(result, ModalResult::Ok);
+    EXPECT_EQ(result, Messenger::Ok);
     EXPECT_EQ(dlg.SNText(), "c");
     EXPECT_EQ(dlg.SN(), QStringList({"c", "a", "b"}));
 }
@@ -95,7 +95,7 @@ TEST_F(TSNBoxDlgTest, RegisterWithAnEmptyEditDoesNothing) {
         form->Button1->click();
     });
     EXPECT_TRUE(stillOpen);
-    EXPECT_EQ(result, ModalResult::Ok);
+    EXPECT_EQ(result, Messenger::Ok);
     EXPECT_EQ(dlg.SNText(), "x");
 }
 
@@ -114,7 +114,7 @@ TEST_F(TSNBoxDlgTest, ChoosingAHistoryEntryMovesItToTopAndIntoTheEdit) {
         panelAfterChoice = form->Panel1->isVisible();
         form->Button1->click();
     });
-    EXPECT_EQ(result, ModalResult::Ok);
+    EXPECT_EQ(result, Messenger::Ok);
     EXPECT_TRUE(panelAfterShow);
     EXPECT_FALSE(panelAfterChoice);
     EXPECT_EQ(edit, "b");
@@ -139,7 +139,7 @@ TEST_F(TSNBoxDlgTest, OffClosesTheHistoryWithoutChoosing) {
 }
 
 TEST_F(TSNBoxDlgTest, ClosingTheWindowAnswersCancel) {
-    EXPECT_EQ(Run("p", [](TSNBox* form) { form->close(); }), ModalResult::Cancel);
+    EXPECT_EQ(Run("p", [](TSNBox* form) { form->close(); }), Messenger::Cancel);
 }
 
 TEST_F(TSNBoxDlgTest, StandardColorChoosesTheEditBackground) {

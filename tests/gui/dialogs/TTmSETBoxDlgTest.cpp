@@ -8,12 +8,12 @@
 #include <QTimer>
 #include <QToolButton>
 
-#include "gui/dialogs/ModalResult.h"
+#include "core/host/Messenger.h"
+#include "DialogDriver.h"
 #include "gui/dialogs/SpinButton.h"
 #include "gui/dialogs/TMKBox.h"
 #include "gui/dialogs/TTMSETBox.h"
 #include "gui/dialogs/TTmSETBoxDlg.h"
-#include "DialogDriver.h"
 
 namespace veskar {
 namespace {
@@ -72,7 +72,7 @@ TEST_F(TTmSETBoxDlgTest, ConfirmedValueIsReturned) {
         form->SpinButton1->DownButton->click();
         SetAndAnswer(form, "Btn_Yes", &question);
     });
-    EXPECT_EQ(result, ModalResult::Ok);
+    EXPECT_EQ(result, Messenger::Ok);
     EXPECT_EQ(dlg.TCount(), 169);
     EXPECT_EQ(question, "無音と判定する最短の長さを、\n169ミリ秒に、設定します");
 }
@@ -82,7 +82,7 @@ TEST_F(TTmSETBoxDlgTest, ZeroIsAcceptedEvenBelowTheMinimum) {
     dlg.SetMinCount(50);
     QString question;
     const int result = Run([&](TTMSETBox* form) { SetAndAnswer(form, "Btn_Yes", &question); });
-    EXPECT_EQ(result, ModalResult::Ok);
+    EXPECT_EQ(result, Messenger::Ok);
     EXPECT_EQ(dlg.TCount(), 0);
     EXPECT_TRUE(question.contains("\n0ミリ秒に"));
 }
@@ -96,7 +96,7 @@ TEST_F(TTmSETBoxDlgTest, ValueBelowTheMinimumIsRaisedToIt) {
         SetAndAnswer(form, "Btn_Yes", &question);
         shown = form->Label_Count->text();
     });
-    EXPECT_EQ(result, ModalResult::Ok);
+    EXPECT_EQ(result, Messenger::Ok);
     EXPECT_EQ(dlg.TCount(), 50);
     EXPECT_EQ(shown, "50");
     EXPECT_TRUE(question.contains("\n50ミリ秒に"));
@@ -113,7 +113,7 @@ TEST_F(TTmSETBoxDlgTest, AnsweringNoKeepsTheBoxOpen) {
         form->Btn_CANCEL->click();
     });
     EXPECT_TRUE(openAfterNo);
-    EXPECT_EQ(result, ModalResult::Cancel);
+    EXPECT_EQ(result, Messenger::Cancel);
     EXPECT_EQ(dlg.TCount(), 7);
 }
 
@@ -127,7 +127,7 @@ TEST_F(TTmSETBoxDlgTest, UnansweredConfirmationSetsTheValue) {
         });
         form->Btn_SET->click();
     });
-    EXPECT_EQ(result, ModalResult::Ok);
+    EXPECT_EQ(result, Messenger::Ok);
     EXPECT_EQ(dlg.TCount(), 3);
 }
 

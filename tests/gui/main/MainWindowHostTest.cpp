@@ -4,8 +4,8 @@
 #include <QPlainTextEdit>
 #include <QTimer>
 
+#include "core/host/Messenger.h"
 #include "core/host/ProgressBox.h"
-#include "gui/dialogs/ModalResult.h"
 #include "gui/dialogs/TMKBox.h"
 #include "gui/main/TKOTAN_VESKAR.h"
 
@@ -27,8 +27,8 @@ TEST(MainWindowHostTest, EngineMessagesGoToTheWindowsMessageBox) {
             }
         });
     });
-    EXPECT_EQ(window.EngineHost().messenger.AskErrorQuestion("再生できません", ModalResult::Abort),
-              ModalResult::Abort);
+    EXPECT_EQ(window.EngineHost().messenger.AskErrorQuestion("再生できません", Messenger::Abort),
+              Messenger::Abort);
     EXPECT_EQ(shown, "再生できません");
 }
 
