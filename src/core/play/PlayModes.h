@@ -114,7 +114,6 @@ public:
     static QString Title();            ///< "ファイル切り替え時の初期設定メニュー"
     static QStringList ItemCaptions(); ///< "変更しない", then the RadioGroup1 items
     static QString StartOnlyCaption(); ///< "起動時のみ"
-    static QString CancelCaption();    ///< "キャンセル"
 
 private:
     int m_item = kDefaultItem;

@@ -23,6 +23,7 @@
 #include "core/host/SharedFlags.h"
 #include "core/host/TextViewer.h"
 #include "core/settings/Paths.h"
+#include "core/text/Captions.h"
 #include "gui/cutscreen/CutScreen.h"
 #include "gui/cutscreen/TimeListBox.h"
 #include "gui/dialogs/QtSaveFileDialog.h"
@@ -277,14 +278,14 @@ void CutCommands::MakeCutItems() {
     WAV_CUT_ST0 = new QMenu(QStringLiteral("カット（スタートタイムのみ）(&S)"), menu);
     WAV_CUT_ST0->setObjectName("WAV_CUT_ST0");
     menu->insertMenu(before, WAV_CUT_ST0);
-    WAV_CUT_ST = AddItem(WAV_CUT_ST0, "WAV_CUT_ST", QStringLiteral("スタートタイムすべて(&L)"));
+    // The colour cut items read like the continuous-play items of the same colours.
+    WAV_CUT_ST = AddItem(WAV_CUT_ST0, "WAV_CUT_ST", ContinuousTargetItemCaption(0));
     connect(WAV_CUT_ST, &QAction::triggered, this,
             [this] { WAV_CUTClick(CutCommand::WAV_CUT_ST); });
     WAV_CUT_ST0->addSeparator();
     for (int code = 1; code < kStartColorCount; ++code) {
-        QAction* item =
-            AddItem(WAV_CUT_ST0, QString::fromUtf16(kColorCutNames[code]),
-                    StartColorWord(code) + QStringLiteral("のみ(&") + StartColorKey(code) + ")");
+        QAction* item = AddItem(WAV_CUT_ST0, QString::fromUtf16(kColorCutNames[code]),
+                                ContinuousTargetItemCaption(code));
         item->setIcon(ColorSwatch(code));
         const CutCommand command = kColorCutCommands[code];
         connect(item, &QAction::triggered, this, [this, command] { WAV_CUTClick(command); });
@@ -293,13 +294,13 @@ void CutCommands::MakeCutItems() {
     m_screen.AddStartColorItem(WAV_CUT_ST0->menuAction());
 
     menu->addSeparator();
-    WAV_CUT_CANSEL = AddItem(menu, "WAV_CUT_CANSEL", QStringLiteral("キャンセル (&Z)"));
+    WAV_CUT_CANSEL = AddItem(menu, "WAV_CUT_CANSEL", kCancelCaption + QStringLiteral(" (&Z)"));
 }
 
 void CutCommands::MakeFileMenu() {
     MFile0 = new QMenu(QStringLiteral("ファイル(&F)"), m_window);
     MFile0->setObjectName("MFile0");
-    MF_SAVE_DIR = AddItem(MFile0, "MF_SAVE_DIR", QStringLiteral("分割WAVファイル登録先"));
+    MF_SAVE_DIR = AddItem(MFile0, "MF_SAVE_DIR", kSaveDirCaption);
     MFile0->addSeparator();
     MF_AUTO_NAME = AddItem(MFile0, "MF_AUTO_NAME", QStringLiteral("自動分割ファイル名を、短くする"),
                            true, true);
@@ -491,9 +492,8 @@ void CutCommands::MFile0Click() {
 }
 
 void CutCommands::MF_SAVE_DIRClick() {
-    const std::optional<QString> chosen =
-        m_services->chooseFolder(QStringLiteral("分割WAVファイル登録先"),
-                                 FolderToBrowse(m_saveDir, QString::fromLatin1(kSaveDirName)));
+    const std::optional<QString> chosen = m_services->chooseFolder(
+        kSaveDirCaption, FolderToBrowse(m_saveDir, QString::fromLatin1(kSaveDirName)));
     if (chosen && !IsFolderNotSet(*chosen)) {
         SetSaveDir(QDir::cleanPath(*chosen));
     }

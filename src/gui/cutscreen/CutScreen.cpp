@@ -18,6 +18,8 @@
 #include "core/host/EventPump.h"
 #include "core/host/Messenger.h"
 #include "core/host/SharedFlags.h"
+#include "core/text/Captions.h"
+#include "gui/cutscreen/PanelTools.h"
 #include "gui/cutscreen/TimeListBox.h"
 #include "gui/main/BusyCursor.h"
 
@@ -198,7 +200,7 @@ QPushButton* CutScreen::MakeButton(const QString& name, const QString& caption,
 }
 
 QPushButton* CutScreen::MakeRegisterButton(const QString& name, bool withColor) {
-    QPushButton* button = MakeButton(name, withColor ? QStringLiteral("<登") : QStringLiteral("録"),
+    QPushButton* button = MakeButton(name, withColor ? kRegisterWithColorCaption : kRegisterCaption,
                                      withColor ? QStringLiteral("選択タイムを登録する（色付き）")
                                                : QStringLiteral("選択タイムを登録する"));
     button->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -298,7 +300,7 @@ QWidget* CutScreen::MakeOneMsPanel() {
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(3);
     QWidget* column = MakeLevelColumn(0);
-    Button_60s_U = MakeButton("Button_60s_U", QStringLiteral(">60s"));
+    Button_60s_U = MakeButton("Button_60s_U", kSubdivideAllCaption);
     connect(Button_60s_U, &QPushButton::clicked, this,
             [this] { Subdivide(kTopSubdivisionLevel, TimeListId::Interval); });
     m_allSubdivideButtons.push_back(Button_60s_U);
@@ -326,11 +328,12 @@ QWidget* CutScreen::MakeRegisteredColumn() {
 
     Btn_NT = MakeRegisterButton("Btn_NT", true);
     Btn_NTC = MakeRegisterButton("Btn_NTC", false);
-    Btn_NT->setToolTip(QStringLiteral("現在の再生タイムを登録する"));
-    Btn_NTC->setToolTip(QStringLiteral("現在の再生タイムを登録する"));
+    for (QPushButton* button : {Btn_NT, Btn_NTC}) {
+        button->setToolTip(QStringLiteral("現在の再生タイムを登録する"));
+    }
     connect(Btn_NT, &QPushButton::clicked, this, [this] { RegisterPosition(true); });
     connect(Btn_NTC, &QPushButton::clicked, this, [this] { RegisterPosition(false); });
-    Button_600s_CT = MakeButton("Button_600s_CT", QStringLiteral(">60s"),
+    Button_600s_CT = MakeButton("Button_600s_CT", kSubdivideAllCaption,
                                 QStringLiteral("現在の再生タイムを細分化する"));
     connect(Button_600s_CT, &QPushButton::clicked, this,
             [this] { Subdivide(kTopSubdivisionLevel, TimeListId::None); });
@@ -355,8 +358,8 @@ QWidget* CutScreen::MakeRegisteredColumn() {
     Button5 = MakeButton("Button5", QStringLiteral("削除"),
                          QStringLiteral("登録タイムを削除する（選択のみ）"));
     connect(Button5, &QPushButton::clicked, this, &CutScreen::Button5Click);
-    Button_600s_C = MakeButton("Button_600s_C", QStringLiteral(">60s"),
-                               QStringLiteral("登録タイムを細分化する"));
+    Button_600s_C =
+        MakeButton("Button_600s_C", kSubdivideAllCaption, QStringLiteral("登録タイムを細分化する"));
     connect(Button_600s_C, &QPushButton::clicked, this,
             [this] { Subdivide(kTopSubdivisionLevel, TimeListId::Registered); });
     m_allSubdivideButtons.push_back(Button_600s_C);
@@ -430,9 +433,9 @@ void CutScreen::MakeMenus() {
         }
     }
     P_RENZOKU0->addSeparator();
-    P_RENZOKU0->addAction(QStringLiteral("キャンセル"));
+    P_RENZOKU0->addAction(kCancelCaption);
     PopupMenu_R->addSeparator();
-    PopupMenu_R->addAction(QStringLiteral("キャンセル"))->setObjectName("P_RENZOKU_M_X");
+    PopupMenu_R->addAction(kCancelCaption)->setObjectName("P_RENZOKU_M_X");
     connect(P_RENZOKU0, &QMenu::aboutToShow, this, [this] {
         continuousItems[static_cast<size_t>(m_lists.startColors.continuousTarget)]->setChecked(
             true);
@@ -475,7 +478,7 @@ void CutScreen::MakeMenus() {
         defaultColorItems[code] = item;
     }
     PopupMenu_T->addSeparator();
-    PopupMenu_T->addAction(QStringLiteral("キャンセル"))->setObjectName("PTS_X");
+    PopupMenu_T->addAction(kCancelCaption)->setObjectName("PTS_X");
     connect(PopupMenu_T, &QMenu::aboutToShow, this, [this] {
         defaultColorItems[static_cast<size_t>(m_lists.startColors.defaultStartColor)]->setChecked(
             true);
@@ -531,8 +534,7 @@ void CutScreen::RefreshLists() {
     for (TimeListBox* box : levelLists) {
         box->SyncFromList(true);
     }
-    ListBox_C->SyncFromList(true);
-    ShowRegisteredOverflow();
+    ShowRegisteredList();
 }
 
 void CutScreen::SetCutFile(const QString& path, TimeMs lengthMs) {
@@ -668,14 +670,12 @@ void CutScreen::RegisterLines(TimeListId source, bool withColor) {
     BusyCursor busy;
     m_pump.ProcessEvents();
     m_lists.RegisterLines(*list, withColor, m_messenger);
-    ListBox_C->SyncFromList(true);
-    ShowRegisteredOverflow();
+    ShowRegisteredList();
 }
 
 void CutScreen::RegisterPosition(bool withColor) {
     m_lists.RegisterPosition(withColor, QueryPosition(), Label14->text(), m_messenger);
-    ListBox_C->SyncFromList(true);
-    ShowRegisteredOverflow();
+    ShowRegisteredList();
 }
 
 void CutScreen::Button5Click() {
@@ -685,7 +685,7 @@ void CutScreen::Button5Click() {
     if (mode != before) {
         SetPlayMode(mode);
     }
-    ListBox_C->SyncFromList(true);
+    ShowRegisteredList();
 }
 
 void CutScreen::SetStartColor(int code) {
@@ -744,13 +744,9 @@ void CutScreen::RepaintContinuousPanel() {
     Panel_RENZOKU->setPalette(palette);
 }
 
-void CutScreen::ShowRegisteredOverflow() {
-    QPalette palette;
-    if (m_lists.registered.Overflowed()) {
-        palette = ListBox_C->palette();
-        palette.setColor(QPalette::Base, Qt::red);
-    }
-    ListBox_C->setPalette(palette);
+void CutScreen::ShowRegisteredList() {
+    ListBox_C->SyncFromList(true);
+    ShowListFull(ListBox_C, m_lists.registered.Overflowed());
 }
 
 void CutScreen::ListBox_CMouseDown(TimeListId target, const QPoint& globalPos) {

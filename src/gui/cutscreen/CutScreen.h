@@ -81,6 +81,8 @@ public:
     TimeListBox* ListBox(TimeListId id) const;
     /// Re-reads every list and its selection from the engine.
     void RefreshLists();
+    /// Re-reads the registered list after the engine registered lines into it; red while full.
+    void ShowRegisteredList();
 
     /// Lets another panel's subdivide button (the silence lists) take part in the disabling
     /// while a subdivision runs.
@@ -216,7 +218,6 @@ private:
     void SetSubdivideButtonsEnabled(bool enabled);
     void RepaintColorRegisterButtons();
     void RepaintContinuousPanel();
-    void ShowRegisteredOverflow();
     void OpenDefaultColorMenu(const QPoint& globalPos);
     void OpenContinuousPanelMenu(const QPoint& globalPos);
     std::optional<LineColors> LevelColors(std::optional<int> level) const;

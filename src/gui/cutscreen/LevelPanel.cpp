@@ -9,6 +9,7 @@
 #include <QStyledItemDelegate>
 #include <QVBoxLayout>
 
+#include "core/text/Captions.h"
 #include "core/analysis/CutAnalysis.h"
 #include "core/wav/LevelColor.h"
 #include "gui/cutscreen/CutScreen.h"
@@ -107,7 +108,7 @@ QFrame* LevelPanel::MakePanel(QWidget* parent) {
     Btn_L_T = MakePanelButton("Btn_L_T", QStringLiteral("[ 1s ]"),
                               QStringLiteral("数値レベル表示タイム"), panel);
     connect(Btn_L_T, &QPushButton::clicked, this, &LevelPanel::Btn_L_TClick);
-    Btn_L = MakePanelButton("Btn_L", QStringLiteral("閉じる"), QString(), panel);
+    Btn_L = MakePanelButton("Btn_L", kCloseCaption, QString(), panel);
     connect(Btn_L, &QPushButton::clicked, this, &LevelPanel::Btn_LClick);
     ListBox_L = new QListWidget(panel);
     ListBox_L->setObjectName("ListBox_L");

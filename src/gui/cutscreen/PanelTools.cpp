@@ -34,6 +34,15 @@ void SetRunButtonEnabled(QPushButton* button, bool enabled) {
     button->setPalette(palette);
 }
 
+void ShowListFull(QAbstractItemView* box, bool full) {
+    QPalette palette;
+    if (full) {
+        palette = box->palette();
+        palette.setColor(QPalette::Base, Qt::red);
+    }
+    box->setPalette(palette);
+}
+
 void FitTimeListWidth(QAbstractItemView* box, const QString& widestText) {
     QFont bold = box->font();
     bold.setBold(true);

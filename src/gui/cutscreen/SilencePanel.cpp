@@ -15,6 +15,7 @@
 #include <QVBoxLayout>
 
 #include "core/host/SharedFlags.h"
+#include "core/text/Captions.h"
 #include "core/analysis/CutAnalysis.h"
 #include "gui/cutscreen/CutScreen.h"
 #include "gui/cutscreen/PanelTools.h"
@@ -25,6 +26,9 @@ namespace veskar {
 namespace {
 
 constexpr int kRecognitionField = kSilenceChannels;
+
+const QString kDetectHint = QStringLiteral("無音自動検出☆");
+const QString kRecognitionHint = QStringLiteral("曲と認める長さ(ms)");
 
 const char* const kDurationCaptions[SilencePanel::kDurationChoices] = {
     "100ms", "300ms", "500ms", "700ms", "1s", "2s", "3s"};
@@ -43,8 +47,7 @@ SilencePanel::SilencePanel(CutAnalysis& analysis, CutScreen& screen, const Host&
                            SharedFlags& flags, QWidget* parent)
     : QObject(parent), m_analysis(analysis), m_screen(screen), m_host(host), m_flags(flags) {
     setObjectName("SilencePanel");
-    Btn_Muon = MakePanelButton("Btn_Muon", QStringLiteral("無音"), QStringLiteral("無音自動検出☆"),
-                               parent);
+    Btn_Muon = MakePanelButton("Btn_Muon", QStringLiteral("無音"), kDetectHint, parent);
     connect(Btn_Muon, &QPushButton::clicked, this, &SilencePanel::Btn_MuonClick);
     MakeMenus();
     Panel_Muon = MakePanel(parent);
@@ -79,13 +82,13 @@ QFrame* SilencePanel::MakePanel(QWidget* parent) {
     layout->setContentsMargins(4, 4, 4, 4);
     layout->setSpacing(4);
 
-    Btn_Muon_START = MakePanelButton("Btn_Muon_START", QStringLiteral("無音自動:検出"),
-                                     QStringLiteral("無音自動検出☆"), panel);
+    Btn_Muon_START =
+        MakePanelButton("Btn_Muon_START", QStringLiteral("無音自動:検出"), kDetectHint, panel);
     Btn_Muon_START->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(Btn_Muon_START, &QPushButton::clicked, this, &SilencePanel::Btn_Muon_STARTClick);
     connect(Btn_Muon_START, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& pos) { PopupMenu_MINI->popup(Btn_Muon_START->mapToGlobal(pos)); });
-    Btn_Muon_close = MakePanelButton("Btn_Muon_close", QStringLiteral("閉じる"), QString(), panel);
+    Btn_Muon_close = MakePanelButton("Btn_Muon_close", kCloseCaption, QString(), panel);
     Btn_Muon_close->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     connect(Btn_Muon_close, &QPushButton::clicked, this, &SilencePanel::Btn_Muon_closeClick);
     auto* head = new QHBoxLayout;
@@ -94,11 +97,11 @@ QFrame* SilencePanel::MakePanel(QWidget* parent) {
 
     Label_Ninshiki_Text = new QLabel(QStringLiteral("曲認識時間"), panel);
     Label_Ninshiki_Text->setObjectName("Label_Ninshiki_Text");
-    Label_Ninshiki_Text->setToolTip(QStringLiteral("曲と認める長さ(ms)"));
+    Label_Ninshiki_Text->setToolTip(kRecognitionHint);
     Label_Ninshiki_Time = MakeFieldLabel("Label_Ninshiki_Time", QStringLiteral("T"), panel);
     Label_Ninshiki_Time->setProperty("tag", kRecognitionField);
     Edit_Ninshiki_Time = MakeField("Edit_Ninshiki_Time", panel);
-    Edit_Ninshiki_Time->setToolTip(QStringLiteral("曲と認める長さ(ms)"));
+    Edit_Ninshiki_Time->setToolTip(kRecognitionHint);
     auto* recognition = new QHBoxLayout;
     recognition->setSpacing(4);
     recognition->addWidget(Label_Ninshiki_Text);
@@ -175,10 +178,9 @@ QWidget* SilencePanel::MakeChannel(int k, QWidget* parent) {
 
     const QString registerHint = QStringLiteral("上部選択タイムを登録タイムリストに登録する");
     Btn_MST[k] =
-        MakePanelButton("Btn_MS" + number + "T", QStringLiteral("<登"), registerHint, column);
-    Btn_MSTC[k] =
-        MakePanelButton("Btn_MS" + number + "TC", QStringLiteral("録"), registerHint, column);
-    Btn_MS[k] = MakePanelButton("Btn_MS" + number, QStringLiteral(">60s"),
+        MakePanelButton("Btn_MS" + number + "T", kRegisterWithColorCaption, registerHint, column);
+    Btn_MSTC[k] = MakePanelButton("Btn_MS" + number + "TC", kRegisterCaption, registerHint, column);
+    Btn_MS[k] = MakePanelButton("Btn_MS" + number, kSubdivideAllCaption,
                                 QStringLiteral("上部選択タイムを細分化する"), column);
     connect(Btn_MST[k], &QPushButton::clicked, this, [this, k] { RegisterLines(k, true); });
     connect(Btn_MSTC[k], &QPushButton::clicked, this, [this, k] { RegisterLines(k, false); });
@@ -244,7 +246,7 @@ void SilencePanel::MakeMenus() {
     PM_INI->setObjectName("PM_INI");
     connect(PM_INI, &QAction::triggered, this, &SilencePanel::PM_INIClick);
     PopupMenu_MINI->addSeparator();
-    PopupMenu_MINI->addAction(QStringLiteral("キャンセル"));
+    PopupMenu_MINI->addAction(kCancelCaption);
 
     PopupMenu_MS = new QMenu(&m_screen);
     PopupMenu_MS->setObjectName("PopupMenu_MS");
@@ -252,7 +254,7 @@ void SilencePanel::MakeMenus() {
     P_MS0->setObjectName("P_MS0");
     connect(P_MS0, &QAction::triggered, this, &SilencePanel::P_MS0Click);
     PopupMenu_MS->addSeparator();
-    PopupMenu_MS->addAction(QStringLiteral("キォンセル"));
+    PopupMenu_MS->addAction(kCancelCaption);
 }
 
 void SilencePanel::ShowSettings() {
@@ -280,14 +282,8 @@ void SilencePanel::FieldEdited() {
 
 void SilencePanel::RefreshLists() {
     for (int k = 0; k < kSilenceChannels; ++k) {
-        TimeListBox* box = ListBox_MS[k];
-        box->SyncFromList(true);
-        QPalette palette;
-        if (m_analysis.SilenceListFull(k)) {
-            palette = box->palette();
-            palette.setColor(QPalette::Base, Qt::red);
-        }
-        box->setPalette(palette);
+        ListBox_MS[k]->SyncFromList(true);
+        ShowListFull(ListBox_MS[k], m_analysis.SilenceListFull(k));
     }
 }
 
@@ -346,13 +342,7 @@ void SilencePanel::RegisterLines(int k, bool withColor) {
     TimeLists& lists = m_analysis.Lists();
     lists.RegisterLines(m_analysis.SilenceLines(k), withColor, m_host.messenger,
                         &m_analysis.SilenceMarks(k));
-    m_screen.ListBox_C->SyncFromList(true);
-    QPalette palette;
-    if (lists.registered.Overflowed()) {
-        palette = m_screen.ListBox_C->palette();
-        palette.setColor(QPalette::Base, Qt::red);
-    }
-    m_screen.ListBox_C->setPalette(palette);
+    m_screen.ShowRegisteredList();
 }
 
 void SilencePanel::Subdivide(int k) {

@@ -168,7 +168,7 @@ void TMKBox::Prepare(const QString& text, Kind kind, bool question, bool countdo
     m_countdown = countdown;
     TMCountS->setText(startText);
     m_remaining = startText.toInt();
-    Label_TM->setText(QString::number(m_remaining) + "秒");
+    ShowRemaining();
     const QList<QWidget*> countdownWidgets{Btn_TM_STOP, Btn_TM_OPEN, m_restCaption,
                                            Label_TM,    m_ofCaption, TMCountS};
     for (QWidget* widget : countdownWidgets) {
@@ -262,11 +262,15 @@ void TMKBox::Timer1Timer() {
         m_countStarted = true;
     }
     --m_remaining;
-    Label_TM->setText(QString::number(m_remaining) + "秒");
+    ShowRemaining();
     m_tickBusy = false;
     if (m_remaining < 1) {
         done(Messenger::Timeout);
     }
+}
+
+void TMKBox::ShowRemaining() {
+    Label_TM->setText(QString::number(m_remaining) + "秒");
 }
 
 void TMKBox::Timer_PaintTimer() {

@@ -69,6 +69,7 @@ protected:
 private:
     void FitMemoToText(const QString& text);
     void PlaceSelectBar();
+    void ShowRemaining();
 
     QLabel* m_restCaption = nullptr;
     QLabel* m_ofCaption = nullptr;

@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "core/host/Messenger.h"
+#include "core/text/Captions.h"
 
 namespace veskar {
 
@@ -26,7 +27,7 @@ TSNBox::TSNBox(QWidget* parent) : QDialog(parent) {
     Button1 = new QPushButton("登録", this);
     Button1->setObjectName("Button1");
     Button1->setDefault(true);
-    Button2 = new QPushButton("中止", this);
+    Button2 = new QPushButton(kStopCaption, this);
     Button2->setObjectName("Button2");
     Button2->setAutoDefault(false);
     Button3 = new QPushButton("H", this);

@@ -53,6 +53,8 @@ namespace {
 constexpr int kPollIntervalMs = 1000;
 constexpr int kAutoPlayDelayMs = 300;
 
+const QString kCutFileHint = QStringLiteral("カットファイル名");
+
 // The file lists before the browser brings its own: nothing to play.
 class NoFiles : public PlayFileList {
 public:
@@ -94,7 +96,7 @@ PlayController::PlayController(CutScreen& cutScreen, TimeLists& lists, SharedFla
     m_cutScreen.Slot_Playback->layout()->addWidget(cutPanel);
     Edit_Fn = new QLineEdit(m_cutScreen.Slot_CutFile);
     Edit_Fn->setObjectName("Edit_Fn");
-    Edit_Fn->setToolTip(QStringLiteral("カットファイル名"));
+    Edit_Fn->setToolTip(kCutFileHint);
     Edit_Fn->setReadOnly(true);
     Edit_Fn->setPlaceholderText(QStringLiteral("カットファイル（ダブルクリックで情報）"));
     Edit_Fn->installEventFilter(this);
@@ -227,7 +229,7 @@ void PlayController::CutFileChanged() {
     SyncControls();
     const QString& path = m_cutScreen.CutFile();
     Edit_Fn->setText(QFileInfo(path).fileName());
-    Edit_Fn->setToolTip(path.isEmpty() ? QStringLiteral("カットファイル名") : path);
+    Edit_Fn->setToolTip(path.isEmpty() ? kCutFileHint : path);
     // The lists start afresh: the file screen's labels and both bars follow the cut screen's.
     filePanel->Label2->setText(QStringLiteral("0"));
     filePanel->Label1->setText(m_cutScreen.Label13->text());

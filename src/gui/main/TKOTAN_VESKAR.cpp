@@ -7,6 +7,7 @@
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
+#include "core/text/Captions.h"
 #include "gui/cutscreen/AnalysisPanels.h"
 #include "gui/cutscreen/CutCommands.h"
 #include "gui/cutscreen/CutScreen.h"
@@ -82,7 +83,7 @@ TKOTAN_VESKAR::TKOTAN_VESKAR(QWidget* parent) : QMainWindow(parent) {
 
     // One file menu: the cut commands' items, with opening a recording on top.
     MFile0 = m_cut->MFile0;
-    auto* openWav = new QAction(QStringLiteral("WAVファイルを開く…"), MFile0);
+    auto* openWav = new QAction(kOpenWavCaption, MFile0);
     openWav->setObjectName("MF_WAV_OPEN");
     const QList<QAction*> fileItems = MFile0->actions();
     QAction* firstItem = fileItems.isEmpty() ? nullptr : fileItems.constFirst();
@@ -94,7 +95,7 @@ TKOTAN_VESKAR::TKOTAN_VESKAR(QWidget* parent) : QMainWindow(parent) {
         }
     });
     // Until the file browser fills this screen, opening a recording is offered in its middle.
-    auto* openButton = new QPushButton(QStringLiteral("WAVファイルを開く…"), Panel_DFF);
+    auto* openButton = new QPushButton(kOpenWavCaption, Panel_DFF);
     openButton->setObjectName("Btn_WAV_OPEN");
     openButton->setMinimumSize(220, 40);
     connect(openButton, &QPushButton::clicked, openWav, &QAction::trigger);
