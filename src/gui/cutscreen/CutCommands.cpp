@@ -30,7 +30,6 @@
 #include "gui/dialogs/TSNBox.h"
 #include "gui/dialogs/TSNBoxDlg.h"
 #include "gui/main/BusyCursor.h"
-#include "platform/DesktopTextViewer.h"
 
 namespace veskar {
 
@@ -130,14 +129,14 @@ public:
         EventPump& m_inner;
     };
 
-    Services(Host& host, QWidget* window)
-        : qtSaveDialog(window), progress(host.progress), pump(host.pump) {
-        viewer.current = &desktopViewer;
+    Services(Host& host, TextViewer& ownerViewer, QWidget* window)
+        : givenViewer(ownerViewer), qtSaveDialog(window), progress(host.progress), pump(host.pump) {
+        viewer.current = &givenViewer;
         saveDialog.current = &qtSaveDialog;
         baseNameBox.SetSourceHandle(window);
     }
 
-    DesktopTextViewer desktopViewer;
+    TextViewer& givenViewer;
     QtSaveFileDialog qtSaveDialog;
     Viewer viewer;
     SaveDialog saveDialog;
@@ -150,9 +149,10 @@ public:
 };
 
 CutCommands::CutCommands(CutScreen& screen, TimeLists& lists, SharedFlags& flags, Host& host,
-                         QWidget* window)
+                         TextViewer& viewer, QWidget* window)
     : m_screen(screen), m_lists(lists), m_flags(flags), m_host(host),
-      m_window(window ? window : &screen), m_services(std::make_unique<Services>(host, m_window)) {
+      m_window(window ? window : &screen),
+      m_services(std::make_unique<Services>(host, viewer, m_window)) {
     setObjectName("CutCommands");
     m_services->chooseFolder = [this](const QString& title, const QString& start) {
         return ChooseFolderWithQt(m_window, title, start);
@@ -338,7 +338,7 @@ void CutCommands::AttachMenus(QMenuBar* menuBar, QMenu* optionMenu) {
 }
 
 void CutCommands::SetTextViewer(TextViewer* viewer) {
-    m_services->viewer.current = viewer ? viewer : &m_services->desktopViewer;
+    m_services->viewer.current = viewer ? viewer : &m_services->givenViewer;
 }
 
 void CutCommands::SetSaveFileDialog(SaveFileDialog* dialog) {

@@ -27,7 +27,8 @@ namespace veskar {
 
 namespace {
 
-constexpr QRgb kSilver = 0xC0C0C0;
+// Room for the cut file's name and the save row beside the player controls.
+constexpr int kCutFileMinimumWidth = 380;
 
 const char16_t* const kStartItemNames[kStartColorCount] = {u"",
                                                            u"P_START",
@@ -63,67 +64,37 @@ CutScreen::CutScreen(TimeLists& lists, Messenger& messenger, EventPump& pump, Sh
             QInputDialog::getText(this, title, QString(), QLineEdit::Normal, text, &ok);
         return ok ? std::optional<QString>(result) : std::nullopt;
     };
-
-    MO_FUN = new QAction(QStringLiteral("分単位にする"), this);
-    MO_FUN->setObjectName("MO_FUN");
-    MO_FUN->setCheckable(true);
-    MO_FUN->setChecked(m_lists.format.MinutesMode());
-    connect(MO_FUN, &QAction::triggered, this, &CutScreen::MO_FUNClick);
-    MO_ST_TM = new QAction(QStringLiteral("スタートタイムを有効にする"), this);
-    MO_ST_TM->setObjectName("MO_ST_TM");
-    MO_ST_TM->setCheckable(true);
-    MO_ST_TM->setChecked(m_lists.startColors.startTimesEnabled);
-    connect(MO_ST_TM, &QAction::triggered, this, &CutScreen::MO_ST_TMClick);
-    MO_TSR_MUKOU = new QAction(QStringLiteral("等間隔／細分化の右クリックを無効にする"), this);
-    MO_TSR_MUKOU->setObjectName("MO_TSR_MUKOU");
-    MO_TSR_MUKOU->setCheckable(true);
-    MO_TSR_MUKOU->setChecked(true);
+    MakeOptionItems();
 
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(6, 6, 6, 6);
     outer->setSpacing(4);
-
     auto* top = new QHBoxLayout;
     // The cut file above, where its pieces go below it.
     Slot_CutFile = MakeSlot("Slot_CutFile", new QVBoxLayout, this);
-    Slot_CutFile->setMinimumWidth(380);
+    Slot_CutFile->setMinimumWidth(kCutFileMinimumWidth);
     Slot_Playback = MakeSlot("Slot_Playback", new QHBoxLayout, this);
-    auto* position = new QFrame(Slot_Playback);
-    position->setObjectName("Panel_Position");
-    position->setFrameShape(QFrame::StyledPanel);
-    auto* positionLayout = new QHBoxLayout(position);
-    positionLayout->setContentsMargins(6, 2, 6, 2);
-    Label14 = new QLabel(QStringLiteral("0"), position);
-    Label14->setObjectName("Label14");
-    Label14->setToolTip(QStringLiteral("再生時間（秒）"));
-    Label13 = new QLabel(QStringLiteral("0"), position);
-    Label13->setObjectName("Label13");
-    Label13->setToolTip(QStringLiteral("総再生時間（秒）"));
-    positionLayout->addWidget(new QLabel(QStringLiteral("再生"), position));
-    positionLayout->addWidget(Label14);
-    positionLayout->addWidget(new QLabel(QStringLiteral("／"), position));
-    positionLayout->addWidget(Label13);
-    Slot_Playback->layout()->addWidget(position);
+    Slot_Playback->layout()->addWidget(MakePositionPanel());
     top->addWidget(Slot_CutFile, 1);
     top->addWidget(Slot_Playback);
     outer->addLayout(top);
 
-    auto* lists_ = new QHBoxLayout;
-    lists_->setSpacing(6);
-    lists_->addWidget(MakeIntervalColumn());
+    auto* columns = new QHBoxLayout;
+    columns->setSpacing(6);
+    columns->addWidget(MakeIntervalColumn());
     for (int level = kSubdivisionLevels - 1; level >= 1; --level) {
-        lists_->addWidget(MakeLevelColumn(level));
+        columns->addWidget(MakeLevelColumn(level));
     }
-    lists_->addWidget(MakeOneMsPanel());
-    lists_->addWidget(MakeRegisteredColumn());
+    columns->addWidget(MakeOneMsPanel());
+    columns->addWidget(MakeRegisteredColumn());
     auto* side = new QVBoxLayout;
     Slot_Silence = MakeSlot("Slot_Silence", new QVBoxLayout, this);
     Slot_Level = MakeSlot("Slot_Level", new QVBoxLayout, this);
     side->addWidget(Slot_Silence);
     side->addWidget(Slot_Level);
     side->addStretch(1);
-    lists_->addLayout(side, 1);
-    outer->addLayout(lists_, 1);
+    columns->addLayout(side, 1);
+    outer->addLayout(columns, 1);
 
     ListBox_1ms = levelLists[0];
     ListBox_10ms = levelLists[1];
@@ -135,6 +106,42 @@ CutScreen::CutScreen(TimeLists& lists, Messenger& messenger, EventPump& pump, Sh
     MakeMenus();
     RepaintColorRegisterButtons();
     RepaintContinuousPanel();
+}
+
+void CutScreen::MakeOptionItems() {
+    auto option = [this](const char* name, const QString& caption, bool checked) {
+        auto* item = new QAction(caption, this);
+        item->setObjectName(name);
+        item->setCheckable(true);
+        item->setChecked(checked);
+        return item;
+    };
+    MO_FUN = option("MO_FUN", QStringLiteral("分単位にする"), m_lists.format.MinutesMode());
+    connect(MO_FUN, &QAction::triggered, this, &CutScreen::MO_FUNClick);
+    MO_ST_TM = option("MO_ST_TM", QStringLiteral("スタートタイムを有効にする"),
+                      m_lists.startColors.startTimesEnabled);
+    connect(MO_ST_TM, &QAction::triggered, this, &CutScreen::MO_ST_TMClick);
+    MO_TSR_MUKOU =
+        option("MO_TSR_MUKOU", QStringLiteral("等間隔／細分化の右クリックを無効にする"), true);
+}
+
+QWidget* CutScreen::MakePositionPanel() {
+    auto* position = new QFrame(Slot_Playback);
+    position->setObjectName("Panel_Position");
+    position->setFrameShape(QFrame::StyledPanel);
+    auto* layout = new QHBoxLayout(position);
+    layout->setContentsMargins(6, 2, 6, 2);
+    Label14 = new QLabel(QStringLiteral("0"), position);
+    Label14->setObjectName("Label14");
+    Label14->setToolTip(QStringLiteral("再生時間（秒）"));
+    Label13 = new QLabel(QStringLiteral("0"), position);
+    Label13->setObjectName("Label13");
+    Label13->setToolTip(QStringLiteral("総再生時間（秒）"));
+    layout->addWidget(new QLabel(QStringLiteral("再生"), position));
+    layout->addWidget(Label14);
+    layout->addWidget(new QLabel(QStringLiteral("／"), position));
+    layout->addWidget(Label13);
+    return position;
 }
 
 TimeListBox* CutScreen::MakeListBox(TimeListId id, const QString& name, const QString& hint) {
@@ -188,15 +195,7 @@ TimeListBox* CutScreen::MakeListBox(TimeListId id, const QString& name, const QS
 
 QPushButton* CutScreen::MakeButton(const QString& name, const QString& caption,
                                    const QString& hint) {
-    auto* button = new QPushButton(caption, this);
-    button->setObjectName(name);
-    button->setToolTip(hint);
-    button->setFocusPolicy(Qt::NoFocus);
-    button->setMinimumWidth(0);
-    const QFontMetrics metrics(button->font());
-    button->setMinimumSize(metrics.horizontalAdvance(caption) + 12, metrics.height() + 8);
-    button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-    return button;
+    return MakePanelButton(name, caption, hint, this);
 }
 
 QPushButton* CutScreen::MakeRegisterButton(const QString& name, bool withColor) {
@@ -391,6 +390,17 @@ void CutScreen::MakeMenus() {
     PCUT_N0 = PopupMenu1->addSeparator();
     PCUT_N0->setObjectName("PCUT_N0");
 
+    MakeStartColorItems();
+    MakeContinuousMenus();
+    MakeClassificationMenu();
+    m_startColorMenuItems = {
+        PCUT_N0, P_START0->menuAction(), P_ST_CLR, PCUT_N1, P_RENZOKU0->menuAction(),
+        PCUT_N3, P_BINRUI0->menuAction()};
+
+    MakeDefaultColorMenu();
+}
+
+void CutScreen::MakeStartColorItems() {
     P_START0 = PopupMenu1->addMenu(QStringLiteral("スタートタイム登録(&T)"));
     P_START0->setObjectName("P_START0");
     for (int code = 1; code < kStartColorCount; ++code) {
@@ -405,7 +415,9 @@ void CutScreen::MakeMenus() {
     connect(P_ST_CLR, &QAction::triggered, this, &CutScreen::ClearStartColor);
     PCUT_N1 = PopupMenu1->addSeparator();
     PCUT_N1->setObjectName("PCUT_N1");
+}
 
+void CutScreen::MakeContinuousMenus() {
     P_RENZOKU0 = PopupMenu1->addMenu(ContinuousTargetMenuCaption(0));
     P_RENZOKU0->setObjectName("P_RENZOKU0");
     PopupMenu_R = new QMenu(this);
@@ -444,7 +456,9 @@ void CutScreen::MakeMenus() {
         continuousPanelItems[static_cast<size_t>(m_lists.startColors.continuousTarget)]->setChecked(
             true);
     });
+}
 
+void CutScreen::MakeClassificationMenu() {
     PCUT_N3 = PopupMenu1->addSeparator();
     PCUT_N3->setObjectName("PCUT_N3");
     P_BINRUI0 = PopupMenu1->addMenu(QStringLiteral("色別、分類名の登録(&I)"));
@@ -461,10 +475,9 @@ void CutScreen::MakeMenus() {
                 ClassificationItemCaption(code, m_lists.startColors.colorTagNames.value(code)));
         }
     });
-    m_startColorMenuItems = {
-        PCUT_N0, P_START0->menuAction(), P_ST_CLR, PCUT_N1, P_RENZOKU0->menuAction(),
-        PCUT_N3, P_BINRUI0->menuAction()};
+}
 
+void CutScreen::MakeDefaultColorMenu() {
     PopupMenu_T = new QMenu(this);
     PopupMenu_T->setObjectName("PopupMenu_T");
     auto* defaultGroup = new QActionGroup(this);
@@ -584,19 +597,36 @@ void CutScreen::MO_ST_TMClick() {
 
 void CutScreen::SetSubdivideButtonsEnabled(bool enabled) {
     for (QPushButton* button : m_allSubdivideButtons) {
-        button->setEnabled(enabled);
-        QPalette palette = button->palette();
-        if (enabled) {
-            palette = QPalette();
-        } else {
-            palette.setColor(QPalette::ButtonText, QColor::fromRgb(kSilver));
-            palette.setColor(QPalette::Disabled, QPalette::ButtonText, QColor::fromRgb(kSilver));
-        }
-        button->setPalette(palette);
+        SetRunButtonEnabled(button, enabled);
     }
 }
 
 void CutScreen::Subdivide(int topLevel, TimeListId source) {
+    RunSubdivision(topLevel, [&] {
+        if (source == TimeListId::None) {
+            return m_lists.SubdivideFromPosition(QueryPosition(), Label14->text(),
+                                                 CurrentSpecialMode(), m_messenger, m_pump);
+        }
+        if (source == TimeListId::Registered) {
+            return m_lists.SubdivideFromRegistered(CurrentSpecialMode(), m_messenger, m_pump);
+        }
+        return m_lists.SubdivideFromList(topLevel, *EngineList(source), CurrentSpecialMode(),
+                                         m_messenger, m_pump);
+    });
+    if (TimeListBox* box = ListBox(source)) {
+        box->SyncFromList(false);
+    }
+}
+
+void CutScreen::SubdivideFromList(TimeList& source) {
+    RunSubdivision(kTopSubdivisionLevel, [&] {
+        return m_lists.SubdivideFromList(kTopSubdivisionLevel, source, CurrentSpecialMode(),
+                                         m_messenger, m_pump);
+    });
+}
+
+void CutScreen::RunSubdivision(int topLevel,
+                               const std::function<TimeLists::SubdivideResult()>& subdivide) {
     if (m_subdividing) {
         return;
     }
@@ -604,20 +634,7 @@ void CutScreen::Subdivide(int topLevel, TimeListId source) {
     BusyCursor busy;
     SetSubdivideButtonsEnabled(false);
     m_pump.ProcessEvents();
-
-    TimeLists::SubdivideResult result;
-    if (source == TimeListId::None) {
-        result = m_lists.SubdivideFromPosition(QueryPosition(), Label14->text(),
-                                               CurrentSpecialMode(), m_messenger, m_pump);
-    } else if (source == TimeListId::Registered) {
-        result = m_lists.SubdivideFromRegistered(CurrentSpecialMode(), m_messenger, m_pump);
-    } else {
-        result = m_lists.SubdivideFromList(topLevel, *EngineList(source), CurrentSpecialMode(),
-                                           m_messenger, m_pump);
-    }
-    if (TimeListBox* box = ListBox(source)) {
-        box->SyncFromList(false);
-    }
+    const TimeLists::SubdivideResult result = subdivide();
     for (int level = 0; level <= topLevel && level < kSubdivisionLevels; ++level) {
         levelLists[level]->SyncFromList(true);
     }
@@ -625,28 +642,6 @@ void CutScreen::Subdivide(int topLevel, TimeListId source) {
         for (const int level : TimeLists::LevelsToMeasure(topLevel, m_levelOptions)) {
             m_levels.measureListLevels(level);
             levelLists[level]->viewport()->update();
-        }
-    }
-    SetSubdivideButtonsEnabled(true);
-    m_subdividing = false;
-}
-
-void CutScreen::SubdivideFromList(TimeList& source) {
-    if (m_subdividing) {
-        return;
-    }
-    m_subdividing = true;
-    BusyCursor busy;
-    SetSubdivideButtonsEnabled(false);
-    m_pump.ProcessEvents();
-    const auto result = m_lists.SubdivideFromList(kTopSubdivisionLevel, source,
-                                                  CurrentSpecialMode(), m_messenger, m_pump);
-    for (TimeListBox* box : levelLists) {
-        box->SyncFromList(true);
-    }
-    if (result == TimeLists::SubdivideResult::Filled && m_levels.measureListLevels) {
-        for (const int level : TimeLists::LevelsToMeasure(kTopSubdivisionLevel, m_levelOptions)) {
-            m_levels.measureListLevels(level);
         }
     }
     SetSubdivideButtonsEnabled(true);
@@ -805,6 +800,19 @@ std::optional<LineColors> CutScreen::LevelColors(std::optional<int> level) const
 void CutScreen::ListBox_ALLClick(TimeListId list, int row) {
     m_lastClicked = list;
     emit LineClicked(list, row);
+}
+
+void CutScreen::ClickLine(TimeListId list, int row) {
+    if (TimeListBox* box = ListBox(list)) {
+        box->SyncFromList(false);
+    }
+    ListBox_ALLClick(list, row);
+}
+
+void CutScreen::RepaintList(TimeListId list) {
+    if (TimeListBox* box = ListBox(list)) {
+        box->viewport()->update();
+    }
 }
 
 bool CutScreen::eventFilter(QObject* watched, QEvent* event) {

@@ -198,16 +198,30 @@ public slots:
     void PopupMenu1Popup();
     /// A line of a time list was clicked (also the silence lists and the level panel's list).
     void ListBox_ALLClick(TimeListId list, int row);
+    /// A line chosen outside its list (the numeric level list): the list shows it selected,
+    /// then it is clicked.
+    void ClickLine(TimeListId list, int row);
+    /// Draws a list again, as after its levels were measured.
+    void RepaintList(TimeListId list);
+    /// The default start colour's menu PopupMenu_T, from a right-click on a register button;
+    /// only while start times are on and no error box is open.
+    void OpenDefaultColorMenu(const QPoint& globalPos);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void MakeOptionItems();
+    QWidget* MakePositionPanel();
     QWidget* MakeIntervalColumn();
     QWidget* MakeLevelColumn(int level);
     QWidget* MakeOneMsPanel();
     QWidget* MakeRegisteredColumn();
     void MakeMenus();
+    void MakeStartColorItems();
+    void MakeContinuousMenus();
+    void MakeClassificationMenu();
+    void MakeDefaultColorMenu();
     QPushButton* MakeButton(const QString& name, const QString& caption,
                             const QString& hint = QString());
     QPushButton* MakeRegisterButton(const QString& name, bool withColor);
@@ -216,9 +230,11 @@ private:
 
     bool ListBox_1sKeyDown(TimeListBox* box, int key, Qt::KeyboardModifiers modifiers);
     void SetSubdivideButtonsEnabled(bool enabled);
+    /// One subdivision at a time, with the subdivide buttons off while it runs; afterwards
+    /// the lists from topLevel down show their new lines and are measured when asked for.
+    void RunSubdivision(int topLevel, const std::function<TimeLists::SubdivideResult()>& subdivide);
     void RepaintColorRegisterButtons();
     void RepaintContinuousPanel();
-    void OpenDefaultColorMenu(const QPoint& globalPos);
     void OpenContinuousPanelMenu(const QPoint& globalPos);
     std::optional<LineColors> LevelColors(std::optional<int> level) const;
 

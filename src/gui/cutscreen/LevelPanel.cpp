@@ -12,9 +12,7 @@
 #include "core/text/Captions.h"
 #include "core/analysis/CutAnalysis.h"
 #include "core/wav/LevelColor.h"
-#include "gui/cutscreen/CutScreen.h"
 #include "gui/cutscreen/PanelTools.h"
-#include "gui/cutscreen/TimeListBox.h"
 
 namespace veskar {
 
@@ -68,8 +66,8 @@ public:
 
 } // namespace
 
-LevelPanel::LevelPanel(CutAnalysis& analysis, CutScreen& screen, const Host& host, QWidget* parent)
-    : QObject(parent), m_analysis(analysis), m_screen(screen), m_host(host) {
+LevelPanel::LevelPanel(CutAnalysis& analysis, const Host& host, QWidget* parent)
+    : QObject(parent), m_analysis(analysis), m_host(host) {
     setObjectName("LevelPanel");
     Btn_IROWAKE = MakePanelButton("Btn_IROWAKE", QStringLiteral("色分"),
                                   QStringLiteral("レベルにより、色分表示する"), parent);
@@ -148,7 +146,7 @@ void LevelPanel::SetLevelOptions(const LevelDisplayOptions& display) {
     m_analysis.options.display = display;
     MO_10sColor->setEnabled(display.colorLevels);
     MO_60sColor->setEnabled(display.colorLevels);
-    m_screen.SetLevelDisplayOptions(display);
+    emit DisplayOptionsChanged(display);
     RecolorNumericLevels();
 }
 
@@ -173,7 +171,7 @@ void LevelPanel::Btn_IROWAKEClick() {
         if (!measured) {
             SetRunButtonEnabled(Btn_IROWAKE, true);
         }
-        m_screen.ListBox_ALL->viewport()->update();
+        emit LevelsMeasured(TimeListId::Interval);
     }
     m_coloring = false;
 }
@@ -237,15 +235,12 @@ void LevelPanel::ListBox_LClick(int row) {
         return;
     }
     source.SelectOnly(row);
-    m_screen.ListBox(m_numericSource)->SyncFromList(false);
-    m_screen.ListBox_ALLClick(m_numericSource, row);
+    emit LineChosen(m_numericSource, row);
 }
 
 bool LevelPanel::MeasureListLevels(int level) {
     const bool measured = m_analysis.MeasureListLevels(level, m_host);
-    if (TimeListBox* box = m_screen.ListBox(SubdivisionListId(level))) {
-        box->viewport()->update();
-    }
+    emit LevelsMeasured(SubdivisionListId(level));
     if (Panel_L->isVisible() && SubdivisionLevelOf(m_numericSource) == level) {
         ShowNumericLevels(level, ListBox_L->currentRow());
     }

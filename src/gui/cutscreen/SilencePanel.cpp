@@ -17,7 +17,6 @@
 #include "core/host/SharedFlags.h"
 #include "core/text/Captions.h"
 #include "core/analysis/CutAnalysis.h"
-#include "gui/cutscreen/CutScreen.h"
 #include "gui/cutscreen/PanelTools.h"
 #include "gui/cutscreen/TimeListBox.h"
 
@@ -43,9 +42,9 @@ QString FullWidthDigit(int digit) {
 
 } // namespace
 
-SilencePanel::SilencePanel(CutAnalysis& analysis, CutScreen& screen, const Host& host,
-                           SharedFlags& flags, QWidget* parent)
-    : QObject(parent), m_analysis(analysis), m_screen(screen), m_host(host), m_flags(flags) {
+SilencePanel::SilencePanel(CutAnalysis& analysis, const Host& host, SharedFlags& flags,
+                           QWidget* parent)
+    : QObject(parent), m_analysis(analysis), m_parent(parent), m_host(host), m_flags(flags) {
     setObjectName("SilencePanel");
     Btn_Muon = MakePanelButton("Btn_Muon", QStringLiteral("無音"), kDetectHint, parent);
     connect(Btn_Muon, &QPushButton::clicked, this, &SilencePanel::Btn_MuonClick);
@@ -125,13 +124,29 @@ QFrame* SilencePanel::MakePanel(QWidget* parent) {
 }
 
 QWidget* SilencePanel::MakeChannel(int k, QWidget* parent) {
-    const QString number = QString::number(k);
     auto* column = new QWidget(parent);
-    column->setObjectName("Column_MS" + number);
+    column->setObjectName("Column_MS" + QString::number(k));
     auto* layout = new QVBoxLayout(column);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(2);
+    QHBoxLayout* fields = MakeChannelFields(k, column);
+    TimeListBox* box = MakeChannelList(k, column);
+    QHBoxLayout* buttons = MakeChannelButtons(k, column);
+    layout->addLayout(fields);
+    layout->addWidget(box, 1);
+    layout->addLayout(buttons);
+    // The list takes the width of the fields or the buttons above and below it, whichever is
+    // widest.
+    const int buttonsWidth = Btn_MST[k]->minimumWidth() + Btn_MSTC[k]->minimumWidth() +
+                             Btn_MS[k]->minimumWidth() + 2 * buttons->spacing();
+    const int width = std::max({box->width(), fields->minimumSize().width(), buttonsWidth});
+    box->setFixedWidth(width);
+    column->setFixedWidth(width);
+    return column;
+}
 
+QHBoxLayout* SilencePanel::MakeChannelFields(int k, QWidget* column) {
+    const QString number = QString::number(k);
     Label_MT[k] = MakeFieldLabel("Label_MT" + number, QStringLiteral("T"), column);
     Label_MT[k]->setProperty("tag", k);
     Edit_MT[k] = MakeField("Edit_MT" + number, column);
@@ -148,7 +163,10 @@ QWidget* SilencePanel::MakeChannel(int k, QWidget* parent) {
     fields->addStretch(1);
     fields->addWidget(Label_ML[k]);
     fields->addWidget(Edit_ML[k]);
+    return fields;
+}
 
+TimeListBox* SilencePanel::MakeChannelList(int k, QWidget* column) {
     const TimeListId id = SilenceListId(k);
     TimeList* lines = &m_analysis.SilenceLines(k);
     auto* box = new TimeListBox(
@@ -157,7 +175,7 @@ QWidget* SilencePanel::MakeChannel(int k, QWidget* parent) {
             lines->SetSelection(selected, current);
         },
         column);
-    box->setObjectName("ListBox_MS" + number);
+    box->setObjectName("ListBox_MS" + QString::number(k));
     box->setToolTip(QStringLiteral("第") + FullWidthDigit(k + 1) +
                     QStringLiteral("無音タイムリスト"));
     box->setAutoFillBackground(true);
@@ -171,11 +189,15 @@ QWidget* SilencePanel::MakeChannel(int k, QWidget* parent) {
                           QColor::fromRgb(static_cast<QRgb>(style->text))};
     });
     connect(box, &TimeListBox::LineClicked, this,
-            [this, id](int row) { m_screen.ListBox_ALLClick(id, row); });
+            [this, id](int row) { emit LineClicked(id, row); });
     connect(box, &TimeListBox::RightPressed, this,
             [this, k](const QPoint& pos) { ListBox_MS0MouseDown(k, pos); });
     ListBox_MS[k] = box;
+    return box;
+}
 
+QHBoxLayout* SilencePanel::MakeChannelButtons(int k, QWidget* column) {
+    const QString number = QString::number(k);
     const QString registerHint = QStringLiteral("上部選択タイムを登録タイムリストに登録する");
     Btn_MST[k] =
         MakePanelButton("Btn_MS" + number + "T", kRegisterWithColorCaption, registerHint, column);
@@ -189,9 +211,7 @@ QWidget* SilencePanel::MakeChannel(int k, QWidget* parent) {
         button->setContextMenuPolicy(Qt::CustomContextMenu);
         connect(button, &QWidget::customContextMenuRequested, this,
                 [this, button](const QPoint& pos) {
-                    if (m_analysis.Lists().startColors.startTimesEnabled && !m_flags.errorBoxOpen) {
-                        m_screen.PopupMenu_T->popup(button->mapToGlobal(pos));
-                    }
+                    emit DefaultColorMenuRequested(button->mapToGlobal(pos));
                 });
     }
     auto* buttons = new QHBoxLayout;
@@ -199,22 +219,11 @@ QWidget* SilencePanel::MakeChannel(int k, QWidget* parent) {
     buttons->addWidget(Btn_MST[k]);
     buttons->addWidget(Btn_MSTC[k]);
     buttons->addWidget(Btn_MS[k]);
-
-    layout->addLayout(fields);
-    layout->addWidget(box, 1);
-    layout->addLayout(buttons);
-    // The list takes the width of the fields or the buttons above and below it, whichever is
-    // widest.
-    const int buttonsWidth = Btn_MST[k]->minimumWidth() + Btn_MSTC[k]->minimumWidth() +
-                             Btn_MS[k]->minimumWidth() + 2 * buttons->spacing();
-    const int width = std::max({box->width(), fields->minimumSize().width(), buttonsWidth});
-    box->setFixedWidth(width);
-    column->setFixedWidth(width);
-    return column;
+    return buttons;
 }
 
 void SilencePanel::MakeMenus() {
-    PopupMenu_MT = new QMenu(&m_screen);
+    PopupMenu_MT = new QMenu(m_parent);
     PopupMenu_MT->setObjectName("PopupMenu_MT");
     for (int i = 0; i < kDurationChoices; ++i) {
         const QString value = QString::number(kDurationValues[i]);
@@ -222,9 +231,9 @@ void SilencePanel::MakeMenus() {
         PMT[i]->setObjectName("PMT" + QString::number(i));
         connect(PMT[i], &QAction::triggered, this, [this, value] { ChooseValue(value); });
     }
-    PopupMenu_ML = new QMenu(&m_screen);
+    PopupMenu_ML = new QMenu(m_parent);
     PopupMenu_ML->setObjectName("PopupMenu_ML");
-    PopupMenu_ML8 = new QMenu(&m_screen);
+    PopupMenu_ML8 = new QMenu(m_parent);
     PopupMenu_ML8->setObjectName("PopupMenu_ML8");
     for (int i = 0; i < kLevelChoices; ++i) {
         const QString value16 = QString::number(kLevelValues16[i]);
@@ -240,7 +249,7 @@ void SilencePanel::MakeMenus() {
         connect(menu, &QMenu::aboutToShow, this, [this] { m_menuOpening = false; });
     }
 
-    PopupMenu_MINI = new QMenu(&m_screen);
+    PopupMenu_MINI = new QMenu(m_parent);
     PopupMenu_MINI->setObjectName("PopupMenu_MINI");
     PM_INI = PopupMenu_MINI->addAction(QStringLiteral("無音タイム／レベルを、すべて初期化☆"));
     PM_INI->setObjectName("PM_INI");
@@ -248,7 +257,7 @@ void SilencePanel::MakeMenus() {
     PopupMenu_MINI->addSeparator();
     PopupMenu_MINI->addAction(kCancelCaption);
 
-    PopupMenu_MS = new QMenu(&m_screen);
+    PopupMenu_MS = new QMenu(m_parent);
     PopupMenu_MS->setObjectName("PopupMenu_MS");
     P_MS0 = PopupMenu_MS->addAction(QStringLiteral("すべて色付登録"));
     P_MS0->setObjectName("P_MS0");
@@ -342,11 +351,11 @@ void SilencePanel::RegisterLines(int k, bool withColor) {
     TimeLists& lists = m_analysis.Lists();
     lists.RegisterLines(m_analysis.SilenceLines(k), withColor, m_host.messenger,
                         &m_analysis.SilenceMarks(k));
-    m_screen.ShowRegisteredList();
+    emit LinesRegistered();
 }
 
 void SilencePanel::Subdivide(int k) {
-    m_screen.SubdivideFromList(m_analysis.SilenceLines(k));
+    emit SubdivideRequested(k);
     ListBox_MS[k]->SyncFromList(false);
 }
 

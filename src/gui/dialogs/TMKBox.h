@@ -67,6 +67,11 @@ protected:
     void reject() override;
 
 private:
+    void MakeMessage();
+    void MakeCountdown();
+    void MakeAnswerButtons();
+    void MakeTimers();
+    void LayOut();
     void FitMemoToText(const QString& text);
     void PlaceSelectBar();
     void ShowRemaining();

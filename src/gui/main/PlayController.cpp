@@ -78,6 +78,15 @@ PlayController::PlayController(CutScreen& cutScreen, TimeLists& lists, SharedFla
       m_noFiles(std::make_unique<NoFiles>()) {
     setObjectName("PlayController");
 
+    MakeTimers();
+    MakeCutScreenControls();
+    MakeFileScreenControls();
+    ConnectCutScreen();
+    ConnectFileScreen();
+    SyncControls();
+}
+
+void PlayController::MakeTimers() {
     Timer8 = new QTimer(this);
     Timer8->setObjectName("Timer8");
     Timer8->setInterval(kPollIntervalMs);
@@ -90,8 +99,9 @@ PlayController::PlayController(CutScreen& cutScreen, TimeLists& lists, SharedFla
         const int current = m_lists.interval.Current();
         ListBox_ALLClick(TimeListId::Interval, current < 0 ? 0 : current);
     });
+}
 
-    // The cut screen's controls.
+void PlayController::MakeCutScreenControls() {
     cutPanel = new PlayerPanel(m_cutScreen.Slot_Playback);
     m_cutScreen.Slot_Playback->layout()->addWidget(cutPanel);
     Edit_Fn = new QLineEdit(m_cutScreen.Slot_CutFile);
@@ -102,13 +112,17 @@ PlayController::PlayController(CutScreen& cutScreen, TimeLists& lists, SharedFla
     Edit_Fn->installEventFilter(this);
     m_cutScreen.Slot_CutFile->layout()->addWidget(Edit_Fn);
     m_cutScreen.Slot_CutFile->layout()->setAlignment(Edit_Fn, Qt::AlignTop);
+}
 
+void PlayController::MakeFileScreenControls() {
     // The file screen's controls and the window's stop button, placed by the window.
     filePanel = new FilePlayerPanel;
     ColorBtn1 = new QPushButton(QStringLiteral("停止"));
     ColorBtn1->setObjectName("ColorBtn1");
     ColorBtn1->setToolTip(QStringLiteral("再生を停止する"));
+}
 
+void PlayController::ConnectCutScreen() {
     m_cutScreen.SetPlaybackHooks({
         [this]() -> std::optional<QString> {
             const std::optional<TimeMs> position = m_player.QueryPosition();
@@ -151,7 +165,11 @@ PlayController::PlayController(CutScreen& cutScreen, TimeLists& lists, SharedFla
             m_engine.CutBarReleased(pixel, *lines);
         }
     });
+    connect(cutPanel->Panel_PB_M, &PositionBarPanel::WidthChanged, this,
+            &PlayController::SyncControls);
+}
 
+void PlayController::ConnectFileScreen() {
     connect(filePanel, &FilePlayerPanel::FilePlayModeChosen, this, [this](FilePlayMode mode) {
         SyncControls();
         m_engine.FilePlayModeChosen(mode);
@@ -175,10 +193,6 @@ PlayController::PlayController(CutScreen& cutScreen, TimeLists& lists, SharedFla
     });
     connect(filePanel->Panel_B0, &PositionBarPanel::WidthChanged, this,
             &PlayController::SyncControls);
-    connect(cutPanel->Panel_PB_M, &PositionBarPanel::WidthChanged, this,
-            &PlayController::SyncControls);
-
-    SyncControls();
 }
 
 PlayController::~PlayController() {
