@@ -1,63 +1,120 @@
 #include <gtest/gtest.h>
 
+#include <optional>
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
-#include <QMouseEvent>
+#include <QPushButton>
+#include <QTemporaryDir>
 
 #include "core/cut/CutRun.h"
 #include "core/host/SaveFileDialog.h"
-#include "core/wav/WavReader.h"
-#include "gui/cutscreen/CutWindow.h"
+#include "core/settings/Paths.h"
+#include "gui/cutscreen/CutCommands.h"
+#include "gui/cutscreen/CutScreen.h"
+#include "gui/cutscreen/TimeListBox.h"
 #include "gui/dialogs/TPBarBox.h"
 #include "gui/dialogs/TSNBox.h"
+#include "gui/main/TKOTAN_VESKAR.h"
 #include "support/FakeSaveFileDialog.h"
+#include "support/FakeTextViewer.h"
+#include "support/GuiDriver.h"
+#include "support/WavFiles.h"
 
 namespace veskar {
 namespace {
 
-using test::CutWindowTest;
+using test::SelectRows;
 
-void DoubleClick(QWidget* widget) {
-    QMouseEvent event(QEvent::MouseButtonDblClick, QPointF(5, 5),
-                      widget->mapToGlobal(QPointF(5, 5)), Qt::LeftButton, Qt::LeftButton,
-                      Qt::NoModifier);
-    QApplication::sendEvent(widget, &event);
-}
+// The main window on its cut screen with a generated recording as cut file, a fresh save folder,
+// a record viewer that only takes note, and every message box answered.
+class CutCommandsTest : public testing::Test {
+protected:
+    CutCommandsTest() {
+        QDir(DizeziDir()).removeRecursively();
+        cut.SetTextViewer(&viewer);
+        cut.SetFolderChooser([this](const QString& title, const QString& start) {
+            chooserCalls << title + "|" + start;
+            return chooserAnswer;
+        });
+        window.ShowCutScreen();
+        window.show();
+        saveDir = out.path() + "/";
+        cut.SetSaveDir(saveDir);
+    }
+    void TearDown() override { test::CloseAllDialogs(); }
 
-class CutCommandsTest : public CutWindowTest {};
+    /// A 16-bit stereo recording at 44.1 kHz as cut file.
+    void UseSource(const QString& name, int seconds) {
+        source = files.Write(name, test::WavBuilder(44100, 2, 16).Sine(44100 * seconds, 440, 8000));
+        screen.SetCutFile(source, seconds * 1000);
+    }
+    /// Registers these times (ms) with their tags.
+    void Register(const std::vector<TimeMs>& times, QStringList tags = {}) {
+        QStringList texts;
+        for (const TimeMs ms : times) {
+            texts << lists.format.FormatTime(ms);
+        }
+        while (tags.size() < texts.size()) {
+            tags << QString();
+        }
+        lists.registered.Assign(texts, tags);
+        screen.RefreshLists();
+    }
+    /// Opens the cut menu with the cut button and chooses item from it.
+    void CutFromButton(QAction* item) {
+        cut.Btn_CUT->click();
+        ASSERT_TRUE(screen.PopupMenu1->isVisible());
+        ASSERT_EQ(screen.PopupTargetList(), TimeListId::Registered);
+        item->trigger();
+        screen.PopupMenu1->hide();
+    }
+    void WaitForRunEnd() {
+        QElapsedTimer clock;
+        clock.start();
+        while (cut.Run().Busy() && clock.elapsed() < 10000) {
+            test::RunEventsFor(5);
+        }
+        ASSERT_FALSE(cut.Run().Busy()) << "the run did not end";
+    }
+    /// Names of everything in the save folder, hidden files included.
+    QStringList SavedNames() const {
+        return QDir(out.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+    }
+    QString RecordPath() const { return WorkDir() + "CUT$$$$.TXT"; }
 
-TEST_F(CutCommandsTest, AllCutFromTheButtonWritesEverySegmentAndTheRecord) {
+    TKOTAN_VESKAR window;
+    CutCommands& cut = window.Cut();
+    CutScreen& screen = *window.cutScreen;
+    TimeLists& lists = window.timeLists;
+    test::FakeTextViewer viewer;
+    test::BoxAnswerer boxes{window.MKBoxDlg1};
+    QStringList chooserCalls;
+    std::optional<QString> chooserAnswer;
+    test::WavFiles files;
+    QTemporaryDir out;
+    QString saveDir;
+    QString source;
+};
+
+TEST_F(CutCommandsTest, AllCutFromTheButtonCutsTheRegisteredListAndShowsTheRecord) {
     UseSource("live.wav", 3);
     Register({0, 1000, 2000});
     SelectRows(screen.ListBox_C, {1});
     CutFromButton(cut.WAV_CUT_ALL);
 
-    // Minutes mode on a 3 s file: one minute digit; short names, as nothing matched live_*.wav.
-    const QStringList names = {"live_0m00000.wav", "live_0m01000.wav", "live_0m02000.wav"};
-    EXPECT_EQ(SavedNames(), names);
-    for (const QString& name : names) {
-        EXPECT_EQ(QFileInfo(saveDir + name).size(), SegmentBytes(1000)) << name.toStdString();
-        WavInfo info;
-        EXPECT_EQ(ReadWavInfo(saveDir + name, info), "") << name.toStdString();
-    }
+    EXPECT_EQ(SavedNames().size(), 3);
     EXPECT_EQ(boxes.shown, QStringList{CutRun::DoneText()});
+    EXPECT_EQ(viewer.shown, QStringList{RecordPath()});
+    EXPECT_EQ(cut.Record().Lines().size(), 3);
     EXPECT_EQ(screen.ListBox_C->selectionModel()->selectedRows().size(), 3)
         << "ALL selects every line, and the list shows it";
-    EXPECT_FALSE(cut.Run().Busy());
-
-    EXPECT_EQ(viewer.shown, QStringList{RecordPath()});
-    const QStringList lines = RecordFileLines();
-    ASSERT_EQ(lines.size(), 8) << "7 lines, each with its line end";
-    EXPECT_TRUE(lines[0].startsWith("カットデータ一覧　"));
-    EXPECT_EQ(lines[1], "3個 カットしました。");
-    EXPECT_EQ(lines[2], QString(40, '-'));
-    for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(lines[3 + i], "44S16    0.01000     176,446 " + names[i] + " " + saveDir);
-    }
-    EXPECT_EQ(lines[6], QString(40, '-'));
-    EXPECT_EQ(cut.Record().Lines(), lines.mid(3, 3));
+    EXPECT_EQ(test::VisibleCount<TPBarBox>(), 0) << "the progress box is closed at the end";
 }
 
 TEST_F(CutCommandsTest, SelectedLinesOnTheWorkerThreadKeepTheWindowLive) {
@@ -67,39 +124,34 @@ TEST_F(CutCommandsTest, SelectedLinesOnTheWorkerThreadKeepTheWindowLive) {
     Register({0, 1000, 2000});
     SelectRows(screen.ListBox_C, {1});
     CutFromButton(cut.WAV_CUT);
+    EXPECT_TRUE(cut.Run().Busy()) << "the first save runs while the window is free";
     WaitForRunEnd();
 
     EXPECT_EQ(SavedNames(), QStringList{"live_0m01000.wav"});
-    EXPECT_EQ(QFileInfo(saveDir + "live_0m01000.wav").size(), SegmentBytes(1000));
     EXPECT_EQ(boxes.shown, QStringList{CutRun::DoneText()});
-    EXPECT_EQ(cut.Record().Lines().size(), 1);
-    EXPECT_EQ(test::VisibleCount<TPBarBox>(), 0) << "the progress box is closed at the end";
-}
-
-TEST_F(CutCommandsTest, ColourCutFromTheSubmenuTakesOnlyThatColour) {
-    UseSource("live.wav", 3);
-    Register({0, 1000, 2000}, {"2", "1", "2"});
-    SelectRows(screen.ListBox_C, {1});
-    CutFromButton(cut.colorCutItems[2]);
-
-    // Each red line up to the next line, the last to the end; the selection plays no part.
-    EXPECT_EQ(SavedNames(), (QStringList{"live_0m00000_Red.wav", "live_0m02000_Red.wav"}));
-    EXPECT_EQ(QFileInfo(saveDir + "live_0m00000_Red.wav").size(), SegmentBytes(1000));
-    EXPECT_EQ(cut.Run().ColorFilter(), "2");
-}
-
-TEST_F(CutCommandsTest, EmptyListIsRefusedWithItsMessage) {
-    UseSource("live.wav", 3);
-    CutFromButton(cut.WAV_CUT);
-
-    EXPECT_EQ(boxes.shown, QStringList{source + "\nタイムが登録されていません・・・"});
-    EXPECT_TRUE(SavedNames().isEmpty());
-    EXPECT_TRUE(viewer.shown.isEmpty());
     EXPECT_EQ(test::VisibleCount<TPBarBox>(), 0);
-    EXPECT_EQ(window.PBarBoxDlg1.State(0), ProgressBox::Free);
 }
 
-TEST_F(CutCommandsTest, SubdivisionListCutsItsLastLineForOneStep) {
+// Every cut item starts the run with its own colour filter.
+TEST_F(CutCommandsTest, EachCutItemStartsTheRunWithItsFilter) {
+    UseSource("live.wav", 1);
+    Register({0}, {"7"});
+    std::vector<std::pair<QAction*, QString>> items = {
+        {cut.WAV_CUT, ""}, {cut.WAV_CUT_ALL, ""}, {cut.WAV_CUT_ST, "@"}};
+    for (int code = 1; code < kStartColorCount; ++code) {
+        items.emplace_back(cut.colorCutItems[code], QString::number(code));
+    }
+    for (const auto& [item, filter] : items) {
+        screen.ListBox_C->clearSelection();
+        CutFromButton(item);
+        EXPECT_EQ(cut.Run().ColorFilter(), filter) << item->objectName().toStdString();
+    }
+    // Only "ALL" and "all start times" took the line, which has a tag but no colour.
+    EXPECT_EQ(SavedNames().size(), 2);
+    EXPECT_EQ(test::VisibleCount<TPBarBox>(), 0);
+}
+
+TEST_F(CutCommandsTest, MenuOfASubdivisionListCutsThatList) {
     UseSource("live.wav", 3);
     screen.MO_TSR_MUKOU->trigger();
     lists.subdivisions[3].Assign({lists.format.FormatTime(0), lists.format.FormatTime(1000)});
@@ -109,10 +161,7 @@ TEST_F(CutCommandsTest, SubdivisionListCutsItsLastLineForOneStep) {
     ASSERT_TRUE(screen.PopupMenu1->isVisible());
     cut.WAV_CUT->trigger();
     screen.PopupMenu1->hide();
-
-    // 1000 + 1 s, not to the end of the file as the registered list would.
     EXPECT_EQ(SavedNames(), QStringList{"live_0m01000.wav"});
-    EXPECT_EQ(QFileInfo(saveDir + "live_0m01000.wav").size(), SegmentBytes(1000));
 }
 
 TEST_F(CutCommandsTest, StopFromTheProgressBoxDropsTheSegmentBeingWritten) {
@@ -141,9 +190,7 @@ TEST_F(CutCommandsTest, StopFromTheProgressBoxDropsTheSegmentBeingWritten) {
     EXPECT_EQ(SavedNames(), QStringList{"long_0m00000.wav"})
         << "no second file, and no hidden remains of it";
     EXPECT_EQ(boxes.shown, (QStringList{CutRun::StoppedText(), CutRun::DoneText()}));
-    EXPECT_EQ(cut.Record().Lines().size(), 1);
     EXPECT_EQ(viewer.shown, QStringList{RecordPath()}) << "the record follows the stop";
-    EXPECT_EQ(test::VisibleCount<TPBarBox>(), 0);
 }
 
 TEST_F(CutCommandsTest, StopOnTheWorkerThreadLeavesOnlyWholeFiles) {
@@ -155,62 +202,41 @@ TEST_F(CutCommandsTest, StopOnTheWorkerThreadLeavesOnlyWholeFiles) {
     CutFromButton(cut.WAV_CUT_ALL);
     WaitForRunEnd();
 
-    ASSERT_FALSE(boxes.shown.isEmpty());
-    EXPECT_EQ(boxes.shown.first(), CutRun::StoppedText());
+    EXPECT_EQ(boxes.shown.value(0), CutRun::StoppedText());
     const QStringList names = SavedNames();
-    EXPECT_TRUE(names.size() <= 2 && names.value(0) == "long_0m00000.wav")
+    ASSERT_TRUE(names.size() <= 2 && names.value(0) == "long_0m00000.wav")
         << names.join(",").toStdString();
-    EXPECT_EQ(QFileInfo(saveDir + "long_0m00000.wav").size(), SegmentBytes(1000));
     if (names.size() == 2) {
         // The save ended before the stop reached it: then the file is whole.
-        EXPECT_EQ(names[1], "long_0m01000.wav");
-        EXPECT_EQ(QFileInfo(saveDir + names[1]).size(), SegmentBytes(99000));
+        EXPECT_EQ(QFileInfo(saveDir + names[1]).size(), 46 + int64_t{99} * 176400);
     }
 }
 
-TEST_F(CutCommandsTest, CutMenuItemsFollowTheListAndTheStartTimes) {
-    UseSource("live.wav", 3);
-    auto open = [&](TimeListId list) {
-        screen.ListBox_CMouseDown(list, QPoint(10, 10));
-        EXPECT_TRUE(screen.PopupMenu1->isVisible());
-        screen.PopupMenu1->hide();
-    };
-    // Cut items come before the start-colour items, "キャンセル" last.
+TEST_F(CutCommandsTest, CutItemsComeFirstAndTheButtonOpensTheRegisteredListsMenu) {
     const QList<QAction*> items = screen.PopupMenu1->actions();
     EXPECT_LT(items.indexOf(cut.WAV_CUT), items.indexOf(screen.PCUT_N0));
     EXPECT_LT(items.indexOf(cut.WAV_CUT_ST0->menuAction()), items.indexOf(screen.PCUT_N0));
     EXPECT_EQ(items.last(), cut.WAV_CUT_CANSEL);
 
-    // An empty list keeps the cut items: the run itself says that nothing is registered.
-    open(TimeListId::Registered);
-    EXPECT_TRUE(cut.WAV_CUT->isVisible() && cut.WAV_CUT->isEnabled());
-    EXPECT_TRUE(cut.WAV_CUT_ALL->isVisible() && cut.WAV_CUT_ALL->isEnabled());
-    EXPECT_TRUE(cut.WAV_CUT_ST0->menuAction()->isVisible());
-    EXPECT_TRUE(cut.WAV_CUT_ST0->menuAction()->isEnabled());
-
+    // The colour cuts follow the start-colour items: shown for the registered list only.
     screen.MO_ST_TM->trigger();
-    open(TimeListId::Registered);
-    EXPECT_TRUE(cut.WAV_CUT_ST0->menuAction()->isVisible());
-    EXPECT_FALSE(cut.WAV_CUT_ST0->menuAction()->isEnabled());
-    EXPECT_TRUE(cut.WAV_CUT->isEnabled());
-
-    screen.MO_TSR_MUKOU->trigger();
-    open(TimeListId::Interval);
-    EXPECT_FALSE(cut.WAV_CUT_ST0->menuAction()->isVisible());
-    EXPECT_TRUE(cut.WAV_CUT->isVisible() && cut.WAV_CUT->isEnabled());
-    EXPECT_TRUE(cut.WAV_CUT_CANSEL->isVisible());
-    EXPECT_EQ(screen.P_LIST_Name->text(), "等間隔リストのカット、メニュー(&X)");
-
-    // The button always opens the menu of the registered list, and not while a box is open.
     cut.Btn_CUT->click();
-    EXPECT_EQ(screen.PopupTargetList(), TimeListId::Registered);
     EXPECT_TRUE(screen.PopupMenu1->isVisible());
     EXPECT_FALSE(window.flags.errorBoxOpen);
     screen.PopupMenu1->hide();
+    EXPECT_TRUE(cut.WAV_CUT_ST0->menuAction()->isVisible());
+    EXPECT_FALSE(cut.WAV_CUT_ST0->menuAction()->isEnabled());
+    EXPECT_TRUE(cut.WAV_CUT->isEnabled());
+    screen.MO_TSR_MUKOU->trigger();
+    screen.ListBox_CMouseDown(TimeListId::Interval, QPoint(10, 10));
+    screen.PopupMenu1->hide();
+    EXPECT_FALSE(cut.WAV_CUT_ST0->menuAction()->isVisible());
+
+    // Not while a box is open.
     window.flags.errorBoxOpen = true;
     cut.Btn_CUT->click();
     EXPECT_FALSE(screen.PopupMenu1->isVisible());
-    EXPECT_TRUE(window.flags.errorBoxOpen);
+    EXPECT_EQ(screen.PopupTargetList(), TimeListId::Interval);
 }
 
 TEST_F(CutCommandsTest, FileMenuRecordItemsFollowTheRecord) {
@@ -218,7 +244,6 @@ TEST_F(CutCommandsTest, FileMenuRecordItemsFollowTheRecord) {
     ASSERT_FALSE(bar.isEmpty());
     EXPECT_EQ(bar.first()->menu(), cut.MFile0) << "the file menu comes first";
     EXPECT_TRUE(window.MOption0->actions().contains(cut.MO_CS_UP));
-
     auto prepare = [&] {
         emit cut.MFile0->aboutToShow();
         return std::vector<bool>{cut.MF_CUT_TXT->isEnabled(), cut.MF_KIROKU->isEnabled(),
@@ -233,33 +258,20 @@ TEST_F(CutCommandsTest, FileMenuRecordItemsFollowTheRecord) {
     CutFromButton(cut.WAV_CUT);
     EXPECT_TRUE(viewer.shown.isEmpty()) << "カット記録を表示しない";
     EXPECT_EQ(prepare(), (std::vector<bool>{false, true, true}));
-
     cut.MF_KIROKU->trigger();
     EXPECT_EQ(viewer.shown, QStringList{RecordPath()}) << "asked for, it is shown all the same";
-    EXPECT_EQ(RecordFileLines().value(1), "1個 カットしました。");
 
-    boxes.answers = {Messenger::No};
-    cut.MF_KIROKUCLR->trigger();
-    EXPECT_EQ(cut.Record().Lines().size(), 1);
     boxes.answers = {Messenger::Yes};
     cut.MF_KIROKUCLR->trigger();
     EXPECT_TRUE(cut.Record().IsEmpty());
-    EXPECT_EQ(boxes.shown.mid(1),
-              (QStringList{"カット記録削除：\nカット記録を削除してよろしいですか？？？",
-                           "カット記録削除を中止しました。",
-                           "カット記録削除：\nカット記録を削除してよろしいですか？？？"}));
-    EXPECT_EQ(viewer.shown.size(), 2) << "shown one last time before it is emptied";
-
     EXPECT_EQ(prepare(), (std::vector<bool>{true, false, false}));
     cut.MF_CUT_TXT->trigger();
-    EXPECT_EQ(viewer.shown.size(), 3);
-    EXPECT_EQ(viewer.shown.last(), RecordPath());
+    EXPECT_EQ(viewer.shown.size(), 3) << "shown before emptying, then the last file again";
 
     // Closing shows a record that holds lines, MF_No_Memo or not.
     cut.ShowRecordAtClose();
     EXPECT_EQ(viewer.shown.size(), 3) << "nothing to show";
     CutFromButton(cut.WAV_CUT);
-    EXPECT_EQ(viewer.shown.size(), 3);
     cut.ShowRecordAtClose();
     EXPECT_EQ(viewer.shown.size(), 4);
 }
@@ -277,9 +289,7 @@ TEST_F(CutCommandsTest, SaveDialogMovesTheSaveFolderOnYes) {
     CutFromButton(cut.WAV_CUT_ALL);
 
     ASSERT_EQ(dialog.requests.size(), 1u);
-    EXPECT_EQ(dialog.requests[0].fileName, saveDir + "live_0m01000.wav");
-    EXPECT_TRUE(boxes.shown.value(0).startsWith("今作成するWAVファイルは、\n" + other + "\n"));
-    EXPECT_EQ(QFileInfo(other + "/mine.wav").size(), SegmentBytes(2000));
+    EXPECT_TRUE(QFileInfo::exists(other + "/mine.wav"));
     EXPECT_EQ(cut.SaveDir(), other + "/");
     EXPECT_EQ(cut.Edit_SDIR->text(), other);
 }
@@ -287,50 +297,37 @@ TEST_F(CutCommandsTest, SaveDialogMovesTheSaveFolderOnYes) {
 TEST_F(CutCommandsTest, BaseNameFollowsTheFileUntilEdited) {
     UseSource("Live.WAV", 3);
     EXPECT_EQ(cut.Edit_SFn->text(), "Live");
-    EXPECT_EQ(cut.OutputBaseName(), "Live");
-
     test::WhenShown<TSNBox>([](TSNBox* box) {
         EXPECT_EQ(box->windowTitle(), "録音ファイル名の変更");
         EXPECT_EQ(box->Edit1->text(), "Live");
         box->Edit1->setText("Side A");
         box->Button1->click();
     });
-    DoubleClick(cut.Edit_SFn);
+    test::SendMouse(cut.Edit_SFn, QEvent::MouseButtonDblClick);
     EXPECT_EQ(cut.Edit_SFn->text(), "Side A");
-
-    Register({1000});
-    SelectRows(screen.ListBox_C, {0});
-    CutFromButton(cut.WAV_CUT);
-    EXPECT_EQ(SavedNames(), QStringList{"Side A_0m01000.wav"});
+    EXPECT_EQ(cut.Options().baseName, "Side A");
 
     // Cancelling keeps the base; another cut file brings its own name back.
     test::WhenShown<TSNBox>([](TSNBox* box) { box->Button2->click(); });
-    DoubleClick(cut.Edit_SFn);
+    test::SendMouse(cut.Edit_SFn, QEvent::MouseButtonDblClick);
     EXPECT_EQ(cut.OutputBaseName(), "Side A");
     screen.SetCutFile(source, 3000);
     EXPECT_EQ(cut.Edit_SFn->text(), "Live");
 }
 
-TEST_F(CutCommandsTest, NamingTicksShowTheirPattern) {
-    EXPECT_TRUE(cut.MF_AUTO_NAME->isChecked());
+TEST_F(CutCommandsTest, NamingTicksReachTheRunAndShowTheirPattern) {
     EXPECT_TRUE(cut.MF_AUTO_83->isEnabled());
     EXPECT_EQ(cut.Label_SFn_Last->text(), "_cNNN_TTTTTT.wav");
-
     cut.MF_AUTO_NAME->trigger();
     EXPECT_FALSE(cut.MF_AUTO_83->isEnabled());
+    EXPECT_FALSE(cut.Options().autoName);
     EXPECT_EQ(cut.Label_SFn_Last->text(), "_YYMMDD_HHMMSS_TTTTTT.wav");
-
     cut.MF_AUTO_NAME->trigger();
     cut.MF_AUTO_83->trigger();
-    EXPECT_EQ(cut.Label_SFn_Last->text(), "_cNNN_TTTTTT.wav") << "8.3 alone leaves the caption";
+    EXPECT_TRUE(cut.Options().auto83);
     cut.MF_AUTO_NAME->trigger();
     cut.MF_AUTO_NAME->trigger();
     EXPECT_EQ(cut.Label_SFn_Last->text(), "NNNN.wav");
-
-    UseSource("Concert.2008.wav", 3);
-    Register({0, 1000});
-    CutFromButton(cut.WAV_CUT_ALL);
-    EXPECT_EQ(SavedNames(), (QStringList{"Conc0000.wav", "Conc0001.wav"}));
 }
 
 TEST_F(CutCommandsTest, SaveFolderFromItsBox) {
@@ -338,12 +335,10 @@ TEST_F(CutCommandsTest, SaveFolderFromItsBox) {
     const QString chosen = out.path() + "/cuts";
     ASSERT_TRUE(QDir().mkpath(chosen));
     chooserAnswer = chosen;
-    DoubleClick(cut.Edit_SDIR);
-    ASSERT_EQ(chooserCalls.size(), 1);
-    EXPECT_EQ(chooserCalls[0], "分割WAVファイル登録先|" + out.path());
+    test::SendMouse(cut.Edit_SDIR, QEvent::MouseButtonDblClick);
+    EXPECT_EQ(chooserCalls, QStringList{"分割WAVファイル登録先|" + out.path()});
     EXPECT_EQ(cut.SaveDir(), chosen + "/");
     EXPECT_EQ(cut.Edit_SDIR->text(), chosen);
-
     chooserAnswer.reset();
     cut.MF_SAVE_DIR->trigger();
     EXPECT_EQ(cut.SaveDir(), chosen + "/") << "a cancelled box changes nothing";
@@ -354,12 +349,9 @@ TEST_F(CutCommandsTest, CutWithoutAFolderAsksForOneFirst) {
     EXPECT_EQ(cut.Edit_SDIR->text(), "@@@@@");
     UseSource("live.wav", 3);
     Register({0});
-
     CutFromButton(cut.WAV_CUT_ALL);
-    ASSERT_EQ(chooserCalls.size(), 1);
-    EXPECT_EQ(chooserCalls[0], "分割WAVファイル登録先|" + QDir::homePath());
+    EXPECT_EQ(chooserCalls, QStringList{"分割WAVファイル登録先|" + QDir::homePath()});
     EXPECT_TRUE(boxes.shown.isEmpty()) << "declined: no run at all";
-    EXPECT_EQ(test::VisibleCount<TPBarBox>(), 0);
 
     chooserAnswer = out.path();
     CutFromButton(cut.WAV_CUT_ALL);

@@ -3,9 +3,8 @@
 #include <QFileDialog>
 #include <QTemporaryDir>
 
-#include "gui/dialogs/DialogDriver.h"
 #include "gui/dialogs/QtSaveFileDialog.h"
-#include "support/QtPrint.h"
+#include "support/GuiDriver.h"
 
 namespace veskar {
 namespace {
