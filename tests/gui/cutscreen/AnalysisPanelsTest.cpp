@@ -3,15 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
-#include <QApplication>
 #include <QComboBox>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
-#include <QPushButton>
-#include <QTimer>
 
 #include "core/host/SharedFlags.h"
 #include "core/analysis/CutAnalysis.h"

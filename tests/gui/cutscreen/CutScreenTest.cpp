@@ -1,12 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
-#include <QApplication>
 #include <QComboBox>
 #include <QFrame>
 #include <QLabel>
 #include <QMenu>
-#include <QPushButton>
 
 #include "core/host/SharedFlags.h"
 #include "gui/cutscreen/CutScreen.h"

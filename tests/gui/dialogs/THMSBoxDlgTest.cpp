@@ -1,13 +1,9 @@
 #include <gtest/gtest.h>
 
-#include <functional>
-
 #include <QAction>
 #include <QLabel>
 #include <QMenu>
-#include <QPushButton>
 
-#include "core/host/Messenger.h"
 #include "gui/dialogs/THMSBox.h"
 #include "gui/dialogs/THMSBoxDlg.h"
 #include "support/GuiDriver.h"

@@ -1,12 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <functional>
-
-#include <QApplication>
 #include <QFrame>
 #include <QLabel>
-#include <QPushButton>
-#include <QTimer>
 
 #include "core/host/ProgressBox.h"
 #include "gui/dialogs/GuiProgressBox.h"

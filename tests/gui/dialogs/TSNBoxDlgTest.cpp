@@ -1,13 +1,9 @@
 #include <gtest/gtest.h>
 
-#include <functional>
-
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 
-#include "core/host/Messenger.h"
 #include "gui/dialogs/TSNBox.h"
 #include "gui/dialogs/TSNBoxDlg.h"
 #include "support/GuiDriver.h"

@@ -1,14 +1,9 @@
 #include <gtest/gtest.h>
 
-#include <functional>
-
 #include <QLabel>
-#include <QPushButton>
 #include <QToolButton>
 
-#include "core/host/Messenger.h"
 #include "gui/dialogs/SpinButton.h"
-#include "gui/dialogs/TMKBox.h"
 #include "gui/dialogs/TTMSETBox.h"
 #include "gui/dialogs/TTmSETBoxDlg.h"
 #include "support/GuiDriver.h"

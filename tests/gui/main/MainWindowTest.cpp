@@ -4,10 +4,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
-#include <QPushButton>
 #include <QStackedWidget>
 
-#include "core/host/Messenger.h"
 #include "core/host/ProgressBox.h"
 #include "gui/cutscreen/CutScreen.h"
 #include "gui/dialogs/TPBarBox.h"

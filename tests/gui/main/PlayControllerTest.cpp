@@ -1,16 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
-#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
-#include <QMouseEvent>
-#include <QPushButton>
 #include <QRadioButton>
-#include <QTimer>
 
 #include "core/host/SharedFlags.h"
 #include "gui/cutscreen/CutScreen.h"
