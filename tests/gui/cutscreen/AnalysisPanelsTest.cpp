@@ -17,8 +17,6 @@
 #include "gui/cutscreen/LevelPanel.h"
 #include "gui/cutscreen/SilencePanel.h"
 #include "gui/cutscreen/TimeListBox.h"
-#include "gui/dialogs/TPBarBox.h"
-#include "gui/main/TKOTAN_VESKAR.h"
 #include "support/FakeHost.h"
 #include "support/GuiDriver.h"
 #include "support/WavBuilder.h"
@@ -141,22 +139,28 @@ TEST_F(AnalysisPanelsTest, DetectionShowsTheSixListsWithSongStartsInTheStartColo
     EXPECT_TRUE(host.messenger.calls.empty());
 }
 
-TEST_F(AnalysisPanelsTest, RegisterButtonsTagOnlyTheSongStarts) {
+TEST_F(AnalysisPanelsTest, ListButtonsRegisterOnlySongStartsInColourAndSubdivide) {
     Choose(Songs());
     Detect();
     screen.defaultColorItems[5]->trigger();
     EXPECT_EQ(silence().Btn_MST[0]->palette().color(QPalette::Button), QColor(0, 255, 255))
         << "the colour register buttons show the default colour";
-    const QStringList& lines = analysis.SilenceLines(0).Texts();
     SelectRows(silence().ListBox_MS[0], {1, 2});
     silence().Btn_MST[0]->click();
-    EXPECT_EQ(lists.registered.Texts(), lines.mid(1, 2));
-    EXPECT_EQ(lists.registered.Tags(), (QStringList{"", "5"}));
+    EXPECT_EQ(lists.registered.Texts(), analysis.SilenceLines(0).Texts().mid(1, 2));
+    EXPECT_EQ(lists.registered.Tags(), (QStringList{"", "5"})) << "line 2 is a song start";
     EXPECT_EQ(Shown(screen.ListBox_C), lists.registered.Texts());
-
     SelectRows(silence().ListBox_MS[0], {0});
     silence().Btn_MSTC[0]->click();
     EXPECT_EQ(lists.registered.Tags(), (QStringList{"", "", "5"}));
+
+    SelectRows(silence().ListBox_MS[0], {2, 3});
+    silence().Btn_MS[0]->click();
+    EXPECT_EQ(screen.ListBox_1s->currentIndex().data().toString(),
+              analysis.SilenceLines(0).Text(2));
+    EXPECT_EQ(silence().ListBox_MS[0]->selectionModel()->selectedRows().size(), 1)
+        << "the selection is reduced to the base line";
+    EXPECT_TRUE(HasBackground(screen.ListBox_1s, 2)) << "measured after the subdivision";
 }
 
 TEST_F(AnalysisPanelsTest, AllWithColoursFromTheListMenuStopsPlaybackFirst) {
@@ -173,22 +177,9 @@ TEST_F(AnalysisPanelsTest, AllWithColoursFromTheListMenuStopsPlaybackFirst) {
     silence().P_MS0->trigger();
     EXPECT_EQ(stops, 1);
     EXPECT_EQ(lists.registered.Texts(), analysis.SilenceLines(1).Texts());
-
     flags.errorBoxOpen = true;
     silence().ListBox_MS0MouseDown(2, QPoint(5, 5));
     EXPECT_FALSE(silence().PopupMenu_MS->isVisible()) << "no menu over an error box";
-}
-
-TEST_F(AnalysisPanelsTest, SubdividesFromTheSelectedSilenceTime) {
-    Choose(Songs());
-    Detect();
-    SelectRows(silence().ListBox_MS[0], {2, 3});
-    silence().Btn_MS[0]->click();
-    EXPECT_EQ(screen.ListBox_1s->currentIndex().data().toString(),
-              analysis.SilenceLines(0).Text(2));
-    EXPECT_EQ(silence().ListBox_MS[0]->selectionModel()->selectedRows().size(), 1)
-        << "the selection is reduced to the base line";
-    EXPECT_TRUE(HasBackground(screen.ListBox_1s, 2)) << "measured after the subdivision";
 }
 
 TEST_F(AnalysisPanelsTest, NumericLevelPanelFollowsTheShortLists) {
@@ -199,9 +190,8 @@ TEST_F(AnalysisPanelsTest, NumericLevelPanelFollowsTheShortLists) {
     screen.ListBox_ALLClick(TimeListId::Level1s, 2);
     EXPECT_TRUE(level().Panel_L->isVisibleTo(&screen));
     EXPECT_EQ(level().Btn_L_T->text(), "[ 1s ]");
-    QListWidget* numbers = level().ListBox_L;
-    EXPECT_EQ(numbers->count(), screen.ListBox_1s->model()->rowCount());
-    EXPECT_EQ(numbers->currentRow(), 2);
+    EXPECT_EQ(level().ListBox_L->count(), screen.ListBox_1s->model()->rowCount());
+    EXPECT_EQ(level().ListBox_L->currentRow(), 2);
 
     // A line of the numeric list clicks the same line of its list.
     std::pair<TimeListId, int> clicked{TimeListId::None, -1};
@@ -210,7 +200,7 @@ TEST_F(AnalysisPanelsTest, NumericLevelPanelFollowsTheShortLists) {
     level().ListBox_LClick(6);
     EXPECT_EQ(clicked, std::make_pair(TimeListId::Level1s, 6));
     EXPECT_EQ(screen.ListBox_1s->currentIndex().row(), 6);
-    EXPECT_EQ(numbers->currentRow(), 6);
+    EXPECT_EQ(level().ListBox_L->currentRow(), 6);
 
     screen.ListBox_ALLClick(TimeListId::Level10s, 1);
     EXPECT_FALSE(level().Panel_L->isVisibleTo(&screen)) << "the 10 s list has no numbers";
@@ -218,10 +208,6 @@ TEST_F(AnalysisPanelsTest, NumericLevelPanelFollowsTheShortLists) {
     screen.ListBox_ALLClick(TimeListId::Level1s, 2);
     EXPECT_FALSE(level().Panel_L->isVisibleTo(&screen));
     level().MO_SL_OUT->trigger();
-    screen.ListBox_ALLClick(TimeListId::Level1s, 2);
-    level().Btn_L->click();
-    EXPECT_FALSE(level().Panel_L->isVisibleTo(&screen));
-
     // A rebuild (new time form) closes the panel and empties the silence lists.
     screen.ListBox_ALLClick(TimeListId::Level1s, 2);
     Detect();
@@ -236,15 +222,12 @@ TEST_F(AnalysisPanelsTest, ColourOptionsMeasureWhatTheyTurnOn) {
     screen.subdivideButtons[5]->click();
     ASSERT_TRUE(HasBackground(screen.ListBox_1s, 2));
     EXPECT_FALSE(HasBackground(screen.ListBox_10s, 1)) << "10 s lists are not coloured yet";
-
     level().MO_1sColor->trigger();
     EXPECT_FALSE(HasBackground(screen.ListBox_1s, 2));
     EXPECT_FALSE(level().MO_10sColor->isEnabled());
-    EXPECT_FALSE(level().MO_60sColor->isEnabled());
     lists.slotLevels[3].assign(lists.slotLevels[3].size(), -1);
     level().MO_1sColor->trigger();
     EXPECT_TRUE(HasBackground(screen.ListBox_1s, 2)) << "measured again";
-
     level().MO_10sColor->trigger();
     EXPECT_TRUE(HasBackground(screen.ListBox_10s, 1));
     level().MO_60sColor->trigger();
@@ -282,42 +265,16 @@ TEST_F(AnalysisPanelsTest, QuickChoiceMenusWriteIntoTheClickedField) {
     EXPECT_EQ(silence().Edit_ML[1]->text(), "10");
 }
 
-TEST(AnalysisWindowTest, TheStopButtonOfTheWindowsProgressBoxEndsEitherRun) {
-    test::WavFiles files;
+TEST_F(AnalysisPanelsTest, StoppedRunsMayBeStartedAgain) {
     // 100 s, read in blocks of 40 s: the stop comes after the first block.
-    const test::WavBuilder builder =
-        Recording({{3000, 20000}, {1000, 0}, {46000, 20000}, {1000, 0}, {49000, 20000}});
-    const QString path = files.Write("long.wav", builder);
-    TKOTAN_VESKAR window;
-    window.ShowCutScreen();
-    window.show();
-    window.cutScreen->SetCutFile(path, static_cast<TimeMs>(builder.FrameCount() * 1000 / kRate));
-    SilencePanel& silence = *window.analysisPanels->silencePanel;
-    LevelPanel& level = *window.analysisPanels->levelPanel;
-    test::BoxAnswerer boxes{window.MKBoxDlg1};
-    // Presses "中止" as soon as a progress box is up.
-    QTimer stopper;
-    QObject::connect(&stopper, &QTimer::timeout, &window, [&] {
-        if (TPBarBox* form = window.PBarBoxDlg1.Form(0)) {
-            form->Button2->click();
-        }
-    });
-    stopper.start(0);
-
-    silence.Btn_Muon->click();
-    silence.Btn_Muon_START->click();
-    EXPECT_EQ(boxes.shown, QStringList{"中断ボタンが押されました・・・GWM"});
-    EXPECT_EQ(Shown(silence.ListBox_MS[0]), window.analysis.SilenceLines(0).Texts());
-    EXPECT_FALSE(window.analysis.SilenceLines(0).IsEmpty()) << "what the first block found";
-    EXPECT_TRUE(silence.Btn_Muon_START->isEnabled());
-    EXPECT_EQ(window.PBarBoxDlg1.State(0), ProgressBox::Free);
-
-    level.Btn_IROWAKE->click();
-    EXPECT_EQ(boxes.shown.value(1), "中断ボタンが押されました・・・GPT");
-    EXPECT_TRUE(level.Btn_IROWAKE->isEnabled()) << "a stopped run may be started again";
-    EXPECT_EQ(window.PBarBoxDlg1.State(0), ProgressBox::Free);
-    stopper.stop();
-    EXPECT_TRUE(window.MOption0->actions().contains(level.MO_1sColor));
+    Choose(Recording({{50000, 20000}, {1000, 0}, {49000, 20000}}));
+    host.progress.stopAfterUpdates = 1;
+    Detect();
+    EXPECT_TRUE(silence().Btn_Muon_START->isEnabled());
+    level().Btn_IROWAKE->click();
+    EXPECT_TRUE(level().Btn_IROWAKE->isEnabled());
+    EXPECT_EQ(host.messenger.Texts(), (QStringList{"中断ボタンが押されました・・・GWM",
+                                                   "中断ボタンが押されました・・・GPT"}));
 }
 
 } // namespace
