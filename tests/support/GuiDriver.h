@@ -43,6 +43,13 @@ inline void RunEventsFor(int ms) {
     loop.exec();
 }
 
+/// Shows a widget as the active window, painted, so keys reach it and its rows can be grabbed.
+inline void ShowActive(QWidget* widget) {
+    widget->show();
+    QApplication::setActiveWindow(widget);
+    QApplication::processEvents();
+}
+
 template <class T> int VisibleCount() {
     int count = 0;
     for (QWidget* widget : QApplication::topLevelWidgets()) {

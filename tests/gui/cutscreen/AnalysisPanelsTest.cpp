@@ -71,11 +71,6 @@ protected:
         silence().Btn_Muon->click();
         silence().Btn_Muon_START->click();
     }
-    void ShowActive() {
-        screen.show();
-        QApplication::setActiveWindow(&screen);
-        QApplication::processEvents();
-    }
     LevelPanel& level() { return *panels->levelPanel; }
     SilencePanel& silence() { return *panels->silencePanel; }
 
@@ -99,7 +94,7 @@ TEST_F(AnalysisPanelsTest, ColouringPaintsTheIntervalListAndThePeakButtonShowsTh
 
     level().Btn_IROWAKE->click();
     EXPECT_EQ(host.progress.opened.size(), 1);
-    ShowActive();
+    test::ShowActive(&screen);
     EXPECT_EQ(test::RowColor(screen.ListBox_ALL, 0), kBlue) << "20000: loud";
     EXPECT_EQ(test::RowColor(screen.ListBox_ALL, 3), QColor(Qt::black)) << "silence";
     EXPECT_FALSE(level().Btn_IROWAKE->isEnabled()) << "one run per file";
@@ -129,7 +124,7 @@ TEST_F(AnalysisPanelsTest, DetectionShowsTheSixListsWithSongStartsInTheStartColo
     ASSERT_EQ(analysis.SilenceMarks(0).value(2), "1") << "line 2 is a song start";
 
     // The song starts follow the default start colour and the start-time switch.
-    ShowActive();
+    test::ShowActive(&screen);
     TimeListBox* first = silence().ListBox_MS[0];
     EXPECT_EQ(test::RowColor(first, 2), kBlue);
     screen.defaultColorItems[2]->trigger();

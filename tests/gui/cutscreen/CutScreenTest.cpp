@@ -21,7 +21,6 @@ using test::SelectRows;
 using test::Shown;
 
 const QColor kBlue(0, 0, 255);
-const QColor kRed(255, 0, 0);
 const QColor kAqua(0, 255, 255);
 
 class CutScreenTest : public testing::Test {
@@ -29,11 +28,6 @@ protected:
     CutScreenTest() : screen(lists, host.messenger, host.pump, flags) {
         screen.resize(1100, 700);
         screen.SetCutFile("/music/live.wav", 3600000);
-    }
-    void ShowActive() {
-        screen.show();
-        QApplication::setActiveWindow(&screen);
-        QApplication::processEvents();
     }
     QStringList Tags() const { return lists.registered.Tags(); }
 
@@ -60,36 +54,27 @@ TEST_F(CutScreenTest, RegisterButtonsAndTheTimeFormShowWhatTheEngineHolds) {
     EXPECT_EQ(screen.ComboBox_TM->currentText(), "10s");
     EXPECT_EQ(Shown(screen.ListBox_ALL).value(360), "3600000");
     EXPECT_EQ(screen.ListBox_1s->model()->rowCount(), 0);
-    screen.MO_FUN->trigger();
-    EXPECT_EQ(screen.ComboBox_TM->currentText(), "10秒");
-    EXPECT_EQ(screen.Label13->text(), "60.00");
+    EXPECT_EQ(screen.Label13->text(), lists.format.FormatPosition(3600000));
     EXPECT_TRUE(host.messenger.calls.empty());
 }
 
-TEST_F(CutScreenTest, StartColoursAreDrawnOnlyWhileStartTimesAreOn) {
+// Start colours show on the registered lines and on the "<登" buttons, only while start times
+// are on.
+TEST_F(CutScreenTest, StartColoursShowWhileStartTimesAreOn) {
     lists.registered.Assign({"00.10000", "00.20000"}, {"5", ""});
     screen.RefreshLists();
-    ShowActive();
-    EXPECT_EQ(RowColor(screen.ListBox_C, 0), kAqua);
-    EXPECT_NE(RowColor(screen.ListBox_C, 1), kAqua);
-    screen.MO_ST_TM->trigger();
-    EXPECT_NE(RowColor(screen.ListBox_C, 0), kAqua);
-    screen.MO_ST_TM->trigger();
-    // A selected coloured line keeps its colour.
-    SelectRows(screen.ListBox_C, {0});
-    EXPECT_EQ(RowColor(screen.ListBox_C, 0).rgb(), kAqua.rgb());
-}
-
-TEST_F(CutScreenTest, RegisterButtonsTakeTheDefaultColour) {
     screen.defaultColorItems[1]->trigger();
-    EXPECT_EQ(lists.startColors.defaultStartColor, 1);
-    for (QPushButton* button : {screen.Button_ALLT, screen.Btn_NT, screen.colorRegisterButtons[0],
-                                screen.colorRegisterButtons[5]}) {
+    test::ShowActive(&screen);
+    SelectRows(screen.ListBox_C, {0});
+    EXPECT_EQ(RowColor(screen.ListBox_C, 0), kAqua) << "a selected line keeps its colour";
+    EXPECT_NE(RowColor(screen.ListBox_C, 1), kAqua);
+    for (QPushButton* button : {screen.Button_ALLT, screen.Btn_NT, screen.colorRegisterButtons[0]}) {
         EXPECT_EQ(button->palette().color(QPalette::Button), kBlue)
             << button->objectName().toStdString();
     }
     EXPECT_NE(screen.Btn_ALLTC->palette().color(QPalette::Button), kBlue);
     screen.MO_ST_TM->trigger();
+    EXPECT_NE(RowColor(screen.ListBox_C, 0), kAqua);
     EXPECT_NE(screen.Button_ALLT->palette().color(QPalette::Button), kBlue);
 }
 
@@ -100,7 +85,6 @@ TEST_F(CutScreenTest, FullRegisteredListTurnsRed) {
     }
     lists.registered.Assign(full, {});
     screen.RefreshLists();
-    EXPECT_NE(screen.ListBox_C->palette().color(QPalette::Base), QColor(Qt::red));
     SelectRows(screen.ListBox_ALL, {2});
     screen.Button_ALLT->click();
     EXPECT_EQ(screen.ListBox_C->palette().color(QPalette::Base), QColor(Qt::red));
@@ -126,7 +110,7 @@ TEST_F(CutScreenTest, DeleteButtonAndContinuousTargetSetThePlayModeThroughTheHoo
     screen.continuousPanelItems[2]->trigger(); // "赤のみ"
     EXPECT_EQ(lists.startColors.continuousTarget, 2);
     EXPECT_EQ(playMode, CutPlayMode::Continuous);
-    EXPECT_EQ(screen.Panel_RENZOKU->palette().color(QPalette::Window), kRed);
+    EXPECT_EQ(screen.Panel_RENZOKU->palette().color(QPalette::Window), QColor(255, 0, 0));
     screen.MO_ST_TM->trigger();
     EXPECT_EQ(screen.Panel_RENZOKU->palette().color(QPalette::Window), window);
 }
@@ -183,7 +167,7 @@ TEST_F(CutScreenTest, ClassificationNamesThroughTheInputBox) {
 }
 
 TEST_F(CutScreenTest, KeyboardMovesBetweenListsAndSubdivides) {
-    ShowActive();
+    test::ShowActive(&screen);
     screen.ListBox_ALL->setFocus();
     SelectRows(screen.ListBox_ALL, {12});
     PressKey(screen.ListBox_ALL, Qt::Key_Right, Qt::ControlModifier);
@@ -238,7 +222,7 @@ TEST_F(CutScreenTest, IntervalChoiceAndOneMsPanel) {
 }
 
 TEST_F(CutScreenTest, ClickingALineTellsWhichListAndRow) {
-    ShowActive();
+    test::ShowActive(&screen);
     std::pair<TimeListId, int> clicked{TimeListId::None, -1};
     QObject::connect(&screen, &CutScreen::LineClicked,
                      [&](TimeListId list, int row) { clicked = {list, row}; });

@@ -95,21 +95,6 @@ TEST_F(TPBarBoxDlgTest, EleventhBoxGetsNoHandle) {
     EXPECT_EQ(progress.SetPercent(4, 50), ProgressBox::Free);
 }
 
-TEST_F(TPBarBoxDlgTest, RunPollingTheStateStopsAfterTheStopButton) {
-    QtEventPump pump;
-    int handle = progress.Open("レベル測定中", "t");
-    QTimer::singleShot(0, dlg.Form(handle)->Button2, &QPushButton::click);
-    int step = 0;
-    int state = ProgressBox::Running;
-    for (; step <= 100 && ProgressMayContinue(state); ++step) {
-        state = progress.SetPercent(handle, step);
-        pump.ProcessEvents();
-    }
-    EXPECT_EQ(state, ProgressBox::Stopped);
-    EXPECT_EQ(step, 2);
-    progress.Close(handle);
-}
-
 TEST_F(TPBarBoxDlgTest, DeletingTheComponentClosesItsBoxes) {
     auto* owned = new TPBarBoxDlg;
     owned->Open("a", "t");

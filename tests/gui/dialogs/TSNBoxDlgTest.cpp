@@ -123,19 +123,5 @@ TEST_F(TSNBoxDlgTest, ClosingTheWindowAnswersCancel) {
     EXPECT_EQ(Run([](TSNBox* form) { form->close(); }), Messenger::Cancel);
 }
 
-TEST_F(TSNBoxDlgTest, StandardColorChoosesTheEditBackground) {
-    QColor base[2], window;
-    for (const bool standard : {false, true}) {
-        dlg.SetStandardColor(standard);
-        Run([&](TSNBox* form) {
-            base[standard] = form->Edit1->palette().color(QPalette::Base);
-            window = form->palette().color(QPalette::Window);
-            form->Button2->click();
-        });
-    }
-    EXPECT_EQ(base[false], window);
-    EXPECT_NE(base[true], window);
-}
-
 } // namespace
 } // namespace veskar

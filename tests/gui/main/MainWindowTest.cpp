@@ -40,25 +40,6 @@ TEST(MainWindowTest, BothScreensCarryTheirControls) {
     EXPECT_FALSE(window.player->Engine().controls.fileScreenShown);
 }
 
-TEST(MainWindowTest, EngineMessagesAndProgressGoToTheWindowsBoxes) {
-    TKOTAN_VESKAR window;
-    window.show();
-    test::BoxAnswerer boxes{window.MKBoxDlg1};
-    Host& host = window.EngineHost();
-    EXPECT_EQ(host.messenger.AskErrorQuestion("再生できません", Messenger::Abort),
-              Messenger::Abort);
-    EXPECT_EQ(boxes.shown, QStringList{"再生できません"});
-    EXPECT_EQ(window.MKBoxDlg1.SourceHandle(), &window);
-
-    int handle = host.progress.Open("カット中", "");
-    ASSERT_NE(window.PBarBoxDlg1.Form(handle), nullptr);
-    EXPECT_EQ(window.PBarBoxDlg1.SourceHandle(), &window);
-    EXPECT_EQ(host.progress.SetPercent(handle, 50), ProgressBox::Running);
-    EXPECT_EQ(window.PBarBoxDlg1.Form(handle)->Panel_PBar->text(), "50%");
-    host.progress.Close(handle);
-    EXPECT_EQ(window.PBarBoxDlg1.State(0), ProgressBox::Free);
-}
-
 TEST(MainWindowTest, OpenCommandMakesTheWavTheCutFile) {
     test::WavFiles files;
     TKOTAN_VESKAR window;
