@@ -41,7 +41,9 @@ protected:
 TEST_F(THMSBoxDlgTest, EndNotAfterTheStartIsRefused) {
     for (const std::array<int, 6> range :
          {std::array<int, 6>{0, 0, 10, 0, 0, 10}, std::array<int, 6>{1, 0, 0, 0, 59, 59}}) {
-        EXPECT_EQ(SetAndAnswer(range, [](THMSBox*) {}, "Btn_OK"), Messenger::Cancel);
+        EXPECT_EQ(SetAndAnswer(
+                      range, [](THMSBox*) {}, "Btn_OK"),
+                  Messenger::Cancel);
         EXPECT_EQ(shownText, kRefused);
         EXPECT_EQ(dlg.ENS(), range[5]);
     }
@@ -62,7 +64,9 @@ TEST_F(THMSBoxDlgTest, ConfirmedRangeIsReturned) {
     EXPECT_EQ(dlg.ENS(), 11);
 
     // An end of zero means no end.
-    EXPECT_EQ(SetAndAnswer({2, 30, 0, 0, 0, 0}, [](THMSBox*) {}, "Btn_Yes"), Messenger::Ok);
+    EXPECT_EQ(SetAndAnswer(
+                  {2, 30, 0, 0, 0, 0}, [](THMSBox*) {}, "Btn_Yes"),
+              Messenger::Ok);
     EXPECT_EQ(shownText, "開始 02 時 30 分 00 秒\n終了 00 時 00 分 00 秒に、設定します。");
 }
 
@@ -108,8 +112,8 @@ TEST(THMSBoxTest, SpinsWrapAround) {
         int start, delta, expected;
     };
     const Case cases[] = {
-        {24, THMSBox::STH, 0, -1, 23}, {24, THMSBox::STH, 23, 1, 0}, {24, THMSBox::ENH, 5, 1, 6},
-        {6, THMSBox::ENH, 5, 1, 0},    {6, THMSBox::STH, 0, -1, 5},  {1, THMSBox::STH, 0, 1, 0},
+        {24, THMSBox::STH, 0, -1, 23}, {24, THMSBox::STH, 23, 1, 0},  {24, THMSBox::ENH, 5, 1, 6},
+        {6, THMSBox::ENH, 5, 1, 0},    {6, THMSBox::STH, 0, -1, 5},   {1, THMSBox::STH, 0, 1, 0},
         {24, THMSBox::STM, 59, 1, 0},  {24, THMSBox::ENM, 0, -1, 59}, {24, THMSBox::STS, 59, 1, 0},
         {24, THMSBox::ENS, 0, -1, 59}, {24, THMSBox::ENS, 30, 1, 31}};
     for (const Case& c : cases) {

@@ -74,39 +74,29 @@ struct CountdownCase {
 
 class CountdownTest : public TMKBoxDlgTest, public ::testing::WithParamInterface<CountdownCase> {};
 
+// The checks inside the actions run in the box's modal loop; the result shows they ran.
 TEST_P(CountdownTest, RunsOutToTheCallersDefault) {
     const CountdownCase& c = GetParam();
-    TMKBox::Kind kind = TMKBox::Kind::Plain;
-    QString startText, bar, labelBeforeLast;
-    QStringList visible;
-    bool barShown = false;
-    bool openBeforeLast = false;
     OnNextBox(dlg, [&](TMKBox* box, int slot) {
-        kind = dlg.SlotKind(slot);
-        startText = dlg.SlotStartText(slot);
+        EXPECT_EQ(dlg.SlotKind(slot), c.kind);
+        EXPECT_EQ(dlg.SlotStartText(slot), QString::number(c.seconds));
+        QStringList visible;
         for (QPushButton* b : {box->Btn_OK, box->Btn_Yes, box->Btn_No, box->Btn_Abort}) {
             if (b->isVisible()) {
                 visible << b->objectName();
             }
         }
-        barShown = box->Label_Select->isVisible() && box->Btn_TM_STOP->isVisible() &&
-                   box->CountdownRunning();
-        bar = box->DefaultButton()->objectName();
+        EXPECT_EQ(visible, c.buttons);
+        EXPECT_TRUE(box->Label_Select->isVisible() && box->Btn_TM_STOP->isVisible());
+        EXPECT_EQ(box->DefaultButton()->objectName(), c.barButton);
         for (int tick = 1; tick < c.seconds; ++tick) {
             box->Timer1Timer();
         }
-        openBeforeLast = box->isVisible();
-        labelBeforeLast = box->Label_TM->text();
+        EXPECT_TRUE(box->isVisible());
+        EXPECT_EQ(box->Label_TM->text(), "1秒");
         box->Timer1Timer();
     });
     EXPECT_EQ(c.call(messenger), c.expected);
-    EXPECT_EQ(kind, c.kind);
-    EXPECT_EQ(startText, QString::number(c.seconds));
-    EXPECT_EQ(visible, c.buttons);
-    EXPECT_TRUE(barShown);
-    EXPECT_EQ(bar, c.barButton);
-    EXPECT_TRUE(openBeforeLast);
-    EXPECT_EQ(labelBeforeLast, "1秒");
     EXPECT_FALSE(dlg.SlotInUse(0));
 }
 
@@ -179,17 +169,14 @@ TEST_F(TMKBoxDlgTest, CountdownFollowsTheTimerSwitchOfItsKind) {
     for (const Case& c : cases) {
         dlg.SetTimer(c.timer);
         dlg.SetERTimer(c.erTimer);
-        bool countdown = !c.countdown;
-        bool shown = !c.countdown;
         OnNextBox(dlg, [&](TMKBox* box, int slot) {
-            countdown = dlg.SlotCountdown(slot) && box->CountdownRunning();
-            shown = box->Btn_TM_STOP->isVisible() && box->Label_TM->isVisible() &&
-                    box->Label_Select->isVisible();
+            EXPECT_EQ(dlg.SlotCountdown(slot) && box->CountdownRunning(), c.countdown);
+            EXPECT_EQ(box->Btn_TM_STOP->isVisible() && box->Label_TM->isVisible() &&
+                          box->Label_Select->isVisible(),
+                      c.countdown);
             (box->Btn_OK->isVisible() ? box->Btn_OK : box->Btn_Yes)->click();
         });
         const int result = c.call();
-        EXPECT_EQ(countdown, c.countdown);
-        EXPECT_EQ(shown, c.countdown);
         EXPECT_TRUE(result == Messenger::Ok || result == Messenger::Yes);
     }
 }
@@ -238,20 +225,16 @@ TEST_F(TMKBoxDlgTest, BoxIsCentredOverItsSourceWindowWithItsTitle) {
     source.show();
     dlg.SetSourceHandle(&source);
     QApplication::setApplicationDisplayName("PIRVAN SOUND カッター");
-    QStringList captions;
-    QPoint centre;
-    for (const char* title : {"カット", ""}) {
+    for (const QString title : {"カット", ""}) {
         dlg.SetTitle(title);
         OnNextBox(dlg, [&](TMKBox* box, int) {
-            centre = box->frameGeometry().center();
-            captions << box->windowTitle();
+            EXPECT_NEAR(box->frameGeometry().center().x(), source.frameGeometry().center().x(), 2);
+            EXPECT_NEAR(box->frameGeometry().center().y(), source.frameGeometry().center().y(), 2);
+            EXPECT_EQ(box->windowTitle(), title.isEmpty() ? "PIRVAN SOUND カッター" : title);
             box->Btn_OK->click();
         });
-        dlg.ShowMessage("m");
+        EXPECT_EQ(dlg.ShowMessage("m"), Messenger::Ok);
     }
-    EXPECT_NEAR(centre.x(), source.frameGeometry().center().x(), 2);
-    EXPECT_NEAR(centre.y(), source.frameGeometry().center().y(), 2);
-    EXPECT_EQ(captions, (QStringList{"カット", "PIRVAN SOUND カッター"}));
 }
 
 TEST_F(TMKBoxDlgTest, ComponentDeletedWhileItsBoxIsOpenEndsTheCall) {
