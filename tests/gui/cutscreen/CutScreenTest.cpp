@@ -166,9 +166,20 @@ TEST_F(CutScreenTest, ClassificationNamesThroughTheInputBox) {
     EXPECT_EQ(screen.classificationItems[5]->text(), "水色 > ライブ(&M)");
 }
 
-TEST_F(CutScreenTest, KeyboardMovesBetweenListsAndSubdivides) {
+TEST_F(CutScreenTest, ClicksAndKeysMoveBetweenLinesAndLists) {
     test::ShowActive(&screen);
+    std::pair<TimeListId, int> clicked{TimeListId::None, -1};
+    QObject::connect(&screen, &CutScreen::LineClicked,
+                     [&](TimeListId list, int row) { clicked = {list, row}; });
+    test::ClickRow(screen.ListBox_ALL, 5);
+    EXPECT_EQ(clicked, std::make_pair(TimeListId::Interval, 5));
+    EXPECT_EQ(screen.LastClickedList(), TimeListId::Interval);
+    EXPECT_EQ(lists.interval.SelectedIndexes(), std::vector<int>{5});
     screen.ListBox_ALL->setFocus();
+    PressKey(screen.ListBox_ALL, Qt::Key_Down);
+    EXPECT_EQ(clicked.second, 6) << "a navigation key clicks the line it reaches";
+
+    // Ctrl+Right subdivides into the next finer list, Left goes back.
     SelectRows(screen.ListBox_ALL, {12});
     PressKey(screen.ListBox_ALL, Qt::Key_Right, Qt::ControlModifier);
     EXPECT_EQ(QApplication::focusWidget(), screen.ListBox_1s);
@@ -219,21 +230,6 @@ TEST_F(CutScreenTest, IntervalChoiceAndOneMsPanel) {
     for (QPushButton* button : screen.subdivideButtons) {
         EXPECT_TRUE(button->isEnabled()) << "enabled again after the subdivision";
     }
-}
-
-TEST_F(CutScreenTest, ClickingALineTellsWhichListAndRow) {
-    test::ShowActive(&screen);
-    std::pair<TimeListId, int> clicked{TimeListId::None, -1};
-    QObject::connect(&screen, &CutScreen::LineClicked,
-                     [&](TimeListId list, int row) { clicked = {list, row}; });
-    test::ClickRow(screen.ListBox_ALL, 5);
-    EXPECT_EQ(clicked, std::make_pair(TimeListId::Interval, 5));
-    EXPECT_EQ(screen.LastClickedList(), TimeListId::Interval);
-    EXPECT_EQ(lists.interval.SelectedIndexes(), std::vector<int>{5});
-    screen.ListBox_ALL->setFocus();
-    PressKey(screen.ListBox_ALL, Qt::Key_Down);
-    EXPECT_EQ(clicked.second, 6);
-    EXPECT_EQ(lists.interval.Current(), 6);
 }
 
 } // namespace
