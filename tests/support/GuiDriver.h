@@ -16,6 +16,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QTimer>
 
@@ -90,11 +91,12 @@ void WhenShown(std::function<void(T*)> action, std::function<bool(T*)> accept = 
 /// loop runs. The message box passes its slot as well: action(form, slot).
 template <class Dlg, class Action> void OnNextBox(Dlg& dlg, Action action) {
     auto connection = std::make_shared<QMetaObject::Connection>();
-    *connection = QObject::connect(&dlg, &Dlg::BoxOpening, &dlg, [&dlg, action, connection](
-                                                                      auto... slot) {
-        QObject::disconnect(*connection);
-        QTimer::singleShot(0, &dlg, [&dlg, action, slot...] { action(dlg.Form(slot...), slot...); });
-    });
+    *connection =
+        QObject::connect(&dlg, &Dlg::BoxOpening, &dlg, [&dlg, action, connection](auto... slot) {
+            QObject::disconnect(*connection);
+            QTimer::singleShot(0, &dlg,
+                               [&dlg, action, slot...] { action(dlg.Form(slot...), slot...); });
+        });
 }
 
 /// Clicks the button named buttonName (Btn_OK, Btn_Yes, Btn_No, Btn_Abort) of the next message
@@ -108,6 +110,22 @@ inline void AnswerNextBox(const char* buttonName, QString* text = nullptr) {
     });
 }
 
+/// Drives a setting box (the count box, the time-range box) through Execute: action changes
+/// its form, "設 定" is pressed and the message box it raises answered with buttonName (its
+/// text kept in *text); a form still open after that is cancelled.
+template <class Dlg, class Action>
+int SetAndAnswer(Dlg& dlg, Action action, const char* buttonName, QString* text) {
+    OnNextBox(dlg, [=](auto* form) {
+        action(form);
+        AnswerNextBox(buttonName, text);
+        form->Btn_SET->click();
+        if (form->isVisible()) {
+            form->Btn_CANCEL->click();
+        }
+    });
+    return dlg.Execute();
+}
+
 /// Answers every box of a message box component as it opens, from a script of answers (Ok,
 /// Yes, No, Abort); once the script is used up each box gets its default button. Keeps every
 /// text shown.
@@ -115,20 +133,21 @@ class BoxAnswerer {
 public:
     explicit BoxAnswerer(TMKBoxDlg& boxes) {
         QObject::connect(&boxes, &TMKBoxDlg::BoxOpening, &boxes, [this, &boxes](int slot) {
-            QTimer::singleShot(0, &boxes, [this, &boxes, slot] {
-                if (TMKBox* box = boxes.Form(slot)) {
-                    shown << box->MemoMsg->toPlainText();
-                    const int answer = answers.empty() ? Messenger::None : answers.front();
-                    if (!answers.empty()) {
-                        answers.pop_front();
-                    }
-                    (answer == Messenger::Yes     ? box->Btn_Yes
-                     : answer == Messenger::No    ? box->Btn_No
-                     : answer == Messenger::Abort ? box->Btn_Abort
-                     : answer == Messenger::Ok    ? box->Btn_OK
-                                                  : box->DefaultButton())
-                        ->click();
+            QTimer::singleShot(0, &boxes, [this, box = QPointer<TMKBox>(boxes.Form(slot))] {
+                if (!box) {
+                    return;
                 }
+                shown << box->MemoMsg->toPlainText();
+                const int answer = answers.empty() ? Messenger::None : answers.front();
+                if (!answers.empty()) {
+                    answers.pop_front();
+                }
+                (answer == Messenger::Yes     ? box->Btn_Yes
+                 : answer == Messenger::No    ? box->Btn_No
+                 : answer == Messenger::Abort ? box->Btn_Abort
+                 : answer == Messenger::Ok    ? box->Btn_OK
+                                              : box->DefaultButton())
+                    ->click();
             });
         });
     }

@@ -17,21 +17,12 @@ class THMSBoxDlgTest : public ::testing::Test {
 protected:
     void TearDown() override { test::CloseAllDialogs(); }
 
-    /// Sets the range, lets action change the form, presses "設 定" and answers the box it
-    /// raises with the given button; then cancels if the form is still open.
+    /// Sets the range; the box raised by "設 定" is answered with the given button.
     int SetAndAnswer(std::array<int, 6> range, std::function<void(THMSBox*)> action,
                      const char* answer) {
         dlg.SetStart(range[0], range[1], range[2]);
         dlg.SetEnd(range[3], range[4], range[5]);
-        test::OnNextBox(dlg, [=, this](THMSBox* form) {
-            action(form);
-            test::AnswerNextBox(answer, &shownText);
-            form->Btn_SET->click();
-            if (form->isVisible()) {
-                form->Btn_CANCEL->click();
-            }
-        });
-        return dlg.Execute();
+        return test::SetAndAnswer(dlg, action, answer, &shownText);
     }
 
     THMSBoxDlg dlg;
