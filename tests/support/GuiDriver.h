@@ -11,7 +11,6 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QDialog>
-#include <QEventLoop>
 #include <QImage>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -35,13 +34,6 @@ inline void CloseAllDialogs() {
             dialog->done(0);
         }
     }
-}
-
-/// Lets the event loop run for a while (timers fire, dialogs stay responsive).
-inline void RunEventsFor(int ms) {
-    QEventLoop loop;
-    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
-    loop.exec();
 }
 
 /// Shows a widget as the active window, painted, so keys reach it and its rows can be grabbed.
@@ -127,7 +119,7 @@ int SetAndAnswer(Dlg& dlg, Action action, const char* buttonName, QString* text)
 }
 
 /// Answers every box of a message box component as it opens, from a script of answers (Ok,
-/// Yes, No, Abort); once the script is used up each box gets its default button. Keeps every
+/// Yes, No); once the script is used up each box gets its default button. Keeps every
 /// text shown.
 class BoxAnswerer {
 public:
@@ -139,14 +131,11 @@ public:
                 }
                 shown << box->MemoMsg->toPlainText();
                 const int answer = answers.empty() ? Messenger::None : answers.front();
-                if (!answers.empty()) {
-                    answers.pop_front();
-                }
-                (answer == Messenger::Yes     ? box->Btn_Yes
-                 : answer == Messenger::No    ? box->Btn_No
-                 : answer == Messenger::Abort ? box->Btn_Abort
-                 : answer == Messenger::Ok    ? box->Btn_OK
-                                              : box->DefaultButton())
+                answers.erase(answers.begin(), answers.begin() + (answers.empty() ? 0 : 1));
+                (answer == Messenger::Yes  ? box->Btn_Yes
+                 : answer == Messenger::No ? box->Btn_No
+                 : answer == Messenger::Ok ? box->Btn_OK
+                                           : box->DefaultButton())
                     ->click();
             });
         });

@@ -9,6 +9,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QTemporaryDir>
+#include <QThread>
 
 #include "core/cut/CutRun.h"
 #include "core/settings/Paths.h"
@@ -70,7 +71,8 @@ protected:
     }
     void WaitForRunEnd() {
         for (int waited = 0; cut.Run().Busy() && waited < 10000; waited += 5) {
-            test::RunEventsFor(5);
+            QThread::msleep(5);
+            QApplication::processEvents();
         }
         ASSERT_FALSE(cut.Run().Busy()) << "the run did not end";
     }
@@ -205,7 +207,6 @@ TEST_F(CutCommandsTest, FileMenuRecordItemsFollowTheRecord) {
     EXPECT_EQ(prepare(), (std::vector<bool>{false, true, true}));
     cut.MF_KIROKU->trigger();
     EXPECT_EQ(viewer.shown, QStringList{RecordPath()}) << "asked for, it is shown all the same";
-
     boxes.answers = {Messenger::Yes};
     cut.MF_KIROKUCLR->trigger();
     EXPECT_TRUE(cut.Record().IsEmpty());

@@ -118,7 +118,6 @@ TEST_F(CutScreenTest, RightClickMenuFollowsItsTarget) {
     ASSERT_TRUE(screen.MO_TSR_MUKOU->isChecked());
     screen.ListBox_CMouseDown(TimeListId::Interval, QPoint(5, 5));
     EXPECT_FALSE(screen.PopupMenu1->isVisible());
-
     screen.MO_TSR_MUKOU->trigger();
     screen.ListBox_CMouseDown(TimeListId::Level100ms, QPoint(5, 5));
     EXPECT_TRUE(screen.PopupMenu1->isVisible());
@@ -130,7 +129,6 @@ TEST_F(CutScreenTest, RightClickMenuFollowsItsTarget) {
     lists.registered.SelectOnly(0);
     screen.SetStartColor(3);
     EXPECT_EQ(Tags(), QStringList{"1"}) << "colours act on the registered list only";
-
     lists.startColors.continuousTarget = 4;
     screen.MO_ST_TM->trigger();
     screen.ListBox_CMouseDown(TimeListId::Registered, QPoint(5, 5));

@@ -50,10 +50,8 @@ TEST_F(THMSBoxDlgTest, ConfirmedRangeIsReturned) {
         "Btn_Yes");
     EXPECT_EQ(shownText, "開始 00 時 00 分 10 秒\n終了 01 時 00 分 11 秒に、設定します。");
     EXPECT_EQ(result, Messenger::Ok);
-    EXPECT_EQ(dlg.STS(), 10);
     EXPECT_EQ(dlg.ENH(), 1);
     EXPECT_EQ(dlg.ENS(), 11);
-
     // An end of zero means no end.
     EXPECT_EQ(SetAndAnswer(
                   {2, 30, 0, 0, 0, 0}, [](THMSBox*) {}, "Btn_Yes"),

@@ -25,7 +25,6 @@ TEST_F(TPBarBoxDlgTest, OpenShowsMessageTitleAndAnEmptyBar) {
     ASSERT_TRUE(form && form->isVisible());
     EXPECT_EQ(form->windowTitle(), "無音検出");
     EXPECT_EQ(form->Msg->text(), "無音検出中：");
-    EXPECT_EQ(form->Panel_PBar0->width(), 320);
     EXPECT_EQ(form->Panel_PBar->text(), "0%");
     progress.SetMessage(handle, "2 / 5 ファイル");
     EXPECT_EQ(form->Msg->text(), "2 / 5 ファイル：");
