@@ -9,8 +9,8 @@
 #include <QStyledItemDelegate>
 #include <QVBoxLayout>
 
-#include "core/text/Captions.h"
 #include "core/analysis/CutAnalysis.h"
+#include "core/text/Captions.h"
 #include "core/wav/LevelColor.h"
 #include "gui/cutscreen/PanelTools.h"
 

@@ -14,9 +14,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "core/analysis/CutAnalysis.h"
 #include "core/host/SharedFlags.h"
 #include "core/text/Captions.h"
-#include "core/analysis/CutAnalysis.h"
 #include "gui/cutscreen/PanelTools.h"
 #include "gui/cutscreen/TimeListBox.h"
 

@@ -4,10 +4,10 @@
 
 #include <QMainWindow>
 
+#include "core/analysis/CutAnalysis.h"
 #include "core/host/Host.h"
 #include "core/host/SharedFlags.h"
 #include "core/timelists/TimeLists.h"
-#include "core/analysis/CutAnalysis.h"
 #include "gui/dialogs/GuiMessenger.h"
 #include "gui/dialogs/GuiProgressBox.h"
 #include "gui/dialogs/TMKBoxDlg.h"

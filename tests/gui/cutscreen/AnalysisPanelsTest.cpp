@@ -1,5 +1,3 @@
-#include <utility>
-
 #include <gtest/gtest.h>
 
 #include <QAction>
@@ -10,16 +8,16 @@
 #include <QListWidget>
 #include <QMenu>
 
-#include "core/host/SharedFlags.h"
 #include "core/analysis/CutAnalysis.h"
+#include "core/host/SharedFlags.h"
 #include "gui/cutscreen/AnalysisPanels.h"
 #include "gui/cutscreen/CutScreen.h"
 #include "gui/cutscreen/LevelPanel.h"
 #include "gui/cutscreen/SilencePanel.h"
 #include "gui/cutscreen/TimeListBox.h"
+#include "support/AnalysisRecordings.h"
 #include "support/FakeHost.h"
 #include "support/GuiDriver.h"
-#include "support/WavBuilder.h"
 #include "support/WavFiles.h"
 
 namespace veskar {
@@ -28,30 +26,7 @@ namespace {
 using test::SelectRows;
 using test::Shown;
 
-constexpr uint32_t kRate = 8000;
 const QColor kBlue(0, 0, 255);
-
-// A mono recording at 8 kHz made of stretches (ms, magnitude): a square tone of that magnitude,
-// or silence for 0.
-test::WavBuilder Recording(std::initializer_list<std::pair<int64_t, int32_t>> stretches,
-                           uint16_t bits = 16) {
-    test::WavBuilder builder(kRate, 1, bits);
-    for (const auto& [ms, magnitude] : stretches) {
-        builder.Square(ms * kRate / 1000, 10, magnitude);
-    }
-    return builder;
-}
-
-// 20 s: silences at 3-4 s and 14-16 s, the loudest part (31000) from 9.4 s to 14 s.
-test::WavBuilder Songs() {
-    return Recording({{3000, 20000},
-                      {1000, 0},
-                      {5000, 20000},
-                      {400, 300},
-                      {4600, 31000},
-                      {2000, 0},
-                      {4000, 20000}});
-}
 
 bool HasBackground(const QAbstractItemView* box, int row) {
     return box->model()->index(row, 0).data(Qt::BackgroundRole).isValid();
@@ -65,7 +40,8 @@ protected:
     }
     void Choose(const test::WavBuilder& builder) {
         const QString path = files.Write("take.wav", builder);
-        screen.SetCutFile(path, static_cast<TimeMs>(builder.FrameCount() * 1000 / kRate));
+        screen.SetCutFile(path,
+                          static_cast<TimeMs>(builder.FrameCount() * 1000 / test::kAnalysisRate));
     }
     void Detect() {
         silence().Btn_Muon->click();
@@ -87,7 +63,7 @@ protected:
 
 TEST_F(AnalysisPanelsTest, ColouringPaintsTheIntervalListAndThePeakButtonShowsThePeak) {
     ASSERT_EQ(options.actions().size(), 5) << "a separator and the four level options";
-    Choose(Songs());
+    Choose(test::SongsRecording());
     screen.ComboBox_TM->setCurrentIndex(0);
     screen.ComboBox_TMClick();
     EXPECT_FALSE(HasBackground(screen.ListBox_ALL, 0));
@@ -102,13 +78,13 @@ TEST_F(AnalysisPanelsTest, ColouringPaintsTheIntervalListAndThePeakButtonShowsTh
     EXPECT_EQ(host.messenger.Texts(), QStringList{analysis.PeakMessage()});
 
     // The next file starts uncoloured with the run offered again.
-    Choose(Songs());
+    Choose(test::SongsRecording());
     EXPECT_TRUE(level().Btn_IROWAKE->isEnabled());
     EXPECT_FALSE(HasBackground(screen.ListBox_ALL, 0));
 }
 
 TEST_F(AnalysisPanelsTest, DetectionShowsTheSixListsWithSongStartsInTheStartColour) {
-    Choose(Songs());
+    Choose(test::SongsRecording());
     EXPECT_FALSE(silence().Panel_Muon->isVisibleTo(&screen));
     silence().Edit_Ninshiki_Time->setText("abc");
     Detect();
@@ -133,7 +109,7 @@ TEST_F(AnalysisPanelsTest, DetectionShowsTheSixListsWithSongStartsInTheStartColo
 }
 
 TEST_F(AnalysisPanelsTest, ListButtonsAndMenuRegisterAndSubdivide) {
-    Choose(Songs());
+    Choose(test::SongsRecording());
     Detect();
     screen.defaultColorItems[5]->trigger();
     EXPECT_EQ(silence().Btn_MST[0]->palette().color(QPalette::Button), QColor(0, 255, 255))
@@ -166,7 +142,7 @@ TEST_F(AnalysisPanelsTest, ListButtonsAndMenuRegisterAndSubdivide) {
 }
 
 TEST_F(AnalysisPanelsTest, NumericLevelPanelFollowsTheShortLists) {
-    Choose(Songs());
+    Choose(test::SongsRecording());
     SelectRows(screen.ListBox_ALL, {1}); // 10 s
     screen.subdivideButtons[5]->click();
     EXPECT_FALSE(level().Panel_L->isVisibleTo(&screen));
@@ -198,7 +174,7 @@ TEST_F(AnalysisPanelsTest, NumericLevelPanelFollowsTheShortLists) {
 }
 
 TEST_F(AnalysisPanelsTest, ColourOptionsMeasureWhatTheyTurnOn) {
-    Choose(Songs());
+    Choose(test::SongsRecording());
     SelectRows(screen.ListBox_ALL, {1});
     screen.subdivideButtons[5]->click();
     ASSERT_TRUE(HasBackground(screen.ListBox_1s, 2));
@@ -216,7 +192,7 @@ TEST_F(AnalysisPanelsTest, ColourOptionsMeasureWhatTheyTurnOn) {
 }
 
 TEST_F(AnalysisPanelsTest, QuickChoiceMenusWriteIntoTheClickedField) {
-    Choose(Songs());
+    Choose(test::SongsRecording());
     silence().Btn_Muon->click();
     const auto choose = [](QLabel* label, QMenu* menu, QAction* item) {
         test::SendMouse(label, QEvent::MouseButtonPress);
@@ -240,15 +216,15 @@ TEST_F(AnalysisPanelsTest, QuickChoiceMenusWriteIntoTheClickedField) {
     EXPECT_NE(silence().Edit_MT[0]->text(), "250");
 
     // An 8-bit file: its level defaults and its own level menu.
-    Choose(Recording({{2000, 60}}, 8));
+    Choose(test::StretchRecording({{2000, 60}}, 8));
     EXPECT_EQ(silence().Edit_ML[1]->text(), "7");
     choose(silence().Label_ML[1], silence().PopupMenu_ML8, silence().PML8[4]);
     EXPECT_EQ(silence().Edit_ML[1]->text(), "10");
 }
 
 TEST_F(AnalysisPanelsTest, StoppedRunsMayBeStartedAgain) {
-    // 100 s, read in blocks of 40 s: the stop comes after the first block.
-    Choose(Recording({{50000, 20000}, {1000, 0}, {49000, 20000}}));
+    // Read in blocks of 40 s: the stop comes after the first block.
+    Choose(test::LongRecording());
     host.progress.stopAfterUpdates = 1;
     Detect();
     EXPECT_TRUE(silence().Btn_Muon_START->isEnabled());

@@ -9,7 +9,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QTemporaryDir>
-#include <QThread>
 
 #include "core/cut/CutRun.h"
 #include "core/settings/Paths.h"
@@ -20,6 +19,7 @@
 #include "gui/dialogs/TSNBox.h"
 #include "gui/main/TKOTAN_VESKAR.h"
 #include "support/FakeSaveFileDialog.h"
+#include "support/EventLoop.h"
 #include "support/FakeTextViewer.h"
 #include "support/GuiDriver.h"
 #include "support/WavFiles.h"
@@ -68,13 +68,6 @@ protected:
         ASSERT_EQ(screen.PopupTargetList(), TimeListId::Registered);
         item->trigger();
         screen.PopupMenu1->hide();
-    }
-    void WaitForRunEnd() {
-        for (int waited = 0; cut.Run().Busy() && waited < 10000; waited += 5) {
-            QThread::msleep(5);
-            QApplication::processEvents();
-        }
-        ASSERT_FALSE(cut.Run().Busy()) << "the run did not end";
     }
     /// Names of everything in the save folder, hidden files included.
     QStringList SavedNames() const {
@@ -149,7 +142,7 @@ TEST_P(CutStopTest, StopFromTheProgressBoxLeavesOnlyWholeFiles) {
     CutFromButton(cut.WAV_CUT_ALL);
     EXPECT_EQ(cut.Run().Busy(), !GetParam())
         << "a save on the worker thread leaves the window free";
-    WaitForRunEnd();
+    ASSERT_TRUE(test::RunEventsUntil([&] { return !cut.Run().Busy(); })) << "the run did not end";
     EXPECT_EQ(boxes.shown, (QStringList{CutRun::StoppedText(), CutRun::DoneText()}));
     EXPECT_EQ(viewer.shown, QStringList{RecordPath()}) << "the record follows the stop";
     const QStringList names = SavedNames();
