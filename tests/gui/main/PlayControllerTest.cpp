@@ -105,6 +105,8 @@ TEST_F(PlayControllerTest, ModeChoicesReachTheEngine) {
     EXPECT_EQ(Controls().probes.startMs, ProbeItemMs(ProbeMenu::Start, 11));
     EXPECT_EQ(Panel().specialModeItems[0]->text(), ProbeCaption(ProbeMenu::Start, 11));
     EXPECT_EQ(Panel().probeMenus[0]->title(), Panel().specialModeItems[0]->text());
+    Panel().ChooseProbeItem(ProbeMenu::Start, ProbeItemCount(ProbeMenu::Start));
+    EXPECT_EQ(Panel().ProbeItem(ProbeMenu::Start), 11) << "an item beyond the menu is refused";
 }
 
 TEST_F(PlayControllerTest, ContinuationMovesTheSelectionOfTheBox) {
@@ -157,6 +159,8 @@ TEST_F(PlayControllerTest, FileScreenChoicesReachTheEngine) {
     EXPECT_EQ(FilePanel().P_TPM_I->title(), IntroMenuCaption(6));
     FilePanel().edgeItems[0]->trigger();
     EXPECT_EQ(FilePanel().ComboBox_TPM->itemText(2), EdgeEntryCaption(0));
+    FilePanel().ChooseEdgeIndex(kFileModeSecondsCount);
+    EXPECT_EQ(Controls().edgeIndex, 0) << "an index beyond the menu is refused";
     // "OFF" in ComboBox_PM stops a running play.
     ClickRow(screen.ListBox_ALL, 0);
     ASSERT_TRUE(player.IsPlaying());
@@ -167,6 +171,8 @@ TEST_F(PlayControllerTest, FileScreenChoicesReachTheEngine) {
 }
 
 TEST_F(PlayControllerTest, FileButtonsStepThroughTheGivenList) {
+    FilePanel().Btn_PLAY->click();
+    EXPECT_TRUE(player.log.isEmpty() && host.messenger.calls.empty()) << "no lists, no file";
     test::FakePlayFileList fileList({"/a.wav", "/b.wav", "/c.wav"});
     test::FakePlayFileList memoryList;
     fileList.onClick = [&] { controller.Engine().PlayFileListClick(fileList); };
