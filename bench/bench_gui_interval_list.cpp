@@ -15,8 +15,8 @@
 #include "core/host/SharedFlags.h"
 #include "core/host/UnattendedHost.h"
 #include "core/timelists/TimeLists.h"
-#include "gui/main/CutScreen.h"
-#include "gui/main/TimeListBox.h"
+#include "gui/cutscreen/CutScreen.h"
+#include "gui/cutscreen/TimeListBox.h"
 
 namespace {
 

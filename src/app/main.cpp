@@ -6,6 +6,11 @@
 #include "gui/main/CutFileOpener.h"
 #include "gui/main/TKOTAN_VESKAR.h"
 
+namespace {
+// Long enough for the deferred parts of the window to lay themselves out before the picture.
+constexpr int kScreenshotDelayMs = 800;
+} // namespace
+
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("pirvan-cutter");
@@ -34,7 +39,7 @@ int main(int argc, char** argv) {
     window.show();
     if (parser.isSet(screenshot)) {
         const QString path = parser.value(screenshot);
-        QTimer::singleShot(800, &window, [&window, path] {
+        QTimer::singleShot(kScreenshotDelayMs, &window, [&window, path] {
             window.grab().save(path);
             QApplication::quit();
         });

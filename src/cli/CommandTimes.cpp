@@ -64,7 +64,7 @@ int PrintIntervalList(CommandContext& context, const TimeFormat& format, TimeMs 
 }
 
 void PrintSubdivisions(CommandContext& context, const TimeFormat& format, Subdivide subdivide,
-                       int specialMode) {
+                       SpecialMode specialMode) {
     TimeList list;
     for (int level = subdivide.topLevel; level >= 0; --level) {
         FillSubdivision(format, level, subdivide.topLevel, subdivide.baseMs, specialMode, list,
@@ -94,13 +94,14 @@ int RunTimes(CommandContext& context) {
     if (!intervalMs) {
         return UsageError(context, QStringLiteral("--interval needs a whole number of ms from 1"));
     }
-    int specialMode = SpecialOff;
+    SpecialMode specialMode = SpecialMode::Off;
     if (parser.isSet(mode)) {
         const QString name = parser.value(mode);
         if (name != QLatin1String("end5") && name != QLatin1String("me100")) {
             return UsageError(context, QStringLiteral("--mode is end5 or me100"));
         }
-        specialMode = name == QLatin1String("end5") ? EndProbe : SilentEndProbe;
+        specialMode =
+            name == QLatin1String("end5") ? SpecialMode::EndProbe : SpecialMode::SilentEndProbe;
     }
     if (parser.isSet(interval) && parser.isSet(subdivide)) {
         return UsageError(context, QStringLiteral("--interval and --subdivide exclude each other"));

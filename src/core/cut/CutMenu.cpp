@@ -1,26 +1,12 @@
 #include "core/cut/CutMenu.h"
 
+#include "core/timelists/Subdivision.h"
+
 namespace veskar {
 
-TimeMs LastLineStepMs(CutListKind list) {
-    switch (list) {
-    case CutListKind::ListBox_C:
-    case CutListKind::ListBox_ALL:
-        return -1;
-    case CutListKind::ListBox_1ms:
-        return 1;
-    case CutListKind::ListBox_10ms:
-        return 10;
-    case CutListKind::ListBox_100ms:
-        return 100;
-    case CutListKind::ListBox_1s:
-        return 1000;
-    case CutListKind::ListBox_10s:
-        return 10000;
-    case CutListKind::ListBox_60s:
-        return 60000;
-    }
-    return -1;
+TimeMs LastLineStepMs(TimeListId list) {
+    const int level = SubdivisionLevelOf(list);
+    return level < 0 ? -1 : SubdivisionStepMs(level);
 }
 
 QString ColorFilterOf(CutCommand command) {
@@ -48,34 +34,23 @@ QString ColorFilterOf(CutCommand command) {
 
 namespace {
 
-QString ListCaption(CutListKind list) {
-    switch (list) {
-    case CutListKind::ListBox_C:
-        return QStringLiteral("登録リストのカット");
-    case CutListKind::ListBox_ALL:
-        return QStringLiteral("等間隔リストのカット");
-    case CutListKind::ListBox_1ms:
-        return QStringLiteral("1msリストのカット");
-    case CutListKind::ListBox_10ms:
-        return QStringLiteral("10msリストのカット");
-    case CutListKind::ListBox_100ms:
-        return QStringLiteral("100msリストのカット");
-    case CutListKind::ListBox_1s:
-        return QStringLiteral("1sリストのカット");
-    case CutListKind::ListBox_10s:
-        return QStringLiteral("10sリストのカット");
-    case CutListKind::ListBox_60s:
-        return QStringLiteral("60sリストのカット");
+QString ListCaption(TimeListId list) {
+    const int level = SubdivisionLevelOf(list);
+    if (level >= 0) {
+        return QString::fromLatin1(SubdivisionCaption(level)) + QStringLiteral("リストのカット");
     }
-    return {};
+    if (list == TimeListId::Interval) {
+        return QStringLiteral("等間隔リストのカット");
+    }
+    return QStringLiteral("登録リストのカット");
 }
 
 } // namespace
 
-CutMenuState PrepareCutMenu(CutListKind list, bool startTimesEnabled, bool directCutPending) {
+CutMenuState PrepareCutMenu(TimeListId list, bool startTimesEnabled, bool directCutPending) {
     CutMenuState state;
     state.title = ListCaption(list) + QStringLiteral("、メニュー(&X)");
-    state.colorItemsVisible = list == CutListKind::ListBox_C;
+    state.colorItemsVisible = list == TimeListId::Registered;
     state.colorItemsEnabled = state.colorItemsVisible && startTimesEnabled;
     state.oneTimeCutEnabled = !directCutPending;
     state.oneTimeResetEnabled = directCutPending;

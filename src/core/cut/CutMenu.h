@@ -2,25 +2,14 @@
 
 #include <QString>
 
+#include "core/timelists/TimeListId.h"
 #include "core/timelists/TimeMs.h"
 
 namespace veskar {
 
-/// The time lists a cut can walk (`PopupTargetList`), named after their controls.
-enum class CutListKind {
-    ListBox_C,   ///< registered times
-    ListBox_ALL, ///< equal-interval list
-    ListBox_1ms,
-    ListBox_10ms,
-    ListBox_100ms,
-    ListBox_1s,
-    ListBox_10s,
-    ListBox_60s,
-};
-
 /// Where the segment that starts at a list's last line ends: start + this many ms, or -1 for
 /// the end of the file (registered and equal-interval lists).
-TimeMs LastLineStepMs(CutListKind list);
+TimeMs LastLineStepMs(TimeListId list);
 
 /// The cut commands of `PopupMenu1`, named after their menu items.
 enum class CutCommand {
@@ -50,6 +39,6 @@ struct CutMenuState {
 
 /// startTimesEnabled: `MO_ST_TM` "スタートタイムを有効にする"; directCutPending: a direct
 /// one-time cut can still be undone.
-CutMenuState PrepareCutMenu(CutListKind list, bool startTimesEnabled, bool directCutPending);
+CutMenuState PrepareCutMenu(TimeListId list, bool startTimesEnabled, bool directCutPending);
 
 } // namespace veskar

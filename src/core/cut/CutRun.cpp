@@ -85,7 +85,7 @@ bool CutRun::StartCutRun(CutCommand command, CutTarget& target, const QString& c
         return refuse(cutFile + "\nファイルがありません・・・");
     }
     if (options.startTimesEnabled && command == CutCommand::WAV_CUT_ST &&
-        target.Kind() == CutListKind::ListBox_C) {
+        target.Kind() == TimeListId::Registered) {
         bool anyTag = false;
         for (int i = 0; i < target.Count() && !anyTag; ++i) {
             anyTag = !target.Tag(i).isEmpty();
@@ -139,7 +139,7 @@ void CutRun::Stop() {
 }
 
 bool CutRun::ChosenLine(int index) const {
-    if (m_options.startTimesEnabled && m_target->Kind() == CutListKind::ListBox_C &&
+    if (m_options.startTimesEnabled && m_target->Kind() == TimeListId::Registered &&
         !m_colorFilter.isEmpty()) {
         const QString tag = m_target->Tag(index);
         return m_colorFilter == "@" ? !tag.isEmpty() : tag == m_colorFilter;
@@ -149,7 +149,7 @@ bool CutRun::ChosenLine(int index) const {
 
 QString CutRun::LabelOf(int index) const {
     int entry = 0;
-    if (m_options.startTimesEnabled && m_target->Kind() == CutListKind::ListBox_C) {
+    if (m_options.startTimesEnabled && m_target->Kind() == TimeListId::Registered) {
         // The name reads the whole tag as a number, unlike the list's drawing, which looks at
         // its first character only: a tag such as "12" from an edited cut list names no colour.
         bool isNumber = false;

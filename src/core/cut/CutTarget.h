@@ -15,7 +15,7 @@ class TimeList;
 class CutTarget {
 public:
     virtual ~CutTarget() = default;
-    virtual CutListKind Kind() const = 0;
+    virtual TimeListId Kind() const = 0;
     virtual int Count() const = 0;
     virtual QString Text(int index) const = 0;
     /// Start-colour tag of a line: "" for none; lists other than the registered one have none.
@@ -27,8 +27,8 @@ public:
 /// An equal-interval or subdivision list.
 class TimeListTarget : public CutTarget {
 public:
-    TimeListTarget(CutListKind kind, TimeList& list) : m_kind(kind), m_list(list) {}
-    CutListKind Kind() const override { return m_kind; }
+    TimeListTarget(TimeListId list, TimeList& lines) : m_kind(list), m_list(lines) {}
+    TimeListId Kind() const override { return m_kind; }
     int Count() const override;
     QString Text(int index) const override;
     QString Tag(int) const override { return {}; }
@@ -36,7 +36,7 @@ public:
     void SelectAll() override;
 
 private:
-    CutListKind m_kind;
+    TimeListId m_kind;
     TimeList& m_list;
 };
 
@@ -44,7 +44,7 @@ private:
 class RegisteredListTarget : public CutTarget {
 public:
     explicit RegisteredListTarget(RegisteredList& list) : m_list(list) {}
-    CutListKind Kind() const override { return CutListKind::ListBox_C; }
+    TimeListId Kind() const override { return TimeListId::Registered; }
     int Count() const override;
     QString Text(int index) const override;
     QString Tag(int index) const override;

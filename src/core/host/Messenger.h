@@ -10,8 +10,11 @@ namespace veskar {
 /// script.
 class Messenger {
 public:
-    /// Modal results. None is returned when no box could be shown (all slots in use).
-    enum Result : int { None = 0, Ok = 1, Abort = 3, Yes = 6, No = 7 };
+    /// Modal results, the same for every dialog of the program. None is returned when no box
+    /// could be shown (all slots in use); Cancel when a dialog's window was closed. Timeout is
+    /// the message box's own: its countdown ran out, and the caller's default takes its place
+    /// before the result is returned.
+    enum Result : int { None = 0, Ok = 1, Cancel = 2, Abort = 3, Yes = 6, No = 7, Timeout = 11 };
 
     virtual ~Messenger() = default;
 

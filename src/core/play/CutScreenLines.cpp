@@ -11,17 +11,16 @@ CutScreenLines::CutScreenLines(TimeLists& lists)
 }
 
 PlayLines* CutScreenLines::Lines(TimeListId id) {
-    const int index = static_cast<int>(id);
     if (id == TimeListId::Interval) {
         return &m_interval;
     }
     if (id == TimeListId::Registered) {
         return &m_registered;
     }
-    if (index >= 0 && index < kSubdivisionLevels) {
-        return m_levels[index].get();
+    if (const int level = SubdivisionLevelOf(id); level >= 0) {
+        return m_levels[level].get();
     }
-    const int silence = index - static_cast<int>(TimeListId::Silence0);
+    const int silence = SilenceChannelOf(id);
     if (silence >= 0 && silence < static_cast<int>(m_silence.size())) {
         return m_silence[silence].get();
     }

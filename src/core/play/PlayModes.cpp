@@ -209,8 +209,4 @@ QString PlayModePreset::StartOnlyCaption() {
     return "起動時のみ";
 }
 
-QString PlayModePreset::CancelCaption() {
-    return "キャンセル";
-}
-
 } // namespace veskar

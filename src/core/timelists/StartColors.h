@@ -56,7 +56,7 @@ QString RegistrationTag(bool withColor, const StartColorSettings& settings);
 std::optional<uint32_t> ContinuousTargetColor(const StartColorSettings& settings);
 
 /// Captions of the continuous-target items: index 0 "スタートタイムすべて(&L)", 1..6
-/// "青のみ(&B)" .. "ピンクのみ(&P)".
+/// "青のみ(&B)" .. "ピンクのみ(&P)". The colour cut items of the cut menu read the same.
 QString ContinuousTargetItemCaption(int target);
 /// Caption of the continuous-target submenu: "連続再生対象選択　" + "すべて" or the chosen
 /// item's caption up to its "(" + " (&R)".

@@ -30,12 +30,12 @@ const char* SubdivisionCaption(int level) {
     return IsLevel(level) ? kCaptions[level] : "";
 }
 
-bool ProbesBeforeTime(int specialMode) {
-    return specialMode == EndProbe || specialMode == SilentEndProbe;
+bool ProbesBeforeTime(SpecialMode specialMode) {
+    return specialMode == SpecialMode::EndProbe || specialMode == SpecialMode::SilentEndProbe;
 }
 
 bool FillSubdivision(const TimeFormat& format, int level, int topLevel, TimeMs baseMs,
-                     int specialMode, TimeList& list, EventPump* pump) {
+                     SpecialMode specialMode, TimeList& list, EventPump* pump) {
     if (!IsLevel(level)) {
         return false;
     }

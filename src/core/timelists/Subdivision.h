@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/play/CutPlayMode.h"
 #include "core/timelists/TimeMs.h"
 
 namespace veskar {
@@ -14,17 +15,6 @@ constexpr int kSubdivisionLevels = 6;
 /// The top level of a subdivision started from the equal-interval, registered or silence list.
 constexpr int kTopSubdivisionLevel = 5;
 
-/// Special play modes of the cut screen, by their index in its choice: the two that play the
-/// stretch up to a time ("end　5" and "無E100") shift the finest subdivision window.
-enum SpecialPlayMode : int {
-    StartProbe = 0,
-    EndProbe = 1,
-    SilentEndProbe = 2,
-    SilentStartProbe = 3,
-    EdgeProbe = 4,
-    SpecialOff = 5,
-};
-
 /// Step of a level in ms (1, 10, 100, 1000, 10000, 60000); 0 for no level.
 TimeMs SubdivisionStepMs(int level);
 /// Number of level slots of a level's list: 16, or 66 for the 60 s list.
@@ -32,7 +22,7 @@ int SubdivisionSlotCount(int level);
 /// The caption of a level: "1ms", "10ms", "100ms", "1s", "10s", "60s".
 const char* SubdivisionCaption(int level);
 /// True for the special modes that play up to a time, which probe before it.
-bool ProbesBeforeTime(int specialMode);
+bool ProbesBeforeTime(SpecialMode specialMode);
 
 /// Fills the list of one level with the window around base time T: from two steps before T to
 /// 12 steps after it (62 for the 60 s list), clipped to 0 and to the file length; a window cut
@@ -41,6 +31,6 @@ bool ProbesBeforeTime(int specialMode);
 /// earlier. The line of T becomes current and the only selected line; pump (may be null) runs
 /// once right after it. False (the list untouched) for a level outside 0..5.
 bool FillSubdivision(const TimeFormat& format, int level, int topLevel, TimeMs baseMs,
-                     int specialMode, TimeList& list, EventPump* pump);
+                     SpecialMode specialMode, TimeList& list, EventPump* pump);
 
 } // namespace veskar

@@ -59,7 +59,8 @@ bool TimeLists::RebuildTimeLists(Messenger& messenger, EventPump& pump) {
 }
 
 template <typename List>
-TimeLists::SubdivideResult TimeLists::SubdivideFromLine(int topLevel, List& source, int specialMode,
+TimeLists::SubdivideResult TimeLists::SubdivideFromLine(int topLevel, List& source,
+                                                        SpecialMode specialMode,
                                                         Messenger& messenger, EventPump& pump) {
     if (source.IsEmpty()) {
         messenger.ShowTimedMessage(kNoTimes, Messenger::Ok);
@@ -81,20 +82,20 @@ struct TimeListSource {
 } // namespace
 
 TimeLists::SubdivideResult TimeLists::SubdivideFromList(int topLevel, TimeList& source,
-                                                        int specialMode, Messenger& messenger,
-                                                        EventPump& pump) {
+                                                        SpecialMode specialMode,
+                                                        Messenger& messenger, EventPump& pump) {
     TimeListSource wrapped{source};
     return SubdivideFromLine(topLevel, wrapped, specialMode, messenger, pump);
 }
 
-TimeLists::SubdivideResult TimeLists::SubdivideFromRegistered(int specialMode, Messenger& messenger,
-                                                              EventPump& pump) {
+TimeLists::SubdivideResult
+TimeLists::SubdivideFromRegistered(SpecialMode specialMode, Messenger& messenger, EventPump& pump) {
     return SubdivideFromLine(kTopSubdivisionLevel, registered, specialMode, messenger, pump);
 }
 
 TimeLists::SubdivideResult
 TimeLists::SubdivideFromPosition(const std::optional<QString>& queriedPosition,
-                                 const QString& positionLabel, int specialMode,
+                                 const QString& positionLabel, SpecialMode specialMode,
                                  Messenger& messenger, EventPump& pump) {
     const QString base = PositionBaseText(queriedPosition, positionLabel);
     if (base.isEmpty()) {
@@ -105,8 +106,8 @@ TimeLists::SubdivideFromPosition(const std::optional<QString>& queriedPosition,
 }
 
 TimeLists::SubdivideResult TimeLists::SubdivideFromText(int topLevel, const QString& baseText,
-                                                        int specialMode, Messenger& messenger,
-                                                        EventPump& pump) {
+                                                        SpecialMode specialMode,
+                                                        Messenger& messenger, EventPump& pump) {
     const auto base = ParseTime(baseText);
     if (!base) {
         messenger.ShowTimedMessage(kFillFailed, Messenger::Ok);
@@ -165,10 +166,10 @@ TimeLists::RegisterResult TimeLists::RegisterPosition(bool withColor,
                                                         : RegisterResult::Registered;
 }
 
-int TimeLists::DeleteSelected(int& playMode, Messenger& messenger) {
-    const bool forceZone = playMode == ContinuousPlayMode || playMode == SkipPlayMode;
+int TimeLists::DeleteSelected(CutPlayMode& playMode, Messenger& messenger) {
+    const bool forceZone = playMode == CutPlayMode::Continuous || playMode == CutPlayMode::Skip;
     if (forceZone) {
-        playMode = ZonePlayMode;
+        playMode = CutPlayMode::Zone;
     }
     const int deleted = registered.DeleteSelected();
     if (forceZone) {

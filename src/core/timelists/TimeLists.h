@@ -7,36 +7,19 @@
 #include <QString>
 #include <QStringList>
 
+#include "core/play/CutPlayMode.h"
 #include "core/timelists/IntervalList.h"
 #include "core/timelists/RegisteredList.h"
 #include "core/timelists/StartColors.h"
 #include "core/timelists/Subdivision.h"
 #include "core/timelists/TimeList.h"
+#include "core/timelists/TimeListId.h"
 #include "core/timelists/TimeText.h"
 
 namespace veskar {
 
 class EventPump;
 class Messenger;
-
-/// Names of the cut screen's time lists, for whoever must say which list a line came from
-/// (the last clicked list, the pop-up menu's target). Levels 0..5 are the subdivision lists.
-enum class TimeListId : int {
-    Level1ms = 0,
-    Level10ms = 1,
-    Level100ms = 2,
-    Level1s = 3,
-    Level10s = 4,
-    Level60s = 5,
-    Interval = 6,   ///< ListBox_ALL
-    Registered = 7, ///< ListBox_C
-    Silence0 = 8,   ///< ListBox_MS0; Silence0 + k is ListBox_MSk
-    None = -1,
-};
-
-/// Play modes of the cut screen that deleting registered lines cares about (indexes of its
-/// play mode choice): continuous and skip playback walk the list by index.
-enum CutPlayModeIndex : int { ZonePlayMode = 1, ContinuousPlayMode = 2, SkipPlayMode = 3 };
 
 /// The level colouring options that decide which lines show a measured level.
 struct LevelDisplayOptions {
@@ -87,18 +70,20 @@ public:
 
     /// Subdivides from the current line of a source list (the first line when none is current;
     /// the selection is reduced to it): fills levels topLevel down to 0 around its time.
-    SubdivideResult SubdivideFromList(int topLevel, TimeList& source, int specialMode,
+    SubdivideResult SubdivideFromList(int topLevel, TimeList& source, SpecialMode specialMode,
                                       Messenger& messenger, EventPump& pump);
     /// The same from the current line of the registered list (Button_600s_C).
-    SubdivideResult SubdivideFromRegistered(int specialMode, Messenger& messenger, EventPump& pump);
+    SubdivideResult SubdivideFromRegistered(SpecialMode specialMode, Messenger& messenger,
+                                            EventPump& pump);
     /// The same from the playback position (Button_600s_CT): the queried position, or when the
     /// query failed the position label's text followed by "000".
     SubdivideResult SubdivideFromPosition(const std::optional<QString>& queriedPosition,
-                                          const QString& positionLabel, int specialMode,
+                                          const QString& positionLabel, SpecialMode specialMode,
                                           Messenger& messenger, EventPump& pump);
     /// Fills levels topLevel down to 0 around the time of baseText.
-    SubdivideResult SubdivideFromText(int topLevel, const QString& baseText, int specialMode,
-                                      Messenger& messenger, EventPump& pump);
+    SubdivideResult SubdivideFromText(int topLevel, const QString& baseText,
+                                      SpecialMode specialMode, Messenger& messenger,
+                                      EventPump& pump);
 
     enum class RegisterResult { Registered, EmptySource, NothingSelected, NoPosition, Full };
 
@@ -114,7 +99,7 @@ public:
     /// Deletes the selected registered lines (Button5). A play mode that walks the list by index
     /// (continuous, skip) is set to zone first and the user told afterwards. Returns the number
     /// of lines deleted.
-    int DeleteSelected(int& playMode, Messenger& messenger);
+    int DeleteSelected(CutPlayMode& playMode, Messenger& messenger);
     /// Colours (code 1..6) or clears (0) every selected registered line.
     void SetStartColor(int code);
     void ClearStartColor() { SetStartColor(0); }
@@ -129,7 +114,7 @@ public:
 
 private:
     template <typename List>
-    SubdivideResult SubdivideFromLine(int topLevel, List& source, int specialMode,
+    SubdivideResult SubdivideFromLine(int topLevel, List& source, SpecialMode specialMode,
                                       Messenger& messenger, EventPump& pump);
 };
 

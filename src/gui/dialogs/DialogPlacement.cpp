@@ -12,7 +12,7 @@
 #include <QWidget>
 #include <QWindow>
 
-#include "gui/dialogs/ModalResult.h"
+#include "core/host/Messenger.h"
 
 namespace veskar {
 
@@ -63,7 +63,7 @@ QHBoxLayout* MakeSetCancelRow(QDialog* dialog, QPushButton*& set, QPushButton*& 
     cancel->setObjectName("Btn_CANCEL");
     cancel->setAutoDefault(false);
     QObject::connect(cancel, &QPushButton::clicked, dialog,
-                     [dialog] { dialog->done(ModalResult::Cancel); });
+                     [dialog] { dialog->done(Messenger::Cancel); });
     auto* row = new QHBoxLayout;
     row->addStretch(1);
     row->addWidget(set);

@@ -10,8 +10,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "core/host/Messenger.h"
 #include "gui/dialogs/DialogPlacement.h"
-#include "gui/dialogs/ModalResult.h"
 #include "gui/dialogs/SpinButton.h"
 #include "gui/dialogs/TMKBoxDlg.h"
 
@@ -39,17 +39,7 @@ QMenu* MakeMenu(const QString& name, const QString& itemPrefix, std::initializer
 
 } // namespace
 
-THMSBox::THMSBox(QWidget* parent) : QDialog(parent) {
-    setObjectName("THMSBox");
-    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-
-    PopupMenu_H = MakeMenu("PopupMenu_H", "PH_", {0, 6, 12, 18}, this);
-    PopupMenu_MS = MakeMenu("PopupMenu_MS", "PMS_", {0, 15, 30, 45}, this);
-    for (QMenu* menu : {PopupMenu_H, PopupMenu_MS}) {
-        connect(menu, &QMenu::triggered, this,
-                [this](QAction* action) { SetField(m_popupField, action->data().toInt()); });
-    }
-
+QGridLayout* THMSBox::MakeFields() {
     auto* grid = new QGridLayout;
     grid->setHorizontalSpacing(4);
     grid->setVerticalSpacing(8);
@@ -71,27 +61,9 @@ THMSBox::THMSBox(QWidget* parent) : QDialog(parent) {
     grid->addWidget(Label_ST, 1, 0);
     grid->addWidget(Btn_EN_Text, 2, 0);
 
-    QFont fieldFont = font();
-    fieldFont.setPointSizeF(fieldFont.pointSizeF() * 1.3);
-    fieldFont.setBold(true);
     for (int i = 0; i < FieldCount; ++i) {
         const auto field = static_cast<Field>(i);
-        auto* label = new QLabel(this);
-        label->setObjectName(QString("Label_") + kFieldNames[i]);
-        label->setAlignment(Qt::AlignCenter);
-        label->setFrameShape(QFrame::Panel);
-        label->setFrameShadow(QFrame::Sunken);
-        label->setMinimumWidth(40);
-        label->setFont(fieldFont);
-        label->setStyleSheet("background-color: white; padding: 1px 4px;");
-        label->setContextMenuPolicy(Qt::CustomContextMenu);
-        label->setToolTip(IsHours(field) ? "右クリック：0, 6, 12, 18"
-                                         : "右クリック：0, 15, 30, 45");
-        connect(
-            label, &QWidget::customContextMenuRequested, this,
-            [this, field, label](const QPoint& pos) { OpenPopup(field, label->mapToGlobal(pos)); });
-        Labels[i] = label;
-
+        QLabel* label = MakeFieldLabel(field);
         auto* spin = new SpinButton(this);
         spin->setObjectName(QString("SpinButton_") + kFieldNames[i]);
         connect(spin, &SpinButton::UpClick, this, [this, field] { Spin(field, 1); });
@@ -110,7 +82,41 @@ THMSBox::THMSBox(QWidget* parent) : QDialog(parent) {
     }
     grid->setColumnMinimumWidth(3, 14);
     grid->setColumnMinimumWidth(6, 14);
+    return grid;
+}
 
+QLabel* THMSBox::MakeFieldLabel(Field field) {
+    // The six values are what the box is about: larger than the captions around them.
+    QFont fieldFont = font();
+    fieldFont.setPointSizeF(fieldFont.pointSizeF() * 1.3);
+    fieldFont.setBold(true);
+    auto* label = new QLabel(this);
+    label->setObjectName(QString("Label_") + kFieldNames[field]);
+    label->setAlignment(Qt::AlignCenter);
+    label->setFrameShape(QFrame::Panel);
+    label->setFrameShadow(QFrame::Sunken);
+    label->setMinimumWidth(40);
+    label->setFont(fieldFont);
+    label->setStyleSheet("background-color: white; padding: 1px 4px;");
+    label->setContextMenuPolicy(Qt::CustomContextMenu);
+    label->setToolTip(IsHours(field) ? "右クリック：0, 6, 12, 18" : "右クリック：0, 15, 30, 45");
+    connect(label, &QWidget::customContextMenuRequested, this,
+            [this, field, label](const QPoint& pos) { OpenPopup(field, label->mapToGlobal(pos)); });
+    Labels[field] = label;
+    return label;
+}
+
+THMSBox::THMSBox(QWidget* parent) : QDialog(parent) {
+    setObjectName("THMSBox");
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+
+    PopupMenu_H = MakeMenu("PopupMenu_H", "PH_", {0, 6, 12, 18}, this);
+    PopupMenu_MS = MakeMenu("PopupMenu_MS", "PMS_", {0, 15, 30, 45}, this);
+    for (QMenu* menu : {PopupMenu_H, PopupMenu_MS}) {
+        connect(menu, &QMenu::triggered, this,
+                [this](QAction* action) { SetField(m_popupField, action->data().toInt()); });
+    }
+    QGridLayout* grid = MakeFields();
     QHBoxLayout* buttonRow = MakeSetCancelRow(this, Btn_SET, Btn_CANCEL);
     connect(Btn_SET, &QPushButton::clicked, this, &THMSBox::Btn_SETClick);
 
@@ -188,19 +194,19 @@ void THMSBox::Btn_SETClick() {
     // An end of 00:00:00 means "no end".
     if (end != 0 && end <= start) {
         MKBoxDlg1->ShowTimedMessage("終了タイムは、開始タイムより、大きな値を設定して下さい☆",
-                                    ModalResult::Ok);
+                                    Messenger::Ok);
         return;
     }
     const QString question =
         "開始 " + ShownTime(STH) + "\n" + "終了 " + ShownTime(ENH) + "に、設定します。";
-    if (MKBoxDlg1->AskTimedQuestion(question, ModalResult::Yes) == ModalResult::Yes) {
-        done(ModalResult::Ok);
+    if (MKBoxDlg1->AskTimedQuestion(question, Messenger::Yes) == Messenger::Yes) {
+        done(Messenger::Ok);
     }
 }
 
 // Escape and the window's close button answer Cancel, like any closed dialog.
 void THMSBox::reject() {
-    done(ModalResult::Cancel);
+    done(Messenger::Cancel);
 }
 
 } // namespace veskar

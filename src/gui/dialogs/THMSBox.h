@@ -5,6 +5,7 @@
 #include <QDialog>
 
 class QAction;
+class QGridLayout;
 class QLabel;
 class QMenu;
 class QPushButton;
@@ -52,6 +53,9 @@ protected:
     void reject() override;
 
 private:
+    /// The grid of the six values with their spin buttons, headings and captions.
+    QGridLayout* MakeFields();
+    QLabel* MakeFieldLabel(Field field);
     int Range(Field field) const;
     void ShowField(Field field);
     void OpenPopup(Field field, const QPoint& globalPos);

@@ -1,7 +1,7 @@
 #include "gui/dialogs/THMSBoxDlg.h"
 
+#include "core/host/Messenger.h"
 #include "gui/dialogs/DialogPlacement.h"
-#include "gui/dialogs/ModalResult.h"
 #include "gui/dialogs/THMSBox.h"
 
 namespace veskar {
@@ -39,7 +39,7 @@ int THMSBoxDlg::Execute() {
     if (!self || !m_form) {
         return result;
     }
-    if (result == ModalResult::Ok) {
+    if (result == Messenger::Ok) {
         m_sth = form->Value(THMSBox::STH);
         m_stm = form->Value(THMSBox::STM);
         m_sts = form->Value(THMSBox::STS);

@@ -25,7 +25,7 @@ public:
     explicit THMSBoxDlg(QObject* parent = nullptr);
     ~THMSBoxDlg() override;
 
-    /// Shows the box modally; on ModalResult::Ok the six values hold the range set.
+    /// Shows the box modally; on Messenger::Ok the six values hold the range set.
     int Execute();
 
     /// The form while Execute runs, null otherwise.

@@ -19,7 +19,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "gui/dialogs/ModalResult.h"
+#include "core/host/Messenger.h"
 
 namespace veskar {
 
@@ -31,6 +31,10 @@ constexpr int kIconSize = 32;
 constexpr int kIconGap = 16;
 constexpr int kSelectBarHeight = 3;
 constexpr int kButtonWidth = 96;
+// The countdown counts whole seconds; the red bar is placed again five times a second, as the
+// buttons may still move while the box settles.
+constexpr int kTickMs = 1000;
+constexpr int kRepaintMs = 200;
 
 QPushButton* MakeButton(const QString& name, const QString& caption, QWidget* parent) {
     auto* button = new QPushButton(caption, parent);
@@ -47,7 +51,14 @@ TMKBox::TMKBox(QWidget* parent) : QDialog(parent) {
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                    Qt::WindowStaysOnTopHint);
     setModal(true);
+    MakeMessage();
+    MakeCountdown();
+    MakeAnswerButtons();
+    MakeTimers();
+    LayOut();
+}
 
+void TMKBox::MakeMessage() {
     Image1 = new QLabel(this);
     Image1->setObjectName("Image1");
     Image1->setFixedSize(kIconSize, kIconSize);
@@ -67,7 +78,9 @@ TMKBox::TMKBox(QWidget* parent) : QDialog(parent) {
     connect(P_COPY, &QAction::triggered, this, &TMKBox::P_COPYClick);
     connect(MemoMsg, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& pos) { PopupMenu1->popup(MemoMsg->mapToGlobal(pos)); });
+}
 
+void TMKBox::MakeCountdown() {
     Btn_TM_STOP = MakeButton("Btn_TM_STOP", "一時停止", this);
     Btn_TM_OPEN = MakeButton("Btn_TM_OPEN", "ｶｳﾝﾄ再開", this);
     Btn_TM_STOP->setMinimumWidth(0);
@@ -90,15 +103,17 @@ TMKBox::TMKBox(QWidget* parent) : QDialog(parent) {
     m_ofCaption->setEnabled(false);
     connect(Btn_TM_STOP, &QPushButton::clicked, this, &TMKBox::Btn_TM_STOPClick);
     connect(Btn_TM_OPEN, &QPushButton::clicked, this, &TMKBox::Btn_TM_OPENClick);
+}
 
+void TMKBox::MakeAnswerButtons() {
     Btn_OK = MakeButton("Btn_OK", "ＯＫ", this);
     Btn_Yes = MakeButton("Btn_Yes", "はい", this);
     Btn_No = MakeButton("Btn_No", "いいえ", this);
     Btn_Abort = MakeButton("Btn_Abort", "中 断", this);
-    connect(Btn_OK, &QPushButton::clicked, this, [this] { done(ModalResult::Ok); });
-    connect(Btn_Yes, &QPushButton::clicked, this, [this] { done(ModalResult::Yes); });
-    connect(Btn_No, &QPushButton::clicked, this, [this] { done(ModalResult::No); });
-    connect(Btn_Abort, &QPushButton::clicked, this, [this] { done(ModalResult::Abort); });
+    connect(Btn_OK, &QPushButton::clicked, this, [this] { done(Messenger::Ok); });
+    connect(Btn_Yes, &QPushButton::clicked, this, [this] { done(Messenger::Yes); });
+    connect(Btn_No, &QPushButton::clicked, this, [this] { done(Messenger::No); });
+    connect(Btn_Abort, &QPushButton::clicked, this, [this] { done(Messenger::Abort); });
 
     // Not in a layout: it follows whichever button the timeout will choose.
     Label_Select = new QFrame(this);
@@ -107,16 +122,20 @@ TMKBox::TMKBox(QWidget* parent) : QDialog(parent) {
     Label_Select->setFixedHeight(kSelectBarHeight);
     Label_Select->setStyleSheet("background-color: red;");
     Label_Select->hide();
+}
 
+void TMKBox::MakeTimers() {
     Timer1 = new QTimer(this);
     Timer1->setObjectName("Timer1");
-    Timer1->setInterval(1000);
+    Timer1->setInterval(kTickMs);
     connect(Timer1, &QTimer::timeout, this, &TMKBox::Timer1Timer);
     Timer_Paint = new QTimer(this);
     Timer_Paint->setObjectName("Timer_Paint");
-    Timer_Paint->setInterval(200);
+    Timer_Paint->setInterval(kRepaintMs);
     connect(Timer_Paint, &QTimer::timeout, this, &TMKBox::Timer_PaintTimer);
+}
 
+void TMKBox::LayOut() {
     auto* messageRow = new QHBoxLayout;
     messageRow->setSpacing(kIconGap);
     messageRow->addWidget(Image1, 0, Qt::AlignTop);
@@ -168,7 +187,7 @@ void TMKBox::Prepare(const QString& text, Kind kind, bool question, bool countdo
     m_countdown = countdown;
     TMCountS->setText(startText);
     m_remaining = startText.toInt();
-    Label_TM->setText(QString::number(m_remaining) + "秒");
+    ShowRemaining();
     const QList<QWidget*> countdownWidgets{Btn_TM_STOP, Btn_TM_OPEN, m_restCaption,
                                            Label_TM,    m_ofCaption, TMCountS};
     for (QWidget* widget : countdownWidgets) {
@@ -180,16 +199,16 @@ void TMKBox::Prepare(const QString& text, Kind kind, bool question, bool countdo
     // its own (Cancel, or Abort on an ordinary box) puts it on the first button.
     QPushButton* match = nullptr;
     switch (defaultResult) {
-    case ModalResult::Ok:
+    case Messenger::Ok:
         match = question ? nullptr : Btn_OK;
         break;
-    case ModalResult::Yes:
+    case Messenger::Yes:
         match = question ? Btn_Yes : nullptr;
         break;
-    case ModalResult::No:
+    case Messenger::No:
         match = question ? Btn_No : nullptr;
         break;
-    case ModalResult::Abort:
+    case Messenger::Abort:
         match = error ? Btn_Abort : nullptr;
         break;
     default:
@@ -262,11 +281,15 @@ void TMKBox::Timer1Timer() {
         m_countStarted = true;
     }
     --m_remaining;
-    Label_TM->setText(QString::number(m_remaining) + "秒");
+    ShowRemaining();
     m_tickBusy = false;
     if (m_remaining < 1) {
-        done(ModalResult::Timeout);
+        done(Messenger::Timeout);
     }
+}
+
+void TMKBox::ShowRemaining() {
+    Label_TM->setText(QString::number(m_remaining) + "秒");
 }
 
 void TMKBox::Timer_PaintTimer() {
@@ -323,7 +346,7 @@ void TMKBox::done(int result) {
 
 // Escape and the window's close button answer Cancel, like any closed dialog.
 void TMKBox::reject() {
-    done(ModalResult::Cancel);
+    done(Messenger::Cancel);
 }
 
 void TMKBox::PlaceSelectBar() {

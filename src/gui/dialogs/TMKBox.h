@@ -53,7 +53,7 @@ public:
     QAction* P_COPY = nullptr;
 
 public slots:
-    /// One second of the countdown; closes the form with ModalResult::Timeout at zero.
+    /// One second of the countdown; closes the form with Messenger::Timeout at zero.
     void Timer1Timer();
     void Timer_PaintTimer();
     void Btn_TM_STOPClick();
@@ -67,8 +67,14 @@ protected:
     void reject() override;
 
 private:
+    void MakeMessage();
+    void MakeCountdown();
+    void MakeAnswerButtons();
+    void MakeTimers();
+    void LayOut();
     void FitMemoToText(const QString& text);
     void PlaceSelectBar();
+    void ShowRemaining();
 
     QLabel* m_restCaption = nullptr;
     QLabel* m_ofCaption = nullptr;

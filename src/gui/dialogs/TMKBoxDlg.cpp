@@ -1,7 +1,7 @@
 #include "gui/dialogs/TMKBoxDlg.h"
 
+#include "core/host/Messenger.h"
 #include "gui/dialogs/DialogPlacement.h"
-#include "gui/dialogs/ModalResult.h"
 
 namespace veskar {
 
@@ -24,7 +24,7 @@ TMKBoxDlg::~TMKBoxDlg() {
 }
 
 int TMKBoxDlg::ShowMessage(const QString& text) {
-    return ShowBox(text, TMKBox::Kind::Plain, false, false, 0, ModalResult::Ok);
+    return ShowBox(text, TMKBox::Kind::Plain, false, false, 0, Messenger::Ok);
 }
 
 int TMKBoxDlg::ShowTimedMessage(const QString& text, int defaultResult) {
@@ -74,7 +74,7 @@ int TMKBoxDlg::ShowBox(const QString& text, TMKBox::Kind kind, bool question, bo
         ++index;
     }
     if (index == kSlots) {
-        return ModalResult::None;
+        return Messenger::None;
     }
 
     Slot& slot = m_slots[index];
@@ -95,7 +95,7 @@ int TMKBoxDlg::ShowBox(const QString& text, TMKBox::Kind kind, bool question, bo
     const QPointer<TMKBoxDlg> self(this);
     const QPointer<TMKBox> formAlive(form);
     int result = form->exec();
-    if (result == ModalResult::Timeout) {
+    if (result == Messenger::Timeout) {
         result = defaultResult;
     }
     delete formAlive.data();

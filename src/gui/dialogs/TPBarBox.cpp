@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "core/host/ProgressBox.h"
+#include "core/text/Captions.h"
 
 namespace veskar {
 
@@ -54,7 +55,7 @@ TPBarBox::TPBarBox(QWidget* parent) : QDialog(parent) {
     border->setGeometry(0, 0, kBarWidth, kBarHeight);
     border->setAttribute(Qt::WA_TransparentForMouseEvents);
 
-    Button2 = new QPushButton("中止", this);
+    Button2 = new QPushButton(kStopCaption, this);
     Button2->setObjectName("Button2");
     Button2->setAutoDefault(false);
     connect(Button2, &QPushButton::clicked, this, &TPBarBox::Button2Click);

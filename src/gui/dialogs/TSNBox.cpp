@@ -7,7 +7,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "gui/dialogs/ModalResult.h"
+#include "core/host/Messenger.h"
+#include "core/text/Captions.h"
 
 namespace veskar {
 
@@ -26,7 +27,7 @@ TSNBox::TSNBox(QWidget* parent) : QDialog(parent) {
     Button1 = new QPushButton("登録", this);
     Button1->setObjectName("Button1");
     Button1->setDefault(true);
-    Button2 = new QPushButton("中止", this);
+    Button2 = new QPushButton(kStopCaption, this);
     Button2->setObjectName("Button2");
     Button2->setAutoDefault(false);
     Button3 = new QPushButton("H", this);
@@ -100,17 +101,17 @@ void TSNBox::SetStandardColor(bool standard) {
 
 void TSNBox::Button1Click() {
     if (!Edit1->text().isEmpty()) {
-        done(ModalResult::Ok);
+        done(Messenger::Ok);
     }
 }
 
 void TSNBox::Button2Click() {
-    done(ModalResult::Abort);
+    done(Messenger::Abort);
 }
 
 // Escape and the window's close button answer Cancel, like any closed dialog.
 void TSNBox::reject() {
-    done(ModalResult::Cancel);
+    done(Messenger::Cancel);
 }
 
 void TSNBox::Button3Click() {

@@ -24,8 +24,8 @@ public:
     explicit TSNBoxDlg(QObject* parent = nullptr);
     ~TSNBoxDlg() override;
 
-    /// Shows the box modally and returns the modal result: ModalResult::Ok with the answer in
-    /// SNText, ModalResult::Abort for "中止", ModalResult::Cancel when the window was closed.
+    /// Shows the box modally and returns the modal result: Messenger::Ok with the answer in
+    /// SNText, Messenger::Abort for "中止", Messenger::Cancel when the window was closed.
     int Execute(const QString& prompt);
 
     /// The form while Execute runs, null otherwise.

@@ -8,8 +8,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "core/host/Messenger.h"
 #include "gui/dialogs/DialogPlacement.h"
-#include "gui/dialogs/ModalResult.h"
 #include "gui/dialogs/SpinButton.h"
 #include "gui/dialogs/TMKBoxDlg.h"
 
@@ -128,14 +128,14 @@ void TTMSETBox::Btn_SETClick() {
     MKBoxDlg1->SetTitle(windowTitle());
     const QString question = Label_Msg0->text() + Label_Msg1->text() + Label_Msg2->text() + "を、" +
                              "\n" + QString::number(m_count) + Label_HMS->text() + "に、設定します";
-    if (MKBoxDlg1->AskTimedQuestion(question, ModalResult::Yes) == ModalResult::Yes) {
-        done(ModalResult::Ok);
+    if (MKBoxDlg1->AskTimedQuestion(question, Messenger::Yes) == Messenger::Yes) {
+        done(Messenger::Ok);
     }
 }
 
 // Escape and the window's close button answer Cancel, like any closed dialog.
 void TTMSETBox::reject() {
-    done(ModalResult::Cancel);
+    done(Messenger::Cancel);
 }
 
 } // namespace veskar

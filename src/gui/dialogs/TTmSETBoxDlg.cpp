@@ -1,7 +1,7 @@
 #include "gui/dialogs/TTmSETBoxDlg.h"
 
+#include "core/host/Messenger.h"
 #include "gui/dialogs/DialogPlacement.h"
-#include "gui/dialogs/ModalResult.h"
 #include "gui/dialogs/TTMSETBox.h"
 
 namespace veskar {
@@ -27,7 +27,7 @@ int TTmSETBoxDlg::Execute() {
     if (!self || !m_form) {
         return result;
     }
-    if (result == ModalResult::Ok) {
+    if (result == Messenger::Ok) {
         m_tCount = form->Count();
     }
     delete form;

@@ -25,7 +25,7 @@ public:
     explicit TTmSETBoxDlg(QObject* parent = nullptr);
     ~TTmSETBoxDlg() override;
 
-    /// Shows the box modally; on ModalResult::Ok TCount holds the value set.
+    /// Shows the box modally; on Messenger::Ok TCount holds the value set.
     int Execute();
 
     /// The form while Execute runs, null otherwise.

@@ -7,10 +7,10 @@
 #include "core/host/Messenger.h"
 #include "core/play/DeviceFormat.h"
 #include "core/wav/WavReader.h"
+#include "gui/cutscreen/CutScreen.h"
+#include "gui/cutscreen/PlayerPanel.h"
 #include "gui/main/BusyCursor.h"
-#include "gui/main/CutScreen.h"
 #include "gui/main/PlayController.h"
-#include "gui/main/PlayerPanel.h"
 
 namespace veskar {
 

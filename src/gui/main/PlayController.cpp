@@ -11,12 +11,12 @@
 #include <QTimer>
 
 #include "core/play/CutFileInfo.h"
+#include "gui/cutscreen/CutScreen.h"
+#include "gui/cutscreen/PlayerPanel.h"
+#include "gui/cutscreen/TimeListBox.h"
+#include "gui/filescreen/FilePlayerPanel.h"
 #include "gui/main/BusyCursor.h"
-#include "gui/main/CutScreen.h"
-#include "gui/main/FilePlayerPanel.h"
-#include "gui/main/PlayerPanel.h"
 #include "gui/main/PositionBarPanel.h"
-#include "gui/main/TimeListBox.h"
 
 namespace veskar {
 
@@ -53,6 +53,8 @@ namespace {
 constexpr int kPollIntervalMs = 1000;
 constexpr int kAutoPlayDelayMs = 300;
 
+const QString kCutFileHint = QStringLiteral("カットファイル名");
+
 // The file lists before the browser brings its own: nothing to play.
 class NoFiles : public PlayFileList {
 public:
@@ -76,6 +78,15 @@ PlayController::PlayController(CutScreen& cutScreen, TimeLists& lists, SharedFla
       m_noFiles(std::make_unique<NoFiles>()) {
     setObjectName("PlayController");
 
+    MakeTimers();
+    MakeCutScreenControls();
+    MakeFileScreenControls();
+    ConnectCutScreen();
+    ConnectFileScreen();
+    SyncControls();
+}
+
+void PlayController::MakeTimers() {
     Timer8 = new QTimer(this);
     Timer8->setObjectName("Timer8");
     Timer8->setInterval(kPollIntervalMs);
@@ -88,34 +99,39 @@ PlayController::PlayController(CutScreen& cutScreen, TimeLists& lists, SharedFla
         const int current = m_lists.interval.Current();
         ListBox_ALLClick(TimeListId::Interval, current < 0 ? 0 : current);
     });
+}
 
-    // The cut screen's controls.
+void PlayController::MakeCutScreenControls() {
     cutPanel = new PlayerPanel(m_cutScreen.Slot_Playback);
     m_cutScreen.Slot_Playback->layout()->addWidget(cutPanel);
     Edit_Fn = new QLineEdit(m_cutScreen.Slot_CutFile);
     Edit_Fn->setObjectName("Edit_Fn");
-    Edit_Fn->setToolTip(QStringLiteral("カットファイル名"));
+    Edit_Fn->setToolTip(kCutFileHint);
     Edit_Fn->setReadOnly(true);
     Edit_Fn->setPlaceholderText(QStringLiteral("カットファイル（ダブルクリックで情報）"));
     Edit_Fn->installEventFilter(this);
     m_cutScreen.Slot_CutFile->layout()->addWidget(Edit_Fn);
     m_cutScreen.Slot_CutFile->layout()->setAlignment(Edit_Fn, Qt::AlignTop);
+}
 
+void PlayController::MakeFileScreenControls() {
     // The file screen's controls and the window's stop button, placed by the window.
     filePanel = new FilePlayerPanel;
     ColorBtn1 = new QPushButton(QStringLiteral("停止"));
     ColorBtn1->setObjectName("ColorBtn1");
     ColorBtn1->setToolTip(QStringLiteral("再生を停止する"));
+}
 
+void PlayController::ConnectCutScreen() {
     m_cutScreen.SetPlaybackHooks({
         [this]() -> std::optional<QString> {
             const std::optional<TimeMs> position = m_player.QueryPosition();
             return position ? std::optional<QString>(QString::number(*position)) : std::nullopt;
         },
-        [this] { return static_cast<int>(cutPanel->Special()); },
-        [this] { return static_cast<int>(cutPanel->PlayMode()); },
-        [this](int mode) {
-            cutPanel->SetPlayMode(static_cast<CutPlayMode>(mode));
+        [this] { return cutPanel->Special(); },
+        [this] { return cutPanel->PlayMode(); },
+        [this](CutPlayMode mode) {
+            cutPanel->SetPlayMode(mode);
             SyncControls();
         },
     });
@@ -149,7 +165,11 @@ PlayController::PlayController(CutScreen& cutScreen, TimeLists& lists, SharedFla
             m_engine.CutBarReleased(pixel, *lines);
         }
     });
+    connect(cutPanel->Panel_PB_M, &PositionBarPanel::WidthChanged, this,
+            &PlayController::SyncControls);
+}
 
+void PlayController::ConnectFileScreen() {
     connect(filePanel, &FilePlayerPanel::FilePlayModeChosen, this, [this](FilePlayMode mode) {
         SyncControls();
         m_engine.FilePlayModeChosen(mode);
@@ -173,10 +193,6 @@ PlayController::PlayController(CutScreen& cutScreen, TimeLists& lists, SharedFla
     });
     connect(filePanel->Panel_B0, &PositionBarPanel::WidthChanged, this,
             &PlayController::SyncControls);
-    connect(cutPanel->Panel_PB_M, &PositionBarPanel::WidthChanged, this,
-            &PlayController::SyncControls);
-
-    SyncControls();
 }
 
 PlayController::~PlayController() {
@@ -227,7 +243,7 @@ void PlayController::CutFileChanged() {
     SyncControls();
     const QString& path = m_cutScreen.CutFile();
     Edit_Fn->setText(QFileInfo(path).fileName());
-    Edit_Fn->setToolTip(path.isEmpty() ? QStringLiteral("カットファイル名") : path);
+    Edit_Fn->setToolTip(path.isEmpty() ? kCutFileHint : path);
     // The lists start afresh: the file screen's labels and both bars follow the cut screen's.
     filePanel->Label2->setText(QStringLiteral("0"));
     filePanel->Label1->setText(m_cutScreen.Label13->text());

@@ -79,6 +79,12 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void MakeTimers();
+    void MakeCutScreenControls();
+    void MakeFileScreenControls();
+    /// Hands the cut screen what it asks of playback and connects its controls to the engine.
+    void ConnectCutScreen();
+    void ConnectFileScreen();
     /// Copies every control the engine reads from the widgets.
     void SyncControls();
     void CutFileChanged();

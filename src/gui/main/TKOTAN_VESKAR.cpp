@@ -7,18 +7,24 @@
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
-#include "gui/main/AnalysisPanels.h"
-#include "gui/main/CutCommands.h"
+#include "core/text/Captions.h"
+#include "gui/cutscreen/AnalysisPanels.h"
+#include "gui/cutscreen/CutCommands.h"
+#include "gui/cutscreen/CutScreen.h"
+#include "gui/cutscreen/SilencePanel.h"
+#include "gui/filescreen/FilePlayerPanel.h"
 #include "gui/main/CutFileOpener.h"
-#include "gui/main/CutScreen.h"
-#include "gui/main/FilePlayerPanel.h"
 #include "gui/main/PlayController.h"
-#include "gui/main/SilencePanel.h"
 #include "platform/QtWaveDevice.h"
 
 namespace veskar {
 
 namespace {
+
+// Room for the cut screen's seven time lists, the registered list and the silence panel side by
+// side on a 1280 x 800 screen.
+constexpr QSize kStartSize(1200, 760);
+constexpr QSize kOpenButtonSize(220, 40);
 
 QWidget* MakeScreen(const QString& name, const QString& caption) {
     auto* screen = new QWidget;
@@ -32,11 +38,10 @@ QWidget* MakeScreen(const QString& name, const QString& caption) {
 
 } // namespace
 
-TKOTAN_VESKAR::TKOTAN_VESKAR(QWidget* parent)
-    : QMainWindow(parent) {
+TKOTAN_VESKAR::TKOTAN_VESKAR(QWidget* parent) : QMainWindow(parent) {
     setObjectName("TKOTAN_VESKAR");
     setWindowTitle(QString::fromUtf8(kTitle));
-    resize(1200, 760);
+    resize(kStartSize);
     MKBoxDlg1.setObjectName("MKBoxDlg1");
     MKBoxDlg1.SetSourceHandle(this);
     PBarBoxDlg1.setObjectName("PBarBoxDlg1");
@@ -71,7 +76,7 @@ TKOTAN_VESKAR::TKOTAN_VESKAR(QWidget* parent)
     MOption0->addAction(cutScreen->MO_ST_TM);
     MOption0->addAction(cutScreen->MO_TSR_MUKOU);
     analysisPanels = new AnalysisPanels(analysis, *cutScreen, m_host, flags, MOption0);
-    m_cut = std::make_unique<CutCommands>(*cutScreen, timeLists, flags, m_host, this);
+    m_cut = std::make_unique<CutCommands>(*cutScreen, timeLists, flags, m_host, m_textViewer, this);
     m_cut->AttachMenus(menuBar(), MOption0);
     // A cut reads the source while the player may hold it open: playback stops first.
     m_cut->SetReleaseDevice([this] { m_player->Engine().StopAndClose(); });
@@ -81,9 +86,13 @@ TKOTAN_VESKAR::TKOTAN_VESKAR(QWidget* parent)
         m_player->EngineLines().SetSilenceList(k, analysis.SilenceLines(k));
     }
 
+    MakeOpenCommand();
+}
+
+void TKOTAN_VESKAR::MakeOpenCommand() {
     // One file menu: the cut commands' items, with opening a recording on top.
     MFile0 = m_cut->MFile0;
-    auto* openWav = new QAction(QStringLiteral("WAVファイルを開く…"), MFile0);
+    auto* openWav = new QAction(kOpenWavCaption, MFile0);
     openWav->setObjectName("MF_WAV_OPEN");
     const QList<QAction*> fileItems = MFile0->actions();
     QAction* firstItem = fileItems.isEmpty() ? nullptr : fileItems.constFirst();
@@ -95,9 +104,9 @@ TKOTAN_VESKAR::TKOTAN_VESKAR(QWidget* parent)
         }
     });
     // Until the file browser fills this screen, opening a recording is offered in its middle.
-    auto* openButton = new QPushButton(QStringLiteral("WAVファイルを開く…"), Panel_DFF);
+    auto* openButton = new QPushButton(kOpenWavCaption, Panel_DFF);
     openButton->setObjectName("Btn_WAV_OPEN");
-    openButton->setMinimumSize(220, 40);
+    openButton->setMinimumSize(kOpenButtonSize);
     connect(openButton, &QPushButton::clicked, openWav, &QAction::trigger);
     auto* fileScreen = qobject_cast<QVBoxLayout*>(Panel_DFF->layout());
     fileScreen->insertWidget(1, openButton, 0, Qt::AlignHCenter | Qt::AlignTop);

@@ -4,14 +4,15 @@
 
 #include <QMainWindow>
 
+#include "core/analysis/CutAnalysis.h"
 #include "core/host/Host.h"
 #include "core/host/SharedFlags.h"
 #include "core/timelists/TimeLists.h"
-#include "core/analysis/CutAnalysis.h"
 #include "gui/dialogs/GuiMessenger.h"
 #include "gui/dialogs/GuiProgressBox.h"
 #include "gui/dialogs/TMKBoxDlg.h"
 #include "gui/dialogs/TPBarBoxDlg.h"
+#include "platform/DesktopTextViewer.h"
 #include "platform/QtEventPump.h"
 
 class QMenu;
@@ -72,11 +73,16 @@ public slots:
     void ShowCutScreen();
 
 private:
+    /// "WAVファイルを開く…": first in the file menu, and in the middle of the file screen.
+    void MakeOpenCommand();
+
     QStackedWidget* m_screens = nullptr;
     GuiMessenger m_messenger{MKBoxDlg1};
     GuiProgressBox m_progress{PBarBoxDlg1};
     QtEventPump m_pump;
     Host m_host{m_messenger, m_progress, m_pump};
+    /// Shows the cut record in the user's text editor.
+    DesktopTextViewer m_textViewer;
     std::unique_ptr<QtWaveDevice> m_playDevice;
     std::unique_ptr<QtWaveDevice> m_queryDevice;
     std::unique_ptr<PlayController> m_player;

@@ -204,7 +204,7 @@ TEST_F(CutAnalysisTest, ListLevelsMeasureFromTheFirstLineAndOnlyTheLongListsOpen
     EXPECT_FALSE(analysis.MeasureListLevels(3, engine)) << "an empty list is not measured";
     EXPECT_TRUE(host.progress.opened.isEmpty());
 
-    ASSERT_EQ(lists.SubdivideFromText(5, "0.10000", SpecialOff, host.messenger, host.pump),
+    ASSERT_EQ(lists.SubdivideFromText(5, "0.10000", SpecialMode::Off, host.messenger, host.pump),
               TimeLists::SubdivideResult::Filled);
     ASSERT_TRUE(analysis.MeasureListLevels(3, engine));
     EXPECT_TRUE(host.progress.opened.isEmpty());

@@ -193,15 +193,15 @@ TEST_F(CutRunTest, RecordOfTwoCutsAndItsFile) {
 
 TEST_F(CutRunTest, SubdivisionListsEndTheirLastLineOneStepLater) {
     struct Case {
-        CutListKind kind;
+        TimeListId kind;
         TimeMs fileMs;
         TimeMs lastLine;
         TimeMs expectedEnd;
     };
     // 40000 + 10 s lies beyond a 45000 ms file: to its end. 12000 + 1 s ends at 13000.
-    for (const Case& c : {Case{CutListKind::ListBox_10s, 45000, 40000, -1},
-                          Case{CutListKind::ListBox_1s, 150000, 12000, 13000},
-                          Case{CutListKind::ListBox_ALL, 45000, 40000, -1}}) {
+    for (const Case& c : {Case{TimeListId::Level10s, 45000, 40000, -1},
+                          Case{TimeListId::Level1s, 150000, 12000, 13000},
+                          Case{TimeListId::Interval, 45000, 40000, -1}}) {
         SCOPED_TRACE(static_cast<int>(c.kind));
         QDir(m_saveDir).removeRecursively();
         QDir().mkpath(m_saveDir);
@@ -225,7 +225,7 @@ TEST_F(CutRunTest, ANextLineOfTheSameTimeMeansToTheEnd) {
         list.Append(text);
     }
     list.SetSelected(0, true);
-    TimeListTarget target(CutListKind::ListBox_ALL, list);
+    TimeListTarget target(TimeListId::Interval, list);
     ASSERT_TRUE(Cut(CutCommand::WAV_CUT, target, Options()));
     EXPECT_EQ(Outputs(), QStringList{"live_30000.wav"});
     ExpectSegment("live_30000.wav", 30000, -1);
@@ -489,7 +489,7 @@ TEST_F(CutRunTest, ThirtyTwoThousandSevenHundredStepsDoNotNest) {
         list.Append(QString::number(2000 + i));
     }
     list.SelectAll();
-    TimeListTarget target(CutListKind::ListBox_1ms, list);
+    TimeListTarget target(TimeListId::Level1ms, list);
     uintptr_t lowest = UINTPTR_MAX;
     uintptr_t highest = 0;
     int steps = 0;

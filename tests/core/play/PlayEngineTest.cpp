@@ -117,7 +117,7 @@ protected:
 
     PlayLines& Level(int level, std::initializer_list<TimeMs> times) {
         lists.subdivisions[level].Assign(Texts(times));
-        return *lines.Lines(static_cast<TimeListId>(level));
+        return *lines.Lines(SubdivisionListId(level));
     }
 
     PlayLines& Registered(std::initializer_list<TimeMs> times, const QStringList& tags) {

@@ -16,7 +16,7 @@ struct FillCase {
     int level;
     int topLevel;
     TimeMs baseMs;
-    int specialMode;
+    SpecialMode specialMode;
     std::vector<TimeMs> expected; // every line, or first and last with count below
     int count;                    // 0: expected lists every line
     TimeMs selected;              // -1: no line selected
@@ -69,20 +69,22 @@ TEST_P(FillSubdivisionTest, Window) {
     }
 }
 
+using enum SpecialMode;
+
 // clang-format off
 const FillCase kFillCases[] = {
-    {"MidFileOneSecond", 3600000, 3, 3, 100000, SpecialOff, {98000, 112000}, 15, 100000},
-    {"FromHalfSecondStartsAtZero", 3600000, 3, 3, 500, SpecialOff,
+    {"MidFileOneSecond", 3600000, 3, 3, 100000, Off, {98000, 112000}, 15, 100000},
+    {"FromHalfSecondStartsAtZero", 3600000, 3, 3, 500, Off,
      {0, 500, 1500, 2500, 3500, 4500, 5500, 6500, 7500, 8500, 9500, 10500, 11500, 12500}, 0, 500},
-    {"FromZeroNothingBefore", 3600000, 3, 3, 0, SpecialOff, {0, 12000}, 13, 0},
-    {"OneStepInKeepsBothEarlierLines", 3600000, 2, 2, 100, SpecialOff,
+    {"FromZeroNothingBefore", 3600000, 3, 3, 0, Off, {0, 12000}, 13, 0},
+    {"OneStepInKeepsBothEarlierLines", 3600000, 2, 2, 100, Off,
      {0, 100, 200, 300, 400, 500, 600, 700, 800, 900, 1000, 1100, 1200, 1300}, 0, 100},
-    {"NearTheEndStopsAtLength", 5500, 3, 3, 3000, SpecialOff, {1000, 2000, 3000, 4000, 5000}, 0, 3000},
-    {"EndExactlyOnAStep", 5000, 3, 3, 3000, SpecialOff, {1000, 2000, 3000, 4000, 5000}, 0, 3000},
-    {"BaseBeyondTheEnd", 5500, 3, 3, 9000, SpecialOff, {}, 0, -1},
-    {"UnknownLength", -1, 3, 3, 0, SpecialOff, {}, 0, -1},
-    {"SixtySecondsFullWindow", 36000000, 5, 5, 180000, SpecialOff, {60000, 3900000}, 65, 180000},
-    {"SixtySecondsOneHourFile", 3600000, 5, 5, 180000, SpecialOff, {60000, 3600000}, 60, 180000},
+    {"NearTheEndStopsAtLength", 5500, 3, 3, 3000, Off, {1000, 2000, 3000, 4000, 5000}, 0, 3000},
+    {"EndExactlyOnAStep", 5000, 3, 3, 3000, Off, {1000, 2000, 3000, 4000, 5000}, 0, 3000},
+    {"BaseBeyondTheEnd", 5500, 3, 3, 9000, Off, {}, 0, -1},
+    {"UnknownLength", -1, 3, 3, 0, Off, {}, 0, -1},
+    {"SixtySecondsFullWindow", 36000000, 5, 5, 180000, Off, {60000, 3900000}, 65, 180000},
+    {"SixtySecondsOneHourFile", 3600000, 5, 5, 180000, Off, {60000, 3600000}, 60, 180000},
     // The end-probe modes play up to a time, so the finest top list starts ten steps earlier.
     {"EndProbeShiftsOneMs", 3600000, 0, 0, 1000, EndProbe, {988, 1002}, 15, 990},
     {"SilentEndProbeShiftsTenMs", 3600000, 1, 1, 1000, SilentEndProbe, {880, 1020}, 15, 900},
@@ -103,8 +105,8 @@ TEST(SubdivisionTest, UnknownLevelLeavesTheListAlone) {
     format.SetFileLength(3600000);
     TimeList list;
     list.Append("kept");
-    EXPECT_FALSE(FillSubdivision(format, 6, 6, 1000, SpecialOff, list, nullptr));
-    EXPECT_FALSE(FillSubdivision(format, -1, 0, 1000, SpecialOff, list, nullptr));
+    EXPECT_FALSE(FillSubdivision(format, 6, 6, 1000, Off, list, nullptr));
+    EXPECT_FALSE(FillSubdivision(format, -1, 0, 1000, Off, list, nullptr));
     EXPECT_EQ(list.Texts(), QStringList{"kept"});
 }
 
@@ -112,7 +114,7 @@ TEST(SubdivisionTest, TextsFollowTheFormatInForce) {
     TimeFormat format;
     format.SetFileLength(3600000);
     TimeList list;
-    ASSERT_TRUE(FillSubdivision(format, 3, 3, 754000, SpecialOff, list, nullptr));
+    ASSERT_TRUE(FillSubdivision(format, 3, 3, 754000, Off, list, nullptr));
     EXPECT_EQ(list.Text(0), "12.32000");
     EXPECT_EQ(list.Text(list.Current()), "12.34000");
 }

@@ -145,17 +145,17 @@ TEST_F(TimeListsTest, RegisterPositionUsesTheQueryOrTheLabel) {
 
 TEST_F(TimeListsTest, DeletingForcesZonePlaybackForModesThatWalkTheList) {
     lists.registered.Assign({"0001000", "0002000", "0003000"}, {"1", "", "2"});
-    for (const int mode : {ContinuousPlayMode, SkipPlayMode}) {
-        int playMode = mode;
+    for (const CutPlayMode mode : {CutPlayMode::Continuous, CutPlayMode::Skip}) {
+        CutPlayMode playMode = mode;
         lists.registered.SelectOnly(0);
         EXPECT_EQ(lists.DeleteSelected(playMode, host.messenger), 1);
-        EXPECT_EQ(playMode, ZonePlayMode);
+        EXPECT_EQ(playMode, CutPlayMode::Zone);
         ExpectOneTimedMessage("「PLAY Mode」は「ゾーン」再生に、強制変更されました☆☆☆");
     }
-    int playMode = 0;
+    CutPlayMode playMode = CutPlayMode::End;
     lists.registered.SelectOnly(0);
     EXPECT_EQ(lists.DeleteSelected(playMode, host.messenger), 1);
-    EXPECT_EQ(playMode, 0);
+    EXPECT_EQ(playMode, CutPlayMode::End);
     EXPECT_TRUE(host.messenger.calls.empty());
     EXPECT_TRUE(lists.registered.IsEmpty());
     EXPECT_TRUE(lists.registered.Tags().isEmpty());
@@ -219,8 +219,9 @@ TEST_F(TimeListsTest, SubdivideFromAListWithoutCurrentLineTakesTheFirst) {
     lists.BuildIntervalList(2, host.messenger, host.pump); // 60 s
     SelectLines(lists.interval, {3, 4});
     lists.interval.SetCurrent(-1);
-    EXPECT_EQ(lists.SubdivideFromList(5, lists.interval, SpecialOff, host.messenger, host.pump),
-              TimeLists::SubdivideResult::Filled);
+    EXPECT_EQ(
+        lists.SubdivideFromList(5, lists.interval, SpecialMode::Off, host.messenger, host.pump),
+        TimeLists::SubdivideResult::Filled);
     EXPECT_EQ(lists.interval.Current(), 0);
     EXPECT_EQ(lists.interval.SelectedIndexes(), std::vector<int>{0});
     for (int level = 0; level <= 5; ++level) {
@@ -238,9 +239,9 @@ TEST_F(TimeListsTest, SubdivideFromTheCurrentLineDownToLevelZero) {
     lists.subdivisions[4].SelectOnly(2);
     lists.subdivisions[4].SetSelected(0, true);
     lists.subdivisions[5].Append("kept");
-    EXPECT_EQ(
-        lists.SubdivideFromList(3, lists.subdivisions[4], SpecialOff, host.messenger, host.pump),
-        TimeLists::SubdivideResult::Filled);
+    EXPECT_EQ(lists.SubdivideFromList(3, lists.subdivisions[4], SpecialMode::Off, host.messenger,
+                                      host.pump),
+              TimeLists::SubdivideResult::Filled);
     EXPECT_EQ(lists.subdivisions[4].SelectedIndexes(), std::vector<int>{2});
     EXPECT_EQ(lists.subdivisions[3].Text(0), "0018000");
     EXPECT_EQ(lists.subdivisions[1].Text(lists.subdivisions[1].Current()), "0020000");
@@ -251,14 +252,15 @@ TEST_F(TimeListsTest, SubdivideFromTheCurrentLineDownToLevelZero) {
 TEST_F(TimeListsTest, SubdivideFailures) {
     TimeList empty;
     lists.subdivisions[3].Append("kept");
-    EXPECT_EQ(lists.SubdivideFromList(3, empty, SpecialOff, host.messenger, host.pump),
+    EXPECT_EQ(lists.SubdivideFromList(3, empty, SpecialMode::Off, host.messenger, host.pump),
               TimeLists::SubdivideResult::NoLines);
     ExpectOneTimedMessage("タイムがありません・・・");
-    EXPECT_EQ(lists.SubdivideFromRegistered(SpecialOff, host.messenger, host.pump),
+    EXPECT_EQ(lists.SubdivideFromRegistered(SpecialMode::Off, host.messenger, host.pump),
               TimeLists::SubdivideResult::NoLines);
     ExpectOneTimedMessage("タイムがありません・・・");
-    EXPECT_EQ(lists.SubdivideFromPosition(QString(""), "1", SpecialOff, host.messenger, host.pump),
-              TimeLists::SubdivideResult::NoPosition);
+    EXPECT_EQ(
+        lists.SubdivideFromPosition(QString(""), "1", SpecialMode::Off, host.messenger, host.pump),
+        TimeLists::SubdivideResult::NoPosition);
     ExpectOneTimedMessage("再生位置の取得に失敗しました・・・");
     EXPECT_EQ(lists.subdivisions[3].Texts(), QStringList{"kept"});
 }
@@ -266,9 +268,9 @@ TEST_F(TimeListsTest, SubdivideFailures) {
 TEST_F(TimeListsTest, SubdivideFromThePositionLabelWhenTheQueryFails) {
     lists.format.SetMinutesMode(true);
     lists.RebuildTimeLists(host.messenger, host.pump);
-    EXPECT_EQ(
-        lists.SubdivideFromPosition(std::nullopt, "12.34", SpecialOff, host.messenger, host.pump),
-        TimeLists::SubdivideResult::Filled);
+    EXPECT_EQ(lists.SubdivideFromPosition(std::nullopt, "12.34", SpecialMode::Off, host.messenger,
+                                          host.pump),
+              TimeLists::SubdivideResult::Filled);
     const TimeList& sixty = lists.subdivisions[5];
     EXPECT_EQ(*ParseTime(sixty.Text(sixty.Current())), 754000);
     const TimeList& oneMs = lists.subdivisions[0];
@@ -282,7 +284,7 @@ TEST_F(TimeListsTest, SubdivideFromRegisteredReducesItsSelection) {
     lists.registered.SetSelected(0, true);
     lists.registered.SetSelected(1, true);
     lists.registered.SetCurrent(1);
-    EXPECT_EQ(lists.SubdivideFromRegistered(EndProbe, host.messenger, host.pump),
+    EXPECT_EQ(lists.SubdivideFromRegistered(SpecialMode::EndProbe, host.messenger, host.pump),
               TimeLists::SubdivideResult::Filled);
     EXPECT_EQ(lists.registered.Lines().SelectedIndexes(), std::vector<int>{1});
     EXPECT_EQ(lists.subdivisions[0].Text(0), "0499998") << "no shift below a top level of 5";

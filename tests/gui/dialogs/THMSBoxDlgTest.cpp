@@ -1,141 +1,83 @@
 #include <gtest/gtest.h>
 
-#include <functional>
-
 #include <QAction>
 #include <QLabel>
 #include <QMenu>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QTimer>
 
-#include "gui/dialogs/ModalResult.h"
 #include "gui/dialogs/THMSBox.h"
 #include "gui/dialogs/THMSBoxDlg.h"
-#include "gui/dialogs/TMKBox.h"
-#include "DialogDriver.h"
+#include "support/GuiDriver.h"
 
 namespace veskar {
 namespace {
+
+const QString kRefused = "終了タイムは、開始タイムより、大きな値を設定して下さい☆";
 
 class THMSBoxDlgTest : public ::testing::Test {
 protected:
     void TearDown() override { test::CloseAllDialogs(); }
 
-    int Run(std::function<void(THMSBox*)> action) {
-        auto connection = std::make_shared<QMetaObject::Connection>();
-        *connection = QObject::connect(&dlg, &THMSBoxDlg::BoxOpening, &dlg, [=, this] {
-            QObject::disconnect(*connection);
-            QTimer::singleShot(0, &dlg, [this, action] { action(dlg.Form()); });
-        });
-        return dlg.Execute();
-    }
-
-    /// Presses "設 定" and answers the box it raises with the given button, recording its text
-    /// and which buttons it offered.
-    static void SetAndAnswer(THMSBox* form, const char* answer, QString* text, bool* question) {
-        test::WhenShown<TMKBox>([=](TMKBox* box) {
-            *text = box->MemoMsg->toPlainText();
-            *question = box->Btn_Yes->isVisible();
-            box->findChild<QPushButton*>(answer)->click();
-        });
-        form->Btn_SET->click();
+    /// Sets the range; the box raised by "設 定" is answered with the given button.
+    int SetAndAnswer(std::array<int, 6> range, std::function<void(THMSBox*)> action,
+                     const char* answer) {
+        dlg.SetStart(range[0], range[1], range[2]);
+        dlg.SetEnd(range[3], range[4], range[5]);
+        return test::SetAndAnswer(dlg, action, answer, &shownText);
     }
 
     THMSBoxDlg dlg;
+    QString shownText;
 };
 
-TEST_F(THMSBoxDlgTest, EndEqualToStartIsRefusedAndTheBoxStaysOpen) {
-    dlg.SetStart(0, 0, 10);
-    dlg.SetEnd(0, 0, 10);
-    QString text;
-    bool question = true;
-    bool stillOpen = false;
-    const int result = Run([&](THMSBox* form) {
-        SetAndAnswer(form, "Btn_OK", &text, &question);
-        stillOpen = form->isVisible();
-        form->Btn_CANCEL->click();
-    });
-    EXPECT_EQ(text, "終了タイムは、開始タイムより、大きな値を設定して下さい☆");
-    EXPECT_FALSE(question);
-    EXPECT_TRUE(stillOpen);
-    EXPECT_EQ(result, ModalResult::Cancel);
-    EXPECT_EQ(dlg.ENS(), 10);
-}
-
-TEST_F(THMSBoxDlgTest, EndBeforeStartIsRefused) {
-    dlg.SetStart(1, 0, 0);
-    dlg.SetEnd(0, 59, 59);
-    QString text;
-    bool question = true;
-    Run([&](THMSBox* form) {
-        SetAndAnswer(form, "Btn_OK", &text, &question);
-        form->Btn_CANCEL->click();
-    });
-    EXPECT_EQ(text, "終了タイムは、開始タイムより、大きな値を設定して下さい☆");
+TEST_F(THMSBoxDlgTest, EndNotAfterTheStartIsRefused) {
+    for (const std::array<int, 6> range :
+         {std::array<int, 6>{0, 0, 10, 0, 0, 10}, std::array<int, 6>{1, 0, 0, 0, 59, 59}}) {
+        EXPECT_EQ(SetAndAnswer(
+                      range, [](THMSBox*) {}, "Btn_OK"),
+                  Messenger::Cancel);
+        EXPECT_EQ(shownText, kRefused);
+        EXPECT_EQ(dlg.ENS(), range[5]);
+    }
 }
 
 TEST_F(THMSBoxDlgTest, ConfirmedRangeIsReturned) {
-    dlg.SetStart(0, 0, 10);
-    dlg.SetEnd(0, 0, 10);
-    QString text;
-    bool question = false;
-    const int result = Run([&](THMSBox* form) {
-        form->Spin(THMSBox::ENS, 1);
-        form->Spin(THMSBox::ENH, 1);
-        SetAndAnswer(form, "Btn_Yes", &text, &question);
-    });
-    EXPECT_TRUE(question);
-    EXPECT_EQ(text, "開始 00 時 00 分 10 秒\n終了 01 時 00 分 11 秒に、設定します。");
-    EXPECT_EQ(result, ModalResult::Ok);
-    EXPECT_EQ(dlg.STS(), 10);
+    const int result = SetAndAnswer(
+        {0, 0, 10, 0, 0, 10},
+        [](THMSBox* form) {
+            form->Spin(THMSBox::ENS, 1);
+            form->Spin(THMSBox::ENH, 1);
+        },
+        "Btn_Yes");
+    EXPECT_EQ(shownText, "開始 00 時 00 分 10 秒\n終了 01 時 00 分 11 秒に、設定します。");
+    EXPECT_EQ(result, Messenger::Ok);
     EXPECT_EQ(dlg.ENH(), 1);
     EXPECT_EQ(dlg.ENS(), 11);
-}
-
-TEST_F(THMSBoxDlgTest, EndOfZeroMeansNoEnd) {
-    dlg.SetStart(2, 30, 0);
-    QString text;
-    bool question = false;
-    const int result = Run([&](THMSBox* form) { SetAndAnswer(form, "Btn_Yes", &text, &question); });
-    EXPECT_EQ(result, ModalResult::Ok);
-    EXPECT_EQ(text, "開始 02 時 30 分 00 秒\n終了 00 時 00 分 00 秒に、設定します。");
+    // An end of zero means no end.
+    EXPECT_EQ(SetAndAnswer(
+                  {2, 30, 0, 0, 0, 0}, [](THMSBox*) {}, "Btn_Yes"),
+              Messenger::Ok);
+    EXPECT_EQ(shownText, "開始 02 時 30 分 00 秒\n終了 00 時 00 分 00 秒に、設定します。");
 }
 
 TEST_F(THMSBoxDlgTest, AnsweringNoLeavesTheValuesAlone) {
-    dlg.SetStart(0, 1, 0);
-    dlg.SetEnd(0, 2, 0);
-    QString text;
-    bool question = false;
-    const int result = Run([&](THMSBox* form) {
-        form->Spin(THMSBox::STM, -1);
-        SetAndAnswer(form, "Btn_No", &text, &question);
-        form->Btn_CANCEL->click();
-    });
-    EXPECT_EQ(result, ModalResult::Cancel);
+    const int result = SetAndAnswer(
+        {0, 1, 0, 0, 2, 0}, [](THMSBox* form) { form->Spin(THMSBox::STM, -1); }, "Btn_No");
+    EXPECT_EQ(result, Messenger::Cancel);
     EXPECT_EQ(dlg.STM(), 1);
 }
 
-TEST_F(THMSBoxDlgTest, EndButtonCopiesTheStart) {
+TEST_F(THMSBoxDlgTest, EndButtonAndMenusSetTheFields) {
     THMSBox form;
-    form.SetUp(24, {3, 4, 5, 0, 0, 0});
-    EXPECT_EQ(form.Btn_EN_Text->text(), ">終了");
+    form.SetUp(12, {3, 4, 5, 0, 0, 0});
+    form.show();
     form.Btn_EN_Text->click();
     EXPECT_EQ(form.Value(THMSBox::ENH), 3);
     EXPECT_EQ(form.Value(THMSBox::ENM), 4);
-    EXPECT_EQ(form.Value(THMSBox::ENS), 5);
     EXPECT_EQ(form.Labels[THMSBox::ENS]->text(), "05");
-}
 
-TEST_F(THMSBoxDlgTest, PopupMenusSetRoundValues) {
-    THMSBox form;
-    form.SetUp(12, {0, 0, 0, 0, 0, 0});
-    form.show();
     emit form.Labels[THMSBox::STM]->customContextMenuRequested(QPoint(2, 2));
     form.findChild<QAction*>("PMS_45")->trigger();
-    EXPECT_EQ(form.Value(THMSBox::STM), 45);
     EXPECT_EQ(form.Labels[THMSBox::STM]->text(), "45");
-
     emit form.Labels[THMSBox::ENH]->customContextMenuRequested(QPoint(2, 2));
     form.findChild<QAction*>("PH_6")->trigger();
     EXPECT_EQ(form.Value(THMSBox::ENH), 6);
@@ -146,43 +88,27 @@ TEST_F(THMSBoxDlgTest, PopupMenusSetRoundValues) {
     form.PopupMenu_MS->close();
 }
 
-TEST_F(THMSBoxDlgTest, ValuesOutsideTheirRangeAreBroughtIn) {
-    THMSBox form;
-    form.SetUp(24, {30, 75, -3, 0, 0, 0});
-    EXPECT_EQ(form.Value(THMSBox::STH), 23);
-    EXPECT_EQ(form.Value(THMSBox::STM), 59);
-    EXPECT_EQ(form.Value(THMSBox::STS), 0);
+TEST(THMSBoxTest, SpinsWrapAround) {
+    struct Case {
+        int maxH;
+        THMSBox::Field field;
+        int start, delta, expected;
+    };
+    const Case cases[] = {
+        {24, THMSBox::STH, 0, -1, 23}, {24, THMSBox::STH, 23, 1, 0},  {24, THMSBox::ENH, 5, 1, 6},
+        {6, THMSBox::ENH, 5, 1, 0},    {6, THMSBox::STH, 0, -1, 5},   {1, THMSBox::STH, 0, 1, 0},
+        {24, THMSBox::STM, 59, 1, 0},  {24, THMSBox::ENM, 0, -1, 59}, {24, THMSBox::STS, 59, 1, 0},
+        {24, THMSBox::ENS, 0, -1, 59}, {24, THMSBox::ENS, 30, 1, 31}};
+    for (const Case& c : cases) {
+        THMSBox form;
+        std::array<int, THMSBox::FieldCount> values{};
+        values[c.field] = c.start;
+        form.SetUp(c.maxH, values);
+        form.Spin(c.field, c.delta);
+        EXPECT_EQ(form.Value(c.field), c.expected) << c.field << " from " << c.start;
+        EXPECT_EQ(form.Labels[c.field]->text(), QString("%1").arg(c.expected, 2, 10, QChar('0')));
+    }
 }
-
-struct WrapCase {
-    int maxH;
-    THMSBox::Field field;
-    int start;
-    int delta;
-    int expected;
-};
-
-class WrapTest : public ::testing::TestWithParam<WrapCase> {};
-
-TEST_P(WrapTest, SpinsWrapAround) {
-    const WrapCase& c = GetParam();
-    THMSBox form;
-    std::array<int, THMSBox::FieldCount> values{};
-    values[c.field] = c.start;
-    form.SetUp(c.maxH, values);
-    form.Spin(c.field, c.delta);
-    EXPECT_EQ(form.Value(c.field), c.expected);
-    EXPECT_EQ(form.Labels[c.field]->text(), QString("%1").arg(c.expected, 2, 10, QChar('0')));
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Fields, WrapTest,
-    ::testing::Values(WrapCase{24, THMSBox::STH, 0, -1, 23}, WrapCase{24, THMSBox::STH, 23, 1, 0},
-                      WrapCase{24, THMSBox::ENH, 5, 1, 6}, WrapCase{6, THMSBox::ENH, 5, 1, 0},
-                      WrapCase{6, THMSBox::STH, 0, -1, 5}, WrapCase{1, THMSBox::STH, 0, 1, 0},
-                      WrapCase{24, THMSBox::STM, 59, 1, 0}, WrapCase{24, THMSBox::ENM, 0, -1, 59},
-                      WrapCase{24, THMSBox::STS, 59, 1, 0}, WrapCase{24, THMSBox::ENS, 0, -1, 59},
-                      WrapCase{24, THMSBox::ENS, 30, 1, 31}));
 
 } // namespace
 } // namespace veskar

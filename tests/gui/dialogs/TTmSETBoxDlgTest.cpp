@@ -1,19 +1,12 @@
 #include <gtest/gtest.h>
 
-#include <functional>
-
 #include <QLabel>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QTimer>
 #include <QToolButton>
 
-#include "gui/dialogs/ModalResult.h"
 #include "gui/dialogs/SpinButton.h"
-#include "gui/dialogs/TMKBox.h"
 #include "gui/dialogs/TTMSETBox.h"
 #include "gui/dialogs/TTmSETBoxDlg.h"
-#include "DialogDriver.h"
+#include "support/GuiDriver.h"
 
 namespace veskar {
 namespace {
@@ -28,98 +21,55 @@ protected:
     }
     void TearDown() override { test::CloseAllDialogs(); }
 
-    int Run(std::function<void(TTMSETBox*)> action) {
-        auto connection = std::make_shared<QMetaObject::Connection>();
-        *connection = QObject::connect(&dlg, &TTmSETBoxDlg::BoxOpening, &dlg, [=, this] {
-            QObject::disconnect(*connection);
-            QTimer::singleShot(0, &dlg, [this, action] { action(dlg.Form()); });
-        });
-        return dlg.Execute();
-    }
-
-    /// Presses "設 定" and answers the confirmation with the given button, recording its text.
-    static void SetAndAnswer(TTMSETBox* form, const char* answer, QString* question) {
-        test::WhenShown<TMKBox>([answer, question](TMKBox* box) {
-            *question = box->MemoMsg->toPlainText();
-            box->findChild<QPushButton*>(answer)->click();
-        });
-        form->Btn_SET->click();
+    /// Starts at count; the count box's confirmation is answered with the given button.
+    int SetAndAnswer(int count, std::function<void(TTMSETBox*)> action, const char* answer) {
+        dlg.SetTCount(count);
+        return test::SetAndAnswer(dlg, action, answer, &question);
     }
 
     TTmSETBoxDlg dlg;
+    QString question;
 };
 
-TEST_F(TTmSETBoxDlgTest, ShowsTextsValueAndUnit) {
-    dlg.SetTCount(500);
-    QString count, unit, msg0;
-    Run([&](TTMSETBox* form) {
-        count = form->Label_Count->text();
-        unit = form->Label_HMS->text();
-        msg0 = form->Label_Msg0->text();
-        form->Btn_CANCEL->click();
-    });
-    EXPECT_EQ(count, "500");
-    EXPECT_EQ(unit, "ミリ秒");
-    EXPECT_EQ(msg0, "無音と判定する");
-}
-
 TEST_F(TTmSETBoxDlgTest, ConfirmedValueIsReturned) {
-    dlg.SetTCount(100);
-    QString question;
-    const int result = Run([&](TTMSETBox* form) {
-        form->SpinButton60->UpButton->click();
-        form->SpinButton10->UpButton->click();
-        form->SpinButton1->DownButton->click();
-        SetAndAnswer(form, "Btn_Yes", &question);
-    });
-    EXPECT_EQ(result, ModalResult::Ok);
+    const int result = SetAndAnswer(
+        100,
+        [](TTMSETBox* form) {
+            EXPECT_EQ(form->Label_HMS->text(), "ミリ秒");
+            EXPECT_EQ(form->Label_Msg0->text(), "無音と判定する");
+            form->SpinButton60->UpButton->click();
+            form->SpinButton10->UpButton->click();
+            form->SpinButton1->DownButton->click();
+        },
+        "Btn_Yes");
+    EXPECT_EQ(result, Messenger::Ok);
     EXPECT_EQ(dlg.TCount(), 169);
     EXPECT_EQ(question, "無音と判定する最短の長さを、\n169ミリ秒に、設定します");
 }
 
-TEST_F(TTmSETBoxDlgTest, ZeroIsAcceptedEvenBelowTheMinimum) {
-    dlg.SetTCount(0);
+// A value below the minimum is raised to it, except 0, which is kept.
+TEST_F(TTmSETBoxDlgTest, MinimumAppliesToAnyValueButZero) {
     dlg.SetMinCount(50);
-    QString question;
-    const int result = Run([&](TTMSETBox* form) { SetAndAnswer(form, "Btn_Yes", &question); });
-    EXPECT_EQ(result, ModalResult::Ok);
-    EXPECT_EQ(dlg.TCount(), 0);
-    EXPECT_TRUE(question.contains("\n0ミリ秒に"));
+    for (const auto& [start, set] : {std::pair{0, 0}, std::pair{20, 50}}) {
+        EXPECT_EQ(SetAndAnswer(
+                      start, [](TTMSETBox*) {}, "Btn_Yes"),
+                  Messenger::Ok);
+        EXPECT_EQ(dlg.TCount(), set);
+        EXPECT_TRUE(question.contains(QString("\n%1ミリ秒に").arg(set))) << question.toStdString();
+    }
 }
 
-TEST_F(TTmSETBoxDlgTest, ValueBelowTheMinimumIsRaisedToIt) {
-    dlg.SetTCount(20);
-    dlg.SetMinCount(50);
-    QString question;
-    QString shown;
-    const int result = Run([&](TTMSETBox* form) {
-        SetAndAnswer(form, "Btn_Yes", &question);
-        shown = form->Label_Count->text();
-    });
-    EXPECT_EQ(result, ModalResult::Ok);
-    EXPECT_EQ(dlg.TCount(), 50);
-    EXPECT_EQ(shown, "50");
-    EXPECT_TRUE(question.contains("\n50ミリ秒に"));
-}
-
-TEST_F(TTmSETBoxDlgTest, AnsweringNoKeepsTheBoxOpen) {
-    dlg.SetTCount(7);
-    bool openAfterNo = false;
-    QString question;
-    const int result = Run([&](TTMSETBox* form) {
-        form->Step(1);
-        SetAndAnswer(form, "Btn_No", &question);
-        openAfterNo = form->isVisible();
-        form->Btn_CANCEL->click();
-    });
-    EXPECT_TRUE(openAfterNo);
-    EXPECT_EQ(result, ModalResult::Cancel);
+TEST_F(TTmSETBoxDlgTest, AnsweringNoKeepsTheBoxOpenAndTheValue) {
+    EXPECT_EQ(SetAndAnswer(
+                  7, [](TTMSETBox* form) { form->Step(1); }, "Btn_No"),
+              Messenger::Cancel)
+        << "still open after No";
     EXPECT_EQ(dlg.TCount(), 7);
 }
 
 TEST_F(TTmSETBoxDlgTest, UnansweredConfirmationSetsTheValue) {
     dlg.SetTCount(3);
-    const int result = Run([](TTMSETBox* form) {
+    test::OnNextBox(dlg, [](TTMSETBox* form) {
         test::WhenShown<TMKBox>([](TMKBox* box) {
             while (box->isVisible()) {
                 box->Timer1Timer();
@@ -127,31 +77,21 @@ TEST_F(TTmSETBoxDlgTest, UnansweredConfirmationSetsTheValue) {
         });
         form->Btn_SET->click();
     });
-    EXPECT_EQ(result, ModalResult::Ok);
+    EXPECT_EQ(dlg.Execute(), Messenger::Ok);
     EXPECT_EQ(dlg.TCount(), 3);
 }
 
-struct StepCase {
-    int start;
-    int delta;
-    int expected;
-};
-
-class CountStepTest : public ::testing::TestWithParam<StepCase> {};
-
-TEST_P(CountStepTest, StepsStayWithinTheRange) {
-    TTMSETBox form;
-    form.SetUp("", "", "", 0, GetParam().start, "");
-    form.Step(GetParam().delta);
-    EXPECT_EQ(form.Count(), GetParam().expected);
-    EXPECT_EQ(form.Label_Count->text(), QString::number(GetParam().expected));
+TEST(TTMSETBoxTest, StepsStayWithinTheRange) {
+    const int cases[][3] = {{0, 1, 1},         {5, -10, 0},    {0, -1, 0},     {32695, 10, 32700},
+                            {32700, 1, 32700}, {100, 60, 160}, {100, -60, 40}, {40000, -1, 32699}};
+    for (const auto& [start, delta, expected] : cases) {
+        TTMSETBox form;
+        form.SetUp("", "", "", 0, start, "");
+        form.Step(delta);
+        EXPECT_EQ(form.Count(), expected) << start << " + " << delta;
+        EXPECT_EQ(form.Label_Count->text(), QString::number(expected));
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Steps, CountStepTest,
-                         ::testing::Values(StepCase{0, 1, 1}, StepCase{5, -10, 0},
-                                           StepCase{0, -1, 0}, StepCase{32695, 10, 32700},
-                                           StepCase{32700, 1, 32700}, StepCase{100, 60, 160},
-                                           StepCase{100, -60, 40}, StepCase{40000, -1, 32699}));
 
 } // namespace
 } // namespace veskar

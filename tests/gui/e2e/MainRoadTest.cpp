@@ -21,13 +21,19 @@
 #include "core/settings/Paths.h"
 #include "core/timelists/TimeText.h"
 #include "core/wav/WavReader.h"
-#include "gui/cutgui/CutWindow.h"
+#include "gui/cutscreen/AnalysisPanels.h"
+#include "gui/cutscreen/CutCommands.h"
+#include "gui/cutscreen/CutScreen.h"
+#include "gui/cutscreen/LevelPanel.h"
+#include "gui/cutscreen/SilencePanel.h"
+#include "gui/cutscreen/TimeListBox.h"
 #include "gui/dialogs/TPBarBox.h"
-#include "gui/main/AnalysisPanels.h"
 #include "gui/main/CutFileOpener.h"
-#include "gui/main/LevelPanel.h"
-#include "gui/main/SilencePanel.h"
+#include "gui/main/TKOTAN_VESKAR.h"
+#include "support/FakeTextViewer.h"
+#include "support/GuiDriver.h"
 #include "support/RunCli.h"
+#include "support/WavFiles.h"
 
 namespace veskar {
 namespace {

@@ -1,24 +1,64 @@
 #include <gtest/gtest.h>
 
+#include <QAction>
+#include <QLineEdit>
+#include <QMenuBar>
 #include <QStackedWidget>
 
+#include "gui/cutscreen/CutScreen.h"
+#include "gui/main/CutFileOpener.h"
+#include "gui/main/PlayController.h"
 #include "gui/main/TKOTAN_VESKAR.h"
+#include "support/GuiDriver.h"
+#include "support/WavFiles.h"
 
 namespace veskar {
+namespace {
 
-TEST(MainWindowTest, CarriesTitleAndBothScreens) {
+TEST(MainWindowTest, BothScreensCarryTheirControls) {
     TKOTAN_VESKAR window;
-    EXPECT_EQ(window.windowTitle(), QString::fromUtf8("PIRVAN SOUND カッター"));
-    ASSERT_NE(window.findChild<QWidget*>("Panel_DFF"), nullptr);
-    ASSERT_NE(window.findChild<QWidget*>("Panel_CUT"), nullptr);
+    for (const char* name : {"RadioGroup1", "RadioGroup3", "Button2", "Panel_PB_M", "Edit_Fn",
+                             "ListBox_C", "Btn_CUT", "Panel_Muon"}) {
+        EXPECT_NE(window.Panel_CUT->findChild<QWidget*>(name), nullptr) << name;
+    }
+    for (const char* name : {"ComboBox_PM", "CheckBox_REP", "ComboBox_TPM", "Btn_PLAY", "Btn_BS",
+                             "Btn_Skip", "Edit_File_Disp", "Panel_B0", "Btn_WAV_OPEN"}) {
+        EXPECT_NE(window.Panel_DFF->findChild<QWidget*>(name), nullptr) << name;
+    }
+    EXPECT_EQ(window.menuBar()->cornerWidget(), window.player->ColorBtn1);
+    EXPECT_EQ(window.MKBoxDlg1.SourceHandle(), &window) << "boxes centre over the window";
+    EXPECT_EQ(window.PBarBoxDlg1.SourceHandle(), &window);
 
+    // The engine knows which screen is shown, for the route of a play's end.
     auto* screens = window.findChild<QStackedWidget*>("Screens");
-    ASSERT_NE(screens, nullptr);
     EXPECT_EQ(screens->currentWidget(), window.Panel_DFF);
+    EXPECT_TRUE(window.player->Engine().controls.fileScreenShown);
     window.ShowCutScreen();
     EXPECT_EQ(screens->currentWidget(), window.Panel_CUT);
-    window.ShowFileScreen();
-    EXPECT_EQ(screens->currentWidget(), window.Panel_DFF);
+    EXPECT_FALSE(window.player->Engine().controls.fileScreenShown);
 }
 
+TEST(MainWindowTest, OpenCommandMakesTheWavTheCutFile) {
+    test::WavFiles files;
+    TKOTAN_VESKAR window;
+    auto* screens = window.findChild<QStackedWidget*>("Screens");
+    auto* open = window.findChild<QAction*>("MF_WAV_OPEN");
+    ASSERT_NE(open, nullptr);
+    EXPECT_EQ(window.MFile0->actions().first(), open);
+    auto* button = window.Panel_DFF->findChild<QPushButton*>("Btn_WAV_OPEN");
+    // The menu item and the file screen's own button go the same way.
+    for (const auto& [name, trigger] :
+         {std::pair<QString, std::function<void()>>{"take1.wav", [open] { open->trigger(); }},
+          {"take2.wav", [button] { button->click(); }}}) {
+        const QString path = files.Write(name, test::WavBuilder(44100, 2, 16).Silence(110250));
+        window.cutFileOpener->pickFile = [&](QWidget*) { return path; };
+        window.ShowFileScreen();
+        trigger();
+        EXPECT_EQ(window.cutScreen->CutFile(), path);
+        EXPECT_EQ(window.player->Edit_Fn->text(), name);
+        EXPECT_EQ(screens->currentWidget(), window.Panel_CUT);
+    }
+}
+
+} // namespace
 } // namespace veskar

@@ -1,4 +1,4 @@
-#include "gui/main/SilencePanel.h"
+#include "gui/cutscreen/SilencePanel.h"
 
 #include <algorithm>
 
@@ -14,17 +14,20 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "core/host/SharedFlags.h"
 #include "core/analysis/CutAnalysis.h"
-#include "gui/main/CutScreen.h"
-#include "gui/main/PanelTools.h"
-#include "gui/main/TimeListBox.h"
+#include "core/host/SharedFlags.h"
+#include "core/text/Captions.h"
+#include "gui/cutscreen/PanelTools.h"
+#include "gui/cutscreen/TimeListBox.h"
 
 namespace veskar {
 
 namespace {
 
 constexpr int kRecognitionField = kSilenceChannels;
+
+const QString kDetectHint = QStringLiteral("無音自動検出☆");
+const QString kRecognitionHint = QStringLiteral("曲と認める長さ(ms)");
 
 const char* const kDurationCaptions[SilencePanel::kDurationChoices] = {
     "100ms", "300ms", "500ms", "700ms", "1s", "2s", "3s"};
@@ -33,22 +36,17 @@ const int kLevelValues16[SilencePanel::kLevelChoices] = {50,   100,  300,  500, 
                                                          1000, 1500, 2000, 3000};
 const int kLevelValues8[SilencePanel::kLevelChoices] = {1, 3, 5, 7, 10, 12, 15, 25, 35};
 
-TimeListId SilenceId(int channel) {
-    return static_cast<TimeListId>(static_cast<int>(TimeListId::Silence0) + channel);
-}
-
 QString FullWidthDigit(int digit) {
     return QString(QChar(0xFF10 + digit));
 }
 
 } // namespace
 
-SilencePanel::SilencePanel(CutAnalysis& analysis, CutScreen& screen, const Host& host,
-                           SharedFlags& flags, QWidget* parent)
-    : QObject(parent), m_analysis(analysis), m_screen(screen), m_host(host), m_flags(flags) {
+SilencePanel::SilencePanel(CutAnalysis& analysis, const Host& host, SharedFlags& flags,
+                           QWidget* parent)
+    : QObject(parent), m_analysis(analysis), m_parent(parent), m_host(host), m_flags(flags) {
     setObjectName("SilencePanel");
-    Btn_Muon = MakePanelButton("Btn_Muon", QStringLiteral("無音"), QStringLiteral("無音自動検出☆"),
-                               parent);
+    Btn_Muon = MakePanelButton("Btn_Muon", QStringLiteral("無音"), kDetectHint, parent);
     connect(Btn_Muon, &QPushButton::clicked, this, &SilencePanel::Btn_MuonClick);
     MakeMenus();
     Panel_Muon = MakePanel(parent);
@@ -83,13 +81,13 @@ QFrame* SilencePanel::MakePanel(QWidget* parent) {
     layout->setContentsMargins(4, 4, 4, 4);
     layout->setSpacing(4);
 
-    Btn_Muon_START = MakePanelButton("Btn_Muon_START", QStringLiteral("無音自動:検出"),
-                                     QStringLiteral("無音自動検出☆"), panel);
+    Btn_Muon_START =
+        MakePanelButton("Btn_Muon_START", QStringLiteral("無音自動:検出"), kDetectHint, panel);
     Btn_Muon_START->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(Btn_Muon_START, &QPushButton::clicked, this, &SilencePanel::Btn_Muon_STARTClick);
     connect(Btn_Muon_START, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& pos) { PopupMenu_MINI->popup(Btn_Muon_START->mapToGlobal(pos)); });
-    Btn_Muon_close = MakePanelButton("Btn_Muon_close", QStringLiteral("閉じる"), QString(), panel);
+    Btn_Muon_close = MakePanelButton("Btn_Muon_close", kCloseCaption, QString(), panel);
     Btn_Muon_close->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     connect(Btn_Muon_close, &QPushButton::clicked, this, &SilencePanel::Btn_Muon_closeClick);
     auto* head = new QHBoxLayout;
@@ -98,11 +96,11 @@ QFrame* SilencePanel::MakePanel(QWidget* parent) {
 
     Label_Ninshiki_Text = new QLabel(QStringLiteral("曲認識時間"), panel);
     Label_Ninshiki_Text->setObjectName("Label_Ninshiki_Text");
-    Label_Ninshiki_Text->setToolTip(QStringLiteral("曲と認める長さ(ms)"));
+    Label_Ninshiki_Text->setToolTip(kRecognitionHint);
     Label_Ninshiki_Time = MakeFieldLabel("Label_Ninshiki_Time", QStringLiteral("T"), panel);
     Label_Ninshiki_Time->setProperty("tag", kRecognitionField);
     Edit_Ninshiki_Time = MakeField("Edit_Ninshiki_Time", panel);
-    Edit_Ninshiki_Time->setToolTip(QStringLiteral("曲と認める長さ(ms)"));
+    Edit_Ninshiki_Time->setToolTip(kRecognitionHint);
     auto* recognition = new QHBoxLayout;
     recognition->setSpacing(4);
     recognition->addWidget(Label_Ninshiki_Text);
@@ -126,13 +124,29 @@ QFrame* SilencePanel::MakePanel(QWidget* parent) {
 }
 
 QWidget* SilencePanel::MakeChannel(int k, QWidget* parent) {
-    const QString number = QString::number(k);
     auto* column = new QWidget(parent);
-    column->setObjectName("Column_MS" + number);
+    column->setObjectName("Column_MS" + QString::number(k));
     auto* layout = new QVBoxLayout(column);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(2);
+    QHBoxLayout* fields = MakeChannelFields(k, column);
+    TimeListBox* box = MakeChannelList(k, column);
+    QHBoxLayout* buttons = MakeChannelButtons(k, column);
+    layout->addLayout(fields);
+    layout->addWidget(box, 1);
+    layout->addLayout(buttons);
+    // The list takes the width of the fields or the buttons above and below it, whichever is
+    // widest.
+    const int buttonsWidth = Btn_MST[k]->minimumWidth() + Btn_MSTC[k]->minimumWidth() +
+                             Btn_MS[k]->minimumWidth() + 2 * buttons->spacing();
+    const int width = std::max({box->width(), fields->minimumSize().width(), buttonsWidth});
+    box->setFixedWidth(width);
+    column->setFixedWidth(width);
+    return column;
+}
 
+QHBoxLayout* SilencePanel::MakeChannelFields(int k, QWidget* column) {
+    const QString number = QString::number(k);
     Label_MT[k] = MakeFieldLabel("Label_MT" + number, QStringLiteral("T"), column);
     Label_MT[k]->setProperty("tag", k);
     Edit_MT[k] = MakeField("Edit_MT" + number, column);
@@ -149,8 +163,11 @@ QWidget* SilencePanel::MakeChannel(int k, QWidget* parent) {
     fields->addStretch(1);
     fields->addWidget(Label_ML[k]);
     fields->addWidget(Edit_ML[k]);
+    return fields;
+}
 
-    const TimeListId id = SilenceId(k);
+TimeListBox* SilencePanel::MakeChannelList(int k, QWidget* column) {
+    const TimeListId id = SilenceListId(k);
     TimeList* lines = &m_analysis.SilenceLines(k);
     auto* box = new TimeListBox(
         id, lines,
@@ -158,7 +175,7 @@ QWidget* SilencePanel::MakeChannel(int k, QWidget* parent) {
             lines->SetSelection(selected, current);
         },
         column);
-    box->setObjectName("ListBox_MS" + number);
+    box->setObjectName("ListBox_MS" + QString::number(k));
     box->setToolTip(QStringLiteral("第") + FullWidthDigit(k + 1) +
                     QStringLiteral("無音タイムリスト"));
     box->setAutoFillBackground(true);
@@ -172,17 +189,20 @@ QWidget* SilencePanel::MakeChannel(int k, QWidget* parent) {
                           QColor::fromRgb(static_cast<QRgb>(style->text))};
     });
     connect(box, &TimeListBox::LineClicked, this,
-            [this, id](int row) { m_screen.ListBox_ALLClick(id, row); });
+            [this, id](int row) { emit LineClicked(id, row); });
     connect(box, &TimeListBox::RightPressed, this,
             [this, k](const QPoint& pos) { ListBox_MS0MouseDown(k, pos); });
     ListBox_MS[k] = box;
+    return box;
+}
 
+QHBoxLayout* SilencePanel::MakeChannelButtons(int k, QWidget* column) {
+    const QString number = QString::number(k);
     const QString registerHint = QStringLiteral("上部選択タイムを登録タイムリストに登録する");
     Btn_MST[k] =
-        MakePanelButton("Btn_MS" + number + "T", QStringLiteral("<登"), registerHint, column);
-    Btn_MSTC[k] =
-        MakePanelButton("Btn_MS" + number + "TC", QStringLiteral("録"), registerHint, column);
-    Btn_MS[k] = MakePanelButton("Btn_MS" + number, QStringLiteral(">60s"),
+        MakePanelButton("Btn_MS" + number + "T", kRegisterWithColorCaption, registerHint, column);
+    Btn_MSTC[k] = MakePanelButton("Btn_MS" + number + "TC", kRegisterCaption, registerHint, column);
+    Btn_MS[k] = MakePanelButton("Btn_MS" + number, kSubdivideAllCaption,
                                 QStringLiteral("上部選択タイムを細分化する"), column);
     connect(Btn_MST[k], &QPushButton::clicked, this, [this, k] { RegisterLines(k, true); });
     connect(Btn_MSTC[k], &QPushButton::clicked, this, [this, k] { RegisterLines(k, false); });
@@ -191,9 +211,7 @@ QWidget* SilencePanel::MakeChannel(int k, QWidget* parent) {
         button->setContextMenuPolicy(Qt::CustomContextMenu);
         connect(button, &QWidget::customContextMenuRequested, this,
                 [this, button](const QPoint& pos) {
-                    if (m_analysis.Lists().startColors.startTimesEnabled && !m_flags.errorBoxOpen) {
-                        m_screen.PopupMenu_T->popup(button->mapToGlobal(pos));
-                    }
+                    emit DefaultColorMenuRequested(button->mapToGlobal(pos));
                 });
     }
     auto* buttons = new QHBoxLayout;
@@ -201,22 +219,11 @@ QWidget* SilencePanel::MakeChannel(int k, QWidget* parent) {
     buttons->addWidget(Btn_MST[k]);
     buttons->addWidget(Btn_MSTC[k]);
     buttons->addWidget(Btn_MS[k]);
-
-    layout->addLayout(fields);
-    layout->addWidget(box, 1);
-    layout->addLayout(buttons);
-    // The list takes the width of the fields or the buttons above and below it, whichever is
-    // widest.
-    const int buttonsWidth = Btn_MST[k]->minimumWidth() + Btn_MSTC[k]->minimumWidth() +
-                             Btn_MS[k]->minimumWidth() + 2 * buttons->spacing();
-    const int width = std::max({box->width(), fields->minimumSize().width(), buttonsWidth});
-    box->setFixedWidth(width);
-    column->setFixedWidth(width);
-    return column;
+    return buttons;
 }
 
 void SilencePanel::MakeMenus() {
-    PopupMenu_MT = new QMenu(&m_screen);
+    PopupMenu_MT = new QMenu(m_parent);
     PopupMenu_MT->setObjectName("PopupMenu_MT");
     for (int i = 0; i < kDurationChoices; ++i) {
         const QString value = QString::number(kDurationValues[i]);
@@ -224,9 +231,9 @@ void SilencePanel::MakeMenus() {
         PMT[i]->setObjectName("PMT" + QString::number(i));
         connect(PMT[i], &QAction::triggered, this, [this, value] { ChooseValue(value); });
     }
-    PopupMenu_ML = new QMenu(&m_screen);
+    PopupMenu_ML = new QMenu(m_parent);
     PopupMenu_ML->setObjectName("PopupMenu_ML");
-    PopupMenu_ML8 = new QMenu(&m_screen);
+    PopupMenu_ML8 = new QMenu(m_parent);
     PopupMenu_ML8->setObjectName("PopupMenu_ML8");
     for (int i = 0; i < kLevelChoices; ++i) {
         const QString value16 = QString::number(kLevelValues16[i]);
@@ -242,21 +249,21 @@ void SilencePanel::MakeMenus() {
         connect(menu, &QMenu::aboutToShow, this, [this] { m_menuOpening = false; });
     }
 
-    PopupMenu_MINI = new QMenu(&m_screen);
+    PopupMenu_MINI = new QMenu(m_parent);
     PopupMenu_MINI->setObjectName("PopupMenu_MINI");
     PM_INI = PopupMenu_MINI->addAction(QStringLiteral("無音タイム／レベルを、すべて初期化☆"));
     PM_INI->setObjectName("PM_INI");
     connect(PM_INI, &QAction::triggered, this, &SilencePanel::PM_INIClick);
     PopupMenu_MINI->addSeparator();
-    PopupMenu_MINI->addAction(QStringLiteral("キャンセル"));
+    PopupMenu_MINI->addAction(kCancelCaption);
 
-    PopupMenu_MS = new QMenu(&m_screen);
+    PopupMenu_MS = new QMenu(m_parent);
     PopupMenu_MS->setObjectName("PopupMenu_MS");
     P_MS0 = PopupMenu_MS->addAction(QStringLiteral("すべて色付登録"));
     P_MS0->setObjectName("P_MS0");
     connect(P_MS0, &QAction::triggered, this, &SilencePanel::P_MS0Click);
     PopupMenu_MS->addSeparator();
-    PopupMenu_MS->addAction(QStringLiteral("キォンセル"));
+    PopupMenu_MS->addAction(kCancelCaption);
 }
 
 void SilencePanel::ShowSettings() {
@@ -284,14 +291,8 @@ void SilencePanel::FieldEdited() {
 
 void SilencePanel::RefreshLists() {
     for (int k = 0; k < kSilenceChannels; ++k) {
-        TimeListBox* box = ListBox_MS[k];
-        box->SyncFromList(true);
-        QPalette palette;
-        if (m_analysis.SilenceListFull(k)) {
-            palette = box->palette();
-            palette.setColor(QPalette::Base, Qt::red);
-        }
-        box->setPalette(palette);
+        ListBox_MS[k]->SyncFromList(true);
+        ShowListFull(ListBox_MS[k], m_analysis.SilenceListFull(k));
     }
 }
 
@@ -350,17 +351,11 @@ void SilencePanel::RegisterLines(int k, bool withColor) {
     TimeLists& lists = m_analysis.Lists();
     lists.RegisterLines(m_analysis.SilenceLines(k), withColor, m_host.messenger,
                         &m_analysis.SilenceMarks(k));
-    m_screen.ListBox_C->SyncFromList(true);
-    QPalette palette;
-    if (lists.registered.Overflowed()) {
-        palette = m_screen.ListBox_C->palette();
-        palette.setColor(QPalette::Base, Qt::red);
-    }
-    m_screen.ListBox_C->setPalette(palette);
+    emit LinesRegistered();
 }
 
 void SilencePanel::Subdivide(int k) {
-    m_screen.SubdivideFromList(m_analysis.SilenceLines(k));
+    emit SubdivideRequested(k);
     ListBox_MS[k]->SyncFromList(false);
 }
 

@@ -17,7 +17,6 @@ class QWidget;
 namespace veskar {
 
 class CutAnalysis;
-class CutScreen;
 
 /// The level analysis on the cut screen: the colouring run Btn_IROWAKE, the peak display
 /// Btn_Peek, the colour and numeric-level options of the option menu, and the numeric level
@@ -26,7 +25,7 @@ class CutScreen;
 class LevelPanel : public QObject {
     Q_OBJECT
 public:
-    LevelPanel(CutAnalysis& analysis, CutScreen& screen, const Host& host, QWidget* parent);
+    LevelPanel(CutAnalysis& analysis, const Host& host, QWidget* parent);
 
     /// Shows the options in force (CutAnalysis::options) in the menu items and the lists, as
     /// after the settings were read.
@@ -45,6 +44,15 @@ public:
     QPushButton* Btn_L_T = nullptr;
     QPushButton* Btn_L = nullptr;
     QListWidget* ListBox_L = nullptr;
+
+signals:
+    /// The colour options changed: the lists are drawn with them from now on.
+    void DisplayOptionsChanged(const veskar::LevelDisplayOptions& display);
+    /// A list's levels were measured (the equal-interval list by the colouring run): it is
+    /// drawn again.
+    void LevelsMeasured(veskar::TimeListId list);
+    /// A line of the numeric list chose the same line of its time list.
+    void LineChosen(veskar::TimeListId list, int row);
 
 public slots:
     void Btn_IROWAKEClick();
@@ -76,7 +84,6 @@ private:
     void SetLevelOptions(const LevelDisplayOptions& display);
 
     CutAnalysis& m_analysis;
-    CutScreen& m_screen;
     Host m_host;
     TimeListId m_numericSource = TimeListId::None;
     bool m_coloring = false;

@@ -1,9 +1,9 @@
-#include "gui/main/TimeListBox.h"
+#include "gui/cutscreen/TimeListBox.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
 
-#include "gui/main/TimeListDelegate.h"
+#include "gui/cutscreen/TimeListDelegate.h"
 
 namespace veskar {
 

@@ -7,10 +7,12 @@
 #include <QPoint>
 
 #include "core/host/Host.h"
+#include "core/timelists/TimeListId.h"
 #include "core/wav/SilenceSettings.h"
 
 class QAction;
 class QFrame;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QMenu;
@@ -20,22 +22,21 @@ class QWidget;
 namespace veskar {
 
 class CutAnalysis;
-class CutScreen;
 class TimeListBox;
 struct SharedFlags;
 
 /// The silence panel Panel_Muon: the recognition time and six duration/level pairs with their
 /// quick-choice menus, the detection run, and the six result lists with their register and
 /// subdivide buttons. The fields are kept in CutAnalysis::silenceSettings as they are typed;
-/// the detection and the registration are the engine's.
+/// the detection and the registration are the engine's. What the rest of the cut screen must
+/// do about it (play a clicked line, show the registered list, subdivide) goes out as signals.
 class SilencePanel : public QObject {
     Q_OBJECT
 public:
     static constexpr int kDurationChoices = 7;
     static constexpr int kLevelChoices = 9;
 
-    SilencePanel(CutAnalysis& analysis, CutScreen& screen, const Host& host, SharedFlags& flags,
-                 QWidget* parent);
+    SilencePanel(CutAnalysis& analysis, const Host& host, SharedFlags& flags, QWidget* parent);
 
     /// Stops whatever plays and closes the wave device; "すべて色付登録" runs it first. Set
     /// once playback exists.
@@ -76,6 +77,16 @@ public:
     QMenu* PopupMenu_MS = nullptr;
     QAction* P_MS0 = nullptr;
 
+signals:
+    /// A line of silence list k was clicked: it plays like a line of any time list.
+    void LineClicked(veskar::TimeListId list, int row);
+    /// Lines were registered into the registered list.
+    void LinesRegistered();
+    /// ">60s" under list k: subdivide around its current line.
+    void SubdivideRequested(int channel);
+    /// A right-click on a register button: the default start colour's menu.
+    void DefaultColorMenuRequested(const QPoint& globalPos);
+
 public slots:
     void Btn_MuonClick();
     void Btn_Muon_closeClick();
@@ -99,6 +110,9 @@ protected:
 private:
     QFrame* MakePanel(QWidget* parent);
     QWidget* MakeChannel(int channel, QWidget* parent);
+    QHBoxLayout* MakeChannelFields(int channel, QWidget* column);
+    TimeListBox* MakeChannelList(int channel, QWidget* column);
+    QHBoxLayout* MakeChannelButtons(int channel, QWidget* column);
     QLabel* MakeFieldLabel(const QString& name, const QString& caption, QWidget* parent);
     QLineEdit* MakeField(const QString& name, QWidget* parent);
     void MakeMenus();
@@ -106,7 +120,7 @@ private:
     void ChooseValue(const QString& value);
 
     CutAnalysis& m_analysis;
-    CutScreen& m_screen;
+    QWidget* m_parent;
     Host m_host;
     SharedFlags& m_flags;
     std::function<void()> m_stopPlayback;

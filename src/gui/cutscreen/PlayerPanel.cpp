@@ -1,4 +1,4 @@
-#include "gui/main/PlayerPanel.h"
+#include "gui/cutscreen/PlayerPanel.h"
 
 #include <algorithm>
 #include <numeric>
@@ -14,6 +14,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "core/text/Captions.h"
 #include "gui/main/PositionBarPanel.h"
 
 namespace veskar {
@@ -132,7 +133,7 @@ void PlayerPanel::MakePresetMenu() {
     PM_START->setCheckable(true);
     PM_START->setChecked(m_preset.StartOnly());
     connect(PM_START, &QAction::triggered, this, [this](bool on) { m_preset.SetStartOnly(on); });
-    PM_X = PopupMenu_PM->addAction(PlayModePreset::CancelCaption());
+    PM_X = PopupMenu_PM->addAction(kCancelCaption);
     PM_X->setObjectName("PM_X");
     connect(RadioGroup1, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& pos) { PopupMenu_PM->popup(RadioGroup1->mapToGlobal(pos)); });

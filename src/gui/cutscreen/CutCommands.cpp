@@ -1,4 +1,4 @@
-#include "gui/main/CutCommands.h"
+#include "gui/cutscreen/CutCommands.h"
 
 #include <QAction>
 #include <QDateTime>
@@ -18,18 +18,18 @@
 #include "core/cut/OutputNaming.h"
 #include "core/cut/SaveNameStep.h"
 #include "core/host/Host.h"
+#include "core/host/Messenger.h"
 #include "core/host/SaveFileDialog.h"
 #include "core/host/SharedFlags.h"
 #include "core/host/TextViewer.h"
 #include "core/settings/Paths.h"
-#include "gui/dialogs/ModalResult.h"
+#include "core/text/Captions.h"
+#include "gui/cutscreen/CutScreen.h"
+#include "gui/cutscreen/TimeListBox.h"
 #include "gui/dialogs/QtSaveFileDialog.h"
 #include "gui/dialogs/TSNBox.h"
 #include "gui/dialogs/TSNBoxDlg.h"
 #include "gui/main/BusyCursor.h"
-#include "gui/main/CutScreen.h"
-#include "gui/main/TimeListBox.h"
-#include "platform/DesktopTextViewer.h"
 
 namespace veskar {
 
@@ -49,9 +49,6 @@ const CutCommand kColorCutCommands[kStartColorCount] = {
     CutCommand::WAV_CUT,         CutCommand::WAV_CUT_ST_Blue,   CutCommand::WAV_CUT_ST_Red,
     CutCommand::WAV_CUT_ST_Lime, CutCommand::WAV_CUT_ST_Yellow, CutCommand::WAV_CUT_ST_Aqua,
     CutCommand::WAV_CUT_ST_Pink};
-const CutListKind kLevelKinds[kSubdivisionLevels] = {
-    CutListKind::ListBox_1ms, CutListKind::ListBox_10ms, CutListKind::ListBox_100ms,
-    CutListKind::ListBox_1s,  CutListKind::ListBox_10s,  CutListKind::ListBox_60s};
 
 QAction* AddItem(QMenu* menu, const QString& name, const QString& caption, bool checkable = false,
                  bool checked = false) {
@@ -132,14 +129,14 @@ public:
         EventPump& m_inner;
     };
 
-    Services(Host& host, QWidget* window)
-        : qtSaveDialog(window), progress(host.progress), pump(host.pump) {
-        viewer.current = &desktopViewer;
+    Services(Host& host, TextViewer& ownerViewer, QWidget* window)
+        : givenViewer(ownerViewer), qtSaveDialog(window), progress(host.progress), pump(host.pump) {
+        viewer.current = &givenViewer;
         saveDialog.current = &qtSaveDialog;
         baseNameBox.SetSourceHandle(window);
     }
 
-    DesktopTextViewer desktopViewer;
+    TextViewer& givenViewer;
     QtSaveFileDialog qtSaveDialog;
     Viewer viewer;
     SaveDialog saveDialog;
@@ -152,9 +149,10 @@ public:
 };
 
 CutCommands::CutCommands(CutScreen& screen, TimeLists& lists, SharedFlags& flags, Host& host,
-                         QWidget* window)
+                         TextViewer& viewer, QWidget* window)
     : m_screen(screen), m_lists(lists), m_flags(flags), m_host(host),
-      m_window(window ? window : &screen), m_services(std::make_unique<Services>(host, m_window)) {
+      m_window(window ? window : &screen),
+      m_services(std::make_unique<Services>(host, viewer, m_window)) {
     setObjectName("CutCommands");
     m_services->chooseFolder = [this](const QString& title, const QString& start) {
         return ChooseFolderWithQt(m_window, title, start);
@@ -164,7 +162,7 @@ CutCommands::CutCommands(CutScreen& screen, TimeLists& lists, SharedFlags& flags
         TSNBoxDlg& box = m_services->baseNameBox;
         box.SetTitle(title);
         box.SetSNText(text);
-        if (box.Execute(title) != ModalResult::Ok) {
+        if (box.Execute(title) != Messenger::Ok) {
             return std::nullopt;
         }
         return box.SNText();
@@ -280,14 +278,14 @@ void CutCommands::MakeCutItems() {
     WAV_CUT_ST0 = new QMenu(QStringLiteral("カット（スタートタイムのみ）(&S)"), menu);
     WAV_CUT_ST0->setObjectName("WAV_CUT_ST0");
     menu->insertMenu(before, WAV_CUT_ST0);
-    WAV_CUT_ST = AddItem(WAV_CUT_ST0, "WAV_CUT_ST", QStringLiteral("スタートタイムすべて(&L)"));
+    // The colour cut items read like the continuous-play items of the same colours.
+    WAV_CUT_ST = AddItem(WAV_CUT_ST0, "WAV_CUT_ST", ContinuousTargetItemCaption(0));
     connect(WAV_CUT_ST, &QAction::triggered, this,
             [this] { WAV_CUTClick(CutCommand::WAV_CUT_ST); });
     WAV_CUT_ST0->addSeparator();
     for (int code = 1; code < kStartColorCount; ++code) {
-        QAction* item =
-            AddItem(WAV_CUT_ST0, QString::fromUtf16(kColorCutNames[code]),
-                    StartColorWord(code) + QStringLiteral("のみ(&") + StartColorKey(code) + ")");
+        QAction* item = AddItem(WAV_CUT_ST0, QString::fromUtf16(kColorCutNames[code]),
+                                ContinuousTargetItemCaption(code));
         item->setIcon(ColorSwatch(code));
         const CutCommand command = kColorCutCommands[code];
         connect(item, &QAction::triggered, this, [this, command] { WAV_CUTClick(command); });
@@ -296,13 +294,13 @@ void CutCommands::MakeCutItems() {
     m_screen.AddStartColorItem(WAV_CUT_ST0->menuAction());
 
     menu->addSeparator();
-    WAV_CUT_CANSEL = AddItem(menu, "WAV_CUT_CANSEL", QStringLiteral("キャンセル (&Z)"));
+    WAV_CUT_CANSEL = AddItem(menu, "WAV_CUT_CANSEL", kCancelCaption + QStringLiteral(" (&Z)"));
 }
 
 void CutCommands::MakeFileMenu() {
     MFile0 = new QMenu(QStringLiteral("ファイル(&F)"), m_window);
     MFile0->setObjectName("MFile0");
-    MF_SAVE_DIR = AddItem(MFile0, "MF_SAVE_DIR", QStringLiteral("分割WAVファイル登録先"));
+    MF_SAVE_DIR = AddItem(MFile0, "MF_SAVE_DIR", kSaveDirCaption);
     MFile0->addSeparator();
     MF_AUTO_NAME = AddItem(MFile0, "MF_AUTO_NAME", QStringLiteral("自動分割ファイル名を、短くする"),
                            true, true);
@@ -340,7 +338,7 @@ void CutCommands::AttachMenus(QMenuBar* menuBar, QMenu* optionMenu) {
 }
 
 void CutCommands::SetTextViewer(TextViewer* viewer) {
-    m_services->viewer.current = viewer ? viewer : &m_services->desktopViewer;
+    m_services->viewer.current = viewer ? viewer : &m_services->givenViewer;
 }
 
 void CutCommands::SetSaveFileDialog(SaveFileDialog* dialog) {
@@ -408,12 +406,11 @@ CutOptions CutCommands::Options() const {
 }
 
 std::unique_ptr<CutTarget> CutCommands::TargetOf(TimeListId id) {
-    const int level = static_cast<int>(id);
-    if (level >= 0 && level < kSubdivisionLevels) {
-        return std::make_unique<TimeListTarget>(kLevelKinds[level], m_lists.subdivisions[level]);
+    if (const int level = SubdivisionLevelOf(id); level >= 0) {
+        return std::make_unique<TimeListTarget>(id, m_lists.subdivisions[level]);
     }
     if (id == TimeListId::Interval) {
-        return std::make_unique<TimeListTarget>(CutListKind::ListBox_ALL, m_lists.interval);
+        return std::make_unique<TimeListTarget>(id, m_lists.interval);
     }
     if (id == TimeListId::Registered) {
         return std::make_unique<RegisteredListTarget>(m_lists.registered);
@@ -495,9 +492,8 @@ void CutCommands::MFile0Click() {
 }
 
 void CutCommands::MF_SAVE_DIRClick() {
-    const std::optional<QString> chosen =
-        m_services->chooseFolder(QStringLiteral("分割WAVファイル登録先"),
-                                 FolderToBrowse(m_saveDir, QString::fromLatin1(kSaveDirName)));
+    const std::optional<QString> chosen = m_services->chooseFolder(
+        kSaveDirCaption, FolderToBrowse(m_saveDir, QString::fromLatin1(kSaveDirName)));
     if (chosen && !IsFolderNotSet(*chosen)) {
         SetSaveDir(QDir::cleanPath(*chosen));
     }

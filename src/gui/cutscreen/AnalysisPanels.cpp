@@ -1,4 +1,4 @@
-#include "gui/main/AnalysisPanels.h"
+#include "gui/cutscreen/AnalysisPanels.h"
 
 #include <QAction>
 #include <QFrame>
@@ -8,9 +8,9 @@
 #include <QPushButton>
 
 #include "core/analysis/CutAnalysis.h"
-#include "gui/main/CutScreen.h"
-#include "gui/main/LevelPanel.h"
-#include "gui/main/SilencePanel.h"
+#include "gui/cutscreen/CutScreen.h"
+#include "gui/cutscreen/LevelPanel.h"
+#include "gui/cutscreen/SilencePanel.h"
 
 namespace veskar {
 
@@ -18,8 +18,8 @@ AnalysisPanels::AnalysisPanels(CutAnalysis& analysis, CutScreen& screen, const H
                                SharedFlags& flags, QMenu* optionMenu)
     : QObject(&screen), m_analysis(analysis) {
     setObjectName("AnalysisPanels");
-    levelPanel = new LevelPanel(analysis, screen, host, screen.Slot_Level);
-    silencePanel = new SilencePanel(analysis, screen, host, flags, screen.Slot_Silence);
+    levelPanel = new LevelPanel(analysis, host, screen.Slot_Level);
+    silencePanel = new SilencePanel(analysis, host, flags, screen.Slot_Silence);
 
     Panel_Analysis = new QWidget(screen.Slot_Silence);
     Panel_Analysis->setObjectName("Panel_Analysis");
@@ -46,7 +46,18 @@ AnalysisPanels::AnalysisPanels(CutAnalysis& analysis, CutScreen& screen, const H
 
     connect(&screen, &CutScreen::CutFileChosen, this, &AnalysisPanels::CutFileChosen);
     connect(&screen, &CutScreen::TimeListsRebuilt, this, &AnalysisPanels::TimeListsRebuilt);
+    screen.SetLevelDisplayOptions(analysis.options.display);
     connect(&screen, &CutScreen::LineClicked, levelPanel, &LevelPanel::LineClicked);
+    connect(levelPanel, &LevelPanel::DisplayOptionsChanged, &screen,
+            &CutScreen::SetLevelDisplayOptions);
+    connect(levelPanel, &LevelPanel::LevelsMeasured, &screen, &CutScreen::RepaintList);
+    connect(levelPanel, &LevelPanel::LineChosen, &screen, &CutScreen::ClickLine);
+    connect(silencePanel, &SilencePanel::LineClicked, &screen, &CutScreen::ListBox_ALLClick);
+    connect(silencePanel, &SilencePanel::LinesRegistered, &screen, &CutScreen::ShowRegisteredList);
+    connect(silencePanel, &SilencePanel::DefaultColorMenuRequested, &screen,
+            &CutScreen::OpenDefaultColorMenu);
+    connect(silencePanel, &SilencePanel::SubdivideRequested, &screen,
+            [this, &screen](int k) { screen.SubdivideFromList(m_analysis.SilenceLines(k)); });
     // Song starts are drawn in the current start colour.
     connect(screen.PopupMenu_T, &QMenu::triggered, silencePanel, &SilencePanel::RepaintLists);
     connect(screen.MO_ST_TM, &QAction::triggered, silencePanel, &SilencePanel::RepaintLists);

@@ -54,17 +54,17 @@ public:
         std::function<std::optional<QString>(const QString& title, const QString& text)>;
 
     /// Places its controls on screen (Btn_CUT under the registered list, the save row at the
-    /// top) and its items in screen's PopupMenu1. host and flags are the window's; window is
-    /// where its dialogs centre.
+    /// top) and its items in screen's PopupMenu1. host, flags and the record viewer are the
+    /// window's; window is where its dialogs centre.
     CutCommands(CutScreen& screen, TimeLists& lists, SharedFlags& flags, Host& host,
-                QWidget* window);
+                TextViewer& viewer, QWidget* window);
     ~CutCommands() override;
 
     /// Puts the file menu first on the menu bar and MO_CS_UP into the option menu.
     void AttachMenus(QMenuBar* menuBar, QMenu* optionMenu);
 
     /// Services that tests and later parts of the window replace; null (or an empty function)
-    /// goes back to the desktop's own.
+    /// goes back to the one given at construction or the desktop's own.
     void SetTextViewer(TextViewer* viewer);
     void SetSaveFileDialog(SaveFileDialog* dialog);
     void SetFolderChooser(FolderChooser chooser);

@@ -6,7 +6,7 @@
 #include <QListView>
 
 #include "core/timelists/TimeLists.h"
-#include "gui/main/TimeListModel.h"
+#include "gui/cutscreen/TimeListModel.h"
 
 namespace veskar {
 

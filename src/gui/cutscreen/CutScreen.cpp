@@ -1,4 +1,4 @@
-#include "gui/main/CutScreen.h"
+#include "gui/cutscreen/CutScreen.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -14,17 +14,21 @@
 #include <QScrollBar>
 #include <QVBoxLayout>
 
+#include "core/cut/CutMenu.h"
 #include "core/host/EventPump.h"
 #include "core/host/Messenger.h"
 #include "core/host/SharedFlags.h"
+#include "core/text/Captions.h"
+#include "gui/cutscreen/PanelTools.h"
+#include "gui/cutscreen/TimeListBox.h"
 #include "gui/main/BusyCursor.h"
-#include "gui/main/TimeListBox.h"
 
 namespace veskar {
 
 namespace {
 
-constexpr QRgb kSilver = 0xC0C0C0;
+// Room for the cut file's name and the save row beside the player controls.
+constexpr int kCutFileMinimumWidth = 380;
 
 const char16_t* const kStartItemNames[kStartColorCount] = {u"",
                                                            u"P_START",
@@ -35,11 +39,6 @@ const char16_t* const kStartItemNames[kStartColorCount] = {u"",
                                                            u"P_START_Pink"};
 const char16_t* const kColorSuffixes[kStartColorCount] = {u"ALL",    u"Blue", u"Red", u"Lime",
                                                           u"Yellow", u"Aqua", u"Pink"};
-
-bool IsLevel(TimeListId id) {
-    const int level = static_cast<int>(id);
-    return level >= 0 && level < kSubdivisionLevels;
-}
 
 QColor Rgb(uint32_t rgb) {
     return QColor::fromRgb(static_cast<QRgb>(rgb));
@@ -65,67 +64,37 @@ CutScreen::CutScreen(TimeLists& lists, Messenger& messenger, EventPump& pump, Sh
             QInputDialog::getText(this, title, QString(), QLineEdit::Normal, text, &ok);
         return ok ? std::optional<QString>(result) : std::nullopt;
     };
-
-    MO_FUN = new QAction(QStringLiteral("分単位にする"), this);
-    MO_FUN->setObjectName("MO_FUN");
-    MO_FUN->setCheckable(true);
-    MO_FUN->setChecked(m_lists.format.MinutesMode());
-    connect(MO_FUN, &QAction::triggered, this, &CutScreen::MO_FUNClick);
-    MO_ST_TM = new QAction(QStringLiteral("スタートタイムを有効にする"), this);
-    MO_ST_TM->setObjectName("MO_ST_TM");
-    MO_ST_TM->setCheckable(true);
-    MO_ST_TM->setChecked(m_lists.startColors.startTimesEnabled);
-    connect(MO_ST_TM, &QAction::triggered, this, &CutScreen::MO_ST_TMClick);
-    MO_TSR_MUKOU = new QAction(QStringLiteral("等間隔／細分化の右クリックを無効にする"), this);
-    MO_TSR_MUKOU->setObjectName("MO_TSR_MUKOU");
-    MO_TSR_MUKOU->setCheckable(true);
-    MO_TSR_MUKOU->setChecked(true);
+    MakeOptionItems();
 
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(6, 6, 6, 6);
     outer->setSpacing(4);
-
     auto* top = new QHBoxLayout;
     // The cut file above, where its pieces go below it.
     Slot_CutFile = MakeSlot("Slot_CutFile", new QVBoxLayout, this);
-    Slot_CutFile->setMinimumWidth(380);
+    Slot_CutFile->setMinimumWidth(kCutFileMinimumWidth);
     Slot_Playback = MakeSlot("Slot_Playback", new QHBoxLayout, this);
-    auto* position = new QFrame(Slot_Playback);
-    position->setObjectName("Panel_Position");
-    position->setFrameShape(QFrame::StyledPanel);
-    auto* positionLayout = new QHBoxLayout(position);
-    positionLayout->setContentsMargins(6, 2, 6, 2);
-    Label14 = new QLabel(QStringLiteral("0"), position);
-    Label14->setObjectName("Label14");
-    Label14->setToolTip(QStringLiteral("再生時間（秒）"));
-    Label13 = new QLabel(QStringLiteral("0"), position);
-    Label13->setObjectName("Label13");
-    Label13->setToolTip(QStringLiteral("総再生時間（秒）"));
-    positionLayout->addWidget(new QLabel(QStringLiteral("再生"), position));
-    positionLayout->addWidget(Label14);
-    positionLayout->addWidget(new QLabel(QStringLiteral("／"), position));
-    positionLayout->addWidget(Label13);
-    Slot_Playback->layout()->addWidget(position);
+    Slot_Playback->layout()->addWidget(MakePositionPanel());
     top->addWidget(Slot_CutFile, 1);
     top->addWidget(Slot_Playback);
     outer->addLayout(top);
 
-    auto* lists_ = new QHBoxLayout;
-    lists_->setSpacing(6);
-    lists_->addWidget(MakeIntervalColumn());
+    auto* columns = new QHBoxLayout;
+    columns->setSpacing(6);
+    columns->addWidget(MakeIntervalColumn());
     for (int level = kSubdivisionLevels - 1; level >= 1; --level) {
-        lists_->addWidget(MakeLevelColumn(level));
+        columns->addWidget(MakeLevelColumn(level));
     }
-    lists_->addWidget(MakeOneMsPanel());
-    lists_->addWidget(MakeRegisteredColumn());
+    columns->addWidget(MakeOneMsPanel());
+    columns->addWidget(MakeRegisteredColumn());
     auto* side = new QVBoxLayout;
     Slot_Silence = MakeSlot("Slot_Silence", new QVBoxLayout, this);
     Slot_Level = MakeSlot("Slot_Level", new QVBoxLayout, this);
     side->addWidget(Slot_Silence);
     side->addWidget(Slot_Level);
     side->addStretch(1);
-    lists_->addLayout(side, 1);
-    outer->addLayout(lists_, 1);
+    columns->addLayout(side, 1);
+    outer->addLayout(columns, 1);
 
     ListBox_1ms = levelLists[0];
     ListBox_10ms = levelLists[1];
@@ -137,6 +106,42 @@ CutScreen::CutScreen(TimeLists& lists, Messenger& messenger, EventPump& pump, Sh
     MakeMenus();
     RepaintColorRegisterButtons();
     RepaintContinuousPanel();
+}
+
+void CutScreen::MakeOptionItems() {
+    auto option = [this](const char* name, const QString& caption, bool checked) {
+        auto* item = new QAction(caption, this);
+        item->setObjectName(name);
+        item->setCheckable(true);
+        item->setChecked(checked);
+        return item;
+    };
+    MO_FUN = option("MO_FUN", QStringLiteral("分単位にする"), m_lists.format.MinutesMode());
+    connect(MO_FUN, &QAction::triggered, this, &CutScreen::MO_FUNClick);
+    MO_ST_TM = option("MO_ST_TM", QStringLiteral("スタートタイムを有効にする"),
+                      m_lists.startColors.startTimesEnabled);
+    connect(MO_ST_TM, &QAction::triggered, this, &CutScreen::MO_ST_TMClick);
+    MO_TSR_MUKOU =
+        option("MO_TSR_MUKOU", QStringLiteral("等間隔／細分化の右クリックを無効にする"), true);
+}
+
+QWidget* CutScreen::MakePositionPanel() {
+    auto* position = new QFrame(Slot_Playback);
+    position->setObjectName("Panel_Position");
+    position->setFrameShape(QFrame::StyledPanel);
+    auto* layout = new QHBoxLayout(position);
+    layout->setContentsMargins(6, 2, 6, 2);
+    Label14 = new QLabel(QStringLiteral("0"), position);
+    Label14->setObjectName("Label14");
+    Label14->setToolTip(QStringLiteral("再生時間（秒）"));
+    Label13 = new QLabel(QStringLiteral("0"), position);
+    Label13->setObjectName("Label13");
+    Label13->setToolTip(QStringLiteral("総再生時間（秒）"));
+    layout->addWidget(new QLabel(QStringLiteral("再生"), position));
+    layout->addWidget(Label14);
+    layout->addWidget(new QLabel(QStringLiteral("／"), position));
+    layout->addWidget(Label13);
+    return position;
 }
 
 TimeListBox* CutScreen::MakeListBox(TimeListId id, const QString& name, const QString& hint) {
@@ -165,8 +170,7 @@ TimeListBox* CutScreen::MakeListBox(TimeListId id, const QString& name, const QS
             [this, id](int row) { ListBox_ALLClick(id, row); });
     connect(box, &TimeListBox::RightPressed, this,
             [this, id](const QPoint& pos) { ListBox_CMouseDown(id, pos); });
-    if (IsLevel(id)) {
-        const int level = static_cast<int>(id);
+    if (const int level = SubdivisionLevelOf(id); level >= 0) {
         box->Model()->SetColorFn([this, level](int row) {
             return LevelColors(m_lists.SubdivisionLineLevel(level, row, m_levelOptions));
         });
@@ -191,19 +195,11 @@ TimeListBox* CutScreen::MakeListBox(TimeListId id, const QString& name, const QS
 
 QPushButton* CutScreen::MakeButton(const QString& name, const QString& caption,
                                    const QString& hint) {
-    auto* button = new QPushButton(caption, this);
-    button->setObjectName(name);
-    button->setToolTip(hint);
-    button->setFocusPolicy(Qt::NoFocus);
-    button->setMinimumWidth(0);
-    const QFontMetrics metrics(button->font());
-    button->setMinimumSize(metrics.horizontalAdvance(caption) + 12, metrics.height() + 8);
-    button->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-    return button;
+    return MakePanelButton(name, caption, hint, this);
 }
 
 QPushButton* CutScreen::MakeRegisterButton(const QString& name, bool withColor) {
-    QPushButton* button = MakeButton(name, withColor ? QStringLiteral("<登") : QStringLiteral("録"),
+    QPushButton* button = MakeButton(name, withColor ? kRegisterWithColorCaption : kRegisterCaption,
                                      withColor ? QStringLiteral("選択タイムを登録する（色付き）")
                                                : QStringLiteral("選択タイムを登録する"));
     button->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -250,7 +246,7 @@ QWidget* CutScreen::MakeIntervalColumn() {
 
 QWidget* CutScreen::MakeLevelColumn(int level) {
     const QString caption = QString::fromLatin1(SubdivisionCaption(level));
-    const auto id = static_cast<TimeListId>(level);
+    const TimeListId id = SubdivisionListId(level);
     auto* column = new QWidget(this);
     column->setObjectName("Column_" + caption);
     auto* layout = new QVBoxLayout(column);
@@ -260,7 +256,7 @@ QWidget* CutScreen::MakeLevelColumn(int level) {
     QPushButton* subdivide = MakeButton("Button_" + caption, ">" + caption);
     // A subdivide button fills its own list from the current line of the next coarser list.
     const TimeListId source =
-        level == kTopSubdivisionLevel ? TimeListId::Interval : static_cast<TimeListId>(level + 1);
+        level == kTopSubdivisionLevel ? TimeListId::Interval : SubdivisionListId(level + 1);
     connect(subdivide, &QPushButton::clicked, this,
             [this, level, source] { Subdivide(level, source); });
     subdivideButtons[level] = subdivide;
@@ -303,7 +299,7 @@ QWidget* CutScreen::MakeOneMsPanel() {
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(3);
     QWidget* column = MakeLevelColumn(0);
-    Button_60s_U = MakeButton("Button_60s_U", QStringLiteral(">60s"));
+    Button_60s_U = MakeButton("Button_60s_U", kSubdivideAllCaption);
     connect(Button_60s_U, &QPushButton::clicked, this,
             [this] { Subdivide(kTopSubdivisionLevel, TimeListId::Interval); });
     m_allSubdivideButtons.push_back(Button_60s_U);
@@ -331,11 +327,12 @@ QWidget* CutScreen::MakeRegisteredColumn() {
 
     Btn_NT = MakeRegisterButton("Btn_NT", true);
     Btn_NTC = MakeRegisterButton("Btn_NTC", false);
-    Btn_NT->setToolTip(QStringLiteral("現在の再生タイムを登録する"));
-    Btn_NTC->setToolTip(QStringLiteral("現在の再生タイムを登録する"));
+    for (QPushButton* button : {Btn_NT, Btn_NTC}) {
+        button->setToolTip(QStringLiteral("現在の再生タイムを登録する"));
+    }
     connect(Btn_NT, &QPushButton::clicked, this, [this] { RegisterPosition(true); });
     connect(Btn_NTC, &QPushButton::clicked, this, [this] { RegisterPosition(false); });
-    Button_600s_CT = MakeButton("Button_600s_CT", QStringLiteral(">60s"),
+    Button_600s_CT = MakeButton("Button_600s_CT", kSubdivideAllCaption,
                                 QStringLiteral("現在の再生タイムを細分化する"));
     connect(Button_600s_CT, &QPushButton::clicked, this,
             [this] { Subdivide(kTopSubdivisionLevel, TimeListId::None); });
@@ -360,8 +357,8 @@ QWidget* CutScreen::MakeRegisteredColumn() {
     Button5 = MakeButton("Button5", QStringLiteral("削除"),
                          QStringLiteral("登録タイムを削除する（選択のみ）"));
     connect(Button5, &QPushButton::clicked, this, &CutScreen::Button5Click);
-    Button_600s_C = MakeButton("Button_600s_C", QStringLiteral(">60s"),
-                               QStringLiteral("登録タイムを細分化する"));
+    Button_600s_C =
+        MakeButton("Button_600s_C", kSubdivideAllCaption, QStringLiteral("登録タイムを細分化する"));
     connect(Button_600s_C, &QPushButton::clicked, this,
             [this] { Subdivide(kTopSubdivisionLevel, TimeListId::Registered); });
     m_allSubdivideButtons.push_back(Button_600s_C);
@@ -393,6 +390,17 @@ void CutScreen::MakeMenus() {
     PCUT_N0 = PopupMenu1->addSeparator();
     PCUT_N0->setObjectName("PCUT_N0");
 
+    MakeStartColorItems();
+    MakeContinuousMenus();
+    MakeClassificationMenu();
+    m_startColorMenuItems = {
+        PCUT_N0, P_START0->menuAction(), P_ST_CLR, PCUT_N1, P_RENZOKU0->menuAction(),
+        PCUT_N3, P_BINRUI0->menuAction()};
+
+    MakeDefaultColorMenu();
+}
+
+void CutScreen::MakeStartColorItems() {
     P_START0 = PopupMenu1->addMenu(QStringLiteral("スタートタイム登録(&T)"));
     P_START0->setObjectName("P_START0");
     for (int code = 1; code < kStartColorCount; ++code) {
@@ -407,7 +415,9 @@ void CutScreen::MakeMenus() {
     connect(P_ST_CLR, &QAction::triggered, this, &CutScreen::ClearStartColor);
     PCUT_N1 = PopupMenu1->addSeparator();
     PCUT_N1->setObjectName("PCUT_N1");
+}
 
+void CutScreen::MakeContinuousMenus() {
     P_RENZOKU0 = PopupMenu1->addMenu(ContinuousTargetMenuCaption(0));
     P_RENZOKU0->setObjectName("P_RENZOKU0");
     PopupMenu_R = new QMenu(this);
@@ -435,9 +445,9 @@ void CutScreen::MakeMenus() {
         }
     }
     P_RENZOKU0->addSeparator();
-    P_RENZOKU0->addAction(QStringLiteral("キャンセル"));
+    P_RENZOKU0->addAction(kCancelCaption);
     PopupMenu_R->addSeparator();
-    PopupMenu_R->addAction(QStringLiteral("キャンセル"))->setObjectName("P_RENZOKU_M_X");
+    PopupMenu_R->addAction(kCancelCaption)->setObjectName("P_RENZOKU_M_X");
     connect(P_RENZOKU0, &QMenu::aboutToShow, this, [this] {
         continuousItems[static_cast<size_t>(m_lists.startColors.continuousTarget)]->setChecked(
             true);
@@ -446,7 +456,9 @@ void CutScreen::MakeMenus() {
         continuousPanelItems[static_cast<size_t>(m_lists.startColors.continuousTarget)]->setChecked(
             true);
     });
+}
 
+void CutScreen::MakeClassificationMenu() {
     PCUT_N3 = PopupMenu1->addSeparator();
     PCUT_N3->setObjectName("PCUT_N3");
     P_BINRUI0 = PopupMenu1->addMenu(QStringLiteral("色別、分類名の登録(&I)"));
@@ -463,10 +475,9 @@ void CutScreen::MakeMenus() {
                 ClassificationItemCaption(code, m_lists.startColors.colorTagNames.value(code)));
         }
     });
-    m_startColorMenuItems = {
-        PCUT_N0, P_START0->menuAction(), P_ST_CLR, PCUT_N1, P_RENZOKU0->menuAction(),
-        PCUT_N3, P_BINRUI0->menuAction()};
+}
 
+void CutScreen::MakeDefaultColorMenu() {
     PopupMenu_T = new QMenu(this);
     PopupMenu_T->setObjectName("PopupMenu_T");
     auto* defaultGroup = new QActionGroup(this);
@@ -480,7 +491,7 @@ void CutScreen::MakeMenus() {
         defaultColorItems[code] = item;
     }
     PopupMenu_T->addSeparator();
-    PopupMenu_T->addAction(QStringLiteral("キャンセル"))->setObjectName("PTS_X");
+    PopupMenu_T->addAction(kCancelCaption)->setObjectName("PTS_X");
     connect(PopupMenu_T, &QMenu::aboutToShow, this, [this] {
         defaultColorItems[static_cast<size_t>(m_lists.startColors.defaultStartColor)]->setChecked(
             true);
@@ -488,8 +499,8 @@ void CutScreen::MakeMenus() {
 }
 
 TimeList* CutScreen::EngineList(TimeListId id) {
-    if (IsLevel(id)) {
-        return &m_lists.subdivisions[static_cast<size_t>(id)];
+    if (const int level = SubdivisionLevelOf(id); level >= 0) {
+        return &m_lists.subdivisions[level];
     }
     if (id == TimeListId::Interval) {
         return &m_lists.interval;
@@ -498,8 +509,8 @@ TimeList* CutScreen::EngineList(TimeListId id) {
 }
 
 TimeListBox* CutScreen::ListBox(TimeListId id) const {
-    if (IsLevel(id)) {
-        return levelLists[static_cast<size_t>(id)];
+    if (const int level = SubdivisionLevelOf(id); level >= 0) {
+        return levelLists[level];
     }
     if (id == TimeListId::Interval) {
         return ListBox_ALL;
@@ -536,8 +547,7 @@ void CutScreen::RefreshLists() {
     for (TimeListBox* box : levelLists) {
         box->SyncFromList(true);
     }
-    ListBox_C->SyncFromList(true);
-    ShowRegisteredOverflow();
+    ShowRegisteredList();
 }
 
 void CutScreen::SetCutFile(const QString& path, TimeMs lengthMs) {
@@ -587,19 +597,36 @@ void CutScreen::MO_ST_TMClick() {
 
 void CutScreen::SetSubdivideButtonsEnabled(bool enabled) {
     for (QPushButton* button : m_allSubdivideButtons) {
-        button->setEnabled(enabled);
-        QPalette palette = button->palette();
-        if (enabled) {
-            palette = QPalette();
-        } else {
-            palette.setColor(QPalette::ButtonText, QColor::fromRgb(kSilver));
-            palette.setColor(QPalette::Disabled, QPalette::ButtonText, QColor::fromRgb(kSilver));
-        }
-        button->setPalette(palette);
+        SetRunButtonEnabled(button, enabled);
     }
 }
 
 void CutScreen::Subdivide(int topLevel, TimeListId source) {
+    RunSubdivision(topLevel, [&] {
+        if (source == TimeListId::None) {
+            return m_lists.SubdivideFromPosition(QueryPosition(), Label14->text(),
+                                                 CurrentSpecialMode(), m_messenger, m_pump);
+        }
+        if (source == TimeListId::Registered) {
+            return m_lists.SubdivideFromRegistered(CurrentSpecialMode(), m_messenger, m_pump);
+        }
+        return m_lists.SubdivideFromList(topLevel, *EngineList(source), CurrentSpecialMode(),
+                                         m_messenger, m_pump);
+    });
+    if (TimeListBox* box = ListBox(source)) {
+        box->SyncFromList(false);
+    }
+}
+
+void CutScreen::SubdivideFromList(TimeList& source) {
+    RunSubdivision(kTopSubdivisionLevel, [&] {
+        return m_lists.SubdivideFromList(kTopSubdivisionLevel, source, CurrentSpecialMode(),
+                                         m_messenger, m_pump);
+    });
+}
+
+void CutScreen::RunSubdivision(int topLevel,
+                               const std::function<TimeLists::SubdivideResult()>& subdivide) {
     if (m_subdividing) {
         return;
     }
@@ -607,20 +634,7 @@ void CutScreen::Subdivide(int topLevel, TimeListId source) {
     BusyCursor busy;
     SetSubdivideButtonsEnabled(false);
     m_pump.ProcessEvents();
-
-    TimeLists::SubdivideResult result;
-    if (source == TimeListId::None) {
-        result = m_lists.SubdivideFromPosition(QueryPosition(), Label14->text(), SpecialMode(),
-                                               m_messenger, m_pump);
-    } else if (source == TimeListId::Registered) {
-        result = m_lists.SubdivideFromRegistered(SpecialMode(), m_messenger, m_pump);
-    } else {
-        result = m_lists.SubdivideFromList(topLevel, *EngineList(source), SpecialMode(),
-                                           m_messenger, m_pump);
-    }
-    if (TimeListBox* box = ListBox(source)) {
-        box->SyncFromList(false);
-    }
+    const TimeLists::SubdivideResult result = subdivide();
     for (int level = 0; level <= topLevel && level < kSubdivisionLevels; ++level) {
         levelLists[level]->SyncFromList(true);
     }
@@ -628,28 +642,6 @@ void CutScreen::Subdivide(int topLevel, TimeListId source) {
         for (const int level : TimeLists::LevelsToMeasure(topLevel, m_levelOptions)) {
             m_levels.measureListLevels(level);
             levelLists[level]->viewport()->update();
-        }
-    }
-    SetSubdivideButtonsEnabled(true);
-    m_subdividing = false;
-}
-
-void CutScreen::SubdivideFromList(TimeList& source) {
-    if (m_subdividing) {
-        return;
-    }
-    m_subdividing = true;
-    BusyCursor busy;
-    SetSubdivideButtonsEnabled(false);
-    m_pump.ProcessEvents();
-    const auto result =
-        m_lists.SubdivideFromList(kTopSubdivisionLevel, source, SpecialMode(), m_messenger, m_pump);
-    for (TimeListBox* box : levelLists) {
-        box->SyncFromList(true);
-    }
-    if (result == TimeLists::SubdivideResult::Filled && m_levels.measureListLevels) {
-        for (const int level : TimeLists::LevelsToMeasure(kTopSubdivisionLevel, m_levelOptions)) {
-            m_levels.measureListLevels(level);
         }
     }
     SetSubdivideButtonsEnabled(true);
@@ -673,24 +665,22 @@ void CutScreen::RegisterLines(TimeListId source, bool withColor) {
     BusyCursor busy;
     m_pump.ProcessEvents();
     m_lists.RegisterLines(*list, withColor, m_messenger);
-    ListBox_C->SyncFromList(true);
-    ShowRegisteredOverflow();
+    ShowRegisteredList();
 }
 
 void CutScreen::RegisterPosition(bool withColor) {
     m_lists.RegisterPosition(withColor, QueryPosition(), Label14->text(), m_messenger);
-    ListBox_C->SyncFromList(true);
-    ShowRegisteredOverflow();
+    ShowRegisteredList();
 }
 
 void CutScreen::Button5Click() {
-    int mode = PlayMode();
-    const int before = mode;
+    CutPlayMode mode = CurrentPlayMode();
+    const CutPlayMode before = mode;
     m_lists.DeleteSelected(mode, m_messenger);
     if (mode != before) {
         SetPlayMode(mode);
     }
-    ListBox_C->SyncFromList(true);
+    ShowRegisteredList();
 }
 
 void CutScreen::SetStartColor(int code) {
@@ -713,7 +703,7 @@ void CutScreen::SetDefaultStartColor(int code) {
 void CutScreen::SetContinuousTarget(int target) {
     m_lists.startColors.continuousTarget = target;
     RepaintContinuousPanel();
-    SetPlayMode(ContinuousPlayMode);
+    SetPlayMode(CutPlayMode::Continuous);
 }
 
 void CutScreen::EditClassificationName(int code) {
@@ -749,13 +739,9 @@ void CutScreen::RepaintContinuousPanel() {
     Panel_RENZOKU->setPalette(palette);
 }
 
-void CutScreen::ShowRegisteredOverflow() {
-    QPalette palette;
-    if (m_lists.registered.Overflowed()) {
-        palette = ListBox_C->palette();
-        palette.setColor(QPalette::Base, Qt::red);
-    }
-    ListBox_C->setPalette(palette);
+void CutScreen::ShowRegisteredList() {
+    ListBox_C->SyncFromList(true);
+    ShowListFull(ListBox_C, m_lists.registered.Overflowed());
 }
 
 void CutScreen::ListBox_CMouseDown(TimeListId target, const QPoint& globalPos) {
@@ -771,23 +757,14 @@ void CutScreen::ListBox_CMouseDown(TimeListId target, const QPoint& globalPos) {
 }
 
 void CutScreen::PopupMenu1Popup() {
-    static const char16_t* const listNames[] = {u"1ms", u"10ms", u"100ms", u"1s", u"10s", u"60s"};
-    QString name;
-    if (IsLevel(m_popupTarget)) {
-        name = QString::fromUtf16(listNames[static_cast<int>(m_popupTarget)]) +
-               QStringLiteral("リストのカット");
-    } else if (m_popupTarget == TimeListId::Interval) {
-        name = QStringLiteral("等間隔リストのカット");
-    } else {
-        name = QStringLiteral("登録リストのカット");
-    }
-    P_LIST_Name->setText(name + QStringLiteral("、メニュー(&X)"));
-    const bool registered = m_popupTarget == TimeListId::Registered;
-    const bool enabled = m_lists.startColors.startTimesEnabled;
+    // No direct cut can be pending yet: the one-time cut items are not on the menu.
+    const CutMenuState state =
+        PrepareCutMenu(m_popupTarget, m_lists.startColors.startTimesEnabled, false);
+    P_LIST_Name->setText(state.title);
     for (QAction* item : m_startColorMenuItems) {
-        item->setVisible(registered);
+        item->setVisible(state.colorItemsVisible);
         if (!item->isSeparator() && item != P_BINRUI0->menuAction()) {
-            item->setEnabled(enabled);
+            item->setEnabled(state.colorItemsEnabled);
         }
     }
     P_RENZOKU0->setTitle(ContinuousTargetMenuCaption(m_lists.startColors.continuousTarget));
@@ -825,6 +802,19 @@ void CutScreen::ListBox_ALLClick(TimeListId list, int row) {
     emit LineClicked(list, row);
 }
 
+void CutScreen::ClickLine(TimeListId list, int row) {
+    if (TimeListBox* box = ListBox(list)) {
+        box->SyncFromList(false);
+    }
+    ListBox_ALLClick(list, row);
+}
+
+void CutScreen::RepaintList(TimeListId list) {
+    if (TimeListBox* box = ListBox(list)) {
+        box->viewport()->update();
+    }
+}
+
 bool CutScreen::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
         if (auto* box = qobject_cast<TimeListBox*>(watched)) {
@@ -837,7 +827,7 @@ bool CutScreen::eventFilter(QObject* watched, QEvent* event) {
 
 bool CutScreen::ListBox_1sKeyDown(TimeListBox* box, int key, Qt::KeyboardModifiers modifiers) {
     const TimeListId id = box->Id();
-    const int level = IsLevel(id) ? static_cast<int>(id) : -1;
+    const int level = SubdivisionLevelOf(id);
     if (key == Qt::Key_Right) {
         if (modifiers.testFlag(Qt::ControlModifier)) {
             if (level >= 1) {
@@ -867,15 +857,15 @@ std::optional<QString> CutScreen::QueryPosition() const {
     return m_playback.queryPosition ? m_playback.queryPosition() : std::nullopt;
 }
 
-int CutScreen::SpecialMode() const {
-    return m_playback.specialMode ? m_playback.specialMode() : SpecialOff;
+SpecialMode CutScreen::CurrentSpecialMode() const {
+    return m_playback.specialMode ? m_playback.specialMode() : SpecialMode::Off;
 }
 
-int CutScreen::PlayMode() const {
+CutPlayMode CutScreen::CurrentPlayMode() const {
     return m_playback.playMode ? m_playback.playMode() : m_playMode;
 }
 
-void CutScreen::SetPlayMode(int mode) {
+void CutScreen::SetPlayMode(CutPlayMode mode) {
     if (m_playback.setPlayMode) {
         m_playback.setPlayMode(mode);
     } else {

@@ -9,7 +9,7 @@
 #include <QWidget>
 
 #include "core/timelists/TimeLists.h"
-#include "gui/main/TimeListModel.h"
+#include "gui/cutscreen/TimeListModel.h"
 
 class QAction;
 class QComboBox;
@@ -42,11 +42,11 @@ public:
     struct PlaybackHooks {
         /// QueryPosition: the device position in ms as text, empty when the query failed.
         std::function<std::optional<QString>()> queryPosition;
-        /// Index of the special play mode choice (RadioGroup3).
-        std::function<int()> specialMode;
-        /// Index of the play mode choice (RadioGroup1), read and set.
-        std::function<int()> playMode;
-        std::function<void(int)> setPlayMode;
+        /// The special play mode choice (RadioGroup3).
+        std::function<SpecialMode()> specialMode;
+        /// The play mode choice (RadioGroup1), read and set.
+        std::function<CutPlayMode()> playMode;
+        std::function<void(CutPlayMode)> setPlayMode;
     };
 
     /// What the screen asks of the level analysis, filled in once it exists.
@@ -81,6 +81,8 @@ public:
     TimeListBox* ListBox(TimeListId id) const;
     /// Re-reads every list and its selection from the engine.
     void RefreshLists();
+    /// Re-reads the registered list after the engine registered lines into it; red while full.
+    void ShowRegisteredList();
 
     /// Lets another panel's subdivide button (the silence lists) take part in the disabling
     /// while a subdivision runs.
@@ -196,16 +198,30 @@ public slots:
     void PopupMenu1Popup();
     /// A line of a time list was clicked (also the silence lists and the level panel's list).
     void ListBox_ALLClick(TimeListId list, int row);
+    /// A line chosen outside its list (the numeric level list): the list shows it selected,
+    /// then it is clicked.
+    void ClickLine(TimeListId list, int row);
+    /// Draws a list again, as after its levels were measured.
+    void RepaintList(TimeListId list);
+    /// The default start colour's menu PopupMenu_T, from a right-click on a register button;
+    /// only while start times are on and no error box is open.
+    void OpenDefaultColorMenu(const QPoint& globalPos);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void MakeOptionItems();
+    QWidget* MakePositionPanel();
     QWidget* MakeIntervalColumn();
     QWidget* MakeLevelColumn(int level);
     QWidget* MakeOneMsPanel();
     QWidget* MakeRegisteredColumn();
     void MakeMenus();
+    void MakeStartColorItems();
+    void MakeContinuousMenus();
+    void MakeClassificationMenu();
+    void MakeDefaultColorMenu();
     QPushButton* MakeButton(const QString& name, const QString& caption,
                             const QString& hint = QString());
     QPushButton* MakeRegisterButton(const QString& name, bool withColor);
@@ -214,17 +230,18 @@ private:
 
     bool ListBox_1sKeyDown(TimeListBox* box, int key, Qt::KeyboardModifiers modifiers);
     void SetSubdivideButtonsEnabled(bool enabled);
+    /// One subdivision at a time, with the subdivide buttons off while it runs; afterwards
+    /// the lists from topLevel down show their new lines and are measured when asked for.
+    void RunSubdivision(int topLevel, const std::function<TimeLists::SubdivideResult()>& subdivide);
     void RepaintColorRegisterButtons();
     void RepaintContinuousPanel();
-    void ShowRegisteredOverflow();
-    void OpenDefaultColorMenu(const QPoint& globalPos);
     void OpenContinuousPanelMenu(const QPoint& globalPos);
     std::optional<LineColors> LevelColors(std::optional<int> level) const;
 
     std::optional<QString> QueryPosition() const;
-    int SpecialMode() const;
-    int PlayMode() const;
-    void SetPlayMode(int mode);
+    SpecialMode CurrentSpecialMode() const;
+    CutPlayMode CurrentPlayMode() const;
+    void SetPlayMode(CutPlayMode mode);
 
     TimeLists& m_lists;
     Messenger& m_messenger;
@@ -239,7 +256,7 @@ private:
     TimeListId m_lastClicked = TimeListId::None;
     TimeListId m_popupTarget = TimeListId::None;
     bool m_subdividing = false;
-    int m_playMode = ZonePlayMode;
+    CutPlayMode m_playMode = CutPlayMode::Zone;
     std::vector<QPushButton*> m_allSubdivideButtons;
     std::vector<QPushButton*> m_colorRegisterButtonsAll;
     std::vector<QPushButton*> m_registerButtonsAll;

@@ -1,4 +1,4 @@
-#include "gui/main/TimeListDelegate.h"
+#include "gui/cutscreen/TimeListDelegate.h"
 
 #include <QPainter>
 

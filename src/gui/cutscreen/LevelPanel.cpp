@@ -1,4 +1,4 @@
-#include "gui/main/LevelPanel.h"
+#include "gui/cutscreen/LevelPanel.h"
 
 #include <QAction>
 #include <QFrame>
@@ -10,18 +10,18 @@
 #include <QVBoxLayout>
 
 #include "core/analysis/CutAnalysis.h"
+#include "core/text/Captions.h"
 #include "core/wav/LevelColor.h"
-#include "gui/main/CutScreen.h"
-#include "gui/main/PanelTools.h"
-#include "gui/main/TimeListBox.h"
+#include "gui/cutscreen/PanelTools.h"
 
 namespace veskar {
 
 namespace {
 
+// The lists whose lines are short enough to show their level slots as numbers: 1 ms .. 1 s.
 bool IsShortLevel(TimeListId id) {
-    const int level = static_cast<int>(id);
-    return level >= 0 && level <= 3;
+    const int level = SubdivisionLevelOf(id);
+    return level >= 0 && level <= SubdivisionLevelOf(TimeListId::Level1s);
 }
 
 // A line of the numeric level list: the number right-aligned on its level colour, bold when
@@ -66,8 +66,8 @@ public:
 
 } // namespace
 
-LevelPanel::LevelPanel(CutAnalysis& analysis, CutScreen& screen, const Host& host, QWidget* parent)
-    : QObject(parent), m_analysis(analysis), m_screen(screen), m_host(host) {
+LevelPanel::LevelPanel(CutAnalysis& analysis, const Host& host, QWidget* parent)
+    : QObject(parent), m_analysis(analysis), m_host(host) {
     setObjectName("LevelPanel");
     Btn_IROWAKE = MakePanelButton("Btn_IROWAKE", QStringLiteral("色分"),
                                   QStringLiteral("レベルにより、色分表示する"), parent);
@@ -106,7 +106,7 @@ QFrame* LevelPanel::MakePanel(QWidget* parent) {
     Btn_L_T = MakePanelButton("Btn_L_T", QStringLiteral("[ 1s ]"),
                               QStringLiteral("数値レベル表示タイム"), panel);
     connect(Btn_L_T, &QPushButton::clicked, this, &LevelPanel::Btn_L_TClick);
-    Btn_L = MakePanelButton("Btn_L", QStringLiteral("閉じる"), QString(), panel);
+    Btn_L = MakePanelButton("Btn_L", kCloseCaption, QString(), panel);
     connect(Btn_L, &QPushButton::clicked, this, &LevelPanel::Btn_LClick);
     ListBox_L = new QListWidget(panel);
     ListBox_L->setObjectName("ListBox_L");
@@ -146,7 +146,7 @@ void LevelPanel::SetLevelOptions(const LevelDisplayOptions& display) {
     m_analysis.options.display = display;
     MO_10sColor->setEnabled(display.colorLevels);
     MO_60sColor->setEnabled(display.colorLevels);
-    m_screen.SetLevelDisplayOptions(display);
+    emit DisplayOptionsChanged(display);
     RecolorNumericLevels();
 }
 
@@ -171,7 +171,7 @@ void LevelPanel::Btn_IROWAKEClick() {
         if (!measured) {
             SetRunButtonEnabled(Btn_IROWAKE, true);
         }
-        m_screen.ListBox_ALL->viewport()->update();
+        emit LevelsMeasured(TimeListId::Interval);
     }
     m_coloring = false;
 }
@@ -230,22 +230,18 @@ void LevelPanel::ListBox_LClick(int row) {
     if (!IsShortLevel(m_numericSource)) {
         return;
     }
-    const int level = static_cast<int>(m_numericSource);
-    TimeList& source = m_analysis.Lists().subdivisions[static_cast<size_t>(level)];
+    TimeList& source = m_analysis.Lists().subdivisions[SubdivisionLevelOf(m_numericSource)];
     if (row < 0 || row >= source.Count()) {
         return;
     }
     source.SelectOnly(row);
-    m_screen.ListBox(m_numericSource)->SyncFromList(false);
-    m_screen.ListBox_ALLClick(m_numericSource, row);
+    emit LineChosen(m_numericSource, row);
 }
 
 bool LevelPanel::MeasureListLevels(int level) {
     const bool measured = m_analysis.MeasureListLevels(level, m_host);
-    if (TimeListBox* box = m_screen.ListBox(static_cast<TimeListId>(level))) {
-        box->viewport()->update();
-    }
-    if (Panel_L->isVisible() && static_cast<int>(m_numericSource) == level) {
+    emit LevelsMeasured(SubdivisionListId(level));
+    if (Panel_L->isVisible() && SubdivisionLevelOf(m_numericSource) == level) {
         ShowNumericLevels(level, ListBox_L->currentRow());
     }
     return measured;
@@ -269,7 +265,7 @@ void LevelPanel::LineClicked(TimeListId list, int row) {
         return;
     }
     m_numericSource = list;
-    ShowNumericLevels(static_cast<int>(list), row);
+    ShowNumericLevels(SubdivisionLevelOf(list), row);
     Panel_L->show();
 }
 

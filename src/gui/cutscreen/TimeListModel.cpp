@@ -1,4 +1,4 @@
-#include "gui/main/TimeListModel.h"
+#include "gui/cutscreen/TimeListModel.h"
 
 #include "core/timelists/TimeList.h"
 

@@ -19,6 +19,10 @@ QPushButton* MakePanelButton(const QString& name, const QString& caption, const 
 /// lasts.
 void SetRunButtonEnabled(QPushButton* button, bool enabled);
 
+/// Paints a list red while it is full (it refused lines), in its normal colours otherwise.
+/// Whether a list is full is the engine's to say.
+void ShowListFull(QAbstractItemView* box, bool full);
+
 /// Fixes the width of a time list to its widest line in bold (the selected line) and its
 /// scroll bar.
 void FitTimeListWidth(QAbstractItemView* box, const QString& widestText);

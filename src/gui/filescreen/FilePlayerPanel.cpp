@@ -1,4 +1,4 @@
-#include "gui/main/FilePlayerPanel.h"
+#include "gui/filescreen/FilePlayerPanel.h"
 
 #include <QAction>
 #include <QActionGroup>

@@ -1,4 +1,4 @@
-#include "gui/main/PanelTools.h"
+#include "gui/cutscreen/PanelTools.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -32,6 +32,15 @@ void SetRunButtonEnabled(QPushButton* button, bool enabled) {
         palette.setColor(QPalette::Disabled, QPalette::ButtonText, QColor::fromRgb(kSilver));
     }
     button->setPalette(palette);
+}
+
+void ShowListFull(QAbstractItemView* box, bool full) {
+    QPalette palette;
+    if (full) {
+        palette = box->palette();
+        palette.setColor(QPalette::Base, Qt::red);
+    }
+    box->setPalette(palette);
 }
 
 void FitTimeListWidth(QAbstractItemView* box, const QString& widestText) {
