@@ -15,6 +15,11 @@ void PutU32(QByteArray& out, uint32_t v) {
     }
 }
 
+void PutU64(QByteArray& out, uint64_t v) {
+    PutU32(out, static_cast<uint32_t>(v));
+    PutU32(out, static_cast<uint32_t>(v >> 32));
+}
+
 void PutU16(QByteArray& out, uint16_t v) {
     out.append(static_cast<char>(v & 0xFF));
     out.append(static_cast<char>((v >> 8) & 0xFF));
@@ -53,6 +58,53 @@ WavBuilder& WavBuilder::FmtExtra(const QByteArray& extra) {
 WavBuilder& WavBuilder::FmtSize(uint32_t size) {
     m_fmtSize = size;
     return *this;
+}
+
+WavBuilder& WavBuilder::Extensible(uint16_t validBits, uint32_t channelMask, uint16_t subFormat) {
+    QByteArray extra;
+    PutU16(extra, 22);
+    PutU16(extra, validBits);
+    PutU32(extra, channelMask);
+    PutU32(extra, subFormat);
+    extra.append("\x00\x00\x10\x00\x80\x00\x00\xAA\x00\x38\x9B\x71", 12);
+    m_tag = 0xFFFE;
+    return FmtExtra(extra);
+}
+
+namespace {
+
+// The speaker mask both tools give the usual channel counts: front centre for mono, front left
+// and right for stereo, the first n speakers otherwise.
+uint32_t SpeakerMask(uint16_t channels) {
+    return channels == 1 ? 0x4 : (channels >= 32 ? 0xFFFFFFFF : (1u << channels) - 1);
+}
+
+} // namespace
+
+WavBuilder& WavBuilder::SoxStyle() {
+    Extensible(m_bits, SpeakerMask(m_channels));
+    PlaceFmt();
+    return Fact();
+}
+
+WavBuilder& WavBuilder::FfmpegStyle() {
+    Extensible(m_bits, SpeakerMask(m_channels));
+    QByteArray info("INFOISFT");
+    PutU32(info, 14);
+    info.append("Lavf59.27.100", 14); // with its terminating NUL: an even size
+    return Chunk("LIST", info);
+}
+
+WavBuilder& WavBuilder::Fact() {
+    m_pieces.push_back({PieceKind::Fact, "fact", {}});
+    return *this;
+}
+
+WavBuilder& WavBuilder::Rf64(std::optional<uint64_t> declaredDataSize) {
+    m_rf64 = true;
+    m_ds64DataSize = declaredDataSize;
+    m_riff = "RF64";
+    return DataSize(0xFFFFFFFF);
 }
 
 WavBuilder& WavBuilder::PlaceFmt() {
@@ -181,13 +233,25 @@ QByteArray WavBuilder::Build() const {
     if (!m_dataPlaced && !m_noData) {
         pieces.push_back({PieceKind::Data, "data", {}});
     }
+    // ds64 comes first (its body after "RF64", the size field, "WAVE" and its own header);
+    // its RIFF size is known once the rest is built.
+    const int ds64BodyAt = 8 + m_wave.size() + 8;
     QByteArray body = m_wave;
+    if (m_rf64) {
+        body.append("ds64");
+        PutU32(body, 28);
+        body.append(QByteArray(28, '\0'));
+    }
     for (const Piece& piece : pieces) {
         QByteArray payload = piece.payload;
         uint32_t size = static_cast<uint32_t>(payload.size());
         if (piece.kind == PieceKind::Fmt) {
             payload = FmtPayload();
             size = static_cast<uint32_t>(payload.size());
+        } else if (piece.kind == PieceKind::Fact) {
+            payload.clear();
+            PutU32(payload, static_cast<uint32_t>(FrameCount()));
+            size = 4;
         } else if (piece.kind == PieceKind::Data) {
             if (m_noData) {
                 continue;
@@ -200,8 +264,19 @@ QByteArray WavBuilder::Build() const {
         body.append(payload);
     }
     QByteArray out = m_riff;
-    PutU32(out, static_cast<uint32_t>(body.size()));
+    PutU32(out, m_rf64 ? 0xFFFFFFFF : static_cast<uint32_t>(body.size()));
     out.append(body);
+    if (m_rf64) {
+        const uint64_t dataSize = m_ds64DataSize.value_or(static_cast<uint64_t>(m_samples.size()));
+        const int frame = FrameBytes();
+        QByteArray sizes;
+        PutU64(sizes, static_cast<uint64_t>(out.size()) - 8 + dataSize -
+                          static_cast<uint64_t>(m_samples.size()));
+        PutU64(sizes, dataSize);
+        PutU64(sizes, frame > 0 ? dataSize / frame : 0);
+        PutU32(sizes, 0);
+        out.replace(ds64BodyAt, sizes.size(), sizes);
+    }
     return out;
 }
 

@@ -10,6 +10,7 @@
 #include "support/FakeHost.h"
 #include "support/FakeWaveDevice.h"
 #include "support/TestHome.h"
+#include "support/WavBuilder.h"
 
 namespace veskar::test {
 
@@ -148,6 +149,20 @@ TEST_F(CutFileInfoTest, ShowsTheBoxWithTheDeviceFormat) {
     flags.stopRequested = true;
     ShowCutFileInfo(path, query, player, flags, messenger);
     EXPECT_EQ(messenger.calls.size(), 1u) << "no box while a stop is pending";
+}
+
+TEST_F(CutFileInfoTest, NotesWhatTheFormatDoesNotSay) {
+    const QString path = QDir(TestHomeDir()).filePath("noted.wav");
+    ASSERT_TRUE(
+        WavBuilder(96000, 2, 24).Extensible(20, 3).Silence(96).DataSize(0xFFFFFFFF).Write(path));
+    query.files[path] = {1, {96000, 24, 2}, false};
+    FakeMessenger messenger;
+    ShowCutFileInfo(path, query, player, flags, messenger);
+    ASSERT_EQ(messenger.calls.size(), 1u);
+    EXPECT_TRUE(messenger.calls[0].text.endsWith("rate/bit/channel : 96000 / 24 / stereo\n"
+                                                 "有効ﾋﾞｯﾄ数　: 20 (24ビット中)\n"
+                                                 "ﾃﾞｰﾀｻｲｽﾞ　 : 未記入 (ファイルの終わりまで)"))
+        << messenger.calls[0].text.toStdString();
 }
 
 } // namespace veskar::test

@@ -131,6 +131,85 @@ TEST_F(WavReaderTest, FailureSetsNamesAndDateButKeepsTheRest) {
     EXPECT_EQ(info.dateText, "22/02/02 Wed 02:02:02");
 }
 
+// Files as today's recorders and tools write them read as the PCM files they are.
+TEST_F(WavReaderTest, FilesOfTodaysTools) {
+    QByteArray padded = WavBuilder(44100, 2, 16).Chunk("odd ", "abc").Silence(441).Build();
+    padded.insert(12 + 24 + 11, '\0');
+    const QString toEnd = "ﾃﾞｰﾀｻｲｽﾞ　 : 未記入 (ファイルの終わりまで)";
+    struct Row {
+        const char* name;
+        QByteArray bytes;
+        const char* formatCode;
+        const char* lengthText;
+        int64_t dataOffset;
+        int64_t dataLength;
+        QStringList notes;
+    };
+    const Row rows[] = {
+        {"sox, 24-bit stereo",
+         WavBuilder(192000, 2, 24).SoxStyle().Silence(1920).Build(),
+         "92S24",
+         "0.00010",
+         12 + 48 + 12 + 8,
+         1920 * 6,
+         {}},
+        {"ffmpeg, 24-bit mono",
+         WavBuilder(48000, 1, 24).FfmpegStyle().Silence(480).Build(),
+         "48M24",
+         "0.00010",
+         12 + 48 + 34 + 8,
+         480 * 3,
+         {}},
+        {"8 channels of 32 bits",
+         WavBuilder(384000, 8, 32).SoxStyle().Silence(384).Build(),
+         "84 32",
+         "0.00001",
+         12 + 48 + 12 + 8,
+         384 * 32,
+         {}},
+        {"20 bits in 24",
+         WavBuilder(96000, 2, 24).Extensible(20, 3).Silence(96).Build(),
+         "96S24",
+         "0.00001",
+         12 + 48 + 8,
+         96 * 6,
+         {"有効ﾋﾞｯﾄ数　: 20 (24ビット中)"}},
+        {"RF64",
+         WavBuilder(44100, 2, 16).Rf64().Silence(441).Build(),
+         "44S16",
+         "0.00010",
+         12 + 36 + 24 + 8,
+         1764,
+         {}},
+        {"size never written",
+         WavBuilder(44100, 2, 16).Silence(441).RawData("xy").DataSize(0xFFFFFFFF).Build(),
+         "44S16",
+         "0.00010",
+         44,
+         1764,
+         {toEnd}},
+        {"odd chunk",
+         WavBuilder(44100, 2, 16).Chunk("odd ", "abc").Silence(441).Build(),
+         "44S16",
+         "0.00010",
+         12 + 24 + 11 + 8,
+         1764,
+         {}},
+        {"odd chunk with its pad byte", padded, "44S16", "0.00010", 12 + 24 + 12 + 8, 1764, {}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        WavInfo info;
+        ASSERT_EQ(ReadWavInfo(files.WriteBytes("tool.wav", row.bytes), info), "");
+        EXPECT_EQ(info.formatTag, 1);
+        EXPECT_EQ(info.formatCode, row.formatCode);
+        EXPECT_EQ(info.lengthText, row.lengthText);
+        EXPECT_EQ(info.dataOffset, row.dataOffset);
+        EXPECT_EQ(info.dataLength, row.dataLength);
+        EXPECT_EQ(WavInfoNotes(info), row.notes);
+    }
+}
+
 } // namespace
 
 } // namespace veskar::test
