@@ -163,6 +163,28 @@ TEST(PcmRangeReaderTest, ReadsWholeFramesOfARange) {
     EXPECT_FALSE(reader.Open(QDir(TestHomeDir()).filePath("missing.wav")));
 }
 
+// A sparse RF64 file of 5 GiB plays its last frames: offsets past 32 bits reach the device.
+TEST(PcmRangeReaderTest, LastFramesOfAFileOverFourGiB) {
+    const int64_t fiveGiB = int64_t{5} << 30;
+    const QString path = QDir(TestHomeDir()).filePath("large.wav");
+    const QByteArray header = WavBuilder(8000, 2, 16).Rf64(fiveGiB).Build();
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(header);
+    ASSERT_TRUE(file.resize(header.size() + fiveGiB));
+    ASSERT_TRUE(file.seek(header.size() + fiveGiB - 8));
+    file.write("lastTWO!");
+    file.close();
+    PcmRangeReader reader;
+    ASSERT_TRUE(reader.Open(path));
+    EXPECT_EQ(reader.Layout().frames, fiveGiB / 4);
+    QByteArray out;
+    EXPECT_EQ(reader.ReadFrames(fiveGiB / 4 - 2, 10, out), 2);
+    EXPECT_EQ(out, "lastTWO!");
+    reader.Close();
+    QFile::remove(path);
+}
+
 // Every supported width, checked on the extreme values and one in between, so that a wrong
 // shift or a sign slip shows.
 TEST(PcmConvertTest, SampleWidths) {
