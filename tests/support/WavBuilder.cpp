@@ -84,7 +84,8 @@ uint32_t SpeakerMask(uint16_t channels) {
 WavBuilder& WavBuilder::SoxStyle() {
     Extensible(m_bits, SpeakerMask(m_channels));
     PlaceFmt();
-    return Fact();
+    m_pieces.push_back({PieceKind::Fact, "fact", {}});
+    return *this;
 }
 
 WavBuilder& WavBuilder::FfmpegStyle() {
@@ -93,11 +94,6 @@ WavBuilder& WavBuilder::FfmpegStyle() {
     PutU32(info, 14);
     info.append("Lavf59.27.100", 14); // with its terminating NUL: an even size
     return Chunk("LIST", info);
-}
-
-WavBuilder& WavBuilder::Fact() {
-    m_pieces.push_back({PieceKind::Fact, "fact", {}});
-    return *this;
 }
 
 WavBuilder& WavBuilder::Rf64(std::optional<uint64_t> declaredDataSize) {
@@ -233,15 +229,7 @@ QByteArray WavBuilder::Build() const {
     if (!m_dataPlaced && !m_noData) {
         pieces.push_back({PieceKind::Data, "data", {}});
     }
-    // ds64 comes first (its body after "RF64", the size field, "WAVE" and its own header);
-    // its RIFF size is known once the rest is built.
-    const int ds64BodyAt = 8 + m_wave.size() + 8;
     QByteArray body = m_wave;
-    if (m_rf64) {
-        body.append("ds64");
-        PutU32(body, 28);
-        body.append(QByteArray(28, '\0'));
-    }
     for (const Piece& piece : pieces) {
         QByteArray payload = piece.payload;
         uint32_t size = static_cast<uint32_t>(payload.size());
@@ -263,20 +251,19 @@ QByteArray WavBuilder::Build() const {
         PutU32(body, size);
         body.append(payload);
     }
+    if (m_rf64) {
+        // First after "WAVE": the RIFF size (with ds64 itself), data size and frame count.
+        const uint64_t dataSize = m_ds64DataSize.value_or(m_samples.size());
+        QByteArray ds64("ds64\x1C\0\0\0", 8);
+        PutU64(ds64, body.size() + 36 + dataSize - m_samples.size());
+        PutU64(ds64, dataSize);
+        PutU64(ds64, dataSize / std::max<uint64_t>(FrameBytes(), 1));
+        PutU32(ds64, 0);
+        body.insert(4, ds64);
+    }
     QByteArray out = m_riff;
     PutU32(out, m_rf64 ? 0xFFFFFFFF : static_cast<uint32_t>(body.size()));
     out.append(body);
-    if (m_rf64) {
-        const uint64_t dataSize = m_ds64DataSize.value_or(static_cast<uint64_t>(m_samples.size()));
-        const int frame = FrameBytes();
-        QByteArray sizes;
-        PutU64(sizes, static_cast<uint64_t>(out.size()) - 8 + dataSize -
-                          static_cast<uint64_t>(m_samples.size()));
-        PutU64(sizes, dataSize);
-        PutU64(sizes, frame > 0 ? dataSize / frame : 0);
-        PutU32(sizes, 0);
-        out.replace(ds64BodyAt, sizes.size(), sizes);
-    }
     return out;
 }
 

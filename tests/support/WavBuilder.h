@@ -57,8 +57,6 @@ public:
     WavBuilder& RiffTags(const QByteArray& riff, const QByteArray& wave);
     /// Leaves out the data chunk entirely.
     WavBuilder& NoData();
-    /// A "fact" chunk here in the order, holding the frame count of the samples.
-    WavBuilder& Fact();
     /// An RF64 file: "RF64" with a RIFF size of 0xFFFFFFFF, a "ds64" chunk first with the 64-bit
     /// RIFF size, data size (the samples' size unless declared) and frame count, and a data
     /// size field of 0xFFFFFFFF.

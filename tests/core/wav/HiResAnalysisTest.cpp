@@ -13,8 +13,8 @@ namespace veskar::test {
 
 namespace {
 
-// Everything the analysis runs give for a file, as one text: the lists of the equal-interval
-// peak run with the peak, the six silence lists, and the 100 ms level list from 0.5 s.
+// What the analysis runs give for a file, as one text: the equal-interval peak lists and the
+// peak, the six silence lists, and the 100 ms level list from 0.5 s.
 QString Analyse(const QString& path) {
     IntervalPeaks peaks;
     QString out = MeasureIntervalPeaks(path, {}, peaks);
@@ -22,64 +22,49 @@ QString Analyse(const QString& path) {
         for (int32_t level : list) {
             out += QString::number(level) + ' ';
         }
-        out += '\n';
     }
-    out += QStringLiteral("peak %1 at %2 ms\n").arg(peaks.peak).arg(peaks.peakMs);
+    out += QStringLiteral("\npeak %1 at %2 ms\n").arg(peaks.peak).arg(peaks.peakMs);
     SilenceSettings settings = DefaultSilenceSettings(SampleFamily::Bits16);
     SilenceResult silences;
-    out += DetectSilences(path, settings, "1", {}, silences);
+    out += DetectSilences(path, settings, "*", {}, silences);
     for (const SilenceList& list : silences.lists) {
         for (int i = 0; i < list.Size(); ++i) {
-            out += QString::number(list.timesMs[i]) + (list.marks[i].isEmpty() ? " " : "* ");
+            out += QString::number(list.timesMs[i]) + list.marks[i] + ' ';
         }
-        out += '\n';
     }
     std::vector<int32_t> table;
-    out += MeasureSlotLevels(path, 100, 16, 500, {}, table);
+    out += '\n' + MeasureSlotLevels(path, 100, 16, 500, {}, table);
     for (int32_t level : table) {
         out += QString::number(level) + ' ';
     }
     return out;
 }
 
-// Stretches of a square tone (magnitude, length in ms; 0 is silence), so every level is exact.
-WavBuilder& Song(WavBuilder& builder, uint32_t rate, int scale) {
+// Stretches of a 192 kHz square tone (magnitude × scale; 0 is silence): every level is exact.
+QString Song(WavFiles& files, const QString& name, WavBuilder builder, int scale) {
     const std::pair<int32_t, int64_t> stretches[] = {{20000, 1000}, {0, 300}, {300, 200},
                                                      {31000, 700},  {0, 800}, {12000, 250}};
     for (const auto& [magnitude, ms] : stretches) {
-        builder.Square(ms * rate / 1000, 7, magnitude * scale);
+        builder.Square(ms * 192, 7, magnitude * scale);
     }
-    return builder;
+    return files.Write(name, builder);
 }
 
-class HiResAnalysisTest : public ::testing::Test {
-protected:
-    void TearDown() override { SetWorkAreaLimit(-1); }
+// A second that does not fit the work area is read in several blocks, with the results of the
+// same sound read a second or more at a time.
+TEST(HiResAnalysisTest, SeveralBlocksASecondGiveTheOneBlockResults) {
     WavFiles files;
-};
-
-// A second that does not fit the work area is read in several blocks; the results are those of
-// the same sound read a second or more at a time.
-TEST_F(HiResAnalysisTest, SeveralBlocksASecondGiveTheOneBlockResults) {
     // 192 kHz 24-bit stereo as sox writes it (1,152,000 bytes a second) against the same sound
-    // in 16-bit mono (384,000 bytes a second, one block of a second).
-    WavBuilder hiRes(192000, 2, 24);
-    const QString sox = files.Write("sox.wav", Song(hiRes.SoxStyle(), 192000, 256));
-    WavBuilder reference(192000, 1, 16);
-    const QString mono = files.Write("mono.wav", Song(reference, 192000, 1));
+    // in 16-bit mono (384,000 bytes a second, one block a second).
+    const QString mono = Song(files, "mono.wav", WavBuilder(192000, 1, 16), 1);
     const QString expected = Analyse(mono);
-    EXPECT_EQ(Analyse(sox), expected);
-    EXPECT_TRUE(expected.contains("peak 31000 at 1500 ms\n0* 1000 1300* 2200 \n"))
+    EXPECT_EQ(Analyse(Song(files, "sox.wav", WavBuilder(192000, 2, 24).SoxStyle(), 256)), expected);
+    EXPECT_TRUE(expected.contains("peak 31000 at 1500 ms\n0* 1000 1300* 2200 "))
         << expected.toStdString();
-
-    // CD audio read with the large work area (three seconds a block) and with the small one
-    // (32,700 bytes, a fifth of a second).
-    WavBuilder cd(44100, 2, 16);
-    const QString cdPath = files.Write("cd.wav", Song(cd, 44100, 1));
-    const QString large = Analyse(cdPath);
+    // The mono file itself in the small work area: 32,700 bytes a block.
     SetWorkAreaLimit(kSmallWorkArea);
-    EXPECT_EQ(Analyse(cdPath), large);
-    EXPECT_EQ(large, expected);
+    EXPECT_EQ(Analyse(mono), expected);
+    SetWorkAreaLimit(-1);
 }
 
 } // namespace

@@ -51,6 +51,9 @@ TEST_F(WavReaderTest, FormatCodes) {
     for (const Row& row : rows) {
         SCOPED_TRACE(row.code);
         WavBuilder builder(row.rate, row.channels, row.bits);
+        if (row.bits > 16) {
+            builder.SoxStyle(); // extensible, as sox and ffmpeg write these widths
+        }
         const QString path = files.Write("f.wav", builder.Silence(8));
         WavInfo info;
         ASSERT_EQ(ReadWavInfo(path, info), "");
@@ -131,82 +134,37 @@ TEST_F(WavReaderTest, FailureSetsNamesAndDateButKeepsTheRest) {
     EXPECT_EQ(info.dateText, "22/02/02 Wed 02:02:02");
 }
 
-// Files as today's recorders and tools write them read as the PCM files they are.
+// Files as today's recorders and tools write them: where the samples are, how many, and what
+// the file information adds.
 TEST_F(WavReaderTest, FilesOfTodaysTools) {
-    QByteArray padded = WavBuilder(44100, 2, 16).Chunk("odd ", "abc").Silence(441).Build();
+    QByteArray padded = WavBuilder(8000, 2, 16).Chunk("odd ", "abc").Silence(80).Build();
     padded.insert(12 + 24 + 11, '\0');
-    const QString toEnd = "ﾃﾞｰﾀｻｲｽﾞ　 : 未記入 (ファイルの終わりまで)";
+    const WavBuilder cd(8000, 2, 16);
+    const QStringList toEnd{"ﾃﾞｰﾀｻｲｽﾞ　 : 未記入 (ファイルの終わりまで)"};
     struct Row {
         const char* name;
         QByteArray bytes;
-        const char* formatCode;
-        const char* lengthText;
         int64_t dataOffset;
-        int64_t dataLength;
         QStringList notes;
     };
     const Row rows[] = {
-        {"sox, 24-bit stereo",
-         WavBuilder(192000, 2, 24).SoxStyle().Silence(1920).Build(),
-         "92S24",
-         "0.00010",
-         12 + 48 + 12 + 8,
-         1920 * 6,
-         {}},
-        {"ffmpeg, 24-bit mono",
-         WavBuilder(48000, 1, 24).FfmpegStyle().Silence(480).Build(),
-         "48M24",
-         "0.00010",
-         12 + 48 + 34 + 8,
-         480 * 3,
-         {}},
-        {"8 channels of 32 bits",
-         WavBuilder(384000, 8, 32).SoxStyle().Silence(384).Build(),
-         "84 32",
-         "0.00001",
-         12 + 48 + 12 + 8,
-         384 * 32,
-         {}},
+        {"ffmpeg", WavBuilder(8000, 1, 24).FfmpegStyle().Silence(80).Build(), 102, {}},
         {"20 bits in 24",
-         WavBuilder(96000, 2, 24).Extensible(20, 3).Silence(96).Build(),
-         "96S24",
-         "0.00001",
-         12 + 48 + 8,
-         96 * 6,
+         WavBuilder(8000, 2, 24).Extensible(20, 3).Silence(80).Build(),
+         68,
          {"有効ﾋﾞｯﾄ数　: 20 (24ビット中)"}},
-        {"RF64",
-         WavBuilder(44100, 2, 16).Rf64().Silence(441).Build(),
-         "44S16",
-         "0.00010",
-         12 + 36 + 24 + 8,
-         1764,
-         {}},
+        {"RF64", WavBuilder(cd).Rf64().Silence(80).Build(), 80, {}},
         {"size never written",
-         WavBuilder(44100, 2, 16).Silence(441).RawData("xy").DataSize(0xFFFFFFFF).Build(),
-         "44S16",
-         "0.00010",
-         44,
-         1764,
-         {toEnd}},
-        {"odd chunk",
-         WavBuilder(44100, 2, 16).Chunk("odd ", "abc").Silence(441).Build(),
-         "44S16",
-         "0.00010",
-         12 + 24 + 11 + 8,
-         1764,
-         {}},
-        {"odd chunk with its pad byte", padded, "44S16", "0.00010", 12 + 24 + 12 + 8, 1764, {}},
+         WavBuilder(cd).Silence(80).RawData("xy").DataSize(0xFFFFFFFF).Build(), 44, toEnd},
+        {"odd chunk", WavBuilder(cd).Chunk("odd ", "abc").Silence(80).Build(), 55, {}},
+        {"odd chunk with its pad byte", padded, 56, {}},
     };
     for (const Row& row : rows) {
-        SCOPED_TRACE(row.name);
         WavInfo info;
-        ASSERT_EQ(ReadWavInfo(files.WriteBytes("tool.wav", row.bytes), info), "");
-        EXPECT_EQ(info.formatTag, 1);
-        EXPECT_EQ(info.formatCode, row.formatCode);
-        EXPECT_EQ(info.lengthText, row.lengthText);
-        EXPECT_EQ(info.dataOffset, row.dataOffset);
-        EXPECT_EQ(info.dataLength, row.dataLength);
-        EXPECT_EQ(WavInfoNotes(info), row.notes);
+        ASSERT_EQ(ReadWavInfo(files.WriteBytes("tool.wav", row.bytes), info), "") << row.name;
+        EXPECT_EQ(info.dataOffset, row.dataOffset) << row.name;
+        EXPECT_EQ(info.lengthText, "0.00010") << row.name; // 80 frames
+        EXPECT_EQ(WavInfoNotes(info), row.notes) << row.name;
     }
 }
 
