@@ -16,8 +16,6 @@ constexpr int64_t kExtensibleFmtBytes = 40;
 constexpr uint16_t kFormatPcm = 1;
 // Far above any rate a sound card plays; a larger value is a damaged header.
 constexpr uint32_t kMaxSampleRate = 1'000'000;
-// The device converts samples of one to four bytes.
-constexpr int kMaxBytesPerSample = 4;
 
 } // namespace
 
@@ -48,17 +46,15 @@ std::optional<PcmLayout> ReadPcmLayout(QIODevice& file) {
     if (format.formatTag != kFormatPcm) {
         return std::nullopt;
     }
-    PcmLayout layout;
-    layout.channels = format.channels;
     const uint32_t rate = format.sampleRate;
-    layout.blockAlign = format.blockAlign;
-    layout.bitsPerSample = format.bitsPerSample;
-    layout.bytesPerSample = (layout.bitsPerSample + 7) / 8;
-    if (layout.channels == 0 || rate == 0 || rate > kMaxSampleRate || layout.bytesPerSample == 0 ||
-        layout.bytesPerSample > kMaxBytesPerSample ||
-        layout.blockAlign < layout.channels * layout.bytesPerSample) {
+    if (rate == 0 || rate > kMaxSampleRate || !format.SamplesFitFrame()) {
         return std::nullopt;
     }
+    PcmLayout layout;
+    layout.channels = format.channels;
+    layout.blockAlign = format.blockAlign;
+    layout.bitsPerSample = format.bitsPerSample;
+    layout.bytesPerSample = format.BytesPerSample();
     layout.sampleRate = static_cast<int>(rate);
     layout.dataOffset = chunks.data->BodyPos();
     // A recording cut short, or a size field left at its maximum by a streaming writer, plays

@@ -64,6 +64,16 @@ struct FormatBlock {
     /// Significant bits when an extensible block says they are fewer than the container's
     /// (20-bit samples in 24-bit containers); 0 otherwise.
     uint16_t validBits = 0;
+
+    /// Bytes of a sample's container: the bits rounded up to whole bytes.
+    int BytesPerSample() const { return (bitsPerSample + 7) / 8; }
+    /// Samples of 1 to 4 bytes (8 to 32 bits and the odd widths stored in them), at least one
+    /// channel, and every channel's sample within the frame: a layout the program's readers
+    /// read without reaching into the next frame.
+    bool SamplesFitFrame() const {
+        return BytesPerSample() >= 1 && BytesPerSample() <= 4 && channels >= 1 &&
+               channels * BytesPerSample() <= blockAlign;
+    }
 };
 
 /// Bytes of a "fmt " block of declaredSize bytes a reader must have to read it: the 16

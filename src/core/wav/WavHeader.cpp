@@ -16,8 +16,6 @@ constexpr int kMinHeaderBytes = 46;
 // channels, rate, bytes per second, block align and bits: the part of "fmt " every PCM file has.
 constexpr int kFmtStandardBytes = 16;
 constexpr uint16_t kFormatPcm = 1;
-// Samples of 1 to 4 bytes: 8, 16, 24 and 32 bits and the odd widths stored in them.
-constexpr int kMaxBytesPerSample = 4;
 // The 40 ms read unit is a twenty-fifth of a second.
 constexpr int32_t kReadUnitsPerSecond = 25;
 
@@ -152,13 +150,10 @@ private:
                 return Fail("総読み込みバイト数が異状です");
             }
         }
-        const uint16_t bitsPerSample = m_format.bitsPerSample;
-        const int bytesPerSample = bitsPerSample / 8 + (bitsPerSample % 8 != 0 ? 1 : 0);
         // Every routine reads a frame's samples at their offsets within it: a sample wider
         // than the engine reads, or samples that do not fit the frame, would be read from
         // bytes of the next frame or past the data.
-        if (bitsPerSample == 0 || bytesPerSample > kMaxBytesPerSample || m_format.channels == 0 ||
-            m_format.channels * bytesPerSample > blockAlign) {
+        if (!m_format.SamplesFitFrame()) {
             return Fail("サンプルが異状です");
         }
         int64_t dataLength = m_data.size;
@@ -179,9 +174,9 @@ private:
         info.channels = m_format.channels;
         info.sampleRate = sampleRate;
         info.blockAlign = blockAlign;
-        info.bitsPerSample = bitsPerSample;
+        info.bitsPerSample = m_format.bitsPerSample;
         info.validBits = m_format.validBits;
-        info.bytesPerSample = bytesPerSample;
+        info.bytesPerSample = m_format.BytesPerSample();
         info.bytesPerSecond = bytesPerSecond;
         info.samplesPerMs = sampleRate / 1000.0;
         m_wav.blockSize = blockSize;
