@@ -12,11 +12,10 @@ namespace {
 // Blocks of the chunk walk: the chunks ahead of the samples of almost every file fit in one.
 constexpr size_t kWalkBufferBytes = 64 * 1024;
 constexpr int kFmtStandardBytes = 16;
+constexpr int64_t kExtensibleFmtBytes = 40;
 constexpr uint16_t kFormatPcm = 1;
 // Far above any rate a sound card plays; a larger value is a damaged header.
 constexpr uint32_t kMaxSampleRate = 1'000'000;
-// The device converts samples of one to four bytes.
-constexpr int kMaxBytesPerSample = 4;
 
 } // namespace
 
@@ -25,37 +24,41 @@ std::optional<PcmLayout> ReadPcmLayout(QIODevice& file) {
         return std::nullopt;
     }
     const QByteArray riff = file.read(kFirstChunkPos);
-    if (riff.size() != kFirstChunkPos || !riff.startsWith("RIFF") || riff.mid(8, 4) != "WAVE") {
+    if (riff.size() != kFirstChunkPos ||
+        !IsRiffTag(reinterpret_cast<const uint8_t*>(riff.constData())) ||
+        riff.mid(8, 4) != "WAVE") {
         return std::nullopt;
     }
-    // Files from other programs pad odd chunks; playing them does no harm.
     std::vector<uint8_t> buffer(kWalkBufferBytes);
     const WavChunks chunks =
         WalkRiffChunks(file, buffer, {.fmtSearchEnd = -1, .padOddChunks = true});
     if (!chunks.fmt || !chunks.data || chunks.fmt->size < kFmtStandardBytes ||
-        !file.seek(chunks.fmt->BodyPos()) ||
-        file.read(reinterpret_cast<char*>(buffer.data()), kFmtStandardBytes) != kFmtStandardBytes) {
+        !file.seek(chunks.fmt->BodyPos())) {
         return std::nullopt;
     }
+    const int64_t fmtBytes = std::min<int64_t>(chunks.fmt->size, kExtensibleFmtBytes);
     const uint8_t* fmt = buffer.data();
-    if (LeU16(fmt) != kFormatPcm) {
+    if (file.read(reinterpret_cast<char*>(buffer.data()), fmtBytes) != fmtBytes ||
+        FormatBlockBytes(fmt, chunks.fmt->size) > fmtBytes) {
+        return std::nullopt;
+    }
+    const FormatBlock format = ReadFormatBlock(fmt, chunks.fmt->size);
+    if (format.formatTag != kFormatPcm) {
+        return std::nullopt;
+    }
+    const uint32_t rate = format.sampleRate;
+    if (rate == 0 || rate > kMaxSampleRate || !format.SamplesFitFrame()) {
         return std::nullopt;
     }
     PcmLayout layout;
-    layout.channels = LeU16(fmt + 2);
-    const uint32_t rate = LeU32(fmt + 4);
-    layout.blockAlign = LeU16(fmt + 12);
-    layout.bitsPerSample = LeU16(fmt + 14);
-    layout.bytesPerSample = (layout.bitsPerSample + 7) / 8;
-    if (layout.channels == 0 || rate == 0 || rate > kMaxSampleRate || layout.bytesPerSample == 0 ||
-        layout.bytesPerSample > kMaxBytesPerSample ||
-        layout.blockAlign < layout.channels * layout.bytesPerSample) {
-        return std::nullopt;
-    }
+    layout.channels = format.channels;
+    layout.blockAlign = format.blockAlign;
+    layout.bitsPerSample = format.bitsPerSample;
+    layout.bytesPerSample = format.BytesPerSample();
     layout.sampleRate = static_cast<int>(rate);
     layout.dataOffset = chunks.data->BodyPos();
     // A recording cut short, or a size field left at its maximum by a streaming writer, plays
-    // the whole frames that are really there.
+    // the whole frames that are really there (the walk takes the latter to the file's end).
     const int64_t available = std::max<int64_t>(0, file.size() - layout.dataOffset);
     layout.frames = std::min(chunks.data->size, available) / layout.blockAlign;
     return layout;

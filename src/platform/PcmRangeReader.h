@@ -11,8 +11,9 @@ namespace veskar {
 
 /// Where the samples of an uncompressed PCM WAV file lie and how a frame is laid out, as the
 /// wave device needs it to play ranges. The chunks are found by the same walk as the analysis
-/// reader's, with two differences that let the device play more: a pad byte after an odd-sized
-/// chunk is stepped over, and "fmt " may lie anywhere. Only what playing needs is checked.
+/// reader's (pad bytes after odd chunks, RF64 sizes, extensible PCM), with two differences that
+/// let the device play more: "fmt " may lie anywhere, and an empty data chunk opens (and plays
+/// nothing). Only what playing needs is checked.
 struct PcmLayout {
     int64_t dataOffset = 0; ///< file offset of the first sample byte
     int64_t frames = 0;     ///< whole frames actually present (a short file plays what it has)
@@ -23,8 +24,9 @@ struct PcmLayout {
     int blockAlign = 0;     ///< bytes per frame, at least channels × bytesPerSample
 };
 
-/// Reads the layout from a WAV file's header: "RIFF"/"WAVE", the first "fmt " chunk, with
-/// format tag 1, and the first "data" chunk. Returns nothing for anything else.
+/// Reads the layout from a WAV file's header: "RIFF" or "RF64", "WAVE", the first "fmt " chunk,
+/// with format tag 1 (plain or extensible), and the first "data" chunk. Returns nothing for
+/// anything else.
 std::optional<PcmLayout> ReadPcmLayout(QIODevice& file);
 
 /// An open PCM WAV file read a range of frames at a time.

@@ -31,6 +31,11 @@ TEST_F(AnalysisCommandsTest, Info) {
     EXPECT_EQ(stereo.exitCode, 0);
     EXPECT_EQ(stereo.Out(), "44S16    0.03251     573,560 take one.wav " + files.Folder() + "\n");
     EXPECT_EQ(stereo.Err(), "");
+
+    // 24-bit as sox writes it (an extensible header and a fact chunk), 10 ms at 192 kHz.
+    const CliResult sox = RunSplit(
+        {"info", files.Write("sox.wav", WavBuilder(192000, 2, 24).SoxStyle().Silence(1920))});
+    EXPECT_EQ(sox.Out(), "92S24    0.00010      11,600 sox.wav " + files.Folder() + "\n");
 }
 
 TEST_F(AnalysisCommandsTest, Levels) {

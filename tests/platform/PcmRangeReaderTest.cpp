@@ -63,9 +63,14 @@ TEST(PcmLayoutTest, BothReadersJudgeFilesAlike) {
         {"chunk running past the end",
          WavBuilder().NoData().Build() + "LIST" + Bytes({0, 0, 0, 1}) + QByteArray(64, 'x'), false, false},
         {"fmt under 16 bytes", pcm8k().FmtSize(14).Silence(10).Build(), false, false},
-        // Rules that differ on purpose: the device steps over pad bytes and finds "fmt "
-        // anywhere; the reader wants the format in its 4,096-byte header and refuses empty data.
-        {"odd chunk, padded", padded, false, true},
+        {"odd chunk, padded", padded, true, true},
+        {"sox, 24-bit", WavBuilder(48000, 2, 24).SoxStyle().Silence(10).Build(), true, true},
+        {"ffmpeg, 24-bit", WavBuilder(48000, 1, 24).FfmpegStyle().Silence(10).Build(), true, true},
+        {"extensible float", WavBuilder(48000, 2, 32).Extensible(32, 3, 3).Silence(10).Build(), false, false},
+        {"RF64", pcm8k().Rf64().Silence(10).Build(), true, true},
+        {"65 bits in a frame of 1 byte", pcm8k().Bits(65).BlockAlign(1).RawData("abcdefgh").Build(), false, false},
+        // Rules that differ on purpose: the device finds "fmt " anywhere; the reader wants the
+        // format in its 4,096-byte header and refuses empty data.
         {"fmt after 4,096 bytes", pcm8k().List(5000).PlaceFmt().Silence(10).Build(), false, true},
         {"empty data", pcm8k().Build().append(QByteArray(2, 0)), false, true},
     };
@@ -93,15 +98,12 @@ TEST(PcmLayoutTest, FramesPresent) {
         int64_t dataOffset;
         int64_t frames;
     };
-    // An odd chunk with the pad byte other writers put after it.
-    QByteArray padded = WavBuilder(8000, 1, 8).Chunk("odd ", "abc").PlaceFmt().Silence(10).Build();
-    padded.insert(12 + 8 + 3, '\0');
     const Case cases[] = {
-        {"odd chunk, padded", padded, 12 + 12 + 24 + 8, 10},
         // A recording cut short plays the whole frames it has.
         {"declared too long",
          WavBuilder(8000, 2, 16).Silence(10).RawData("xy").DataSize(1000).Build(), 44, 10},
         {"streaming size", WavBuilder(8000, 1, 16).Silence(7).DataSize(0xFFFFFFFF).Build(), 44, 7},
+        {"RF64", WavBuilder(8000, 1, 16).Rf64().Silence(7).Build(), 80, 7},
         {"empty data", WavBuilder(8000, 1, 16).Build(), 44, 0},
     };
     for (const Case& c : cases) {

@@ -15,6 +15,11 @@ void PutU32(QByteArray& out, uint32_t v) {
     }
 }
 
+void PutU64(QByteArray& out, uint64_t v) {
+    PutU32(out, static_cast<uint32_t>(v));
+    PutU32(out, static_cast<uint32_t>(v >> 32));
+}
+
 void PutU16(QByteArray& out, uint16_t v) {
     out.append(static_cast<char>(v & 0xFF));
     out.append(static_cast<char>((v >> 8) & 0xFF));
@@ -53,6 +58,49 @@ WavBuilder& WavBuilder::FmtExtra(const QByteArray& extra) {
 WavBuilder& WavBuilder::FmtSize(uint32_t size) {
     m_fmtSize = size;
     return *this;
+}
+
+WavBuilder& WavBuilder::Extensible(uint16_t validBits, uint32_t channelMask, uint16_t subFormat) {
+    QByteArray extra;
+    PutU16(extra, 22);
+    PutU16(extra, validBits);
+    PutU32(extra, channelMask);
+    PutU32(extra, subFormat);
+    extra.append("\x00\x00\x10\x00\x80\x00\x00\xAA\x00\x38\x9B\x71", 12);
+    m_tag = 0xFFFE;
+    return FmtExtra(extra);
+}
+
+namespace {
+
+// The speaker mask both tools give the usual channel counts: front centre for mono, front left
+// and right for stereo, the first n speakers otherwise.
+uint32_t SpeakerMask(uint16_t channels) {
+    return channels == 1 ? 0x4 : (channels >= 32 ? 0xFFFFFFFF : (1u << channels) - 1);
+}
+
+} // namespace
+
+WavBuilder& WavBuilder::SoxStyle() {
+    Extensible(m_bits, SpeakerMask(m_channels));
+    PlaceFmt();
+    m_pieces.push_back({PieceKind::Fact, "fact", {}});
+    return *this;
+}
+
+WavBuilder& WavBuilder::FfmpegStyle() {
+    Extensible(m_bits, SpeakerMask(m_channels));
+    QByteArray info("INFOISFT");
+    PutU32(info, 14);
+    info.append("Lavf59.27.100", 14); // with its terminating NUL: an even size
+    return Chunk("LIST", info);
+}
+
+WavBuilder& WavBuilder::Rf64(std::optional<uint64_t> declaredDataSize) {
+    m_rf64 = true;
+    m_ds64DataSize = declaredDataSize;
+    m_riff = "RF64";
+    return DataSize(0xFFFFFFFF);
 }
 
 WavBuilder& WavBuilder::PlaceFmt() {
@@ -188,6 +236,10 @@ QByteArray WavBuilder::Build() const {
         if (piece.kind == PieceKind::Fmt) {
             payload = FmtPayload();
             size = static_cast<uint32_t>(payload.size());
+        } else if (piece.kind == PieceKind::Fact) {
+            payload.clear();
+            PutU32(payload, static_cast<uint32_t>(FrameCount()));
+            size = 4;
         } else if (piece.kind == PieceKind::Data) {
             if (m_noData) {
                 continue;
@@ -199,8 +251,18 @@ QByteArray WavBuilder::Build() const {
         PutU32(body, size);
         body.append(payload);
     }
+    if (m_rf64) {
+        // First after "WAVE": the RIFF size (with ds64 itself), data size and frame count.
+        const uint64_t dataSize = m_ds64DataSize.value_or(m_samples.size());
+        QByteArray ds64("ds64\x1C\0\0\0", 8);
+        PutU64(ds64, body.size() + 36 + dataSize - m_samples.size());
+        PutU64(ds64, dataSize);
+        PutU64(ds64, dataSize / std::max<uint64_t>(FrameBytes(), 1));
+        PutU32(ds64, 0);
+        body.insert(4, ds64);
+    }
     QByteArray out = m_riff;
-    PutU32(out, static_cast<uint32_t>(body.size()));
+    PutU32(out, m_rf64 ? 0xFFFFFFFF : static_cast<uint32_t>(body.size()));
     out.append(body);
     return out;
 }

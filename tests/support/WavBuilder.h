@@ -11,9 +11,10 @@
 namespace veskar::test {
 
 /// Builds WAV files for tests: any chunk order, odd chunk sizes, LIST chunks, large `fmt `
-/// blocks, any format tag, 8/16/24-bit, any channel count, and sample patterns placed at exact
-/// frames. Sample values are given in the width's own signed range (8-bit: -128..127, stored
-/// with the +128 offset; 16-bit: -32768..32767; 24-bit: -8388608..8388607).
+/// blocks, any format tag, extensible headers, RF64, 8/16/24/32-bit, any channel count, and
+/// sample patterns placed at exact frames. Sample values are given in the width's own signed
+/// range (8-bit: -128..127, stored with the +128 offset; 16-bit: -32768..32767; 24-bit:
+/// -8388608..8388607).
 class WavBuilder {
 public:
     WavBuilder(uint32_t sampleRate = 44100, uint16_t channels = 2, uint16_t bitsPerSample = 16);
@@ -29,6 +30,16 @@ public:
     /// Declares this size in the chunk header and writes exactly that many payload bytes
     /// (padding the 16 standard bytes with zeros or cutting them short).
     WavBuilder& FmtSize(uint32_t size);
+    /// An extensible block (tag 0xFFFE, 40 bytes, extension of 22): valid bits, speaker mask,
+    /// and the sub-format GUID of the standard family with this format tag (1 PCM, 3 float).
+    WavBuilder& Extensible(uint16_t validBits, uint32_t channelMask, uint16_t subFormat = 1);
+    /// The header sox writes for samples over 16 bits or more than two channels: extensible
+    /// with every bit valid and the speaker mask of the channel count, followed by a "fact"
+    /// chunk holding the frame count.
+    WavBuilder& SoxStyle();
+    /// The header ffmpeg writes for them: the same extensible block, then a LIST/INFO chunk
+    /// whose ISFT entry names the library ("Lavf59.27.100"), then data.
+    WavBuilder& FfmpegStyle();
 
     // --- chunk order --------------------------------------------------------------------------
     /// Places the `fmt ` chunk here in the order (default: first).
@@ -46,6 +57,10 @@ public:
     WavBuilder& RiffTags(const QByteArray& riff, const QByteArray& wave);
     /// Leaves out the data chunk entirely.
     WavBuilder& NoData();
+    /// An RF64 file: "RF64" with a RIFF size of 0xFFFFFFFF, a "ds64" chunk first with the 64-bit
+    /// RIFF size, data size (the samples' size unless declared) and frame count, and a data
+    /// size field of 0xFFFFFFFF.
+    WavBuilder& Rf64(std::optional<uint64_t> declaredDataSize = std::nullopt);
 
     // --- samples ------------------------------------------------------------------------------
     /// Appends frames whose channel c at frame f (counting from this call's first frame) has
@@ -71,7 +86,7 @@ public:
     bool Write(const QString& path) const;
 
 private:
-    enum class PieceKind { Fmt, Data, Raw };
+    enum class PieceKind { Fmt, Data, Raw, Fact };
     struct Piece {
         PieceKind kind;
         QByteArray id;
@@ -93,6 +108,8 @@ private:
     bool m_fmtPlaced = false;
     bool m_dataPlaced = false;
     bool m_noData = false;
+    bool m_rf64 = false;
+    std::optional<uint64_t> m_ds64DataSize;
     std::vector<Piece> m_pieces;
     QByteArray m_samples;
 };

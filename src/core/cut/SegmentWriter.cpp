@@ -82,34 +82,61 @@ private:
     int m_fd;
 };
 
-void PutU16(unsigned char* p, uint16_t v) {
-    p[0] = static_cast<unsigned char>(v & 0xFF);
-    p[1] = static_cast<unsigned char>(v >> 8);
+void PutU16(QByteArray& out, uint16_t v) {
+    out.append(static_cast<char>(v & 0xFF));
+    out.append(static_cast<char>(v >> 8));
 }
 
-void PutU32(unsigned char* p, uint32_t v) {
+void PutU32(QByteArray& out, uint32_t v) {
     for (int i = 0; i < 4; ++i) {
-        p[i] = static_cast<unsigned char>((v >> (8 * i)) & 0xFF);
+        out.append(static_cast<char>((v >> (8 * i)) & 0xFF));
     }
 }
 
-void BuildHeader(unsigned char (&h)[kSegmentHeaderBytes], const WavInfo& source,
-                 uint32_t sampleBytes, bool padded) {
-    std::memcpy(h + 0, "RIFF", 4);
-    PutU32(h + 4, kSegmentHeaderBytes - 8 + sampleBytes + (padded ? 1 : 0));
-    std::memcpy(h + 8, "WAVE", 4);
-    std::memcpy(h + 12, "fmt ", 4);
-    PutU32(h + 16, kFmtBytes);
-    PutU16(h + 20, kFormatPcm);
-    PutU16(h + 22, source.channels);
-    PutU32(h + 24, source.sampleRate);
-    PutU32(h + 28, source.sampleRate * source.blockAlign);
-    PutU16(h + 32, source.blockAlign);
-    PutU16(h + 34, source.bitsPerSample);
-    PutU16(h + 36, 0);
-    std::memcpy(h + 38, "data", 4);
-    PutU32(h + 42, sampleBytes);
+void PutU64(QByteArray& out, uint64_t v) {
+    PutU32(out, static_cast<uint32_t>(v));
+    PutU32(out, static_cast<uint32_t>(v >> 32));
 }
+
+constexpr uint32_t kDs64Bytes = 28;
+constexpr uint32_t kSizeInDs64 = 0xFFFFFFFF;
+
+} // namespace
+
+QByteArray SegmentHeader(const WavInfo& source, int64_t sampleBytes) {
+    const int64_t padding = sampleBytes % 2;
+    const bool rf64 = kSegmentHeaderBytes - 8 + sampleBytes + padding > int64_t{UINT32_MAX};
+    const int64_t headerBytes = rf64 ? kRf64SegmentHeaderBytes : kSegmentHeaderBytes;
+    const int64_t riffSize = headerBytes - 8 + sampleBytes + padding;
+    QByteArray h;
+    h.reserve(static_cast<qsizetype>(headerBytes));
+    h.append(rf64 ? "RF64" : "RIFF");
+    PutU32(h, rf64 ? kSizeInDs64 : static_cast<uint32_t>(riffSize));
+    h.append("WAVE");
+    if (rf64) {
+        h.append("ds64");
+        PutU32(h, kDs64Bytes);
+        PutU64(h, static_cast<uint64_t>(riffSize));
+        PutU64(h, static_cast<uint64_t>(sampleBytes));
+        PutU64(h,
+               static_cast<uint64_t>(source.blockAlign > 0 ? sampleBytes / source.blockAlign : 0));
+        PutU32(h, 0); // no table of other chunks' sizes
+    }
+    h.append("fmt ");
+    PutU32(h, kFmtBytes);
+    PutU16(h, kFormatPcm);
+    PutU16(h, source.channels);
+    PutU32(h, source.sampleRate);
+    PutU32(h, source.sampleRate * source.blockAlign);
+    PutU16(h, source.blockAlign);
+    PutU16(h, source.bitsPerSample);
+    PutU16(h, 0);
+    h.append("data");
+    PutU32(h, rf64 ? kSizeInDs64 : static_cast<uint32_t>(sampleBytes));
+    return h;
+}
+
+namespace {
 
 bool WriteAll(int fd, const void* data, int64_t size, int64_t offset) {
     const char* p = static_cast<const char*>(data);
@@ -268,10 +295,6 @@ SegmentSaveResult WriteSegment(const SegmentRequest& request,
     const int64_t sampleBytes = (endFrame - startFrame) * source.blockAlign;
     // A chunk of odd size is followed by a pad byte, which the RIFF size counts.
     const bool padded = sampleBytes % 2 != 0;
-    if (sampleBytes + kSegmentHeaderBytes - 8 + (padded ? 1 : 0) > int64_t{UINT32_MAX}) {
-        result.detail = "the segment is too large for a WAV file";
-        return result;
-    }
 
     const QFileInfo output(request.outputPath);
     const QString finalPath = output.absoluteFilePath();
@@ -294,21 +317,20 @@ SegmentSaveResult WriteSegment(const SegmentRequest& request,
         return result;
     };
 
-    unsigned char header[kSegmentHeaderBytes];
-    BuildHeader(header, source, static_cast<uint32_t>(sampleBytes), padded);
-    if (!WriteAll(out.get(), header, kSegmentHeaderBytes, 0)) {
+    const QByteArray header = SegmentHeader(source, sampleBytes);
+    if (!WriteAll(out.get(), header.constData(), header.size(), 0)) {
         return fail(CutStep::Failed, ErrnoText("write header"));
     }
     ::posix_fadvise(in.get(), 0, 0, POSIX_FADV_SEQUENTIAL);
     QString detail;
     const CutStep copied =
         CopySamples(in.get(), out.get(), source.dataOffset + startFrame * source.blockAlign,
-                    kSegmentHeaderBytes, sampleBytes, request.kernelCopy, keepGoing, detail);
+                    header.size(), sampleBytes, request.kernelCopy, keepGoing, detail);
     if (copied != CutStep::Written) {
         return fail(copied, detail);
     }
-    const QString unfinished = FinishOutput(out, padded, kSegmentHeaderBytes + sampleBytes,
-                                            tempName, finalPath, request.sourcePath);
+    const QString unfinished = FinishOutput(out, padded, header.size() + sampleBytes, tempName,
+                                            finalPath, request.sourcePath);
     if (!unfinished.isEmpty()) {
         return fail(CutStep::Failed, unfinished);
     }

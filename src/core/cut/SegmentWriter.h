@@ -49,9 +49,19 @@ struct SegmentSaveResult {
     int64_t sampleBytes = 0; ///< sample bytes written (frames × blockAlign)
 };
 
-/// Size of the header every segment file gets: RIFF, a `fmt ` chunk of 18 bytes (PCM with an
-/// empty extension) and the `data` chunk header.
+/// Size of the header a segment file gets: RIFF, a `fmt ` chunk of 18 bytes (PCM with an empty
+/// extension) and the `data` chunk header.
 constexpr int kSegmentHeaderBytes = 46;
+/// The header of a segment whose RIFF size does not fit 32 bits (a piece over 4 GiB): "RF64",
+/// a "ds64" chunk of 28 bytes with the 64-bit RIFF size, data size and frame count, then the
+/// same `fmt ` and `data` chunks, whose 32-bit sizes say 0xFFFFFFFF.
+constexpr int kRf64SegmentHeaderBytes = 82;
+
+/// The header of a segment of sampleBytes sample bytes in the source's format (PCM, format tag
+/// 1, the container width): kSegmentHeaderBytes long, or kRf64SegmentHeaderBytes when the
+/// file would exceed what RIFF's 32-bit sizes describe. The sizes count the pad byte that
+/// follows an odd number of sample bytes.
+QByteArray SegmentHeader(const WavInfo& source, int64_t sampleBytes);
 
 /// Writes a PCM WAV file in the source's format whose sample data are exactly the source frames
 /// [MsToFrame(startMs), MsToFrame(endMs)) — clipped to the frames the source has. The samples

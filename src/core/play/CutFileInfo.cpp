@@ -5,6 +5,7 @@
 #include <QLocale>
 
 #include "core/play/DeviceFormat.h"
+#include "core/wav/WavReader.h"
 
 namespace veskar {
 
@@ -66,7 +67,7 @@ QString PlayFileInfoLine(const QString& path, const QString& formatText) {
     return path + gap + formatText + gap + size + "  " + date + "  " + attributes;
 }
 
-QString CutFileInfoText(const QString& path, const QString& formatText) {
+QString CutFileInfoText(const QString& path, const QString& formatText, const QStringList& notes) {
     QString sizeText;
     QString dateText;
     const QFileInfo info(path);
@@ -79,7 +80,8 @@ QString CutFileInfoText(const QString& path, const QString& formatText) {
                    (ReadOnly(info) ? "r" : " ") + " " + (Hidden(info) ? "h" : " ") + " ";
     }
     return QString::fromUtf8("CUT_WAVファイル情報：\n\n") + path + "\n" + sizeText + "\n" +
-           dateText + "\n" + "rate/bit/channel : " + formatText;
+           dateText + "\n" + "rate/bit/channel : " + formatText +
+           (notes.isEmpty() ? QString() : "\n" + notes.join('\n'));
 }
 
 void ShowCutFileInfo(const QString& path, WaveDevice& query, WaveDevice& player,
@@ -88,7 +90,10 @@ void ShowCutFileInfo(const QString& path, WaveDevice& query, WaveDevice& player,
     if (flags.stopRequested || flags.shutdownStop || flags.closing) {
         return;
     }
-    messenger.ShowMessage(CutFileInfoText(path, formatText));
+    WavInfo info;
+    const QStringList notes =
+        ReadWavInfo(path, info).isEmpty() ? WavInfoNotes(info) : QStringList();
+    messenger.ShowMessage(CutFileInfoText(path, formatText, notes));
 }
 
 } // namespace veskar

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include "core/host/Messenger.h"
 #include "core/host/SharedFlags.h"
@@ -8,10 +9,11 @@
 
 namespace veskar {
 
-/// The text of the cut file's information box: path, size, date and attributes, and the format
-/// the wave device reports (formatText, see QueryDeviceFormat). The size and date lines stay
-/// empty when the file does not exist.
-QString CutFileInfoText(const QString& path, const QString& formatText);
+/// The text of the cut file's information box: path, size, date and attributes, the format the
+/// wave device reports (formatText, see QueryDeviceFormat), then one line per note (see
+/// WavInfoNotes). The size and date lines stay empty when the file does not exist.
+QString CutFileInfoText(const QString& path, const QString& formatText,
+                        const QStringList& notes = {});
 
 /// The file information line of a started play (Edit_File_Disp): the path, ten spaces, the
 /// format text, ten spaces, then the size (thousands separators, width 8), two spaces, the
@@ -20,8 +22,8 @@ QString CutFileInfoText(const QString& path, const QString& formatText);
 QString PlayFileInfoLine(const QString& path, const QString& formatText);
 
 /// What a double click on the file name field does, without the wait cursor: asks the query
-/// device for the format and shows the information box, unless a stop is pending or the window
-/// is closing.
+/// device for the format, reads the file's notes, and shows the information box, unless a stop is
+/// pending or the window is closing.
 void ShowCutFileInfo(const QString& path, WaveDevice& query, WaveDevice& player,
                      const SharedFlags& flags, Messenger& messenger);
 

@@ -81,7 +81,7 @@ private:
         if (m_headerBytes < kMinHeaderBytes) {
             return WithPath(Fail("WAVファイルのサイズが小さすぎます"), m_path);
         }
-        if (std::memcmp(m_wav.header.get(), "RIFF", 4) != 0) {
+        if (!IsRiffTag(m_wav.header.get())) {
             return Fail("ファイル形式が「RIFF」ではありません");
         }
         if (std::memcmp(m_wav.header.get() + 8, "WAVE", 4) != 0) {
@@ -91,10 +91,10 @@ private:
     }
 
     // The format comes from the header read at once, the data chunk from anywhere in the file
-    // (after large LIST chunks too). Chunk sizes are taken as they stand: no pad byte after an
-    // odd size.
+    // (after large LIST chunks too). A chunk of odd size is stepped over by its size, or by one
+    // byte more where the writer put the pad byte the standard asks for.
     QString FindChunks() {
-        const ChunkWalkRules rules{.fmtSearchEnd = m_headerBytes, .padOddChunks = false};
+        const ChunkWalkRules rules{.fmtSearchEnd = m_headerBytes, .padOddChunks = true};
         const std::span<uint8_t> buffer(m_wav.work.get(), static_cast<size_t>(m_wav.workAreaSize));
         const WavChunks chunks = WalkRiffChunks(m_wav.file, buffer, rules);
         if (!chunks.fmt) {
@@ -103,7 +103,9 @@ private:
         if (chunks.fmt->size < kFmtStandardBytes) {
             return Fail("フォーマットデータが不足しています");
         }
-        if (chunks.fmt->BodyPos() + kFmtStandardBytes > m_headerBytes) {
+        const uint8_t* fmt = m_wav.header.get() + chunks.fmt->BodyPos();
+        if (chunks.fmt->BodyPos() + kFmtStandardBytes > m_headerBytes ||
+            chunks.fmt->BodyPos() + FormatBlockBytes(fmt, chunks.fmt->size) > m_headerBytes) {
             return SiteMessage(FormatCutOffBody(), m_routine);
         }
         if (!chunks.data) {
@@ -112,17 +114,17 @@ private:
         if (m_traits.checksDataLength && chunks.data->size == 0) {
             return Fail("データがありません");
         }
-        m_fmt = m_wav.header.get() + chunks.fmt->BodyPos();
+        m_format = ReadFormatBlock(fmt, chunks.fmt->size);
         m_data = *chunks.data;
         return {};
     }
 
     QString ReadFormat() {
-        if (LeU16(m_fmt) != kFormatPcm) {
+        if (m_format.formatTag != kFormatPcm) {
             return SiteMessage(QString::fromUtf8(m_traits.compressedBody), m_routine);
         }
-        const uint32_t sampleRate = LeU32(m_fmt + 4);
-        const uint16_t blockAlign = LeU16(m_fmt + 12);
+        const uint32_t sampleRate = m_format.sampleRate;
+        const uint16_t blockAlign = m_format.blockAlign;
         // Formed as a signed 32-bit product: an absurd rate wraps and is refused below.
         const auto bytesPerSecond =
             static_cast<int32_t>(static_cast<uint32_t>(uint64_t{sampleRate} * blockAlign));
@@ -137,27 +139,44 @@ private:
         if (m_traits.readUnit != ReadUnit::None) {
             const int64_t unit =
                 m_traits.readUnit == ReadUnit::Bytes40ms ? bytes40ms : bytesPerSecond;
-            blockSize = unit > 0 ? (m_wav.workAreaSize / unit) * unit : 0;
+            blockSize = (m_wav.workAreaSize / unit) * unit;
+            if (blockSize <= 0) {
+                // A unit larger than the work area (a second of 192 kHz 24-bit stereo is more
+                // than a megabyte) is read in several blocks of whole frames; every result
+                // counts frames, not blocks.
+                blockSize = m_wav.workAreaSize / blockAlign * blockAlign;
+            }
             if (blockSize <= 0) {
                 return Fail("総読み込みバイト数が異状です");
             }
         }
-        const uint16_t bitsPerSample = LeU16(m_fmt + 14);
-        if (bitsPerSample == 0) {
+        // Every routine reads a frame's samples at their offsets within it: a sample wider
+        // than the engine reads, or samples that do not fit the frame, would be read from
+        // bytes of the next frame or past the data.
+        if (!m_format.SamplesFitFrame()) {
             return Fail("サンプルが異状です");
+        }
+        int64_t dataLength = m_data.size;
+        if (m_data.sizeToFileEnd) {
+            dataLength -= dataLength % blockAlign;
+            if (m_traits.checksDataLength && dataLength == 0) {
+                return Fail("データがありません");
+            }
         }
 
         WavInfo& info = m_wav.info;
         info.fileSize = m_fileSize;
         info.dataOffset = m_data.BodyPos();
         info.dataSizeFieldOffset = m_data.SizeFieldPos();
-        info.dataLength = m_data.size;
+        info.dataLength = dataLength;
+        info.dataToFileEnd = m_data.sizeToFileEnd;
         info.formatTag = kFormatPcm;
-        info.channels = LeU16(m_fmt + 2);
+        info.channels = m_format.channels;
         info.sampleRate = sampleRate;
         info.blockAlign = blockAlign;
-        info.bitsPerSample = bitsPerSample;
-        info.bytesPerSample = bitsPerSample / 8 + (bitsPerSample % 8 != 0 ? 1 : 0);
+        info.bitsPerSample = m_format.bitsPerSample;
+        info.validBits = m_format.validBits;
+        info.bytesPerSample = m_format.BytesPerSample();
         info.bytesPerSecond = bytesPerSecond;
         info.samplesPerMs = sampleRate / 1000.0;
         m_wav.blockSize = blockSize;
@@ -170,7 +189,7 @@ private:
     OpenWavFile& m_wav;
     int64_t m_fileSize = 0;
     int64_t m_headerBytes = 0;
-    const uint8_t* m_fmt = nullptr;
+    FormatBlock m_format;
     RiffChunk m_data;
 };
 

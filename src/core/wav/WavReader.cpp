@@ -46,6 +46,19 @@ QString MakeLengthText(int64_t dataLength, uint16_t blockAlign, double samplesPe
            QStringLiteral("%1").arg(ms % 60000, 5, 10, QLatin1Char('0'));
 }
 
+QStringList WavInfoNotes(const WavInfo& info) {
+    QStringList notes;
+    if (info.validBits > 0) {
+        notes << QStringLiteral("有効ﾋﾞｯﾄ数　: %1 (%2ビット中)")
+                     .arg(info.validBits)
+                     .arg(info.bitsPerSample);
+    }
+    if (info.dataToFileEnd) {
+        notes << QStringLiteral("ﾃﾞｰﾀｻｲｽﾞ　 : 未記入 (ファイルの終わりまで)");
+    }
+    return notes;
+}
+
 QString MakeDateText(const QDateTime& time) {
     static const char* const kDays[] = {"Mon", "Tue", "Wed", "Thu", "Fri", "Sat", "Sun"};
     const QDate date = time.date();
@@ -81,11 +94,13 @@ QString ReadWavInfo(const QString& path, WavInfo& info) {
         info.dataOffset = read.dataOffset;
         info.dataSizeFieldOffset = read.dataSizeFieldOffset;
         info.dataLength = read.dataLength;
+        info.dataToFileEnd = read.dataToFileEnd;
         info.formatTag = read.formatTag;
         info.sampleRate = read.sampleRate;
         info.blockAlign = read.blockAlign;
         info.channels = read.channels;
         info.bitsPerSample = read.bitsPerSample;
+        info.validBits = read.validBits;
         info.bytesPerSample = read.bytesPerSample;
         info.bytesPerSecond = read.bytesPerSecond;
         info.samplesPerMs = read.samplesPerMs;

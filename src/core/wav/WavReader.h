@@ -4,6 +4,7 @@
 
 #include <QDateTime>
 #include <QString>
+#include <QStringList>
 
 #include "core/wav/WavInfo.h"
 
@@ -29,6 +30,11 @@ QString MakeChannelText(uint16_t channels);
 /// The data length as minutes "." five digits of milliseconds ("0.00999", "61.00040"); the
 /// milliseconds are rounded to nearest, ties to even.
 QString MakeLengthText(int64_t dataLength, uint16_t blockAlign, double samplesPerMs);
+
+/// Lines the file information adds for what the format code does not say: significant bits
+/// fewer than the container's ("有効ﾋﾞｯﾄ数　: 20 (24ビット中)"), and a data size that was never
+/// written, so the data runs to the end of the file. Empty for most files.
+QStringList WavInfoNotes(const WavInfo& info);
 
 /// "yy/mm/dd ddd hh:mm:ss" with the English day names "Sun".."Sat", whatever the locale.
 QString MakeDateText(const QDateTime& time);

@@ -10,6 +10,7 @@
 #include "support/FakeHost.h"
 #include "support/FakeWaveDevice.h"
 #include "support/TestHome.h"
+#include "support/WavBuilder.h"
 
 namespace veskar::test {
 
@@ -137,13 +138,16 @@ TEST_F(CutFileInfoTest, PlayFileInfoLine) {
 }
 
 TEST_F(CutFileInfoTest, ShowsTheBoxWithTheDeviceFormat) {
-    const QString path = MakeFile("shown.wav", 10);
+    // A recording whose data size was never written: the box says so below the format.
+    const QString path = QDir(TestHomeDir()).filePath("shown.wav");
+    ASSERT_TRUE(WavBuilder(22050, 1, 8).Silence(10).DataSize(0xFFFFFFFF).Write(path));
     query.files[path] = {1000, {22050, 8, 1}, false};
     FakeMessenger messenger;
     ShowCutFileInfo(path, query, player, flags, messenger);
     ASSERT_EQ(messenger.calls.size(), 1u);
     EXPECT_EQ(messenger.calls[0].kind, FakeMessenger::Kind::Plain);
-    EXPECT_TRUE(messenger.calls[0].text.endsWith("rate/bit/channel : 22050 / 8 / mono"));
+    EXPECT_TRUE(messenger.calls[0].text.endsWith(
+        "rate/bit/channel : 22050 / 8 / mono\nﾃﾞｰﾀｻｲｽﾞ　 : 未記入 (ファイルの終わりまで)"));
 
     flags.stopRequested = true;
     ShowCutFileInfo(path, query, player, flags, messenger);

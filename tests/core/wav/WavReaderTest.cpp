@@ -51,6 +51,9 @@ TEST_F(WavReaderTest, FormatCodes) {
     for (const Row& row : rows) {
         SCOPED_TRACE(row.code);
         WavBuilder builder(row.rate, row.channels, row.bits);
+        if (row.bits > 16) {
+            builder.SoxStyle(); // extensible, as sox and ffmpeg write these widths
+        }
         const QString path = files.Write("f.wav", builder.Silence(8));
         WavInfo info;
         ASSERT_EQ(ReadWavInfo(path, info), "");
@@ -129,6 +132,40 @@ TEST_F(WavReaderTest, FailureSetsNamesAndDateButKeepsTheRest) {
     EXPECT_EQ(ReadWavInfo(missing, info), "WAVファイルの読み出しに失敗しましたOP・・・GW");
     EXPECT_EQ(info.fileName, "gone.wav");
     EXPECT_EQ(info.dateText, "22/02/02 Wed 02:02:02");
+}
+
+// Files as today's recorders and tools write them: where the samples are, how many, and what
+// the file information adds.
+TEST_F(WavReaderTest, FilesOfTodaysTools) {
+    QByteArray padded = WavBuilder(8000, 2, 16).Chunk("odd ", "abc").Silence(80).Build();
+    padded.insert(12 + 24 + 11, '\0');
+    const WavBuilder cd(8000, 2, 16);
+    const QStringList toEnd{"ﾃﾞｰﾀｻｲｽﾞ　 : 未記入 (ファイルの終わりまで)"};
+    struct Row {
+        const char* name;
+        QByteArray bytes;
+        int64_t dataOffset;
+        QStringList notes;
+    };
+    const Row rows[] = {
+        {"ffmpeg", WavBuilder(8000, 1, 24).FfmpegStyle().Silence(80).Build(), 102, {}},
+        {"20 bits in 24",
+         WavBuilder(8000, 2, 24).Extensible(20, 3).Silence(80).Build(),
+         68,
+         {"有効ﾋﾞｯﾄ数　: 20 (24ビット中)"}},
+        {"RF64", WavBuilder(cd).Rf64().Silence(80).Build(), 80, {}},
+        {"size never written",
+         WavBuilder(cd).Silence(80).RawData("xy").DataSize(0xFFFFFFFF).Build(), 44, toEnd},
+        {"odd chunk", WavBuilder(cd).Chunk("odd ", "abc").Silence(80).Build(), 55, {}},
+        {"odd chunk with its pad byte", padded, 56, {}},
+    };
+    for (const Row& row : rows) {
+        WavInfo info;
+        ASSERT_EQ(ReadWavInfo(files.WriteBytes("tool.wav", row.bytes), info), "") << row.name;
+        EXPECT_EQ(info.dataOffset, row.dataOffset) << row.name;
+        EXPECT_EQ(info.lengthText, "0.00010") << row.name; // 80 frames
+        EXPECT_EQ(WavInfoNotes(info), row.notes) << row.name;
+    }
 }
 
 } // namespace
