@@ -8,6 +8,7 @@
 
 #include "app/ProgramEntry.h"
 #include "app/TVESKAR_SETUPFM.h"
+#include "core/settings/Paths.h"
 #include "core/settings/SettingsStore.h"
 #include "gui/main/CutFileOpener.h"
 #include "gui/main/TKOTAN_VESKAR.h"
@@ -23,17 +24,31 @@ constexpr char kSetupWindowClass[] = "TVESKAR_SETUPFM";
 // Long enough for the deferred parts of the window to lay themselves out before the picture.
 constexpr int kScreenshotDelayMs = 800;
 
-// --setup: the setup step without its window, for scripted first starts. An installed program
-// is left as it is.
+// --setup: the setup step without its window, for scripted first starts, so that the first
+// window opens without a question: the destination folders not chosen yet get their default
+// folders, as the first-run prompts offer them. An installed program is left as it is.
 int QuietSetup(const QString& programPath) {
     SettingsStore store;
     if (store.ReadVersion() == kInstalledVersion) {
         return 0;
     }
     Settings stored;
+    store.ReadFormValues(stored);
+    store.ReadChopDir(stored);
     store.ReadDeferredValues(stored);
+    QString error;
+    const std::pair<const char*, const QString*> folders[] = {{"SAVE_DIR", &stored.saveDir},
+                                                              {"BG_DIR", &stored.chopDir}};
+    for (const auto& [name, folder] : folders) {
+        if (error.isEmpty() && IsFolderNotSet(*folder)) {
+            const QString chosen = ResolveFolderSetting(DefaultSettingFolder(name));
+            error = store.WriteFolder(name, chosen);
+        }
+    }
     const QString group = stored.group.isEmpty() ? QString::fromUtf8(kDefaultGroup) : stored.group;
-    const QString error = InstallProgram(programPath, group);
+    if (error.isEmpty()) {
+        error = InstallProgram(programPath, group);
+    }
     if (!error.isEmpty()) {
         std::fprintf(stderr, "%s\n", error.toLocal8Bit().constData());
         return 1;

@@ -7,6 +7,7 @@
 #include <QStandardPaths>
 
 #include "app/ProgramEntry.h"
+#include "core/settings/Paths.h"
 #include "core/settings/SettingsStore.h"
 #include "platform/Installation.h"
 #include "platform/SingleInstance.h"
@@ -73,11 +74,13 @@ TEST(ProgramEntryTest, QuietSetupInstallsOnce) {
     ASSERT_TRUE(entry.open(QIODevice::ReadOnly)) << files.uninstallEntry.toStdString();
     EXPECT_TRUE(entry.readAll().contains("Exec=\"" PIRVAN_CUTTER_PATH "\" \"/uninstall\"\n"));
     EXPECT_TRUE(QFile::exists(files.menuEntry));
+    Settings folders;
+    store.ReadFormValues(folders);
+    store.ReadChopDir(folders);
+    EXPECT_EQ(folders.saveDir, DefaultSettingFolder("SAVE_DIR") + "/");
+    EXPECT_EQ(folders.chopDir, DefaultSettingFolder("BG_DIR") + "/");
 
-    // Installed already: a second run leaves the store alone.
-    Settings changed;
-    changed.chopMinutes = 44;
-    ASSERT_EQ(store.WriteAll(changed), "");
+    // Installed already: a second run changes nothing.
     QFile::remove(files.menuEntry);
     ASSERT_EQ(RunCutter({"--setup"}), 0);
     EXPECT_FALSE(QFile::exists(files.menuEntry));
