@@ -126,9 +126,6 @@ bool ReadStoreFile(QIODevice& device, QSettings::SettingsMap& map) {
     QString section;
     for (const QString& rawLine : QString::fromUtf8(device.readAll()).split('\n')) {
         const QString line = rawLine.trimmed();
-        if (line.isEmpty() || line.startsWith(';') || line.startsWith('#')) {
-            continue;
-        }
         if (line.startsWith('[') && line.endsWith(']')) {
             section = line.mid(1, line.size() - 2).trimmed();
             section = section == QLatin1String("General") ? QString() : section + '/';
