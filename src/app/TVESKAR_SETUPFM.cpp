@@ -9,6 +9,7 @@
 #include "core/host/Messenger.h"
 #include "core/settings/Paths.h"
 #include "core/settings/SettingsStore.h"
+#include "core/text/Captions.h"
 #include "platform/Installation.h"
 
 namespace veskar {
@@ -16,7 +17,7 @@ namespace veskar {
 TVESKAR_SETUPFM::TVESKAR_SETUPFM(RunMode mode, QString programPath, QWidget* parent)
     : QDialog(parent), m_mode(mode), m_programPath(std::move(programPath)) {
     setObjectName("TVESKAR_SETUPFM");
-    const QString title = QString::fromUtf8(kAppTitle);
+    const QString title = kAppTitle;
     setWindowTitle(title + QStringLiteral(" セットアップ"));
     m_box.SetTitle(title);
     m_box.SetSourceHandle(this);
@@ -73,7 +74,7 @@ void TVESKAR_SETUPFM::Install() {
 }
 
 int TVESKAR_SETUPFM::Uninstall() {
-    const QString title = QString::fromUtf8(kAppTitle);
+    const QString title = kAppTitle;
     const QString question = title + QStringLiteral("を、アンインストールしてよろしいですか？？？");
     if (m_box.AskTimedQuestion(question, Messenger::No) != Messenger::Yes) {
         return 1;

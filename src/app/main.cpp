@@ -10,6 +10,7 @@
 #include "app/TVESKAR_SETUPFM.h"
 #include "core/settings/Paths.h"
 #include "core/settings/SettingsStore.h"
+#include "core/text/Captions.h"
 #include "gui/main/CutFileOpener.h"
 #include "gui/main/TKOTAN_VESKAR.h"
 #include "platform/Installation.h"
@@ -70,6 +71,7 @@ void BringForward(QWidget& window) {
 
 int RunMainWindow(QApplication& app, const QCommandLineParser& parser, SingleInstance& instance) {
     TKOTAN_VESKAR window;
+    window.FormCreate();
     QObject::connect(&instance, &SingleInstance::ArgumentsReceived, &window,
                      [&window] { BringForward(window); });
     if (parser.value("screen") == "cut") {
@@ -94,7 +96,7 @@ int RunMainWindow(QApplication& app, const QCommandLineParser& parser, SingleIns
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("pirvan-cutter");
-    QApplication::setApplicationDisplayName(QString::fromUtf8(kAppTitle));
+    QApplication::setApplicationDisplayName(kAppTitle);
 
     QCommandLineParser parser;
     parser.addHelpOption();

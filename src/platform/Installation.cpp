@@ -8,6 +8,7 @@
 #include "core/settings/ListFiles.h"
 #include "core/settings/SettingsStore.h"
 #include "core/settings/TextFile.h"
+#include "core/text/Captions.h"
 
 namespace veskar {
 
@@ -68,7 +69,7 @@ QString DesktopEntryText(const QString& name, const QString& program,
 
 QString InstallProgram(const QString& programPath, const QString& group) {
     const ShortcutFiles files = ShortcutFilesFor(group);
-    const QString title = QString::fromUtf8(kAppTitle);
+    const QString title = kAppTitle;
     QString error = WriteEntry(files.menuEntry, DesktopEntryText(title, programPath, {}));
     if (error.isEmpty()) {
         error = WriteEntry(files.uninstallEntry,

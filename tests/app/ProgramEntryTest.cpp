@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
@@ -65,25 +68,31 @@ TEST(ProgramEntryTest, SecondStartHandsItsArgumentsToTheFirstAndEndsWithoutAWind
     EXPECT_EQ(received, QStringList({"take 1.wav?/tmp/b", ""}));
 }
 
-TEST(ProgramEntryTest, QuietSetupInstallsOnce) {
+// The program as scripts/run starts it: set up without a question (menu entries, default
+// folders), the window opens without one, and its close writes every setting back.
+TEST(ProgramEntryTest, ScreenshotStartAsksNothingAndWritesEverySettingBack) {
     ASSERT_EQ(RunCutter({"--setup"}), 0);
-    SettingsStore store;
-    EXPECT_EQ(store.ReadVersion(), kInstalledVersion);
-    const ShortcutFiles files = ShortcutFilesFor(QString::fromUtf8(kDefaultGroup));
-    QFile entry(files.uninstallEntry);
-    ASSERT_TRUE(entry.open(QIODevice::ReadOnly)) << files.uninstallEntry.toStdString();
+    QFile entry(ShortcutFilesFor(QString::fromUtf8(kDefaultGroup)).uninstallEntry);
+    ASSERT_TRUE(entry.open(QIODevice::ReadOnly));
     EXPECT_TRUE(entry.readAll().contains("Exec=\"" PIRVAN_CUTTER_PATH "\" \"/uninstall\"\n"));
-    EXPECT_TRUE(QFile::exists(files.menuEntry));
-    Settings folders;
-    store.ReadFormValues(folders);
-    store.ReadChopDir(folders);
-    EXPECT_EQ(folders.saveDir, DefaultSettingFolder("SAVE_DIR") + "/");
-    EXPECT_EQ(folders.chopDir, DefaultSettingFolder("BG_DIR") + "/");
-
-    // Installed already: a second run changes nothing.
-    QFile::remove(files.menuEntry);
-    ASSERT_EQ(RunCutter({"--setup"}), 0);
-    EXPECT_FALSE(QFile::exists(files.menuEntry));
+    const QString png = QDir::temp().filePath(QStringLiteral("pirvan-%1.png").arg(getpid()));
+    ASSERT_EQ(RunCutter({"--screenshot", png}), 0) << "a question would have kept it open";
+    EXPECT_TRUE(QFile::remove(png));
+    QFile file(SettingsStore().FileName());
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    QStringList names;
+    for (const QByteArray& line : file.readAll().split('\n')) {
+        names << QString::fromUtf8(line).section('=', 0, 0);
+    }
+    QStringList expected = SettingsStore::SavedNames();
+    expected << "Version"
+             << "EXEPATH"
+             << "Group"
+             << "[General]"
+             << "";
+    names.sort();
+    expected.sort();
+    EXPECT_EQ(names, expected);
 }
 
 } // namespace

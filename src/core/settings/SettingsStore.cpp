@@ -217,6 +217,12 @@ QPoint WindowPosition(const std::optional<QPoint>& stored, QSize windowSize, QRe
     return {left, top};
 }
 
+void SettleCurrentPath(Settings& settings, const QString& lastOutputDir) {
+    if (!lastOutputDir.isEmpty() && QFileInfo(lastOutputDir).isDir()) {
+        settings.currentPath = lastOutputDir;
+    }
+}
+
 SettingsStore::SettingsStore() = default;
 
 SettingsStore::SettingsStore(const QString& iniPath) : m_iniPath(iniPath) {

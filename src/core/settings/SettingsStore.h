@@ -13,9 +13,6 @@ class QSettings;
 
 namespace veskar {
 
-/// `AppTitle`: the application's title, the main window's caption and the tray tip.
-inline constexpr char kAppTitle[] = "PIRVAN SOUND カッター";
-
 /// `InstalledVersion`: the "Version" that setup writes and the program entry asks for.
 inline constexpr int kInstalledVersion = 26;
 /// What a missing, empty or non-numeric "Version" counts as.
@@ -87,6 +84,10 @@ private:
 /// entered, or one below a mount place whose volume is not mounted (/media, /run/media, /mnt),
 /// gives `FolderNotSet` too: nothing is made on the system disk where a removable disk belongs.
 QString ResolveFolderSetting(const QString& stored);
+
+/// "CPath" at close: the folder of the latest cut output when it still exists, otherwise the
+/// browser's folder, becomes the browser's folder.
+void SettleCurrentPath(Settings& settings, const QString& lastOutputDir);
 
 /// Where the window goes: the stored left and top, or centred on screen when there is none;
 /// then moved into workArea (the screen minus docked bars) so that it is wholly inside where
