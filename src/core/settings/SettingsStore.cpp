@@ -488,6 +488,8 @@ QString SettingsStore::RemoveAll() {
         !QFile::remove(store->fileName())) {
         error = QString::fromUtf8(kSettingsSaveError) + store->fileName();
     }
+    // The folder goes too when nothing else lives in it.
+    QDir().rmdir(QFileInfo(store->fileName()).path());
     return error;
 }
 
