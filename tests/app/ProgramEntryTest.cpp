@@ -68,31 +68,50 @@ TEST(ProgramEntryTest, SecondStartHandsItsArgumentsToTheFirstAndEndsWithoutAWind
     EXPECT_EQ(received, QStringList({"take 1.wav?/tmp/b", ""}));
 }
 
-// The program as scripts/run starts it: set up without a question (menu entries, default
-// folders), the window opens without one, and its close writes every setting back.
+// The program started on a store that scripts/run's setup step wrote, and on one a user left
+// with only "Version" and both folders: the window opens without a question (a question would
+// keep it open past the deadline), keeps the save folder and writes every setting back at quit.
 TEST(ProgramEntryTest, ScreenshotStartAsksNothingAndWritesEverySettingBack) {
-    ASSERT_EQ(RunCutter({"--setup"}), 0);
+    const QString saveDir = QDir::temp().filePath(QStringLiteral("pirvan-%1-cut/").arg(getpid()));
+    const QString given =
+        "[General]\nVersion=26\nSAVE_DIR=" + saveDir + "\nBG_DIR=" + saveDir + "bg/\n";
+    const std::pair<QString, QStringList> starts[] = {
+        {"--setup", {"Version", "EXEPATH", "Group"}},
+        {given, {"Version"}},
+    };
+    for (const auto& [prepare, kept] : starts) {
+        QFile file(SettingsStore().FileName());
+        file.remove();
+        if (prepare == "--setup") {
+            ASSERT_EQ(RunCutter({"--setup"}), 0);
+        } else {
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+            file.write(prepare.toUtf8());
+            file.close();
+        }
+        const QString png = QDir::temp().filePath(QStringLiteral("pirvan-%1.png").arg(getpid()));
+        ASSERT_EQ(RunCutter({"--screenshot", png, "--screen", "cut"}), 0) << prepare.toStdString();
+        EXPECT_TRUE(QFile::remove(png));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        const QStringList lines = QString::fromUtf8(file.readAll()).split('\n');
+        file.close();
+        QStringList names;
+        for (const QString& line : lines) {
+            names << line.section('=', 0, 0);
+        }
+        QStringList expected = SettingsStore::SavedNames() + kept + QStringList{"[General]", ""};
+        names.sort();
+        expected.sort();
+        EXPECT_EQ(names, expected) << prepare.toStdString();
+        if (prepare != "--setup") {
+            EXPECT_TRUE(lines.contains("SAVE_DIR=\"" + saveDir + "\""))
+                << lines.join('|').toStdString();
+        }
+    }
     QFile entry(ShortcutFilesFor(QString::fromUtf8(kDefaultGroup)).uninstallEntry);
     ASSERT_TRUE(entry.open(QIODevice::ReadOnly));
     EXPECT_TRUE(entry.readAll().contains("Exec=\"" PIRVAN_CUTTER_PATH "\" \"/uninstall\"\n"));
-    const QString png = QDir::temp().filePath(QStringLiteral("pirvan-%1.png").arg(getpid()));
-    ASSERT_EQ(RunCutter({"--screenshot", png}), 0) << "a question would have kept it open";
-    EXPECT_TRUE(QFile::remove(png));
-    QFile file(SettingsStore().FileName());
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    QStringList names;
-    for (const QByteArray& line : file.readAll().split('\n')) {
-        names << QString::fromUtf8(line).section('=', 0, 0);
-    }
-    QStringList expected = SettingsStore::SavedNames();
-    expected << "Version"
-             << "EXEPATH"
-             << "Group"
-             << "[General]"
-             << "";
-    names.sort();
-    expected.sort();
-    EXPECT_EQ(names, expected);
+    QDir(saveDir).removeRecursively();
 }
 
 } // namespace
