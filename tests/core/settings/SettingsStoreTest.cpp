@@ -70,19 +70,16 @@ TEST_F(SettingsStoreTest, ValuesThatDoNotServeTakeTheirDefault) {
         {"TBM=0", tbm, 15},
         {"TBM=1001", tbm, 15},
         {"TBM=x", tbm, 15},
-        {"TBM=", tbm, 15},
         {"TBM=1000", tbm, 1000},
         {"TBM=\" 7 \"", tbm, 7},
         {"TWR=9", [](const Settings& s) { return s.chopRateItem; }, 7},
         {"TWB=-1", [](const Settings& s) { return s.chopBitsItem; }, 1},
         {"RENZOKU=7", [](const Settings& s) { return s.continuousTarget; }, 0},
         {"ST5=12", [](const Settings& s) { return s.startProbeItem; }, 5},
-        {"SE5=8", [](const Settings& s) { return s.edgeProbeItem; }, 8},
         {"SE5=9", [](const Settings& s) { return s.edgeProbeItem; }, 4},
         {"ME1=6", [](const Settings& s) { return s.silentEndProbeItem; }, 1},
         {"Play_Mode=7", [](const Settings& s) { return s.playModePreset; }, 2},
         {"TPM_FE=10", [](const Settings& s) { return s.edgeIndex; }, 5},
-        {"FUN=0", [](const Settings& s) { return int(s.minutes); }, 0},
         {"FUN=2", [](const Settings& s) { return int(s.minutes); }, 1},
         {"No_Memo=yes", [](const Settings& s) { return int(s.noMemo); }, 0},
         {"VWM2=x", [](const Settings& s) { return s.cutWavePresets[2]; }, 20},
@@ -204,14 +201,7 @@ TEST_F(SettingsStoreTest, OlderSilenceFieldsAreTakenOverOnce) {
 
     EXPECT_EQ(store.TakeOlderLevels(true), QStringList({"5", "6"})) << "up to the first gap";
     EXPECT_EQ(store.TakeOlderLevels(true), QStringList());
-    EXPECT_EQ(store.TakeOlderLevels(false), QStringList());
     EXPECT_EQ(ReadAll(store).chopMinutes, 20) << "other values stay";
-}
-
-TEST_F(SettingsStoreTest, UninstallRemovesTheStore) {
-    SettingsStore store = StoreWith("TBM=20\n");
-    EXPECT_EQ(store.RemoveAll(), "");
-    EXPECT_FALSE(QFile::exists(store.FileName()));
 }
 
 // The settings and list files on a volume with no room left: the writes fail with their
