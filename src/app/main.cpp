@@ -1,48 +1,144 @@
 // pirvan-cutter: PIRVAN SOUND カッター, the window program.
+#include <cstdio>
+
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QFileInfo>
 #include <QTimer>
 
+#include "app/ProgramEntry.h"
+#include "app/TVESKAR_SETUPFM.h"
+#include "core/settings/Paths.h"
+#include "core/settings/SettingsStore.h"
+#include "core/text/Captions.h"
 #include "gui/main/CutFileOpener.h"
 #include "gui/main/TKOTAN_VESKAR.h"
+#include "platform/Installation.h"
+#include "platform/SingleInstance.h"
 
 namespace {
+
+using namespace veskar;
+
+constexpr char kMainWindowClass[] = "TKOTAN_VESKAR";
+constexpr char kSetupWindowClass[] = "TVESKAR_SETUPFM";
 // Long enough for the deferred parts of the window to lay themselves out before the picture.
 constexpr int kScreenshotDelayMs = 800;
+
+// --setup: the setup step without its window, for scripted first starts, so that the first
+// window opens without a question: the destination folders not chosen yet get their default
+// folders, as the first-run prompts offer them. An installed program is left as it is.
+int QuietSetup(const QString& programPath) {
+    SettingsStore store;
+    if (store.ReadVersion() == kInstalledVersion) {
+        return 0;
+    }
+    Settings stored;
+    store.ReadFormValues(stored);
+    store.ReadChopDir(stored);
+    store.ReadDeferredValues(stored);
+    QString error;
+    const std::pair<const char*, const QString*> folders[] = {{"SAVE_DIR", &stored.saveDir},
+                                                              {"BG_DIR", &stored.chopDir}};
+    for (const auto& [name, folder] : folders) {
+        if (error.isEmpty() && IsFolderNotSet(*folder)) {
+            const QString chosen = ResolveFolderSetting(DefaultSettingFolder(name));
+            error = store.WriteFolder(name, chosen);
+        }
+    }
+    const QString group = stored.group.isEmpty() ? QString::fromUtf8(kDefaultGroup) : stored.group;
+    if (error.isEmpty()) {
+        error = InstallProgram(programPath, group);
+    }
+    if (!error.isEmpty()) {
+        std::fprintf(stderr, "%s\n", error.toLocal8Bit().constData());
+        return 1;
+    }
+    return 0;
+}
+
+// A later start handed its arguments over: the window comes to the front. A window that is not
+// minimised is minimised and restored first, which brings it forward even where the window
+// manager refuses to raise it on request.
+void BringForward(QWidget& window) {
+    if (!window.isMinimized()) {
+        window.showMinimized();
+    }
+    window.showNormal();
+    window.raise();
+    window.activateWindow();
+}
+
+int RunMainWindow(QApplication& app, const QCommandLineParser& parser, SingleInstance& instance) {
+    TKOTAN_VESKAR window;
+    window.FormCreate();
+    QObject::connect(&instance, &SingleInstance::ArgumentsReceived, &window,
+                     [&window] { BringForward(window); });
+    if (parser.value("screen") == "cut") {
+        window.ShowCutScreen();
+    }
+    if (parser.isSet("open") && window.cutFileOpener->ChooseCutFile(parser.value("open"))) {
+        window.ShowCutScreen();
+    }
+    window.show();
+    if (parser.isSet("screenshot")) {
+        const QString path = parser.value("screenshot");
+        QTimer::singleShot(kScreenshotDelayMs, &window, [&window, path] {
+            window.grab().save(path);
+            window.close();
+        });
+    }
+    return app.exec();
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("pirvan-cutter");
-    QApplication::setApplicationDisplayName(QString::fromUtf8(veskar::TKOTAN_VESKAR::kTitle));
+    QApplication::setApplicationDisplayName(kAppTitle);
 
-    // --screenshot FILE: save a picture of the window shortly after start and quit; used to look
-    // at the window on machines without a display.
     QCommandLineParser parser;
     parser.addHelpOption();
-    QCommandLineOption screenshot("screenshot", "Save a PNG of the window and quit.", "file");
-    parser.addOption(screenshot);
-    QCommandLineOption screen("screen", "Start on the given screen: file or cut.", "name", "file");
-    parser.addOption(screen);
-    QCommandLineOption open("open", "Make this WAV file the cut file and show the cut screen.",
-                            "file");
-    parser.addOption(open);
+    // --screenshot FILE: save a picture of the window shortly after start and quit; used to look
+    // at the window on machines without a display.
+    parser.addOption({"screenshot", "Save a PNG of the window and quit.", "file"});
+    parser.addOption({"screen", "Start on the given screen: file or cut.", "name", "file"});
+    parser.addOption({"open", "Make this WAV file the cut file and show the cut screen.", "file"});
+    parser.addOption({"setup", "Set the program up without asking (nothing when it is already)."});
+    parser.addPositionalArgument(kUninstallArgument, "Uninstall the program.", "[/uninstall]");
     parser.process(app);
 
-    veskar::TKOTAN_VESKAR window;
-    if (parser.value(screen) == "cut") {
-        window.ShowCutScreen();
+    const QStringList arguments = QApplication::arguments().mid(1);
+    const QString programPath = QApplication::applicationFilePath();
+    const QString fileName = QFileInfo(programPath).fileName();
+    if (parser.isSet("setup")) {
+        return QuietSetup(programPath);
     }
-    if (parser.isSet(open) && window.cutFileOpener->ChooseCutFile(parser.value(open))) {
-        window.ShowCutScreen();
+
+    SingleInstance mainWindow(QString::fromLatin1(kMainWindowClass));
+    SingleInstance setupWindow(QString::fromLatin1(kSetupWindowClass));
+    RunMode mode = RunModeOf(arguments, fileName);
+    if (mode == RunMode::Normal) {
+        // A second start never shows a window: the running one takes its arguments.
+        if (mainWindow.HeldElsewhere()) {
+            return mainWindow.HandOver(arguments) ? 0 : 1;
+        }
+        if (StartsMainWindow(SettingsStore().ReadVersion(), fileName)) {
+            if (!mainWindow.Claim()) {
+                return mainWindow.HandOver(arguments) ? 0 : 1;
+            }
+            return RunMainWindow(app, parser, mainWindow);
+        }
+        if (!setupWindow.Claim()) {
+            return 0;
+        }
+    } else if (mode == RunMode::Uninstall) {
+        if (mainWindow.HeldElsewhere() || setupWindow.HeldElsewhere()) {
+            mode = RunMode::UninstallRefused;
+        }
+        setupWindow.Claim();
     }
-    window.show();
-    if (parser.isSet(screenshot)) {
-        const QString path = parser.value(screenshot);
-        QTimer::singleShot(kScreenshotDelayMs, &window, [&window, path] {
-            window.grab().save(path);
-            QApplication::quit();
-        });
-    }
-    return app.exec();
+    TVESKAR_SETUPFM setup(mode, programPath);
+    return setup.Run();
 }

@@ -34,6 +34,12 @@ QString DefaultSettingFolder(const QString& dirName) {
     return DizeziDir() + dirName;
 }
 
+QString DefaultBrowserFolder() {
+    const QString music = QStandardPaths::writableLocation(QStandardPaths::MusicLocation);
+    return WithTrailingSeparator(!music.isEmpty() && QFileInfo(music).isDir() ? music
+                                                                              : QDir::homePath());
+}
+
 QString FolderToBrowse(const QString& folder, const QString& dirName) {
     QString path = QDir::cleanPath(IsFolderNotSet(folder) ? DefaultSettingFolder(dirName) : folder);
     // A relative text has no place to start from; the home folder is the user's own.

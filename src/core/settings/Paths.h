@@ -27,6 +27,10 @@ QString WorkDir();
 /// "/DIZEZI32/" + dirName, without a trailing separator, as the folder box offers it.
 QString DefaultSettingFolder(const QString& dirName);
 
+/// The browser's folder when none was saved: the user's music folder, or the home folder when
+/// there is none. With a trailing separator.
+QString DefaultBrowserFolder();
+
 /// Where a folder chooser for the setting dirName opens: the folder itself, or the setting's
 /// default when none is chosen, climbing to the nearest folder above it that exists; the home
 /// folder for a text that is no absolute path. No trailing separator.

@@ -7,6 +7,8 @@ namespace veskar {
 // Captions that the program shows on more than one control, written once so they cannot drift
 // apart.
 
+/// `AppTitle`: the application's title, the main window's caption and the tray tip.
+inline const QString kAppTitle = QStringLiteral("PIRVAN SOUND カッター");
 /// The item that closes a menu and changes nothing.
 inline const QString kCancelCaption = QStringLiteral("キャンセル");
 /// The stop button of the progress box and the cancel button of the input box.

@@ -590,9 +590,7 @@ void CutScreen::RebuildTimeLists() {
 
 void CutScreen::MO_ST_TMClick() {
     m_lists.startColors.startTimesEnabled = MO_ST_TM->isChecked();
-    RepaintColorRegisterButtons();
-    RepaintContinuousPanel();
-    ListBox_C->viewport()->update();
+    ShowStartColorSettings();
 }
 
 void CutScreen::SetSubdivideButtonsEnabled(bool enabled) {
@@ -728,6 +726,13 @@ void CutScreen::RepaintColorRegisterButtons() {
         }
         button->setPalette(palette);
     }
+}
+
+void CutScreen::ShowStartColorSettings() {
+    MO_ST_TM->setChecked(m_lists.startColors.startTimesEnabled);
+    RepaintColorRegisterButtons();
+    RepaintContinuousPanel();
+    ListBox_C->viewport()->update();
 }
 
 void CutScreen::RepaintContinuousPanel() {

@@ -84,6 +84,10 @@ public:
     /// Re-reads the registered list after the engine registered lines into it; red while full.
     void ShowRegisteredList();
 
+    /// Shows the start-colour options in force (TimeLists::startColors), as after the settings
+    /// were read: the tick of MO_ST_TM, the register buttons and the continuous-target panel.
+    void ShowStartColorSettings();
+
     /// Lets another panel's subdivide button (the silence lists) take part in the disabling
     /// while a subdivision runs.
     void AddSubdivideButton(QPushButton* button);

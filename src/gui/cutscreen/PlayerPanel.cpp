@@ -139,6 +139,16 @@ void PlayerPanel::MakePresetMenu() {
             [this](const QPoint& pos) { PopupMenu_PM->popup(RadioGroup1->mapToGlobal(pos)); });
 }
 
+void PlayerPanel::SetPresetAtStartup(int item, bool startOnly) {
+    m_preset.Choose(item);
+    m_preset.SetStartOnly(startOnly);
+    presetItems[static_cast<size_t>(m_preset.Item())]->setChecked(true);
+    PM_START->setChecked(m_preset.StartOnly());
+    if (const auto mode = m_preset.ModeAtStartup()) {
+        SetPlayMode(*mode);
+    }
+}
+
 void PlayerPanel::MakeProbeMenus() {
     PopupMenu_TS = new QMenu(this);
     PopupMenu_TS->setObjectName("PopupMenu_TS");

@@ -39,6 +39,9 @@ public:
 
     /// The play-mode preset of PopupMenu_PM.
     const PlayModePreset& Preset() const { return m_preset; }
+    /// Ticks preset item and "起動時のみ" as the settings hold them, then sets the play mode the
+    /// preset gives at start-up.
+    void SetPresetAtStartup(int item, bool startOnly);
 
     QGroupBox* RadioGroup1 = nullptr;
     std::array<QRadioButton*, 6> playModeItems{};

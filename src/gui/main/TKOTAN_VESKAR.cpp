@@ -40,7 +40,7 @@ QWidget* MakeScreen(const QString& name, const QString& caption) {
 
 TKOTAN_VESKAR::TKOTAN_VESKAR(QWidget* parent) : QMainWindow(parent) {
     setObjectName("TKOTAN_VESKAR");
-    setWindowTitle(QString::fromUtf8(kTitle));
+    setWindowTitle(kAppTitle);
     resize(kStartSize);
     MKBoxDlg1.setObjectName("MKBoxDlg1");
     MKBoxDlg1.SetSourceHandle(this);

@@ -1,22 +1,28 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 
 #include <QMainWindow>
 
 #include "core/analysis/CutAnalysis.h"
 #include "core/host/Host.h"
 #include "core/host/SharedFlags.h"
+#include "core/settings/ListFiles.h"
+#include "core/settings/Settings.h"
 #include "core/timelists/TimeLists.h"
 #include "gui/dialogs/GuiMessenger.h"
 #include "gui/dialogs/GuiProgressBox.h"
+#include "gui/dialogs/TDIR2SETDLG.h"
 #include "gui/dialogs/TMKBoxDlg.h"
 #include "gui/dialogs/TPBarBoxDlg.h"
 #include "platform/DesktopTextViewer.h"
 #include "platform/QtEventPump.h"
 
+class QCloseEvent;
 class QMenu;
 class QStackedWidget;
+class QTimer;
 class QWidget;
 
 namespace veskar {
@@ -34,10 +40,30 @@ class QtWaveDevice;
 class TKOTAN_VESKAR : public QMainWindow {
     Q_OBJECT
 public:
-    static constexpr const char* kTitle = "PIRVAN SOUND カッター";
-
     explicit TKOTAN_VESKAR(QWidget* parent = nullptr);
     ~TKOTAN_VESKAR() override;
+
+    /// Form creation: places the window where it was ("FP"), takes the save folder
+    /// ("SAVE_DIR") and starts the first-run prompt (Timer6) when none is set, otherwise the
+    /// deferred start-up (Timer_Create). The program entry calls it once; a window made
+    /// without it neither reads nor writes the settings.
+    void FormCreate();
+
+    /// `StartupStage`: 0 from form creation, 99 once the deferred start-up has finished. The
+    /// close writes the settings and list files only at 99.
+    int StartupStage = 0;
+    /// `ClosingFlag`: the close sequence runs; a second close request meanwhile does nothing.
+    bool ClosingFlag = false;
+    /// The settings in force. The values whose controls the window has are read from them at
+    /// close; the others pass from start-up to close unchanged.
+    Settings settings;
+    /// The list files' lines in force (`ColorTagNames` lives in TimeLists::startColors).
+    DataLists dataLists;
+    /// One-shot 200 ms timers: the deferred start-up, and the save folder's first-run prompt.
+    QTimer* Timer_Create = nullptr;
+    QTimer* Timer6 = nullptr;
+    /// The folder-setting box of the destination folders.
+    TDIR2SETDLG DIR2SETDLG1{this};
 
     QWidget* Panel_DFF = nullptr;
     /// The cut screen (objectName "Panel_CUT"); cutScreen is the same widget with its controls.
@@ -71,8 +97,34 @@ public:
 public slots:
     void ShowFileScreen();
     void ShowCutScreen();
+    /// The save folder's first-run prompt.
+    void Timer6Timer();
+    /// The deferred start-up: the chop-cut folder's first-run prompt, then every other setting
+    /// and list file, applied in the order they are read.
+    void Timer_CreateTimer();
+    /// The chop-cut folder's folder box.
+    void PBG_BG_DIRClick();
+
+protected:
+    /// The close sequence (FormCloseQuery): stops playback and a running cut, then, once the
+    /// start-up had finished, writes the list files, the cut record and every setting. The
+    /// window closes whatever failed; a failed write is reported first.
+    void closeEvent(QCloseEvent* event) override;
 
 private:
+    /// The folder box for the destination folder dirName ("SAVE_DIR", "BG_DIR"), opened at
+    /// folder; the registered folder, or nothing when the user kept the one in force.
+    std::optional<QString> RunFolderBox(const QString& title, const QString& dirName,
+                                        const QString& folder);
+    /// Puts the values read in the deferred start-up into the controls, with the side steps
+    /// that follow some of them (the time lists after "FUN", the name pattern after the naming
+    /// options).
+    void ApplyDeferredSettings();
+    /// Reads the controls back into settings and the list files' lines, for the close.
+    void CollectSettings();
+    /// The save at close; the messages of what could not be written.
+    QStringList SaveAtClose();
+
     /// "WAVファイルを開く…": first in the file menu, and in the middle of the file screen.
     void MakeOpenCommand();
 
