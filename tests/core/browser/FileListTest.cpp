@@ -45,6 +45,12 @@ TEST(FileMasksTest, MatchCountsOfFilterTexts) {
     EXPECT_EQ(FileMasks("*.WAV; ;*.TXT;").Masks(), QStringList({"*.WAV", "*.TXT"}));
 }
 
+TEST(FileRowSortTest, NamesInLocaleOrder) {
+    QStringList names{"rock", "blues", "jazz", "ambient"};
+    SortNames(names);
+    EXPECT_EQ(names, QStringList({"ambient", "blues", "jazz", "rock"}));
+}
+
 TEST(FileRowTest, ColumnTexts) {
     const QByteArray savedTz = qgetenv("TZ");
     ::setenv("TZ", "UTC", 1);
