@@ -20,6 +20,9 @@ struct FileRow {
     QString attributeText; ///< "RSHA", a space for each attribute not set
     int64_t sizeBytes = 0;
     int64_t modifiedS = 0; ///< last write, seconds since the epoch
+    /// The shuffle weight of the file (see ShuffleBag): the first of the row's three data
+    /// fields that are never shown. A fresh row has none.
+    QString weight;
 
     /// Drawn italic.
     bool IsSystem() const { return attributeText.size() > 1 && attributeText[1] == u'S'; }

@@ -13,6 +13,7 @@
 #include <QFile>
 
 #include "core/browser/FileRowSort.h"
+#include "core/host/Messenger.h"
 
 namespace veskar {
 
@@ -128,7 +129,9 @@ bool RefreshFileRow(const QString& path, FileRow& row) {
     }
     struct statvfs volume {};
     const WriteAccess access(::statvfs(encoded.constData(), &volume) == 0 ? &volume : nullptr);
-    row = MakeFileRow(row.name, st.st_size, st.st_mtim.tv_sec, access.ReadOnly(st));
+    FileRow fresh = MakeFileRow(row.name, st.st_size, st.st_mtim.tv_sec, access.ReadOnly(st));
+    fresh.weight = row.weight;
+    row = std::move(fresh);
     return true;
 }
 
@@ -155,6 +158,31 @@ SubfolderListing ListSubfolders(const QString& folder) {
     ::closedir(dir);
     SortNames(listing.names);
     return listing;
+}
+
+std::vector<bool> DeleteFilesFromDisk(const QStringList& paths, Messenger& messenger) {
+    std::vector<bool> gone(static_cast<size_t>(paths.size()), false);
+    if (messenger.AskTimedQuestion(
+            QStringLiteral(
+                "選択ファイルを、実際にディスクから削除します☆\n削除してよろしいですか?"),
+            Messenger::No) != Messenger::Yes) {
+        return gone;
+    }
+    int deleted = 0;
+    for (qsizetype i = 0; i < paths.size(); ++i) {
+        QFile file(paths[i]);
+        const bool existed = file.exists();
+        if (existed && !file.remove()) {
+            messenger.ShowTimedMessage(paths[i] + "\nこのファイルの削除に失敗しました・・・",
+                                       Messenger::Ok);
+            continue;
+        }
+        gone[static_cast<size_t>(i)] = true;
+        deleted += existed ? 1 : 0;
+    }
+    messenger.ShowTimedMessage(
+        QString::number(deleted) + "個、実際にファイルを削除しました☆\n削除完了☆", Messenger::Ok);
+    return gone;
 }
 
 } // namespace veskar

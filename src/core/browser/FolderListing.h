@@ -11,6 +11,8 @@
 
 namespace veskar {
 
+class Messenger;
+
 /// Asked every few hundred directory entries while a folder is read; false stops the reading
 /// (the rows so far are kept). The window processes its pending events in it.
 using ListingPoll = std::function<bool()>;
@@ -27,8 +29,9 @@ struct FileListing {
 /// out. A file matched by two masks gives two rows.
 FileListing ListFiles(const QString& folder, const FileMasks& masks, const ListingPoll& poll = {});
 
-/// Reads the size, date and attributes of the file again into row. A file that is gone, or is
-/// no longer a plain file, gets empty size, date and attribute texts; returns false then.
+/// Reads the size, date and attributes of the file again into row; its name and weight stay. A
+/// file that is gone, or is no longer a plain file, gets empty size, date and attribute texts;
+/// returns false then.
 bool RefreshFileRow(const QString& path, FileRow& row);
 
 /// The subfolders of a folder for the folder list and tree, in the locale's name order. Hidden
@@ -38,5 +41,12 @@ struct SubfolderListing {
     QString error; ///< the system's reason when the folder could not be read
 };
 SubfolderListing ListSubfolders(const QString& folder);
+
+/// P_File_DEL_FILE: asks "選択ファイルを、実際にディスクから削除します☆\n削除してよろしいですか?"
+/// (timed, default No) and on Yes deletes each file, reporting one that cannot be deleted with
+/// the timed message path + "\nこのファイルの削除に失敗しました・・・" and going on; at the end
+/// the count of deleted files + "個、実際にファイルを削除しました☆\n削除完了☆". Returns which
+/// files are gone (false for all when declined), so their rows can go and the rest stay.
+std::vector<bool> DeleteFilesFromDisk(const QStringList& paths, Messenger& messenger);
 
 } // namespace veskar

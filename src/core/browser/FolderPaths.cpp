@@ -6,7 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include "core/cut/SaveNameStep.h"
+#include "core/text/FolderText.h"
 
 namespace veskar {
 

@@ -14,6 +14,7 @@
 #include "core/browser/FileMasks.h"
 #include "core/browser/FileRowSort.h"
 #include "core/browser/FolderListing.h"
+#include "support/FakeHost.h"
 #include "support/QtPrint.h"
 
 namespace veskar {
@@ -154,14 +155,29 @@ TEST_F(FolderListingTest, RefreshReadsTheFileAgainAndEmptiesAGoneOne) {
     EXPECT_EQ(row.attributeText, "    ");
     QFile(path).resize(100000);
     QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadGroup);
+    row.weight = "3";
     EXPECT_TRUE(RefreshFileRow(path, row));
     EXPECT_EQ(row.sizeText, " 100,000");
+    EXPECT_EQ(row.weight, "3");
     EXPECT_EQ(row.attributeText, "R   ");
     EXPECT_EQ(ListFiles(m_dir.path(), FileMasks("*.wav")).rows.at(0).attributeText, "R   ");
     QFile::remove(path);
     EXPECT_FALSE(RefreshFileRow(path, row));
     EXPECT_EQ(row.name, "take.wav");
     EXPECT_EQ(row.sizeText + row.dateText + row.attributeText, "");
+}
+
+TEST_F(FolderListingTest, DeletingFromDiskAsksAndKeepsWhatStays) {
+    const QStringList paths{Make("a.wav", 1), m_dir.filePath("gone.wav"), Make("b.wav", 1)};
+    test::FakeMessenger messenger;
+    EXPECT_EQ(DeleteFilesFromDisk(paths, messenger), std::vector<bool>(3, false));
+    EXPECT_TRUE(QFile::exists(paths[0])) << "the countdown answers No";
+
+    messenger.answers = {Messenger::Yes};
+    EXPECT_EQ(DeleteFilesFromDisk(paths, messenger), std::vector<bool>(3, true));
+    EXPECT_FALSE(QFile::exists(paths[0]) || QFile::exists(paths[2]));
+    EXPECT_EQ(messenger.calls.back().text, "2個、実際にファイルを削除しました☆\n削除完了☆");
+    EXPECT_EQ(messenger.calls.back().kind, test::FakeMessenger::Kind::Timed);
 }
 
 TEST_F(FolderListingTest, SortingByColumnsAndDirections) {
