@@ -1,17 +1,12 @@
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <ctime>
-
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "core/browser/FileMasks.h"
 #include "core/browser/FileRowSort.h"
 #include "core/browser/FolderListing.h"
 #include "support/FakeHost.h"
@@ -19,64 +14,6 @@
 
 namespace veskar {
 namespace {
-
-TEST(FileMasksTest, MatchCountsOfFilterTexts) {
-    struct Case {
-        const char* filter;
-        const char* name;
-        int count;
-    };
-    const Case cases[] = {
-        {"*.WAV", "take.wav", 1},       {"*.WAV", "TAKE.Wav", 1},
-        {"*.wav", "take.wave", 0},      {"*.WAV;*.TXT", "notes.txt", 1},
-        {"*.WAV;*.TXT", "take.wav", 1}, {"*.WAV;", "take.wav", 1},
-        {"*.WAV;", "notes.txt", 0},     {";;", "take.wav", 0},
-        {"*.WAV;T*", "take.wav", 2},    {"*.wav; *.mp3", "song.MP3", 1},
-        {"*.*", "README", 1},           {"*.*", "a.b.c", 1},
-        {"take.*", "take", 1},          {"*.*", ".hidden", 1},
-        {"t?ke.wav", "TAKE.WAV", 1},    {"t?ke.wav", "tke.wav", 0},
-        {"*a*a*", "banana", 1},         {"*a*a*", "bnn", 0},
-        {"Ä*.wav", "äpfel.WAV", 1},     {"*", "", 1},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(FileMasks(QString::fromUtf8(c.filter)).MatchCount(QString::fromUtf8(c.name)),
-                  c.count)
-            << c.filter << " / " << c.name;
-    }
-    EXPECT_EQ(FileMasks("*.WAV; ;*.TXT;").Masks(), QStringList({"*.WAV", "*.TXT"}));
-}
-
-TEST(FileRowSortTest, NamesInLocaleOrder) {
-    QStringList names{"rock", "blues", "jazz", "ambient"};
-    SortNames(names);
-    EXPECT_EQ(names, QStringList({"ambient", "blues", "jazz", "rock"}));
-}
-
-TEST(FileRowTest, ColumnTexts) {
-    const QByteArray savedTz = qgetenv("TZ");
-    ::setenv("TZ", "UTC", 1);
-    ::tzset();
-    const FileRow row = MakeFileRow("Take.WAV", 100000, 1710079509, false);
-    EXPECT_EQ(row.sizeText, " 100,000");
-    EXPECT_EQ(row.typeText, "wav");
-    EXPECT_EQ(row.dateText, "24/03/10 14:05:09 Sun");
-    EXPECT_EQ(row.attributeText, "    ");
-    EXPECT_FALSE(row.IsHidden());
-
-    const FileRow hidden = MakeFileRow(".Notes", 1024, 946684799, true);
-    EXPECT_EQ(hidden.sizeText, "   1,024");
-    EXPECT_EQ(hidden.typeText, "notes");
-    EXPECT_EQ(hidden.dateText, "99/12/31 23:59:59 Fri");
-    EXPECT_EQ(hidden.attributeText, "R H ");
-    EXPECT_TRUE(hidden.IsHidden());
-    EXPECT_FALSE(hidden.IsSystem());
-
-    EXPECT_EQ(MakeFileRow("README", 0, 978404645, false).typeText, "");
-    EXPECT_EQ(FileSizeText(123456789), "123,456,789");
-    EXPECT_EQ(FileDateText(978404645), "01/01/02 03:04:05 Tue");
-    savedTz.isNull() ? ::unsetenv("TZ") : ::setenv("TZ", savedTz.constData(), 1);
-    ::tzset();
-}
 
 class FolderListingTest : public testing::Test {
 protected:
@@ -178,40 +115,6 @@ TEST_F(FolderListingTest, DeletingFromDiskAsksAndKeepsWhatStays) {
     EXPECT_FALSE(QFile::exists(paths[0]) || QFile::exists(paths[2]));
     EXPECT_EQ(messenger.calls.back().text, "2個、実際にファイルを削除しました☆\n削除完了☆");
     EXPECT_EQ(messenger.calls.back().kind, test::FakeMessenger::Kind::Timed);
-}
-
-TEST_F(FolderListingTest, SortingByColumnsAndDirections) {
-    Make("big.wav", 100000, 978404645); // 2001
-    Make("small.wav", 1024, 946684799); // 1999
-    Make("mid.aif", 5000, 1710079509);  // 2024
-    std::vector<FileRow> rows = ListFiles(m_dir.path(), FileMasks("*.*")).rows;
-    SortFileRows(rows, FileColumn::Name, false);
-    ASSERT_EQ(Names(rows), QStringList({"big.wav", "mid.aif", "small.wav"}));
-
-    SortDirections directions;
-    struct Click {
-        FileColumn column;
-        QStringList names;
-    };
-    const Click clicks[] = {
-        {FileColumn::Size, {"small.wav", "mid.aif", "big.wav"}},
-        {FileColumn::Size, {"big.wav", "mid.aif", "small.wav"}},
-        {FileColumn::Name, {"small.wav", "mid.aif", "big.wav"}},
-        {FileColumn::Name, {"big.wav", "mid.aif", "small.wav"}},
-        {FileColumn::Date, {"small.wav", "big.wav", "mid.aif"}},
-        {FileColumn::Type, {"mid.aif", "small.wav", "big.wav"}},
-        {FileColumn::Type, {"small.wav", "big.wav", "mid.aif"}},
-    };
-    int selected = 0;
-    for (const Click& click : clicks) {
-        const QString selectedName = rows[static_cast<size_t>(selected)].name;
-        selected = SortFileRows(rows, click.column, directions.Toggle(click.column), selected);
-        EXPECT_EQ(Names(rows), click.names) << static_cast<int>(click.column);
-        EXPECT_EQ(rows[static_cast<size_t>(selected)].name, selectedName);
-    }
-    directions.Reset();
-    EXPECT_TRUE(directions.Toggle(FileColumn::Name)) << "the first click on the names descends";
-    EXPECT_FALSE(directions.Toggle(FileColumn::Attributes));
 }
 
 } // namespace
