@@ -78,11 +78,11 @@ void BrowserPanel::MakeFilterPanel() {
     Btn_KAKU_NEW = MakeButton("Btn_KAKU_NEW", "新規", "フィルターを追加", this);
     Btn_KAKU_DEL = MakeButton("Btn_KAKU_DEL", "削除", "選択中のフィルターを削除", this);
     Btn_KAKU_CANCEL = MakeButton("Btn_KAKU_CANCEL", "閉じる", "フィルターを適用して閉じる", this);
-    auto* row = Panel_KAKU_EDIT->layout();
-    for (QWidget* widget : std::initializer_list<QWidget*>{Edit_KAKU, Btn_KAKU_HENKO, Btn_KAKU_NEW,
-                                                           Btn_KAKU_DEL, Btn_KAKU_CANCEL}) {
-        widget->setParent(Panel_KAKU_EDIT);
-        row->addWidget(widget);
+    auto* row = qobject_cast<QHBoxLayout*>(Panel_KAKU_EDIT->layout());
+    row->addWidget(Edit_KAKU, 1);
+    for (QPushButton* button : {Btn_KAKU_HENKO, Btn_KAKU_NEW, Btn_KAKU_DEL, Btn_KAKU_CANCEL}) {
+        button->setParent(Panel_KAKU_EDIT);
+        row->addWidget(button);
     }
     browser->fileColumn->insertWidget(1, Panel_KAKU_EDIT);
 
@@ -109,9 +109,10 @@ void BrowserPanel::MakeHistoryPanel() {
     ComboBox_D_EDIT->setMinimumContentsLength(20);
     ColorBtn7 = MakeButton("ColorBtn7", "削除", "選択中のヒストリーを削除", Panel_D_EDIT);
     ColorBtn9 = MakeButton("ColorBtn9", "戻る", "ヒストリーを閉じる", Panel_D_EDIT);
-    Panel_D_EDIT->layout()->addWidget(ComboBox_D_EDIT);
-    Panel_D_EDIT->layout()->addWidget(ColorBtn7);
-    Panel_D_EDIT->layout()->addWidget(ColorBtn9);
+    auto* row = qobject_cast<QHBoxLayout*>(Panel_D_EDIT->layout());
+    row->addWidget(ComboBox_D_EDIT, 1);
+    row->addWidget(ColorBtn7);
+    row->addWidget(ColorBtn9);
     browser->fileColumn->insertWidget(0, Panel_D_EDIT);
 
     connect(Button_HIS, &QPushButton::clicked, this, &BrowserPanel::Button_HISClick);
