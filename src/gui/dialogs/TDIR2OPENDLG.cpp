@@ -18,6 +18,10 @@ TDIR2OPENDLG::~TDIR2OPENDLG() {
     delete m_form.data();
 }
 
+TDIR2VIEWForm* TDIR2OPENDLG::Form() const {
+    return m_form;
+}
+
 int TDIR2OPENDLG::ExecuteFile(const QString& suffix) {
     return Execute(true, suffix);
 }

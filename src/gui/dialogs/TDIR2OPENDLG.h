@@ -38,7 +38,7 @@ public:
     int ExecuteFolder(const QString& suffix = {});
 
     /// The form while an Execute runs, null otherwise.
-    TDIR2VIEWForm* Form() const { return m_form; }
+    TDIR2VIEWForm* Form() const;
 
     /// SaveFileDialog: a file-mode run with the request's properties.
     QString AskSavePath(const Request& request) override;
