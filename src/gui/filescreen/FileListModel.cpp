@@ -1,5 +1,6 @@
 #include "gui/filescreen/FileListModel.h"
 
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QKeyEvent>
 
@@ -163,9 +164,24 @@ void FileListView::resizeEvent(QResizeEvent* event) {
     const int width = viewport()->width();
     const int widths[kFileColumnCount] = {width / 3 - 25, width / 5 - 10, width / 9 - 10,
                                           width / 3 - 10, width / 9 - 10};
-    for (int column = 0; column < kFileColumnCount; ++column) {
-        setColumnWidth(column, std::max(widths[column], 16));
+    // A narrow list keeps the fixed-width texts whole and scrolls sideways instead.
+    const QFontMetrics metrics = fontMetrics();
+    const int pad = 2 * metrics.averageCharWidth();
+    const int least[kFileColumnCount] = {
+        metrics.horizontalAdvance(QStringLiteral("MMMMMMMM.wav")) + pad,
+        metrics.horizontalAdvance(QStringLiteral("999,999,999")) + pad,
+        metrics.horizontalAdvance(QStringLiteral("wav")) + pad,
+        metrics.horizontalAdvance(QStringLiteral("00/00/00 00:00:00 Wed")) + pad,
+        metrics.horizontalAdvance(QStringLiteral("RSHA")) + pad};
+    // The shares add up to a little more than the width: the name column gives up the excess,
+    // so that the attribute letters stay in sight without scrolling.
+    int others = 0;
+    for (int column = 1; column < kFileColumnCount; ++column) {
+        const int columnWidth = std::max(widths[column], least[column]);
+        setColumnWidth(column, columnWidth);
+        others += columnWidth;
     }
+    setColumnWidth(0, std::max(std::min(widths[0], width - others), least[0]));
 }
 
 void FileListView::keyReleaseEvent(QKeyEvent* event) {

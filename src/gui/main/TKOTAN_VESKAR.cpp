@@ -84,17 +84,12 @@ TKOTAN_VESKAR::TKOTAN_VESKAR(QWidget* parent) : QMainWindow(parent) {
 }
 
 void TKOTAN_VESKAR::MakeFileScreen() {
-    // The browser on the left; the player and the caption beside it.
+    // The browser takes the screen's width, so that the file list shows its columns whole; the
+    // player runs under it.
     browserPanel = new BrowserPanel(browserState, m_messenger, m_pump, flags, QDir::homePath());
-    auto* side = new QVBoxLayout;
-    auto* caption = new QLabel("WAVファイル分割ソフトです☆☆☆", Panel_DFF);
-    caption->setAlignment(Qt::AlignCenter);
-    side->addWidget(caption);
-    side->addWidget(player->filePanel);
-    side->addStretch(1);
-    auto* screen = new QHBoxLayout(Panel_DFF);
-    screen->addWidget(browserPanel, 3);
-    screen->addLayout(side, 2);
+    auto* screen = new QVBoxLayout(Panel_DFF);
+    screen->addWidget(browserPanel, 1);
+    screen->addWidget(player->filePanel);
 
     // A clicked file plays through the engine; the browser's list is the one it walks.
     player->SetFileLists(browserPanel, nullptr);
