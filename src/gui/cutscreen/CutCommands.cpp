@@ -362,6 +362,10 @@ void CutCommands::SetSaveFileDialog(SaveFileDialog* dialog) {
     m_services->saveDialog.current = dialog ? dialog : &m_services->DIR2OPENDLG1;
 }
 
+TDIR2OPENDLG& CutCommands::SaveDialog() {
+    return m_services->DIR2OPENDLG1;
+}
+
 void CutCommands::SetFolderChooser(FolderChooser chooser) {
     if (chooser) {
         m_services->chooseFolder = std::move(chooser);
