@@ -124,6 +124,10 @@ TKOTAN_VESKAR::~TKOTAN_VESKAR() {
     flags.stopRequested = true;
     flags.shutdownStop = true;
     m_player->Engine().StopAndClose();
+    // The browser holds the window's state and message box, which go before the child widgets.
+    m_player->SetFileLists(nullptr, nullptr);
+    delete browserPanel;
+    browserPanel = nullptr;
 }
 
 void TKOTAN_VESKAR::ShowFileScreen() {
