@@ -12,10 +12,6 @@ constexpr int kFirstUserEntry = 2;
 
 } // namespace
 
-QString FilterEntryMask(const QStringList& filters, int index) {
-    return index == 1 ? QStringLiteral("*.*") : filters.value(index);
-}
-
 bool ChangeFilterEntry(QStringList& filters, int index, const QString& text, Messenger& messenger) {
     if (index < kFirstUserEntry) {
         messenger.ShowTimedMessage(QStringLiteral("ALLまでの基本設定は、変更出来ません・・・"),

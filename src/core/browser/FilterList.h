@@ -11,9 +11,6 @@ class Messenger;
 /// always "*.WAV" and entry 1 "ALL (*.*)"; user masks follow. The two basic entries cannot be
 /// changed or deleted.
 
-/// `FileMask` of the selected entry: "*.*" for entry 1, the entry's text otherwise.
-QString FilterEntryMask(const QStringList& filters, int index);
-
 /// Btn_KAKU_HENKO: a user entry takes text and stays selected; a basic entry is refused with
 /// the timed message "ALLまでの基本設定は、変更出来ません・・・". True when the entry changed.
 bool ChangeFilterEntry(QStringList& filters, int index, const QString& text, Messenger& messenger);

@@ -15,6 +15,7 @@
 #include "core/host/BusyScope.h"
 #include "core/host/Messenger.h"
 #include "core/host/SharedFlags.h"
+#include "core/settings/ListFiles.h"
 #include "gui/filescreen/FileListModel.h"
 #include "gui/filescreen/FolderBrowserView.h"
 #include "gui/main/BusyCursor.h"
@@ -145,7 +146,7 @@ void BrowserPanel::SetPlayback(std::function<void(PlayFileList&)> play,
 
 void BrowserPanel::Start(const QString& folder, const QString& selectName) {
     ShowFilters();
-    m_state.fileMask = FilterEntryMask(m_state.filters, m_state.filterIndex);
+    m_state.fileMask = FilterMask(m_state.filters, m_state.filterIndex);
     ShowHistory();
     browser->FillDrives(folder);
     if (!browser->GoToFolder(folder)) {
@@ -176,7 +177,7 @@ void BrowserPanel::ShowFilters() {
     const QString mask = m_state.fileMask;
     QStringList masks;
     for (int i = 0; i < m_state.filters.size(); ++i) {
-        masks << FilterEntryMask(m_state.filters, i);
+        masks << FilterMask(m_state.filters, i);
     }
     browser->SetFilters(m_state.filters, masks, m_state.filterIndex);
     m_state.fileMask = mask;

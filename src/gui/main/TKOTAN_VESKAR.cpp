@@ -98,9 +98,6 @@ void TKOTAN_VESKAR::MakeFileScreen() {
     connect(browserPanel, &BrowserPanel::FolderShown, this, [this](const QString& folder) {
         player->filePanel->Edit_File_Disp->setText(folder);
     });
-    const QString start =
-        browserState.currentPath.isEmpty() ? QDir::homePath() : browserState.currentPath;
-    browserPanel->Start(start, {});
 }
 
 void TKOTAN_VESKAR::MakeOpenCommand() {

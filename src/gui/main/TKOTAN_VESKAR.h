@@ -70,8 +70,8 @@ public:
     QWidget* Panel_DFF = nullptr;
     /// The file screen's browser: drives, folders, files, filters and folder history.
     BrowserPanel* browserPanel = nullptr;
-    /// What the browser shows and remembers; the settings code reads it at start-up and writes
-    /// it at close.
+    /// What the browser shows and remembers; filled from the settings and list files at start-up
+    /// and written back at close.
     BrowserState browserState;
     /// The cut screen (objectName "Panel_CUT"); cutScreen is the same widget with its controls.
     QWidget* Panel_CUT = nullptr;
@@ -127,6 +127,9 @@ private:
     /// that follow some of them (the time lists after "FUN", the name pattern after the naming
     /// options).
     void ApplyDeferredSettings();
+    /// The browser from the settings and list files read at start-up, and back at close.
+    void StartBrowser();
+    void CollectBrowser();
     /// Reads the controls back into settings and the list files' lines, for the close.
     void CollectSettings();
     /// The save at close; the messages of what could not be written.
