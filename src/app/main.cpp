@@ -80,6 +80,9 @@ int RunMainWindow(QApplication& app, const QCommandLineParser& parser, SingleIns
     if (parser.isSet("open") && window.cutFileOpener->ChooseCutFile(parser.value("open"))) {
         window.ShowCutScreen();
     }
+    if (const QStringList wh = parser.value("size").split('x'); wh.size() == 2) {
+        window.resize(wh[0].toInt(), wh[1].toInt());
+    }
     window.show();
     if (parser.isSet("screenshot")) {
         const QString path = parser.value("screenshot");
@@ -105,6 +108,7 @@ int main(int argc, char** argv) {
     parser.addOption({"screenshot", "Save a PNG of the window and quit.", "file"});
     parser.addOption({"screen", "Start on the given screen: file or cut.", "name", "file"});
     parser.addOption({"open", "Make this WAV file the cut file and show the cut screen.", "file"});
+    parser.addOption({"size", "Start with the window this size (for screenshots).", "WxH"});
     parser.addOption({"setup", "Set the program up without asking (nothing when it is already)."});
     parser.addPositionalArgument(kUninstallArgument, "Uninstall the program.", "[/uninstall]");
     parser.process(app);

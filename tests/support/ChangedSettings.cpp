@@ -8,9 +8,9 @@ Settings ChangedSettings(const QString& home) {
     s.saveDir = home + "/Ünïcödé 😀/한국어/";
     s.chopDir = home + "/Ünïcödé 😀/bg/";
     s.minutes = false;
-    s.filterText = "*.AIF";
+    s.filterText = "*.AIF;*.WAV";
     s.folderViewMode = 0;
-    s.currentPath = "/srv/音楽,1/";
+    s.currentPath = home + "/音楽,1";
     s.memoryIndex = 4;
     s.miniHelp = false;
     s.standardBackColor = true;

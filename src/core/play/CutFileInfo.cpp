@@ -2,25 +2,15 @@
 
 #include <QDateTime>
 #include <QFileInfo>
-#include <QLocale>
 
+#include "core/browser/FolderListing.h"
 #include "core/play/DeviceFormat.h"
+#include "core/text/NumberFormat.h"
 #include "core/wav/WavReader.h"
 
 namespace veskar {
 
 namespace {
-
-// The number in the user's way of writing it, with thousands separators and no decimals. The
-// bare C locale writes no separators, so it gives way to English there.
-QString GroupedNumber(qint64 value) {
-    QLocale locale;
-    if (locale.language() == QLocale::C) {
-        locale = QLocale(QLocale::English, QLocale::UnitedStates);
-    }
-    locale.setNumberOptions({});
-    return locale.toString(value);
-}
 
 // Day names are always English, whatever the locale.
 QString DayName(const QDate& date) {
@@ -53,18 +43,12 @@ bool Hidden(const QFileInfo& info) {
 } // namespace
 
 QString PlayFileInfoLine(const QString& path, const QString& formatText) {
-    QString size;
-    QString date;
-    QString attributes;
-    const QFileInfo info(path);
-    if (info.exists()) {
-        size = GroupedNumber(info.size()).rightJustified(8);
-        const QDateTime time = info.lastModified();
-        date = DateText(time.date()) + " " + ClockText(time.time()) + " " + DayName(time.date());
-        attributes = QString(ReadOnly(info) ? "R" : " ") + " " + (Hidden(info) ? "H" : " ") + " ";
-    }
+    FileRow row;
+    row.name = QFileInfo(path).fileName();
+    RefreshFileRow(path, row);
     const QString gap(10, ' ');
-    return path + gap + formatText + gap + size + "  " + date + "  " + attributes;
+    return path + gap + formatText + gap + row.sizeText + "  " + row.dateText + "  " +
+           row.attributeText;
 }
 
 QString CutFileInfoText(const QString& path, const QString& formatText, const QStringList& notes) {
@@ -72,8 +56,8 @@ QString CutFileInfoText(const QString& path, const QString& formatText, const QS
     QString dateText;
     const QFileInfo info(path);
     if (info.exists()) {
-        sizeText = QString::fromUtf8("総ﾊﾞｲﾄ数　: ") +
-                   GroupedNumber(info.size()).rightJustified(7) + " Bytes";
+        sizeText =
+            QString::fromUtf8("総ﾊﾞｲﾄ数　: ") + GroupedNumberField(info.size(), 7) + " Bytes";
         const QDateTime time = info.lastModified();
         dateText = QString::fromUtf8("日付/属性　:") + " " + DateText(time.date()) + " " +
                    DayName(time.date()) + " " + ClockText(time.time()) + " " +

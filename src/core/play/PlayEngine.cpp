@@ -2,6 +2,7 @@
 
 #include <QFileInfo>
 
+#include "core/host/BusyScope.h"
 #include "core/play/CutFileInfo.h"
 #include "core/play/DeviceFormat.h"
 #include "core/timelists/TimeText.h"
@@ -9,18 +10,6 @@
 namespace veskar {
 
 namespace {
-
-// Clears a busy flag on every way out of a handler.
-class BusyScope {
-public:
-    explicit BusyScope(bool& flag) : m_flag(flag) { m_flag = true; }
-    ~BusyScope() { m_flag = false; }
-    BusyScope(const BusyScope&) = delete;
-    BusyScope& operator=(const BusyScope&) = delete;
-
-private:
-    bool& m_flag;
-};
 
 int WrapRow(int row, int count) {
     if (row >= count) {

@@ -26,7 +26,7 @@
 #include "core/text/Captions.h"
 #include "gui/cutscreen/CutScreen.h"
 #include "gui/cutscreen/TimeListBox.h"
-#include "gui/dialogs/QtSaveFileDialog.h"
+#include "gui/dialogs/TDIR2OPENDLG.h"
 #include "gui/dialogs/TSNBox.h"
 #include "gui/dialogs/TSNBoxDlg.h"
 #include "gui/main/BusyCursor.h"
@@ -130,14 +130,31 @@ public:
     };
 
     Services(Host& host, TextViewer& ownerViewer, QWidget* window)
-        : givenViewer(ownerViewer), qtSaveDialog(window), progress(host.progress), pump(host.pump) {
+        : givenViewer(ownerViewer), DIR2OPENDLG1(host.messenger), folderDialog(host.messenger),
+          progress(host.progress), pump(host.pump) {
         viewer.current = &givenViewer;
-        saveDialog.current = &qtSaveDialog;
+        saveDialog.current = &DIR2OPENDLG1;
         baseNameBox.SetSourceHandle(window);
+        DIR2OPENDLG1.setObjectName("DIR2OPENDLG1");
+        DIR2OPENDLG1.SetSourceHandle(window);
+        folderDialog.setObjectName("DIR2SETDLG1");
+        folderDialog.SetSourceHandle(window);
+    }
+
+    // Until the folder-setting box takes over, a folder is chosen with the selection dialog in
+    // its folder mode.
+    std::optional<QString> ChooseFolder(const QString& title, const QString& start) {
+        folderDialog.SetTitle(title);
+        folderDialog.SetDirectory(start);
+        if (folderDialog.ExecuteFolder() != Messenger::Ok) {
+            return std::nullopt;
+        }
+        return folderDialog.Directory();
     }
 
     TextViewer& givenViewer;
-    QtSaveFileDialog qtSaveDialog;
+    TDIR2OPENDLG DIR2OPENDLG1;
+    TDIR2OPENDLG folderDialog;
     Viewer viewer;
     SaveDialog saveDialog;
     Progress progress;
@@ -155,7 +172,7 @@ CutCommands::CutCommands(CutScreen& screen, TimeLists& lists, SharedFlags& flags
       m_services(std::make_unique<Services>(host, viewer, m_window)) {
     setObjectName("CutCommands");
     m_services->chooseFolder = [this](const QString& title, const QString& start) {
-        return ChooseFolderWithQt(m_window, title, start);
+        return m_services->ChooseFolder(title, start);
     };
     m_services->prompt = [this](const QString& title,
                                 const QString& text) -> std::optional<QString> {
@@ -342,7 +359,11 @@ void CutCommands::SetTextViewer(TextViewer* viewer) {
 }
 
 void CutCommands::SetSaveFileDialog(SaveFileDialog* dialog) {
-    m_services->saveDialog.current = dialog ? dialog : &m_services->qtSaveDialog;
+    m_services->saveDialog.current = dialog ? dialog : &m_services->DIR2OPENDLG1;
+}
+
+TDIR2OPENDLG& CutCommands::SaveDialog() {
+    return m_services->DIR2OPENDLG1;
 }
 
 void CutCommands::SetFolderChooser(FolderChooser chooser) {
@@ -350,7 +371,7 @@ void CutCommands::SetFolderChooser(FolderChooser chooser) {
         m_services->chooseFolder = std::move(chooser);
     } else {
         m_services->chooseFolder = [this](const QString& title, const QString& start) {
-            return ChooseFolderWithQt(m_window, title, start);
+            return m_services->ChooseFolder(title, start);
         };
     }
 }

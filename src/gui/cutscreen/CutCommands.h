@@ -28,6 +28,7 @@ namespace veskar {
 class CutScreen;
 class CutTarget;
 class SaveFileDialog;
+class TDIR2OPENDLG;
 class TextViewer;
 struct Host;
 struct SharedFlags;
@@ -67,6 +68,8 @@ public:
     /// goes back to the one given at construction or the desktop's own.
     void SetTextViewer(TextViewer* viewer);
     void SetSaveFileDialog(SaveFileDialog* dialog);
+    /// The save dialog of self-named pieces given at construction (`DIR2OPENDLG1`).
+    TDIR2OPENDLG& SaveDialog();
     void SetFolderChooser(FolderChooser chooser);
     void SetTextPrompt(TextPrompt prompt);
     /// Releases the wave device before each segment; playback shares it.

@@ -10,7 +10,7 @@
 #include "core/settings/FolderRegistration.h"
 #include "core/settings/Paths.h"
 #include "gui/dialogs/DialogPlacement.h"
-#include "gui/dialogs/QtSaveFileDialog.h"
+#include "gui/dialogs/TDIR2OPENDLG.h"
 
 namespace veskar {
 
@@ -80,10 +80,13 @@ void TDIR2SETForm::Button1Click() {
 }
 
 void TDIR2SETForm::Button2Click() {
-    const std::optional<QString> chosen = ChooseFolderWithQt(
-        this, QStringLiteral("フォルダーの参照"), FolderToBrowse(Edit1->text(), m_dirName));
-    if (chosen) {
-        Edit1->setText(*chosen);
+    TDIR2OPENDLG dialog(m_messenger);
+    dialog.setObjectName("DIR2OPENDLG_REF");
+    dialog.SetSourceHandle(this);
+    dialog.SetTitle(QStringLiteral("フォルダーの参照"));
+    dialog.SetDirectory(FolderToBrowse(Edit1->text(), m_dirName));
+    if (dialog.ExecuteFolder() == Messenger::Ok) {
+        Edit1->setText(dialog.Directory());
     }
 }
 

@@ -1,7 +1,6 @@
 #include "gui/main/CutFileOpener.h"
 
 #include <QApplication>
-#include <QFileDialog>
 #include <QFileInfo>
 
 #include "core/host/Messenger.h"
@@ -9,6 +8,7 @@
 #include "core/wav/WavReader.h"
 #include "gui/cutscreen/CutScreen.h"
 #include "gui/cutscreen/PlayerPanel.h"
+#include "gui/dialogs/TDIR2OPENDLG.h"
 #include "gui/main/BusyCursor.h"
 #include "gui/main/PlayController.h"
 
@@ -18,14 +18,20 @@ CutFileOpener::CutFileOpener(PlayController& player, CutScreen& cutScreen, Messe
                              QWidget* dialogParent, QObject* parent)
     : QObject(parent), m_player(player), m_cutScreen(cutScreen), m_messenger(messenger),
       m_dialogParent(dialogParent) {
+    m_openDialog = new TDIR2OPENDLG(messenger, this);
+    m_openDialog->setObjectName("DIR2OPENDLG_WAV");
+    m_openDialog->SetFilter(QStringLiteral("ＷＡＶ files (*.WAV)|*.WAV|ALL files (*.*)|*.*"));
+    // Opening a file replaces nothing.
+    m_openDialog->SetOverwriteQuestion(false);
     pickFile = [this](QWidget* dialogParent_) {
-        const QString folder = m_cutScreen.CutFile().isEmpty()
-                                   ? QString()
-                                   : QFileInfo(m_cutScreen.CutFile()).absolutePath();
-        return QFileDialog::getOpenFileName(dialogParent_, QStringLiteral("WAVファイルを開く"),
-                                            folder,
-                                            QStringLiteral("WAVファイル (*.wav *.WAV);;"
-                                                           "すべてのファイル (*)"));
+        TDIR2OPENDLG& dialog = *m_openDialog;
+        dialog.SetSourceHandle(dialogParent_);
+        // The cut file in force is offered again; without one the folder last shown is.
+        dialog.SetFilename(m_cutScreen.CutFile());
+        if (dialog.ExecuteFile(QStringLiteral("　WAVファイルを開く")) != Messenger::Ok) {
+            return QString();
+        }
+        return dialog.Filename();
     };
 }
 

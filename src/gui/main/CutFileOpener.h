@@ -12,9 +12,10 @@ namespace veskar {
 class CutScreen;
 class Messenger;
 class PlayController;
+class TDIR2OPENDLG;
 
-/// Makes a WAV file the cut file, and the provisional "WAVファイルを開く…" command that picks
-/// one with a file dialog until the file browser offers its own choice.
+/// Makes a WAV file the cut file, and the "WAVファイルを開く…" command that picks one with the
+/// folder and file selection dialog.
 class CutFileOpener : public QObject {
     Q_OBJECT
 public:
@@ -24,8 +25,9 @@ public:
     CutFileOpener(PlayController& player, CutScreen& cutScreen, Messenger& messenger,
                   QWidget* dialogParent, QObject* parent = nullptr);
 
-    /// Replaces the file dialog (tests).
+    /// Asks with the selection dialog; tests replace it.
     FilePicker pickFile;
+    TDIR2OPENDLG& OpenDialog() { return *m_openDialog; }
 
     /// The steps of choosing a cut file: stops playback, checks the file with the WAV reader,
     /// asks the wave device for its length and format, applies the play-mode preset and hands
@@ -44,6 +46,7 @@ private:
     Messenger& m_messenger;
     QWidget* m_dialogParent;
     bool m_eightBit = false;
+    TDIR2OPENDLG* m_openDialog = nullptr;
 };
 
 } // namespace veskar

@@ -43,6 +43,9 @@ public:
     /// The file lists of the file screen, once the browser has them (null: none yet; the
     /// buttons of the file screen then find no file to play).
     void SetFileLists(PlayFileList* fileList, PlayFileList* memoryList);
+    /// The lists the file screen's buttons walk (an empty one while none is given).
+    PlayFileList& FileList();
+    PlayFileList& MemoryList();
     /// The window switched screens.
     void SetFileScreenShown(bool shown);
 
@@ -89,8 +92,6 @@ private:
     void SyncControls();
     void CutFileChanged();
     SyncedLines* LinesOf(TimeListId id);
-    PlayFileList& FileList();
-    PlayFileList& MemoryList();
 
     CutScreen& m_cutScreen;
     TimeLists& m_lists;

@@ -14,6 +14,7 @@
 #include "gui/cutscreen/AnalysisPanels.h"
 #include "gui/cutscreen/CutCommands.h"
 #include "gui/cutscreen/CutScreen.h"
+#include "gui/filescreen/BrowserPanel.h"
 #include "gui/cutscreen/LevelPanel.h"
 #include "gui/cutscreen/PlayerPanel.h"
 #include "gui/cutscreen/SilencePanel.h"
@@ -163,9 +164,32 @@ void TKOTAN_VESKAR::Timer_CreateTimer() {
     dataLists.filters = LoadFilterList(dir);
     dataLists.folderHistory = LoadFolderHistory(dir);
     ApplyDeferredSettings();
+    StartBrowser();
     timeLists.startColors.colorTagNames = LoadColorTagNames(dir);
     QCoreApplication::processEvents();
     StartupStage = 99;
+}
+
+void TKOTAN_VESKAR::StartBrowser() {
+    browserState.driveFolders = dataLists.driveFolders;
+    browserState.filters = dataLists.filters;
+    browserState.filterIndex = FilterIndex(browserState.filters, settings.filterText);
+    browserState.folderViewMode = settings.folderViewMode;
+    browserState.history = dataLists.folderHistory;
+    browserState.historyIndex = browserState.history.isEmpty() ? -1 : 0;
+    browserState.historyPanelOpen = false;
+    browserPanel->Start(settings.currentPath, settings.dirText);
+}
+
+void TKOTAN_VESKAR::CollectBrowser() {
+    browserPanel->Close();
+    dataLists.driveFolders = browserState.driveFolders;
+    dataLists.filters = browserState.filters;
+    dataLists.folderHistory = browserState.history;
+    settings.filterText = browserState.filters.value(browserState.filterIndex);
+    settings.folderViewMode = browserState.folderViewMode;
+    settings.currentPath = browserState.currentPath;
+    settings.dirText = browserPanel->SelectedName();
 }
 
 void TKOTAN_VESKAR::ApplyDeferredSettings() {
@@ -233,6 +257,7 @@ void TKOTAN_VESKAR::CollectSettings() {
     settings.edgeIndex = player->filePanel->EdgeIndex();
     settings.cutSpeedUp = Cut().MO_CS_UP->isChecked();
     settings.screenAtClose = m_screens->currentWidget() == Panel_DFF ? -1 : 0;
+    CollectBrowser();
     SettleCurrentPath(settings, Cut().Run().LastOutputDir());
     dataLists.colorTagNames = timeLists.startColors.colorTagNames;
 }

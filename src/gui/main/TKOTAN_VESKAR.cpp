@@ -1,9 +1,12 @@
 #include "gui/main/TKOTAN_VESKAR.h"
 
 #include <QAction>
+#include <QDir>
+#include <QHBoxLayout>
 #include <QLabel>
-#include <QMenuBar>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QMenuBar>
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
@@ -12,6 +15,7 @@
 #include "gui/cutscreen/CutCommands.h"
 #include "gui/cutscreen/CutScreen.h"
 #include "gui/cutscreen/SilencePanel.h"
+#include "gui/filescreen/BrowserPanel.h"
 #include "gui/filescreen/FilePlayerPanel.h"
 #include "gui/main/CutFileOpener.h"
 #include "gui/main/PlayController.h"
@@ -24,17 +28,6 @@ namespace {
 // Room for the cut screen's seven time lists, the registered list and the silence panel side by
 // side on a 1280 x 800 screen.
 constexpr QSize kStartSize(1200, 760);
-constexpr QSize kOpenButtonSize(220, 40);
-
-QWidget* MakeScreen(const QString& name, const QString& caption) {
-    auto* screen = new QWidget;
-    screen->setObjectName(name);
-    auto* layout = new QVBoxLayout(screen);
-    auto* label = new QLabel(caption, screen);
-    label->setAlignment(Qt::AlignCenter);
-    layout->addWidget(label);
-    return screen;
-}
 
 } // namespace
 
@@ -49,7 +42,8 @@ TKOTAN_VESKAR::TKOTAN_VESKAR(QWidget* parent) : QMainWindow(parent) {
 
     m_screens = new QStackedWidget(this);
     m_screens->setObjectName("Screens");
-    Panel_DFF = MakeScreen("Panel_DFF", "WAVファイル分割ソフトです☆☆☆");
+    Panel_DFF = new QWidget;
+    Panel_DFF->setObjectName("Panel_DFF");
     cutScreen = new CutScreen(timeLists, m_messenger, m_pump, flags);
     Panel_CUT = cutScreen;
     m_screens->addWidget(Panel_DFF);
@@ -60,7 +54,7 @@ TKOTAN_VESKAR::TKOTAN_VESKAR(QWidget* parent) : QMainWindow(parent) {
     m_player = std::make_unique<PlayController>(*cutScreen, timeLists, flags, m_messenger, m_pump,
                                                 *m_playDevice, *m_queryDevice);
     player = m_player.get();
-    Panel_DFF->layout()->addWidget(player->filePanel);
+    MakeFileScreen();
     menuBar()->setCornerWidget(player->ColorBtn1);
     player->SetFileScreenShown(true);
     connect(m_screens, &QStackedWidget::currentChanged, this,
@@ -89,6 +83,23 @@ TKOTAN_VESKAR::TKOTAN_VESKAR(QWidget* parent) : QMainWindow(parent) {
     MakeOpenCommand();
 }
 
+void TKOTAN_VESKAR::MakeFileScreen() {
+    // The browser takes the screen's width, so that the file list shows its columns whole; the
+    // player runs under it.
+    browserPanel = new BrowserPanel(browserState, m_messenger, m_pump, flags, QDir::homePath());
+    auto* screen = new QVBoxLayout(Panel_DFF);
+    screen->addWidget(browserPanel, 1);
+    screen->addWidget(player->filePanel);
+
+    // A clicked file plays through the engine; the browser's list is the one it walks.
+    player->SetFileLists(browserPanel, nullptr);
+    browserPanel->SetPlayback([this](PlayFileList& list) { m_player->Engine().PlayFileListClick(list); },
+                              [this] { m_player->Engine().StopAndClose(); });
+    connect(browserPanel, &BrowserPanel::FolderShown, this, [this](const QString& folder) {
+        player->filePanel->Edit_File_Disp->setText(folder);
+    });
+}
+
 void TKOTAN_VESKAR::MakeOpenCommand() {
     // One file menu: the cut commands' items, with opening a recording on top.
     MFile0 = m_cut->MFile0;
@@ -103,13 +114,6 @@ void TKOTAN_VESKAR::MakeOpenCommand() {
             ShowCutScreen();
         }
     });
-    // Until the file browser fills this screen, opening a recording is offered in its middle.
-    auto* openButton = new QPushButton(kOpenWavCaption, Panel_DFF);
-    openButton->setObjectName("Btn_WAV_OPEN");
-    openButton->setMinimumSize(kOpenButtonSize);
-    connect(openButton, &QPushButton::clicked, openWav, &QAction::trigger);
-    auto* fileScreen = qobject_cast<QVBoxLayout*>(Panel_DFF->layout());
-    fileScreen->insertWidget(1, openButton, 0, Qt::AlignHCenter | Qt::AlignTop);
 }
 
 TKOTAN_VESKAR::~TKOTAN_VESKAR() {
@@ -117,6 +121,10 @@ TKOTAN_VESKAR::~TKOTAN_VESKAR() {
     flags.stopRequested = true;
     flags.shutdownStop = true;
     m_player->Engine().StopAndClose();
+    // The browser holds the window's state and message box, which go before the child widgets.
+    m_player->SetFileLists(nullptr, nullptr);
+    delete browserPanel;
+    browserPanel = nullptr;
 }
 
 void TKOTAN_VESKAR::ShowFileScreen() {

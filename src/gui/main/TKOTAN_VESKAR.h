@@ -6,6 +6,7 @@
 #include <QMainWindow>
 
 #include "core/analysis/CutAnalysis.h"
+#include "core/browser/BrowserState.h"
 #include "core/host/Host.h"
 #include "core/host/SharedFlags.h"
 #include "core/settings/ListFiles.h"
@@ -28,6 +29,7 @@ class QWidget;
 namespace veskar {
 
 class AnalysisPanels;
+class BrowserPanel;
 class CutCommands;
 class CutScreen;
 class CutFileOpener;
@@ -66,6 +68,11 @@ public:
     TDIR2SETDLG DIR2SETDLG1{this};
 
     QWidget* Panel_DFF = nullptr;
+    /// The file screen's browser: drives, folders, files, filters and folder history.
+    BrowserPanel* browserPanel = nullptr;
+    /// What the browser shows and remembers; filled from the settings and list files at start-up
+    /// and written back at close.
+    BrowserState browserState;
     /// The cut screen (objectName "Panel_CUT"); cutScreen is the same widget with its controls.
     QWidget* Panel_CUT = nullptr;
     CutScreen* cutScreen = nullptr;
@@ -120,12 +127,16 @@ private:
     /// that follow some of them (the time lists after "FUN", the name pattern after the naming
     /// options).
     void ApplyDeferredSettings();
+    /// The browser from the settings and list files read at start-up, and back at close.
+    void StartBrowser();
+    void CollectBrowser();
     /// Reads the controls back into settings and the list files' lines, for the close.
     void CollectSettings();
     /// The save at close; the messages of what could not be written.
     QStringList SaveAtClose();
 
-    /// "WAVファイルを開く…": first in the file menu, and in the middle of the file screen.
+    void MakeFileScreen();
+    /// "WAVファイルを開く…": first in the file menu.
     void MakeOpenCommand();
 
     QStackedWidget* m_screens = nullptr;

@@ -18,7 +18,9 @@
 #include "gui/dialogs/TPBarBox.h"
 #include "gui/dialogs/TSNBox.h"
 #include "gui/main/TKOTAN_VESKAR.h"
-#include "support/FakeSaveFileDialog.h"
+#include "gui/dialogs/TDIR2OPENDLG.h"
+#include "gui/dialogs/TDIR2VIEWForm.h"
+#include "gui/filescreen/FolderBrowserView.h"
 #include "support/EventLoop.h"
 #include "support/FakeTextViewer.h"
 #include "support/GuiDriver.h"
@@ -217,14 +219,19 @@ TEST_F(CutCommandsTest, FileMenuRecordItemsFollowTheRecord) {
 TEST_F(CutCommandsTest, SaveDialogMovesTheSaveFolderOnYes) {
     const QString other = out.path() + "/other";
     ASSERT_TRUE(QDir().mkpath(other));
-    test::FakeSaveFileDialog dialog;
-    dialog.answers = {other + "/mine.WAV"};
-    cut.SetSaveFileDialog(&dialog);
+    QString caption;
+    test::OnNextBox(cut.SaveDialog(), [&](TDIR2VIEWForm* form) {
+        caption = form->windowTitle();
+        form->browser->ShowFolder(other);
+        form->Edit_File->setText("mine.WAV");
+        form->ColorBtn1->click();
+    });
     cut.MF_SAVE_NAME->trigger();
     UseSource("live.wav", 3);
     Register({1000});
     boxes.answers = {Messenger::Yes};
     CutFromButton(cut.WAV_CUT_ALL);
+    EXPECT_EQ(caption, "ＷＡＶ分割ファイル作成カットファイル名を自分で付ける");
     EXPECT_TRUE(QFileInfo::exists(other + "/mine.wav"));
     EXPECT_EQ(cut.SaveDir(), other + "/");
     EXPECT_EQ(cut.Edit_SDIR->text(), other);

@@ -1,11 +1,16 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QStackedWidget>
 
 #include "gui/cutscreen/CutScreen.h"
+#include "gui/dialogs/TDIR2OPENDLG.h"
+#include "gui/dialogs/TDIR2VIEWForm.h"
+#include "gui/filescreen/BrowserPanel.h"
+#include "gui/filescreen/FilePlayerPanel.h"
 #include "gui/main/CutFileOpener.h"
 #include "gui/main/PlayController.h"
 #include "gui/main/TKOTAN_VESKAR.h"
@@ -22,7 +27,7 @@ TEST(MainWindowTest, BothScreensCarryTheirControls) {
         EXPECT_NE(window.Panel_CUT->findChild<QWidget*>(name), nullptr) << name;
     }
     for (const char* name : {"ComboBox_PM", "CheckBox_REP", "ComboBox_TPM", "Btn_PLAY", "Btn_BS",
-                             "Btn_Skip", "Edit_File_Disp", "Panel_B0", "Btn_WAV_OPEN"}) {
+                             "Btn_Skip", "Edit_File_Disp", "Panel_B0", "ListView1", "ComboBox_KAKU"}) {
         EXPECT_NE(window.Panel_DFF->findChild<QWidget*>(name), nullptr) << name;
     }
     EXPECT_EQ(window.menuBar()->cornerWidget(), window.player->ColorBtn1);
@@ -38,26 +43,35 @@ TEST(MainWindowTest, BothScreensCarryTheirControls) {
     EXPECT_FALSE(window.player->Engine().controls.fileScreenShown);
 }
 
-TEST(MainWindowTest, OpenCommandMakesTheWavTheCutFile) {
+TEST(MainWindowTest, BrowserListIsTheFilePlayersListAndShowsItsFolder) {
     test::WavFiles files;
+    const QString folder =
+        QFileInfo(files.Write("take.wav", test::WavBuilder(8000, 1, 16).Silence(800))).path();
+    TKOTAN_VESKAR window;
+    EXPECT_EQ(&window.player->FileList(), static_cast<PlayFileList*>(window.browserPanel));
+    window.browserPanel->Start(folder, "take.wav");
+    EXPECT_EQ(window.player->filePanel->Edit_File_Disp->text(), folder);
+    EXPECT_EQ(window.browserPanel->SelectedName(), "take.wav");
+}
+
+TEST(MainWindowTest, OpenCommandChoosesWithTheSelectionDialogAndMakesTheWavTheCutFile) {
+    test::WavFiles files;
+    const QString path = files.Write("take1.wav", test::WavBuilder(44100, 2, 16).Silence(110250));
     TKOTAN_VESKAR window;
     auto* screens = window.findChild<QStackedWidget*>("Screens");
     auto* open = window.findChild<QAction*>("MF_WAV_OPEN");
     ASSERT_NE(open, nullptr);
     EXPECT_EQ(window.MFile0->actions().first(), open);
-    auto* button = window.Panel_DFF->findChild<QPushButton*>("Btn_WAV_OPEN");
-    // The menu item and the file screen's own button go the same way.
-    for (const auto& [name, trigger] :
-         {std::pair<QString, std::function<void()>>{"take1.wav", [open] { open->trigger(); }},
-          {"take2.wav", [button] { button->click(); }}}) {
-        const QString path = files.Write(name, test::WavBuilder(44100, 2, 16).Silence(110250));
-        window.cutFileOpener->pickFile = [&](QWidget*) { return path; };
-        window.ShowFileScreen();
-        trigger();
-        EXPECT_EQ(window.cutScreen->CutFile(), path);
-        EXPECT_EQ(window.player->Edit_Fn->text(), name);
-        EXPECT_EQ(screens->currentWidget(), window.Panel_CUT);
-    }
+    TDIR2OPENDLG& dialog = window.cutFileOpener->OpenDialog();
+    dialog.SetDirectory(QFileInfo(path).path());
+    test::OnNextBox(dialog, [](TDIR2VIEWForm* form) {
+        form->Edit_File->setText("take1.wav");
+        form->ColorBtn1->click();
+    });
+    open->trigger();
+    EXPECT_EQ(window.cutScreen->CutFile(), path);
+    EXPECT_EQ(window.player->Edit_Fn->text(), "take1.wav");
+    EXPECT_EQ(screens->currentWidget(), window.Panel_CUT);
 }
 
 } // namespace

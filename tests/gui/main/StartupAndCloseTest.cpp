@@ -135,7 +135,11 @@ TEST_F(StartupAndCloseTest, ClosingBeforeTheStartUpFinishedWritesNothing) {
 TEST_F(StartupAndCloseTest, EverySettingIsBackAfterARestart) {
     const Settings changed = test::ChangedSettings(test::TestHomeDir());
     ASSERT_EQ(SettingsStore().WriteAll(changed), "");
-    ASSERT_EQ(SaveDataLists(ProgramDir(), {{"", "Side A"}, {"/media/x/"}, {"/srv/"}, {}}),
+    // The browser shows its folder, filter and file again only when they are there.
+    ASSERT_TRUE(QDir().mkpath(changed.currentPath));
+    ASSERT_TRUE(QFile(changed.currentPath + "/" + changed.dirText).open(QIODevice::WriteOnly));
+    ASSERT_EQ(SaveDataLists(ProgramDir(), {{"", "Side A"}, {"/media/x/"}, {"/srv/"},
+                                           {"*.WAV", "ALL (*.*)", changed.filterText}}),
               QStringList());
     const QByteArray before = StoreBytes();
     for (int start = 0; start < 2; ++start) {

@@ -1,0 +1,342 @@
+#include "gui/filescreen/BrowserPanel.h"
+
+#include <algorithm>
+
+#include <QAction>
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "core/browser/FilterList.h"
+#include "core/browser/FolderHistory.h"
+#include "core/host/BusyScope.h"
+#include "core/host/Messenger.h"
+#include "core/host/SharedFlags.h"
+#include "core/settings/ListFiles.h"
+#include "gui/filescreen/FileListModel.h"
+#include "gui/filescreen/FolderBrowserView.h"
+#include "gui/main/BusyCursor.h"
+
+namespace veskar {
+
+namespace {
+
+QPushButton* MakeButton(const char* name, const QString& caption, const QString& hint,
+                        QWidget* parent) {
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(name);
+    button->setToolTip(hint);
+    button->setAutoDefault(false);
+    return button;
+}
+
+QWidget* MakePanel(const char* name, QWidget* parent) {
+    auto* panel = new QWidget(parent);
+    panel->setObjectName(name);
+    auto* row = new QHBoxLayout(panel);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(2);
+    panel->hide();
+    return panel;
+}
+
+} // namespace
+
+BrowserPanel::BrowserPanel(BrowserState& state, Messenger& messenger, EventPump& pump,
+                           SharedFlags& flags, const QString& fallbackFolder, QWidget* parent)
+    : QWidget(parent), m_state(state), m_messenger(messenger), m_flags(flags),
+      m_browser(state, messenger, fallbackFolder) {
+    setObjectName("Panel_Browser");
+    browser = new FolderBrowserView(m_browser, pump, flags, this);
+    connect(browser, &FolderBrowserView::FolderShown, this, &BrowserPanel::FolderShown);
+    connect(browser, &FolderBrowserView::FileActivated, this, &BrowserPanel::ListView1Click);
+    connect(browser->ComboBox_KAKU, &QComboBox::activated, this, [this](int index) {
+        m_state.filterIndex = index;
+        Edit_KAKU->setText(m_state.filters.value(index));
+    });
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(browser);
+    MakeFilterPanel();
+    MakeHistoryPanel();
+    MakeFileMenu();
+}
+
+void BrowserPanel::MakeFilterPanel() {
+    Btn_KAKU_EDIT = MakeButton("Btn_KAKU_EDIT", "編集", "拡張子フィルターの編集", this);
+    Btn_SENTAK = MakeButton("Btn_SENTAK", "選択確認", "ファイルリストの選択を表示します", this);
+    browser->filterRow->addWidget(Btn_KAKU_EDIT);
+    browser->filterRow->addWidget(Btn_SENTAK);
+
+    Panel_KAKU_EDIT = MakePanel("Panel_KAKU_EDIT", this);
+    Edit_KAKU = new QLineEdit(Panel_KAKU_EDIT);
+    Edit_KAKU->setObjectName("Edit_KAKU");
+    Edit_KAKU->setToolTip("マスクを「;」で区切ると、複数の種類を表示します（例 *.wav;*.mp3）");
+    Btn_KAKU_HENKO = MakeButton("Btn_KAKU_HENKO", "変更", "選択中のフィルターを変更", this);
+    Btn_KAKU_NEW = MakeButton("Btn_KAKU_NEW", "新規", "フィルターを追加", this);
+    Btn_KAKU_DEL = MakeButton("Btn_KAKU_DEL", "削除", "選択中のフィルターを削除", this);
+    Btn_KAKU_CANCEL = MakeButton("Btn_KAKU_CANCEL", "閉じる", "フィルターを適用して閉じる", this);
+    auto* row = qobject_cast<QHBoxLayout*>(Panel_KAKU_EDIT->layout());
+    row->addWidget(Edit_KAKU, 1);
+    for (QPushButton* button : {Btn_KAKU_HENKO, Btn_KAKU_NEW, Btn_KAKU_DEL, Btn_KAKU_CANCEL}) {
+        button->setParent(Panel_KAKU_EDIT);
+        row->addWidget(button);
+    }
+    browser->fileColumn->insertWidget(1, Panel_KAKU_EDIT);
+
+    connect(Btn_KAKU_EDIT, &QPushButton::clicked, this, &BrowserPanel::Btn_KAKU_EDITClick);
+    connect(Btn_KAKU_HENKO, &QPushButton::clicked, this, &BrowserPanel::Btn_KAKU_HENKOClick);
+    connect(Btn_KAKU_NEW, &QPushButton::clicked, this, &BrowserPanel::Btn_KAKU_NEWClick);
+    connect(Btn_KAKU_DEL, &QPushButton::clicked, this, &BrowserPanel::Btn_KAKU_DELClick);
+    connect(Btn_KAKU_CANCEL, &QPushButton::clicked, this, &BrowserPanel::Btn_KAKU_CANCELClick);
+    connect(Btn_SENTAK, &QPushButton::clicked, this, &BrowserPanel::Btn_SENTAKClick);
+}
+
+void BrowserPanel::MakeHistoryPanel() {
+    Button_HIS = MakeButton("Button_HIS", "H", "フォルダーヒストリーを開きます", this);
+    ColorBtn3 = MakeButton("ColorBtn3", "T", "表示中のフォルダーをヒストリーに登録します", this);
+    for (QPushButton* button : {Button_HIS, ColorBtn3}) {
+        button->setFixedWidth(28);
+        browser->driveRow->addWidget(button);
+    }
+    Panel_D_EDIT = MakePanel("Panel_D_EDIT", this);
+    ComboBox_D_EDIT = new QComboBox(Panel_D_EDIT);
+    ComboBox_D_EDIT->setObjectName("ComboBox_D_EDIT");
+    ComboBox_D_EDIT->setToolTip("選んだフォルダーに移動します");
+    ComboBox_D_EDIT->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    ComboBox_D_EDIT->setMinimumContentsLength(20);
+    ColorBtn7 = MakeButton("ColorBtn7", "削除", "選択中のヒストリーを削除", Panel_D_EDIT);
+    ColorBtn9 = MakeButton("ColorBtn9", "戻る", "ヒストリーを閉じる", Panel_D_EDIT);
+    auto* row = qobject_cast<QHBoxLayout*>(Panel_D_EDIT->layout());
+    row->addWidget(ComboBox_D_EDIT, 1);
+    row->addWidget(ColorBtn7);
+    row->addWidget(ColorBtn9);
+    browser->fileColumn->insertWidget(0, Panel_D_EDIT);
+
+    connect(Button_HIS, &QPushButton::clicked, this, &BrowserPanel::Button_HISClick);
+    connect(ColorBtn3, &QPushButton::clicked, this, &BrowserPanel::ColorBtn3Click);
+    connect(ComboBox_D_EDIT, &QComboBox::activated, this, &BrowserPanel::ComboBox_D_EDITChange);
+    connect(ColorBtn7, &QPushButton::clicked, this, &BrowserPanel::ColorBtn7Click);
+    connect(ColorBtn9, &QPushButton::clicked, this, &BrowserPanel::ColorBtn9Click);
+}
+
+void BrowserPanel::MakeFileMenu() {
+    PopupMenu_File = new QMenu(this);
+    PopupMenu_File->setObjectName("PopupMenu_File");
+    P_File_DEL_FILE = PopupMenu_File->addAction(QStringLiteral("実際に削除(&D)"));
+    P_File_DEL_FILE->setObjectName("P_File_DEL_FILE");
+    connect(P_File_DEL_FILE, &QAction::triggered, this, &BrowserPanel::P_File_DEL_FILEClick);
+    browser->ListView1->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(browser->ListView1, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& at) {
+                if (!m_flags.errorBoxOpen) {
+                    PopupMenu_File->popup(browser->ListView1->viewport()->mapToGlobal(at));
+                }
+            });
+}
+
+void BrowserPanel::SetPlayback(std::function<void(PlayFileList&)> play,
+                               std::function<void()> stop) {
+    m_play = std::move(play);
+    m_stopPlayback = std::move(stop);
+}
+
+void BrowserPanel::Start(const QString& folder, const QString& selectName) {
+    ShowFilters();
+    m_state.fileMask = FilterMask(m_state.filters, m_state.filterIndex);
+    ShowHistory();
+    browser->FillDrives(folder);
+    if (!browser->GoToFolder(folder)) {
+        browser->ShowFolder(folder);
+    }
+    const std::vector<FileRow>& rows = browser->fileModel->Rows();
+    const auto found = std::find_if(rows.begin(), rows.end(),
+                                    [&](const FileRow& row) { return row.name == selectName; });
+    if (!selectName.isEmpty() && found != rows.end()) {
+        SelectOnly(static_cast<int>(found - rows.begin()));
+    }
+}
+
+void BrowserPanel::Close() {
+    if (m_state.historyPanelOpen) {
+        CloseHistoryPanel(m_state.history, m_state.historyIndex);
+        m_state.historyPanelOpen = false;
+    }
+}
+
+QString BrowserPanel::SelectedName() const {
+    const int row = Selected();
+    return row < 0 ? QString() : browser->fileModel->Rows()[static_cast<size_t>(row)].name;
+}
+
+void BrowserPanel::ShowFilters() {
+    // The list changes while the panel edits it; the mask in force changes only on closing.
+    const QString mask = m_state.fileMask;
+    QStringList masks;
+    for (int i = 0; i < m_state.filters.size(); ++i) {
+        masks << FilterMask(m_state.filters, i);
+    }
+    browser->SetFilters(m_state.filters, masks, m_state.filterIndex);
+    m_state.fileMask = mask;
+}
+
+void BrowserPanel::ShowHistory() {
+    const QSignalBlocker blocker(ComboBox_D_EDIT);
+    ComboBox_D_EDIT->clear();
+    ComboBox_D_EDIT->addItems(m_state.history);
+    ComboBox_D_EDIT->setCurrentIndex(m_state.historyIndex);
+    ColorBtn3->setEnabled(!m_state.historyPanelOpen);
+}
+
+int BrowserPanel::Count() const {
+    return static_cast<int>(browser->fileModel->Rows().size());
+}
+
+int BrowserPanel::Selected() const {
+    return browser->ListView1->SelectedRow();
+}
+
+void BrowserPanel::SelectOnly(int row) {
+    browser->ListView1->SelectOnly(row);
+}
+
+QString BrowserPanel::Path(int row) const {
+    return browser->FilePath(row);
+}
+
+QString BrowserPanel::Weight(int row) const {
+    return browser->fileModel->Rows().at(static_cast<size_t>(row)).weight;
+}
+
+void BrowserPanel::SetWeight(int row, const QString& text) {
+    browser->fileModel->Rows().at(static_cast<size_t>(row)).weight = text;
+}
+
+void BrowserPanel::Click() {
+    ListView1Click();
+}
+
+void BrowserPanel::ListView1Click() {
+    if (m_clickBusy) {
+        return;
+    }
+    const BusyScope busy(m_clickBusy);
+    const BusyCursor wait;
+    m_flags.stopRequested = false;
+    if (Count() == 0) {
+        return;
+    }
+    const int row = std::max(Selected(), 0);
+    m_browser.RefreshRow(browser->fileModel->Rows()[static_cast<size_t>(row)]);
+    browser->fileModel->RowChanged(row);
+    if (m_play) {
+        m_play(*this);
+    }
+}
+
+void BrowserPanel::Btn_KAKU_EDITClick() {
+    Edit_KAKU->setText(m_state.filters.value(m_state.filterIndex));
+    Panel_KAKU_EDIT->show();
+    Edit_KAKU->setFocus();
+}
+
+void BrowserPanel::Btn_KAKU_HENKOClick() {
+    if (ChangeFilterEntry(m_state.filters, m_state.filterIndex, Edit_KAKU->text(), m_messenger)) {
+        ShowFilters();
+    }
+}
+
+void BrowserPanel::Btn_KAKU_NEWClick() {
+    m_state.filterIndex = AddFilterEntry(m_state.filters);
+    Edit_KAKU->setText(m_state.filters.value(m_state.filterIndex));
+    ShowFilters();
+}
+
+void BrowserPanel::Btn_KAKU_DELClick() {
+    if (DeleteFilterEntry(m_state.filters, m_state.filterIndex, m_messenger)) {
+        Edit_KAKU->setText(m_state.filters.value(m_state.filterIndex));
+        ShowFilters();
+    }
+}
+
+void BrowserPanel::Btn_KAKU_CANCELClick() {
+    if (m_filterBusy) {
+        return;
+    }
+    const BusyScope busy(m_filterBusy);
+    Panel_KAKU_EDIT->hide();
+    browser->ComboBox_KAKUChange(m_state.filterIndex);
+}
+
+void BrowserPanel::ColorBtn3Click() {
+    RegisterHistoryFolder(m_state.history, m_state.currentPath);
+    m_state.historyIndex = 0;
+    ShowHistory();
+}
+
+void BrowserPanel::Button_HISClick() {
+    if (m_state.historyPanelOpen) {
+        return;
+    }
+    m_state.historyIndex = OpenHistoryPanel(m_state.history, m_state.currentPath);
+    m_state.historyPanelOpen = true;
+    ShowHistory();
+    Panel_D_EDIT->show();
+}
+
+void BrowserPanel::ComboBox_D_EDITChange(int index) {
+    if (m_historyBusy || index < 0) {
+        return;
+    }
+    const BusyScope busy(m_historyBusy);
+    m_state.historyIndex = index;
+    const QString folder = m_browser.PickHistory();
+    ShowHistory();
+    if (!folder.isEmpty()) {
+        browser->ShowFolder(folder);
+    }
+}
+
+void BrowserPanel::ColorBtn7Click() {
+    if (DeleteHistoryEntry(m_state.history, m_state.historyIndex, m_messenger)) {
+        ShowHistory();
+    }
+}
+
+void BrowserPanel::ColorBtn9Click() {
+    Panel_D_EDIT->hide();
+    Close();
+    ShowHistory();
+}
+
+void BrowserPanel::Btn_SENTAKClick() {
+    browser->ListView1->setFocus();
+}
+
+void BrowserPanel::P_File_DEL_FILEClick() {
+    const std::vector<int> rows = browser->ListView1->SelectedRows();
+    if (m_deleteBusy || rows.empty()) {
+        return;
+    }
+    const BusyScope busy(m_deleteBusy);
+    if (m_stopPlayback) {
+        m_stopPlayback();
+    }
+    QStringList paths;
+    for (int row : rows) {
+        paths << Path(row);
+    }
+    const std::vector<bool> gone = DeleteFilesFromDisk(paths, m_messenger);
+    std::vector<FileRow>& listed = browser->fileModel->Rows();
+    for (size_t i = rows.size(); i-- > 0;) {
+        if (gone[i]) {
+            listed.erase(listed.begin() + rows[i]);
+        }
+    }
+    browser->fileModel->Changed();
+}
+
+} // namespace veskar
