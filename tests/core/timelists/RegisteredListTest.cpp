@@ -101,16 +101,6 @@ TEST_F(RegisteredListTest, DeletionRules) {
     }
 }
 
-TEST_F(RegisteredListTest, TaggingSelectedLinesOnly) {
-    Fill();
-    Select({0, 3});
-    list.SetTagOfSelected("6");
-    EXPECT_EQ(list.Tags(), (QStringList{"6", "1", "2", "6", "5"}));
-    list.SetTagOfSelected("");
-    EXPECT_EQ(list.Tags(), (QStringList{"", "1", "2", "", "5"}));
-    EXPECT_EQ(list.Count(), 5);
-}
-
 TEST_F(RegisteredListTest, AssignPadsOrCutsTheTags) {
     list.Assign({"1", "2", "3"}, {"4"});
     EXPECT_EQ(list.Tags(), (QStringList{"4", "", ""}));

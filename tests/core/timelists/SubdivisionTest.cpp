@@ -110,14 +110,5 @@ TEST(SubdivisionTest, UnknownLevelLeavesTheListAlone) {
     EXPECT_EQ(list.Texts(), QStringList{"kept"});
 }
 
-TEST(SubdivisionTest, TextsFollowTheFormatInForce) {
-    TimeFormat format;
-    format.SetFileLength(3600000);
-    TimeList list;
-    ASSERT_TRUE(FillSubdivision(format, 3, 3, 754000, Off, list, nullptr));
-    EXPECT_EQ(list.Text(0), "12.32000");
-    EXPECT_EQ(list.Text(list.Current()), "12.34000");
-}
-
 } // namespace
 } // namespace veskar
