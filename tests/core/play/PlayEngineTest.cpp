@@ -63,24 +63,6 @@ public:
     int current = -1;
 };
 
-// Records whether the error-box flag was up while each box was shown.
-class WatchingMessenger : public FakeMessenger {
-public:
-    explicit WatchingMessenger(const SharedFlags& flags) : m_flags(flags) {}
-    int ShowTimedMessage(const QString& text, int defaultResult) override {
-        flagUp.push_back(m_flags.errorBoxOpen);
-        return FakeMessenger::ShowTimedMessage(text, defaultResult);
-    }
-    int ShowError(const QString& text, int defaultResult) override {
-        flagUp.push_back(m_flags.errorBoxOpen);
-        return FakeMessenger::ShowError(text, defaultResult);
-    }
-    std::vector<bool> flagUp;
-
-private:
-    const SharedFlags& m_flags;
-};
-
 QString MakeFile(const QString& name) {
     const QString path = QDir(TestHomeDir()).filePath(name);
     QFile file(path);
@@ -152,11 +134,10 @@ protected:
     SharedFlags flags;
     FakeWaveDevice device{flags};
     FakeHost host;
-    WatchingMessenger messenger{flags};
     RecordingView view;
     TimeLists lists;
     CutScreenLines lines{lists};
-    PlayEngine engine{device, flags, lists.format, messenger, host.pump, view};
+    PlayEngine engine{device, flags, lists.format, host.messenger, host.pump, view};
     QString cutFile;
 };
 
@@ -299,7 +280,7 @@ TEST_F(PlayEngineTest, CompletionsOtherThanSuccessNeverContinue) {
     EXPECT_EQ(Plays().size(), 1u);
     EXPECT_TRUE(flags.stopRequested);
     EXPECT_FALSE(view.polling);
-    EXPECT_TRUE(messenger.calls.empty());
+    EXPECT_TRUE(host.messenger.calls.empty());
     // Nor does a completion while the file screen is shown.
     device.plays.clear();
     engine.LineClick(interval, 0);
@@ -321,7 +302,7 @@ TEST_F(PlayEngineTest, ACompletionArrivingDuringAnotherIsRefused) {
         }
     };
     Finish(PlayResult::Successful);
-    EXPECT_EQ(messenger.Texts(),
+    EXPECT_EQ(host.messenger.Texts(),
               QStringList{"再生エラー：" + cutFile + "\n" + " 再生終了処理中です。"});
     EXPECT_FALSE(engine.NotifyBusy());
 }
@@ -336,7 +317,7 @@ TEST_F(PlayEngineTest, ClicksThatCannotPlay) {
     engine.controls.cutFile = QDir(TestHomeDir()).filePath("gone.wav");
     engine.LineClick(interval, 0);
     EXPECT_TRUE(device.plays.empty());
-    EXPECT_EQ(messenger.Texts(),
+    EXPECT_EQ(host.messenger.Texts(),
               QStringList{engine.controls.cutFile + "\n" + "このファイルは存在しません・・・"});
 }
 
@@ -347,7 +328,8 @@ TEST_F(PlayEngineTest, ACutFileGoneDuringPlayEndsContinuation) {
     ASSERT_TRUE(QFile::remove(cutFile));
     Finish(PlayResult::Successful);
     EXPECT_EQ(Plays().size(), 1u);
-    EXPECT_EQ(messenger.Texts(), QStringList{cutFile + "\n" + "このファイルは存在しません・・・"});
+    EXPECT_EQ(host.messenger.Texts(),
+              QStringList{cutFile + "\n" + "このファイルは存在しません・・・"});
     EXPECT_FALSE(engine.NotifyBusy());
 }
 
@@ -372,16 +354,20 @@ TEST_F(PlayEngineTest, FailuresAreToldAndStopContinuation) {
         {broken, FakeMessenger::Kind::Timed,
          "再生エラー：" + broken + "\n" + " 再生開始に失敗しました。"},
     };
+    std::vector<bool> flagUp;
+    host.messenger.onShow = [&](const FakeMessenger::Call&) {
+        flagUp.push_back(flags.errorBoxOpen);
+    };
     for (const Case& c : cases) {
-        messenger.calls.clear();
-        messenger.flagUp.clear();
+        host.messenger.calls.clear();
+        flagUp.clear();
         engine.controls.cutFile = c.file;
         engine.LineClick(interval, 0);
-        ASSERT_EQ(messenger.calls.size(), 1u) << c.file.toStdString();
-        EXPECT_EQ(messenger.calls[0].kind, c.kind);
-        EXPECT_EQ(messenger.calls[0].text, c.text);
+        ASSERT_EQ(host.messenger.calls.size(), 1u) << c.file.toStdString();
+        EXPECT_EQ(host.messenger.calls[0].kind, c.kind);
+        EXPECT_EQ(host.messenger.calls[0].text, c.text);
         // The right-click menus stay shut while the box is up, and open again after it.
-        EXPECT_EQ(messenger.flagUp, std::vector<bool>{true});
+        EXPECT_EQ(flagUp, std::vector<bool>{true});
         EXPECT_FALSE(flags.errorBoxOpen);
         EXPECT_TRUE(flags.stopRequested);
         EXPECT_FALSE(device.IsOpen());
@@ -394,7 +380,7 @@ TEST_F(PlayEngineTest, LengthOfANewCutFile) {
     EXPECT_FALSE(device.IsOpen());
     const QString missing = QDir(TestHomeDir()).filePath("missing.wav");
     EXPECT_EQ(engine.QueryCutFileLength(missing), -1);
-    EXPECT_EQ(messenger.calls.size(), 1u);
+    EXPECT_EQ(host.messenger.calls.size(), 1u);
 }
 
 TEST_F(PlayEngineTest, BarSeeksAndPositionPolling) {
