@@ -198,9 +198,11 @@ TEST_F(CutRunTest, SubdivisionListsEndTheirLastLineOneStepLater) {
         TimeMs lastLine;
         TimeMs expectedEnd;
     };
-    // 40000 + 10 s lies beyond a 45000 ms file: to its end. 12000 + 1 s ends at 13000.
+    // 40000 + 10 s lies beyond a 45000 ms file: to its end. 12000 + 1 s ends at 13000, and
+    // 40000 + 1 ms at 40001.
     for (const Case& c : {Case{TimeListId::Level10s, 45000, 40000, -1},
                           Case{TimeListId::Level1s, 150000, 12000, 13000},
+                          Case{TimeListId::Level1ms, 45000, 40000, 40001},
                           Case{TimeListId::Interval, 45000, 40000, -1}}) {
         SCOPED_TRACE(static_cast<int>(c.kind));
         QDir(m_saveDir).removeRecursively();

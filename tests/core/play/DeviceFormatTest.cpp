@@ -103,6 +103,9 @@ protected:
 };
 
 TEST_F(CutFileInfoTest, BoxText) {
+    // The bare C locale writes no separators; the size still gets them.
+    const QLocale saved;
+    QLocale::setDefault(QLocale::c());
     const QString path = MakeFile("info.wav", 1234567);
     EXPECT_EQ(CutFileInfoText(path, "44100 / 16 / stereo"),
               "CUT_WAVファイル情報：\n\n" + path +
@@ -116,6 +119,7 @@ TEST_F(CutFileInfoTest, BoxText) {
         "総ﾊﾞｲﾄ数　:     999 Bytes\n日付/属性　: 24/05/01 Wed 13:05:09 r h \nrate/bit/channel : ");
     EXPECT_EQ(CutFileInfoText("/nowhere/x.wav", ""),
               "CUT_WAVファイル情報：\n\n/nowhere/x.wav\n\n\nrate/bit/channel : ");
+    QLocale::setDefault(saved);
 }
 
 TEST_F(CutFileInfoTest, PlayFileInfoLine) {

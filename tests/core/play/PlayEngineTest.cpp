@@ -295,13 +295,16 @@ TEST_F(PlayEngineTest, ACompletionArrivingDuringAnotherIsRefused) {
     PlayLines& interval = Interval({0, 10000, 20000});
     engine.LineClick(interval, 0);
     int nested = 0;
+    std::vector<bool> busy;
     host.pump.onProcess = [&] {
+        busy.push_back(engine.NotifyBusy());
         if (engine.NotifyBusy() && nested++ == 0) {
             engine.CutScreenPlayEnded(PlayResult::Aborted); // tolerated silently
             engine.CutScreenPlayEnded(PlayResult::Successful);
         }
     };
     Finish(PlayResult::Successful);
+    EXPECT_TRUE(busy.at(0)) << "busy from the first events the completion lets through";
     EXPECT_EQ(host.messenger.Texts(),
               QStringList{"再生エラー：" + cutFile + "\n" + " 再生終了処理中です。"});
     EXPECT_FALSE(engine.NotifyBusy());
@@ -600,6 +603,8 @@ TEST_F(FileScreenTest, StartTimeJumpFindsTaggedLines) {
     EXPECT_EQ(FindStartTime(table, 2, 3), 1) << "wraps to the start";
     EXPECT_EQ(FindStartTime(table, 4, 1), 3);
     EXPECT_EQ(FindStartTime(table, 0, 5), std::nullopt);
+    table.rows[0].tag = "5";
+    EXPECT_EQ(FindStartTime(table, 0, 5), 0);
 }
 
 } // namespace veskar::test

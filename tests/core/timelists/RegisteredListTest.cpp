@@ -117,6 +117,8 @@ TEST_F(RegisteredListTest, RewriteKeepsTagsAndSelection) {
     EXPECT_EQ(list.Tags(), (QStringList{"", "1", "2", "", "5"}));
     EXPECT_EQ(list.Lines().SelectedIndexes(), (std::vector<int>{1, 4}));
     EXPECT_EQ(list.Lines().Current(), 4);
+    list.SetCurrent(5);
+    EXPECT_EQ(list.Lines().Current(), -1) << "past the last line: none";
 }
 
 } // namespace

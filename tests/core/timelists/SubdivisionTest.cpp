@@ -108,6 +108,7 @@ TEST(SubdivisionTest, UnknownLevelLeavesTheListAlone) {
     EXPECT_FALSE(FillSubdivision(format, 6, 6, 1000, Off, list, nullptr));
     EXPECT_FALSE(FillSubdivision(format, -1, 0, 1000, Off, list, nullptr));
     EXPECT_EQ(list.Texts(), QStringList{"kept"});
+    EXPECT_EQ(SubdivisionStepMs(6), 0);
 }
 
 } // namespace
