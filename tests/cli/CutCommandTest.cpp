@@ -68,7 +68,7 @@ TEST_F(CutCommandTest, ChosenLinesTheirNamesAndBytes) {
          {{"live_00000_Side B", 0, 20000}, {"live_70000_Side B", 70000, -1}}},
         {{"--filter", "@", "--naming", "8.3", "0:2", "20000:1", "40000"},
          {{"live0000", 0, 20000}, {"live0001", 20000, 40000}}},
-        {{"--naming", "long", "--minutes", "0.45000"}, {{"live_\\d{6}_\\d{6}_0m45000", 45000, -1}}},
+        {{"--naming", "long", "--minutes", "1.05000"}, {{"live_\\d{6}_\\d{6}_1m05000", 65000, -1}}},
         // Every form of time: whole ms, the lists' form, m:ss[.fff], h:mm:ss[.fff], with a tag.
         {{"1000", "0.02000", "0:03", "0:04.5", "0:00:06.125", "0:07:2"},
          {{"live_01000", 1000, 2000}, {"live_02000", 2000, 3000}, {"live_03000", 3000, 4500},

@@ -126,11 +126,8 @@ TYPED_TEST_P(WaveDeviceContract, RangesAgainstTheFile) {
         TimeMs to;
         bool starts;
         TimeMs endPosition;
-    } cases[] = {{500, 500, true, 500},
-                 {0, 1001, false, 0},
-                 {1001, -1, false, 0},
-                 {400, 300, false, 0},
-                 {850, -1, true, 1000}};
+    } cases[] = {{0, 0, true, 0},      {500, 500, true, 500}, {0, 1001, false, 0},
+                 {1001, -1, false, 0}, {400, 300, false, 0},  {850, -1, true, 1000}};
     size_t started = 0;
     for (const auto& c : cases) {
         EXPECT_EQ(device.PlayRange(c.from, c.to, PlayRoute::CutScreen), c.starts)

@@ -46,18 +46,6 @@ TEST(CutMenuTest, DirectCutItemsFollowThePendingCut) {
     EXPECT_TRUE(state.oneTimeResetEnabled);
 }
 
-TEST(CutMenuTest, ColorFilterOfEachCommand) {
-    EXPECT_EQ(ColorFilterOf(CutCommand::WAV_CUT), "");
-    EXPECT_EQ(ColorFilterOf(CutCommand::WAV_CUT_ALL), "");
-    EXPECT_EQ(ColorFilterOf(CutCommand::WAV_CUT_ST), "@");
-    EXPECT_EQ(ColorFilterOf(CutCommand::WAV_CUT_ST_Blue), "1");
-    EXPECT_EQ(ColorFilterOf(CutCommand::WAV_CUT_ST_Red), "2");
-    EXPECT_EQ(ColorFilterOf(CutCommand::WAV_CUT_ST_Lime), "3");
-    EXPECT_EQ(ColorFilterOf(CutCommand::WAV_CUT_ST_Yellow), "4");
-    EXPECT_EQ(ColorFilterOf(CutCommand::WAV_CUT_ST_Aqua), "5");
-    EXPECT_EQ(ColorFilterOf(CutCommand::WAV_CUT_ST_Pink), "6");
-}
-
 } // namespace
 
 } // namespace veskar::test

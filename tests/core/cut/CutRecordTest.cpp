@@ -59,14 +59,6 @@ TEST_F(CutRecordTest, ShortLineCarriesDateLengthAndPath) {
               "08/03/24 Mon 15:30:12   0s005  /p.wav");
 }
 
-TEST_F(CutRecordTest, DayNamesAreEnglishWhateverTheLocale) {
-    const QStringList expected{"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
-    for (int i = 0; i < 7; ++i) {
-        const QDateTime day(QDate(2008, 3, 23).addDays(i), QTime(7, 8, 9));
-        EXPECT_EQ(RecordDateText(day), day.toString("yy/MM/dd ") + expected.at(i) + " 07:08:09 ");
-    }
-}
-
 TEST_F(CutRecordTest, RecordFileAfterTwoCuts) {
     ASSERT_TRUE(Show(RecordRequest::CutRun, false));
     const QByteArray expected =

@@ -173,6 +173,7 @@ TEST_F(OutputNamingTest, SaveNamePatternCaption) {
     EXPECT_EQ(SaveNamePattern(true, true, "_cNNN_TTTTTT.wav"), "NNNN.wav");
     EXPECT_EQ(SaveNamePattern(false, true, "NNNN.wav"), "_YYMMDD_HHMMSS_TTTTTT.wav");
     EXPECT_EQ(SaveNamePattern(true, false, "NNNN"), "_cNNN_TTTTTT");
+    EXPECT_EQ(SaveNamePattern(false, false, ".wav"), "_YYMMDD_HHMMSS_TTTTTT.wav");
 }
 
 } // namespace

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <set>
-
 #include "core/play/ShuffleBag.h"
 #include "support/FakePlayFileList.h"
 
@@ -23,30 +21,7 @@ RandomIndex Scripted(std::vector<int64_t> picks) {
     };
 }
 
-// What a shuffle-mode file click does: take the row out, as the engine does on every click.
-int PlayNext(ShuffleBag& bag, FakePlayFileList& list, const RandomIndex& random) {
-    const int row = bag.PickNext(list, random);
-    bag.TakeOut(row, list);
-    return row;
-}
-
 } // namespace
-
-TEST(ShuffleBagTest, ThreeFilesOfWeightOnePlayOncePerRound) {
-    FakePlayFileList list({"a", "b", "c"});
-    ShuffleBag bag;
-    const RandomIndex random = DefaultRandomIndex();
-    for (int round = 0; round < 20; ++round) {
-        std::set<int> played;
-        for (int i = 0; i < 3; ++i) {
-            played.insert(PlayNext(bag, list, random));
-        }
-        EXPECT_EQ(played, (std::set<int>{0, 1, 2})) << "round " << round;
-        EXPECT_TRUE(bag.IsEmpty());
-        // Played rows of weight 1 carry an empty text until the next round starts.
-        EXPECT_EQ(list.weights, (QStringList{"", "", ""}));
-    }
-}
 
 TEST(ShuffleBagTest, FreshRefillGivesEveryRowItsWeight) {
     FakePlayFileList list({"a", "b", "c", "d", "e"});

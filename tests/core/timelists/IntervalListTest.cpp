@@ -82,7 +82,6 @@ TEST(IntervalListTest, ChoiceTable) {
     EXPECT_EQ(IntervalMsForIndex(5), 1000);
     EXPECT_EQ(IntervalIndexForMs(12345), 0);
     EXPECT_EQ(IntervalIndexForMs(kStartIntervalMs), 1);
-
 }
 
 } // namespace

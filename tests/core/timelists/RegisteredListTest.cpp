@@ -101,16 +101,6 @@ TEST_F(RegisteredListTest, DeletionRules) {
     }
 }
 
-TEST_F(RegisteredListTest, TaggingSelectedLinesOnly) {
-    Fill();
-    Select({0, 3});
-    list.SetTagOfSelected("6");
-    EXPECT_EQ(list.Tags(), (QStringList{"6", "1", "2", "6", "5"}));
-    list.SetTagOfSelected("");
-    EXPECT_EQ(list.Tags(), (QStringList{"", "1", "2", "", "5"}));
-    EXPECT_EQ(list.Count(), 5);
-}
-
 TEST_F(RegisteredListTest, AssignPadsOrCutsTheTags) {
     list.Assign({"1", "2", "3"}, {"4"});
     EXPECT_EQ(list.Tags(), (QStringList{"4", "", ""}));
@@ -127,6 +117,8 @@ TEST_F(RegisteredListTest, RewriteKeepsTagsAndSelection) {
     EXPECT_EQ(list.Tags(), (QStringList{"", "1", "2", "", "5"}));
     EXPECT_EQ(list.Lines().SelectedIndexes(), (std::vector<int>{1, 4}));
     EXPECT_EQ(list.Lines().Current(), 4);
+    list.SetCurrent(5);
+    EXPECT_EQ(list.Lines().Current(), -1) << "past the last line: none";
 }
 
 } // namespace

@@ -108,15 +108,7 @@ TEST(SubdivisionTest, UnknownLevelLeavesTheListAlone) {
     EXPECT_FALSE(FillSubdivision(format, 6, 6, 1000, Off, list, nullptr));
     EXPECT_FALSE(FillSubdivision(format, -1, 0, 1000, Off, list, nullptr));
     EXPECT_EQ(list.Texts(), QStringList{"kept"});
-}
-
-TEST(SubdivisionTest, TextsFollowTheFormatInForce) {
-    TimeFormat format;
-    format.SetFileLength(3600000);
-    TimeList list;
-    ASSERT_TRUE(FillSubdivision(format, 3, 3, 754000, Off, list, nullptr));
-    EXPECT_EQ(list.Text(0), "12.32000");
-    EXPECT_EQ(list.Text(list.Current()), "12.34000");
+    EXPECT_EQ(SubdivisionStepMs(6), 0);
 }
 
 } // namespace

@@ -314,6 +314,8 @@ TEST_F(TimeListsTest, LevelsShownOnLines) {
     lists.intervalIndex = 0;
     EXPECT_FALSE(lists.IntervalLineLevel(3, options).has_value());
 
+    lists.slotLevels[0][1] = 7;
+    EXPECT_EQ(lists.SubdivisionLineLevel(0, 1, options), 7);
     lists.slotLevels[3][2] = 0;
     lists.slotLevels[3][3] = -1;
     lists.slotLevels[4][0] = 100;

@@ -68,20 +68,6 @@ TEST(TimeFormatTest, FormatsBothForms) {
     }
 }
 
-TEST(TimeFormatTest, TextOrderIsTimeOrderInBothForms) {
-    const std::vector<TimeMs> times = {0,     1,      9,      10,     999,     59999,  60000,
-                                       83456, 599999, 600000, 754321, 3599999, 3600000};
-    for (const bool minutesMode : {false, true}) {
-        const TimeFormat format = Format(3600000, minutesMode);
-        QStringList texts;
-        for (const TimeMs t : times) {
-            texts.append(format.FormatTime(t));
-        }
-        EXPECT_TRUE(std::is_sorted(texts.begin(), texts.end())) << texts.join(' ').toStdString();
-        EXPECT_EQ(std::adjacent_find(texts.begin(), texts.end()), texts.end());
-    }
-}
-
 TEST(TimeFormatTest, PositionText) {
     const TimeFormat minutes = Format(3600000, true);
     const TimeFormat ms = Format(3600000, false);
