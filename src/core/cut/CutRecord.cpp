@@ -76,8 +76,11 @@ bool ShowCutRecord(const CutRecord& record, RecordRequest request, bool noMemo,
     }
     const QString path = RecordPath(workDir);
     QSaveFile file(path);
+    const QByteArray bytes = record.FileText(now).toUtf8();
+    // Flushed before the commit: the commit does not notice a write that fails as the buffer is
+    // flushed (a full disk) and would put a cut-off record in place of the earlier one.
     const bool written = QDir().mkpath(workDir) && file.open(QIODevice::WriteOnly) &&
-                         file.write(record.FileText(now).toUtf8()) >= 0 && file.commit();
+                         file.write(bytes) == bytes.size() && file.flush() && file.commit();
     if (!written) {
         messenger.ShowTimedMessage(QString::fromUtf8(CutRecord::kShowError), Messenger::Ok);
         return false;
