@@ -13,6 +13,7 @@
 #include "core/wav/RiffChunks.h"
 #include "core/wav/WavHeader.h"
 #include "core/wav/WavReader.h"
+#include "core/wav/WorkArea.h"
 
 namespace veskar::fuzz {
 namespace {
@@ -73,6 +74,8 @@ void CheckAccepted(const QString& path, const WavInfo& info, size_t size) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     using namespace veskar;
+    // The small work area keeps every run's buffers cheap; the analysis target runs both.
+    SetWorkAreaLimit(kSmallWorkArea);
     const QString path = fuzz::WriteInputFile(data, size);
     fuzz::WalkWithEveryBuffer(
         QByteArray(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size)));
