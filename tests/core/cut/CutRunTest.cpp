@@ -516,25 +516,25 @@ TEST_F(CutRunTest, ThirtyTwoThousandSevenHundredStepsDoNotNest) {
 }
 
 // A piece never replaces a file: a second run in the same second, two lines of one time, a
-// name given in the save dialog. The earlier files keep their bytes.
+// name given in the save dialog. The first run's files keep their bytes.
 TEST_F(CutRunTest, NoPieceReplacesAnExistingFile) {
     struct Case {
         const char* name;
         bool autoName;
-        const char* list; // "R": the registered list 0, 30000; "A": 30000, 30000 of ListBox_ALL
+        std::vector<const char*> lines;
         QStringList dialog;
         QStringList first;
         QStringList second; // the files the second run adds
     };
     // clang-format off
     const Case cases[] = {
-        {"long names, same second", false, "R", {},
+        {"long names, same second", false, {"00000", "30000"}, {},
          {"live_080324_153012_00000.wav", "live_080324_153012_30000.wav"},
          {"live_080324_153012_c000_00000.wav", "live_080324_153012_c000_30000.wav"}},
-        {"one time twice", true, "A", {}, {"live_30000.wav", "live_c000_30000.wav"},
+        {"one time twice", true, {"30000", "30000"}, {}, {"live_30000.wav", "live_c000_30000.wav"},
          {"live_c001_30000.wav", "live_c002_30000.wav"}},
-        {"a given name", true, "R", {"Mine.wav", "Mine.WAV"}, {"Mine.wav", "Mine_c000.wav"},
-         {"Mine_c001.wav", "Mine_c002.wav"}},
+        {"a given name", true, {"00000", "30000"}, {"Mine.wav", "Mine.WAV"},
+         {"Mine.wav", "Mine_c000.wav"}, {"Mine_c001.wav", "Mine_c002.wav"}},
     };
     // clang-format on
     MakeSource(45000);
@@ -542,36 +542,29 @@ TEST_F(CutRunTest, NoPieceReplacesAnExistingFile) {
         SCOPED_TRACE(c.name);
         QDir(m_saveDir).removeRecursively();
         QDir().mkpath(m_saveDir);
-        m_registered = RegisteredList();
-        Register({0, 30000});
-        TimeList all;
-        all.Append("30000");
-        all.Append("30000");
+        TimeList list;
+        for (const char* line : c.lines) {
+            list.Append(line);
+        }
         CutOptions options = Options();
         options.autoName = c.autoName;
         options.saveName = !c.dialog.isEmpty();
-        QMap<QString, QByteArray> before;
-        for (const QStringList* expected : {&c.first, &c.second}) {
+        QMap<QString, QByteArray> first;
+        for (int run = 0; run < 2; ++run) {
             for (const QString& name : c.dialog) {
                 m_dialog.answers.push_back(m_saveDir + name);
             }
-            m_registered.SelectAll();
-            all.SelectAll();
-            RegisteredListTarget registered(m_registered);
-            TimeListTarget allTarget(CutListKind::ListBox_ALL, all);
-            CutTarget& target = *c.list == 'R' ? static_cast<CutTarget&>(registered) : allTarget;
+            list.SelectAll();
+            TimeListTarget target(TimeListId::Interval, list);
             ASSERT_TRUE(Cut(CutCommand::WAV_CUT, target, options));
-            QStringList added = Outputs();
-            for (const QString& name : before.keys()) {
-                added.removeOne(name);
-                EXPECT_EQ(ReadAll(m_saveDir + name), before[name]) << name.toStdString();
-            }
-            EXPECT_EQ(added, *expected);
-            for (const QString& name : added) {
-                before[name] = ReadAll(m_saveDir + name);
+            for (const QString& name : first.isEmpty() ? Outputs() : QStringList()) {
+                first[name] = ReadAll(m_saveDir + name);
             }
         }
-        EXPECT_EQ(Run().LastOutputPath(), m_saveDir + c.second.last());
+        EXPECT_EQ(Outputs(), c.first + c.second);
+        for (auto file = first.cbegin(); file != first.cend(); ++file) {
+            EXPECT_EQ(ReadAll(m_saveDir + file.key()), file.value()) << file.key().toStdString();
+        }
         EXPECT_EQ(m_record.Lines().last(),
                   " 8S16    0.15000     480,046 " + c.second.last() + " " + m_saveDir);
     }
