@@ -46,6 +46,14 @@ std::vector<std::pair<const char*, WavBuilder>> WavSeeds() {
     add("bits-32", WavBuilder(8000, 2, 32).BlockAlign(8).Silence(100));
     add("block-align-below-samples", WavBuilder(8000, 2, 16).BlockAlign(2).Silence(100));
     add("block-align-above-samples", WavBuilder(8000, 1, 16).BlockAlign(5).Silence(100));
+    add("extensible-20-of-24", WavBuilder(8000, 2, 24).Extensible(20, 3).Sine(300, 200, 500000));
+    add("extensible-float", WavBuilder(8000, 1, 32).Extensible(32, 4, 3).Silence(20));
+    add("sox-style", WavBuilder(8000, 3, 24).SoxStyle().Sine(200, 100, 3000000));
+    add("ffmpeg-style", WavBuilder(8000, 2, 32).FfmpegStyle().Sine(200, 100, 90000000));
+    add("rf64", Songs(8000, 1, 16, 25000).Rf64());
+    add("rf64-size-beyond-file", WavBuilder(8000, 2, 16).Rf64(uint64_t{1} << 40).Silence(100));
+    add("data-size-unwritten", Songs(8000, 2, 16, 18000).DataSize(0xFFFFFFFF));
+    add("bits-65", WavBuilder(8000, 2, 16).Bits(65).BlockAlign(1).Silence(4000));
     return seeds;
 }
 
