@@ -44,7 +44,7 @@ int main(int argc, char** argv) {
         request.kernelCopy = !buffered;
         const veskar::SegmentSaveResult result = veskar::WriteSegment(request);
         if (result.outcome != veskar::CutStep::Written) {
-            std::fprintf(stderr, "segment %d failed: %s\n", i, qPrintable(result.detail));
+            std::fprintf(stderr, "segment %d failed: %s\n", i, qPrintable(result.cause));
             return 1;
         }
         bytes += result.sampleBytes;

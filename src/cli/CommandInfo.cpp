@@ -3,7 +3,7 @@
 #include <QCommandLineParser>
 
 #include "cli/Command.h"
-#include "core/text/NumberFormat.h"
+#include "core/cut/CutRecord.h"
 #include "core/wav/WavReader.h"
 
 namespace veskar::cli {
@@ -22,10 +22,7 @@ int RunInfo(CommandContext& context) {
         PrintFailure(context, result, path);
         return Failure;
     }
-    // The cut record's line: "%5s%11s%12.0n %s %s".
-    context.out << info.formatCode.rightJustified(5) << info.lengthText.rightJustified(11)
-                << GroupedNumberField(info.fileSize, 12) << ' ' << info.fileName << ' '
-                << info.folder << "\n";
+    context.out << CutRecord::FullLine(info) << "\n";
     return Success;
 }
 

@@ -102,7 +102,8 @@ TEST_F(CutCommandTest, ExitsWithOneUnlessEveryChosenLineIsWritten) {
     EXPECT_EQ(some.exitCode, 1);
     EXPECT_TRUE(some.Out().endsWith(kDone));
     EXPECT_EQ(some.Err(),
-              m_source + QString::fromUtf8("\n選択タイム：100000\nカットに失敗しました・・・\n"));
+              m_source + QString::fromUtf8("\n選択タイム：100000\nカットに失敗しました・・・\n"
+                                           "選択タイムがファイルの終わりを超えています\n"));
     EXPECT_EQ(Outputs(), QStringList{"live_00000.wav"});
 }
 

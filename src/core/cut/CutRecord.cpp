@@ -6,6 +6,7 @@
 
 #include "core/host/Messenger.h"
 #include "core/host/TextViewer.h"
+#include "core/text/NumberFormat.h"
 #include "core/wav/WavReader.h"
 
 namespace veskar {
@@ -14,11 +15,26 @@ QString RecordDateText(const QDateTime& time) {
     return MakeDateText(time) + " ";
 }
 
+namespace {
+
+// A right-aligned column after another one: a text that fills its width gets one blank before
+// it, so a 100-minute length or a 1 GB size does not run into the column on its left.
+QString Column(const QString& text, int width) {
+    return text.size() >= width ? " " + text : text.rightJustified(width);
+}
+
+} // namespace
+
 QString CutRecord::FullLine(const QString& formatCode, const QString& lengthText,
                             const QString& fileSizeText, const QString& fileName,
                             const QString& folder) {
-    return formatCode.rightJustified(5) + lengthText.rightJustified(11) +
-           fileSizeText.rightJustified(12) + " " + fileName + " " + folder;
+    return formatCode.rightJustified(5) + Column(lengthText, 11) + Column(fileSizeText, 12) + " " +
+           fileName + " " + folder;
+}
+
+QString CutRecord::FullLine(const WavInfo& info) {
+    return FullLine(info.formatCode, info.lengthText, GroupedNumber(info.fileSize), info.fileName,
+                    info.folder);
 }
 
 QString CutRecord::ShortLine(const QDateTime& now, std::optional<TimeMs> lengthMs, bool minutes,
@@ -60,8 +76,11 @@ bool ShowCutRecord(const CutRecord& record, RecordRequest request, bool noMemo,
     }
     const QString path = RecordPath(workDir);
     QSaveFile file(path);
+    const QByteArray bytes = record.FileText(now).toUtf8();
+    // Flushed before the commit: the commit does not notice a write that fails as the buffer is
+    // flushed (a full disk) and would put a cut-off record in place of the earlier one.
     const bool written = QDir().mkpath(workDir) && file.open(QIODevice::WriteOnly) &&
-                         file.write(record.FileText(now).toUtf8()) >= 0 && file.commit();
+                         file.write(bytes) == bytes.size() && file.flush() && file.commit();
     if (!written) {
         messenger.ShowTimedMessage(QString::fromUtf8(CutRecord::kShowError), Messenger::Ok);
         return false;

@@ -7,6 +7,7 @@
 #include <QStringList>
 
 #include "core/timelists/TimeMs.h"
+#include "core/wav/WavInfo.h"
 
 namespace veskar {
 
@@ -39,10 +40,14 @@ public:
     /// The line of a file that reads back as WAV: "%5s%11s%12.0n %s %s" of the reader's
     /// formatCode, lengthText, the file size already formatted with thousands separators, the
     /// file name and its folder (with the trailing separator). Widths are minimum widths,
-    /// right-aligned; longer texts are kept whole.
+    /// right-aligned; longer texts are kept whole, and a length or size that fills its width
+    /// is still set off by one blank.
     static QString FullLine(const QString& formatCode, const QString& lengthText,
                             const QString& fileSizeText, const QString& fileName,
                             const QString& folder);
+
+    /// FullLine of a file the reader accepted.
+    static QString FullLine(const WavInfo& info);
 
     /// The line of a written file that does not read back: the date "yy/mm/dd ddd hh:mm:ss ",
     /// two blanks, the length (minutes "m" five-digit ms with `MO_FUN`, else seconds "s"

@@ -10,7 +10,6 @@
 #include "core/cut/SaveNameStep.h"
 #include "core/host/SaveFileDialog.h"
 #include "core/host/SharedFlags.h"
-#include "core/text/NumberFormat.h"
 #include "core/timelists/StartColors.h"
 #include "core/timelists/TimeText.h"
 #include "core/wav/WavReader.h"
@@ -20,9 +19,7 @@ namespace veskar {
 QString AddRecordLine(CutRecord& record, const QString& path, const QDateTime& now, bool minutes) {
     WavInfo info;
     const QString error = ReadWavInfo(path, info);
-    const QString line = error.isEmpty() ? CutRecord::FullLine(info.formatCode, info.lengthText,
-                                                               GroupedNumber(info.fileSize),
-                                                               info.fileName, info.folder)
+    const QString line = error.isEmpty() ? CutRecord::FullLine(info)
                                          : CutRecord::ShortLine(now, std::nullopt, minutes, path);
     record.Add(line);
     return line;
@@ -36,6 +33,11 @@ QString CutRun::NothingCutText() {
 }
 QString CutRun::StoppedText() {
     return QStringLiteral("カットを強制停止しました。");
+}
+QString CutRun::FailedText(const QString& source, TimeMs startMs, const QString& cause) {
+    const QString text =
+        source + "\n選択タイム：" + QString::number(startMs) + "\nカットに失敗しました・・・";
+    return cause.isEmpty() ? text : text + "\n" + cause;
 }
 
 CutRun::CutRun(CutRunServices services, QObject* parent)
@@ -104,7 +106,9 @@ bool CutRun::StartCutRun(CutCommand command, CutTarget& target, const QString& c
     m_options = options;
     m_target = &target;
     m_style = StyleOf(options.autoName, options.auto83);
-    m_prefix = veskar::OutputPrefix(m_style, options.saveDir, options.baseName, m_services.clock());
+    const QDateTime now = m_services.clock();
+    m_prefixHead = PrefixHead(m_style, options.baseName, now);
+    m_prefix = veskar::OutputPrefix(m_style, options.saveDir, options.baseName, now);
     m_sourcePath = cutFile;
     m_sourceLengthMs = -1;
     m_services.flags.stopRequested = false;
@@ -116,6 +120,10 @@ bool CutRun::StartCutRun(CutCommand command, CutTarget& target, const QString& c
 }
 
 void CutRun::OnCutStep(CutStep step) {
+    Deliver(step);
+}
+
+void CutRun::Deliver(const Step& step) {
     m_pending.push_back(step);
     if (m_dispatching) {
         return;
@@ -124,7 +132,7 @@ void CutRun::OnCutStep(CutStep step) {
     // the run walks its list in this loop instead of recursing.
     m_dispatching = true;
     while (!m_pending.empty()) {
-        const CutStep next = m_pending.front();
+        const Step next = m_pending.front();
         m_pending.pop_front();
         if (m_busy) {
             HandleStep(next);
@@ -161,20 +169,23 @@ QString CutRun::LabelOf(int index) const {
     return entry < m_options.colorTagNames.size() ? m_options.colorTagNames.at(entry) : QString();
 }
 
-void CutRun::TakeStep(CutStep step) {
-    if (step == CutStep::Aborted) {
+void CutRun::TakeStep(const Step& step) {
+    if (step.code == CutStep::Aborted) {
         m_services.flags.stopRequested = true;
     }
-    if (step == CutStep::Written) {
+    if (step.code == CutStep::Written) {
+        // A taken name made the save move on to a free one.
+        if (!step.writtenPath.isEmpty()) {
+            m_lastOutputPath = step.writtenPath;
+        }
         const QString line = AddRecordLine(m_services.record, m_lastOutputPath, m_services.clock(),
                                            m_options.timePart.minutes);
         m_anyCut = true;
         if (onRecordLine) {
             onRecordLine(line);
         }
-    } else if (step == CutStep::Failed) {
-        ErrorBox(m_sourcePath + "\n選択タイム：" + QString::number(m_segmentStart) +
-                 "\nカットに失敗しました・・・");
+    } else if (step.code == CutStep::Failed) {
+        ErrorBox(FailedText(m_sourcePath, m_segmentStart, step.cause));
     }
 }
 
@@ -217,7 +228,7 @@ bool CutRun::FindNextSegment(QString& label) {
     return false;
 }
 
-void CutRun::HandleStep(CutStep step) {
+void CutRun::HandleStep(const Step& step) {
     Messenger& messenger = m_services.host.messenger;
     ProgressBox& progress = m_services.host.progress;
 
@@ -276,13 +287,21 @@ bool CutRun::MeasureSource(int64_t& frames) {
     return true;
 }
 
-bool CutRun::CanSave(const QString& output, int64_t frames) const {
+std::optional<QString> CutRun::CannotSave(const QString& output, int64_t frames) const {
     // Nothing of the source from the start on: the device would have refused to remove up to
     // there. A name that would leave the save folder (a "/" in an edited base name or a label)
     // or that holds a NUL cannot be saved either.
+    if (MsToFrame(m_segmentStart, m_sourceInfo.sampleRate) >= frames) {
+        return PastTheEndCause();
+    }
+    if (!QFileInfo(m_options.saveDir).isAbsolute()) {
+        return QStringLiteral("分割WAVファイル登録先が設定されていません");
+    }
     const QString name = output.mid(m_options.saveDir.size());
-    return MsToFrame(m_segmentStart, m_sourceInfo.sampleRate) < frames && !name.contains('/') &&
-           !name.contains(QChar(0)) && QFileInfo(m_options.saveDir).isAbsolute();
+    if (name.contains('/') || name.contains(QChar(0))) {
+        return QStringLiteral("ファイル名に使えない文字があります");
+    }
+    return std::nullopt;
 }
 
 bool CutRun::AskOutputName(QString& output) {
@@ -300,7 +319,7 @@ bool CutRun::AskOutputName(QString& output) {
     return true;
 }
 
-bool CutRun::StartSave(const QString& output) {
+bool CutRun::StartSave(const QString& output, std::function<QString()> nextFreePath) {
     EventPump& pump = m_services.host.pump;
     SegmentRequest request;
     request.sourcePath = m_sourcePath;
@@ -308,17 +327,21 @@ bool CutRun::StartSave(const QString& output) {
     request.startMs = m_segmentStart;
     request.endMs = m_segmentEnd;
     request.outputPath = output;
+    request.nextFreePath = std::move(nextFreePath);
+    const auto step = [](const SegmentSaveResult& result) {
+        return Step{result.outcome, result.cause, result.outputPath};
+    };
     if (m_options.waitForSave) {
         // The window's events run between blocks, so its stop button can end a long save.
         const SegmentSaveResult result = m_saver.SaveNow(request, [&] {
             pump.ProcessEvents();
             return !StopPending();
         });
-        Deliver(result.outcome);
+        Deliver(step(result));
         return result.outcome == CutStep::Written;
     }
     const bool started = m_saver.Start(
-        request, [this](const SegmentSaveResult& result) { Deliver(result.outcome); });
+        request, [this, step](const SegmentSaveResult& result) { Deliver(step(result)); });
     if (!started) {
         Deliver(CutStep::Failed);
         return false;
@@ -342,19 +365,35 @@ bool CutRun::CutSegment(const QString& label) {
     if (m_segmentEnd > m_sourceLengthMs || m_segmentEnd - m_segmentStart < 1) {
         m_segmentEnd = -1;
     }
-    const bool canSave = CanSave(output, frames);
+    const std::optional<QString> cannotSave = CannotSave(output, frames);
     pump.ProcessEvents();
     pump.ProcessEvents();
 
     m_lastOutputPath = output;
-    if (!canSave) {
-        Deliver(CutStep::Failed);
+    if (cannotSave) {
+        Deliver(Step{CutStep::Failed, *cannotSave, {}});
         return false;
     }
-    if (m_options.saveName && m_services.saveDialog && !AskOutputName(output)) {
-        m_lastOutputPath.clear();
-        Deliver(CutStep::NoFile);
-        return false;
+    // A name taken by the time the piece is complete moves on to a free one made the same way;
+    // nothing is ever replaced. The names are made on the thread that writes.
+    std::function<QString()> nextFreePath;
+    if (m_style == NamingStyle::EightDotThree) {
+        nextFreePath = [saveDir = m_options.saveDir, prefix = m_prefix] {
+            return OutputName(NamingStyle::EightDotThree, saveDir, prefix, 0, {}, {});
+        };
+    } else {
+        nextFreePath = [saveDir = m_options.saveDir, head = m_prefixHead,
+                        tail = OutputNameTail(m_segmentStart, label, m_options.timePart)] {
+            return FreeAutomaticPath(saveDir, head, tail);
+        };
+    }
+    if (m_options.saveName && m_services.saveDialog) {
+        if (!AskOutputName(output)) {
+            m_lastOutputPath.clear();
+            Deliver(CutStep::NoFile);
+            return false;
+        }
+        nextFreePath = [output = LowerCaseExtension(output)] { return FreeGivenPath(output); };
     }
     output = LowerCaseExtension(output);
     m_lastOutputPath = output;
@@ -365,7 +404,7 @@ bool CutRun::CutSegment(const QString& label) {
         return false;
     }
     m_services.host.progress.SetMessage(m_progress, QFileInfo(output).fileName());
-    return StartSave(output);
+    return StartSave(output, std::move(nextFreePath));
 }
 
 void CutRun::EndRun() {

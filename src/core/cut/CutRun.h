@@ -2,6 +2,7 @@
 
 #include <deque>
 #include <functional>
+#include <optional>
 
 #include <QDateTime>
 #include <QObject>
@@ -111,11 +112,20 @@ public:
     static QString DoneText();
     static QString NothingCutText();
     static QString StoppedText();
+    /// The message of a segment that could not be cut; the cause, when one is known, follows
+    /// on a line of its own.
+    static QString FailedText(const QString& source, TimeMs startMs, const QString& cause);
 
 private:
-    void HandleStep(CutStep step);
+    /// A step with what its save found out: the path written (Written), the cause of a failure.
+    struct Step {
+        CutStep code;
+        QString cause;
+        QString writtenPath;
+    };
+    void HandleStep(const Step& step);
     /// Records a written segment, reports a failed one, turns an abort into a stop request.
-    void TakeStep(CutStep step);
+    void TakeStep(const Step& step);
     /// Sets the progress box after the line just done; its stop button requests a stop.
     void ShowProgress();
     /// Moves NextIndex to the next chosen line that holds a time and sets the segment it
@@ -125,14 +135,16 @@ private:
     /// Reads the source's header and length as the segment's device would; false after
     /// reporting why it cannot be cut (or on a stop request). frames: the frames present.
     bool MeasureSource(int64_t& frames);
-    bool CanSave(const QString& output, int64_t frames) const;
+    /// Why the segment cannot be saved under output, or nothing when it can.
+    std::optional<QString> CannotSave(const QString& output, int64_t frames) const;
     /// The save dialog of `MF_SAVE_NAME`; false when the user skipped this segment.
     bool AskOutputName(QString& output);
     /// Saves the segment now or on the worker; true when a save was started or written.
-    bool StartSave(const QString& output);
+    bool StartSave(const QString& output, std::function<QString()> nextFreePath);
     void EndRun();
     void Finish();
-    void Deliver(CutStep step) { OnCutStep(step); }
+    void Deliver(const Step& step);
+    void Deliver(CutStep code) { Deliver(Step{code, {}, {}}); }
     bool ChosenLine(int index) const;
     QString LabelOf(int index) const;
     int ErrorBox(const QString& text);
@@ -141,13 +153,14 @@ private:
 
     CutRunServices m_services;
     SegmentSaver m_saver;
-    std::deque<CutStep> m_pending;
+    std::deque<Step> m_pending;
     bool m_dispatching = false;
     bool m_busy = false;
 
     CutOptions m_options;
     CutTarget* m_target = nullptr;
     NamingStyle m_style = NamingStyle::Long;
+    QString m_prefixHead;
     QString m_prefix;
     QString m_sourcePath;
     WavInfo m_sourceInfo;

@@ -74,8 +74,7 @@ QString OutputTimePart(TimeMs startMs, const TimePartFormat& format) {
     return Padded(startMs / 60000, format.minuteDigits) + "m" + Padded(startMs % 60000, 5);
 }
 
-QString OutputPrefix(NamingStyle style, const QString& saveDir, const QString& baseName,
-                     const QDateTime& now) {
+QString PrefixHead(NamingStyle style, const QString& baseName, const QDateTime& now) {
     switch (style) {
     case NamingStyle::Long:
         return baseName + now.toString(QStringLiteral("'_'yyMMdd'_'HHmmss'_'"));
@@ -87,18 +86,52 @@ QString OutputPrefix(NamingStyle style, const QString& saveDir, const QString& b
     case NamingStyle::Short:
         break;
     }
-    return ShortPrefixAmong(QDir(saveDir).entryList(FileFilters(false), QDir::NoSort), baseName);
+    return baseName + "_";
 }
 
-QString ShortPrefixAmong(const QStringList& fileNames, const QString& baseName) {
-    const QStringList names = Folded(fileNames);
-    if (!AnyMatches(names, baseName + "_")) {
-        return baseName + "_";
+QString OutputPrefix(NamingStyle style, const QString& saveDir, const QString& baseName,
+                     const QDateTime& now) {
+    const QString head = PrefixHead(style, baseName, now);
+    if (style == NamingStyle::EightDotThree) {
+        return head;
+    }
+    return FreePrefixAmong(QDir(saveDir).entryList(FileFilters(false), QDir::NoSort), head);
+}
+
+QString FreePrefixAmong(const QStringList& names, const QString& head) {
+    const QStringList folded = Folded(names);
+    if (!AnyMatches(folded, head)) {
+        return head;
     }
     for (int64_t counter = 0;; ++counter) {
-        const QString prefix = baseName + "_c" + CounterText(counter, 3) + "_";
-        if (!AnyMatches(names, prefix)) {
+        const QString prefix = head + "c" + CounterText(counter, 3) + "_";
+        if (!AnyMatches(folded, prefix)) {
             return prefix;
+        }
+    }
+}
+
+QString OutputNameTail(TimeMs startMs, const QString& label, const TimePartFormat& format) {
+    const QString labelPart = label.isEmpty() ? QString() : "_" + label;
+    return OutputTimePart(startMs, format) + labelPart + QLatin1String(kOutputExtension);
+}
+
+QString FreeAutomaticPath(const QString& saveDir, const QString& head, const QString& tail) {
+    // Folders count here: the name is wanted for a file now, not matched against a pattern.
+    return saveDir +
+           FreePrefixAmong(QDir(saveDir).entryList(FileFilters(true), QDir::NoSort), head) + tail;
+}
+
+QString FreeGivenPath(const QString& path) {
+    const QFileInfo info(path);
+    const QString extension = info.suffix().isEmpty() ? QString() : "." + info.suffix();
+    const QString stem = info.fileName().chopped(extension.size());
+    const QStringList folded = Folded(info.dir().entryList(FileFilters(true), QDir::NoSort));
+    const QSet<QString> taken(folded.begin(), folded.end());
+    for (int64_t counter = 0;; ++counter) {
+        const QString name = stem + "_c" + CounterText(counter, 3) + extension;
+        if (!taken.contains(name.toCaseFolded())) {
+            return info.dir().filePath(name);
         }
     }
 }
@@ -106,9 +139,7 @@ QString ShortPrefixAmong(const QStringList& fileNames, const QString& baseName) 
 QString OutputName(NamingStyle style, const QString& saveDir, const QString& prefix, TimeMs startMs,
                    const QString& label, const TimePartFormat& format) {
     if (style != NamingStyle::EightDotThree) {
-        const QString labelPart = label.isEmpty() ? QString() : "_" + label;
-        return saveDir + prefix + OutputTimePart(startMs, format) + labelPart +
-               QLatin1String(kOutputExtension);
+        return saveDir + prefix + OutputNameTail(startMs, label, format);
     }
     // A folder or a dangling link of the same name would make the save fail, so any entry
     // counts as taken.

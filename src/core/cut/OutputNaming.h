@@ -40,22 +40,42 @@ struct TimePartFormat {
 /// keeps its last `width` characters.
 QString OutputTimePart(TimeMs startMs, const TimePartFormat& format);
 
+/// The part of a run's prefix that does not depend on the save folder: base + "_YYMMDD_HHMMSS_"
+/// (long), base + "_" (short), or the base without "." cut to 4 Shift-JIS bytes (8.3).
+QString PrefixHead(NamingStyle style, const QString& baseName, const QDateTime& now);
+
 /// The prefix of all names of one cut run (computed once at its start). saveDir holds its
-/// trailing separator. Short style looks for files matching base + "_*.wav" in saveDir (letter
-/// case ignored, folders not counted) and adds the first free collision counter "_cNNN".
-/// 8.3 style: the base without "." cut to 4 Shift-JIS bytes.
+/// trailing separator. Long and short style: FreePrefixAmong the names of the files in saveDir
+/// (folders not counted) after PrefixHead, so a second run never takes the names of the first,
+/// also within the same second. 8.3 style: PrefixHead.
 QString OutputPrefix(NamingStyle style, const QString& saveDir, const QString& baseName,
                      const QDateTime& now);
 
+/// The first free prefix after head among a folder's names: head itself when no name matches
+/// head + "*.wav", else head + "c" + NNN + "_" with the first counter 000, 001, ... (more
+/// digits past 999) that no name matches with. Letter case is ignored; the head is taken
+/// literally, wildcard characters and all.
+QString FreePrefixAmong(const QStringList& names, const QString& head);
+
 /// `OutputName`: the automatic full path of one segment. Long and short style: saveDir +
-/// prefix + time part + ("_" + label when label is not empty) + ".wav", without looking at the
-/// folder. 8.3 style: saveDir + prefix + the first counter 0000, 0001, ... whose name is not
-/// taken in saveDir (letter case ignored; anything of that name counts); time and label unused.
+/// prefix + OutputNameTail, without looking at the folder. 8.3 style: saveDir + prefix + the
+/// first counter 0000, 0001, ... whose name is not taken in saveDir (letter case ignored;
+/// anything of that name counts); time and label unused.
 QString OutputName(NamingStyle style, const QString& saveDir, const QString& prefix, TimeMs startMs,
                    const QString& label, const TimePartFormat& format);
 
-/// The short prefix among the given names of the save folder's files (folders left out).
-QString ShortPrefixAmong(const QStringList& fileNames, const QString& baseName);
+/// What follows the prefix in a long or short name: time part + ("_" + label when label is not
+/// empty) + ".wav".
+QString OutputNameTail(TimeMs startMs, const QString& label, const TimePartFormat& format);
+
+/// Where a piece goes when its automatic long or short name (saveDir + a prefix after head +
+/// tail) is taken by the time it is written: saveDir + FreePrefixAmong everything in saveDir
+/// after head + tail, the way a run avoids the names of an earlier one.
+QString FreeAutomaticPath(const QString& saveDir, const QString& head, const QString& tail);
+
+/// Where a piece goes when the path the user gave it is taken by the time it is written: "_c"
+/// and the first free counter NNN before the extension (Mine.wav, Mine_c000.wav, ...).
+QString FreeGivenPath(const QString& path);
 
 /// The first free 8.3 file name (without folder) among the given names of everything in the
 /// save folder.

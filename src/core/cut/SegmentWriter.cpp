@@ -7,6 +7,7 @@
 #include <vector>
 
 #include <fcntl.h>
+#include <stdio.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -32,6 +33,14 @@ int64_t FramesToMs(int64_t frames, uint32_t sampleRate) {
     return sampleRate == 0 ? 0 : frames * 1000 / static_cast<int64_t>(sampleRate);
 }
 
+QString PastTheEndCause() {
+    return QStringLiteral("選択タイムがファイルの終わりを超えています");
+}
+
+QString SourceEndedCause() {
+    return QStringLiteral("元ファイルが途中で終わっています");
+}
+
 bool IsSameFile(const QString& a, const QString& b) {
     struct stat sa {};
     struct stat sb {};
@@ -54,9 +63,14 @@ constexpr int64_t kBufferBytes = 1024 * 1024;
 constexpr uint32_t kFmtBytes = 18;
 constexpr uint16_t kFormatPcm = 1;
 
-QString ErrnoText(const char* what) {
-    return QString::fromLatin1(what) + ": " + QString::fromLocal8Bit(std::strerror(errno));
+// The operating system's reason for the last failed call, in the user's language.
+QString OsReason(int error = errno) {
+    return QString::fromLocal8Bit(std::strerror(error));
 }
+
+// Attempts at a free name before a save gives up: other writers would have to take each name
+// as it is found.
+constexpr int kNameAttempts = 100;
 
 // Closes the descriptor it holds on every exit path.
 class Fd {
@@ -182,9 +196,9 @@ bool CopyFallsBack(int error) {
 }
 
 // Copies size bytes from in at inOffset to out at outOffset, inside the kernel while it can,
-// asking keepGoing between blocks. Returns Written, or the outcome with its reason in detail.
+// asking keepGoing between blocks. Returns Written, or the outcome with its cause.
 CutStep CopySamples(int in, int out, off_t inOffset, off_t outOffset, int64_t size, bool kernelCopy,
-                    const std::function<bool()>& keepGoing, QString& detail) {
+                    const std::function<bool()>& keepGoing, QString& cause) {
     int64_t remaining = size;
     bool inKernel = kernelCopy;
     std::vector<char> buffer;
@@ -201,7 +215,7 @@ CutStep CopySamples(int in, int out, off_t inOffset, off_t outOffset, int64_t si
                 continue;
             }
             if (n <= 0) {
-                detail = n < 0 ? ErrnoText("copy") : QStringLiteral("the source ended early");
+                cause = n < 0 ? OsReason() : SourceEndedCause();
                 return CutStep::Failed;
             }
             remaining -= n;
@@ -215,11 +229,11 @@ CutStep CopySamples(int in, int out, off_t inOffset, off_t outOffset, int64_t si
                 continue;
             }
             if (n <= 0) {
-                detail = n < 0 ? ErrnoText("read") : QStringLiteral("the source ended early");
+                cause = n < 0 ? OsReason() : SourceEndedCause();
                 return CutStep::Failed;
             }
             if (!WriteAll(out, buffer.data(), n, outOffset)) {
-                detail = ErrnoText("write");
+                cause = OsReason();
                 return CutStep::Failed;
             }
             inOffset += n;
@@ -227,7 +241,6 @@ CutStep CopySamples(int in, int out, off_t inOffset, off_t outOffset, int64_t si
             remaining -= n;
         }
         if (remaining > 0 && keepGoing && !keepGoing()) {
-            detail = QStringLiteral("aborted");
             return CutStep::Aborted;
         }
     }
@@ -248,26 +261,58 @@ std::pair<int64_t, int64_t> RequestedFrames(const SegmentRequest& request, int64
     return {first, last};
 }
 
-// Completes the file written under tempName (pad byte, close) and gives it its final name.
-// Returns the reason it could not, or an empty text.
+// Gives the complete file at from the name to, never replacing anything of that name: 0, or
+// the errno of the failure (EEXIST when the name is taken).
+int LinkWithoutReplacing(const QByteArray& from, const QByteArray& to) {
+    if (::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE) == 0) {
+        return 0;
+    }
+    if (errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP) {
+        return errno;
+    }
+    // File systems without that flag: a hard link refuses a taken name just the same.
+    if (::link(from.constData(), to.constData()) == 0) {
+        ::unlink(from.constData());
+        return 0;
+    }
+    if (errno != EPERM && errno != EOPNOTSUPP && errno != ENOSYS) {
+        return errno;
+    }
+    // Neither (FAT, some network shares): look first; only a writer racing for this very name
+    // could still be replaced.
+    struct stat taken {};
+    if (::lstat(to.constData(), &taken) == 0) {
+        return EEXIST;
+    }
+    return ::rename(from.constData(), to.constData()) == 0 ? 0 : errno;
+}
+
+// Completes the file written under tempName (pad byte, close) and gives it the first free name
+// from finalPath on. Returns the cause it could not, or an empty text with the name in placed.
 QString FinishOutput(Fd& out, bool padded, int64_t end, const QByteArray& tempName,
-                     const QString& finalPath, const QString& sourcePath) {
+                     const QString& finalPath, const std::function<QString()>& nextFreePath,
+                     QString& placed) {
     const char zero = 0;
     if (padded && !WriteAll(out.get(), &zero, 1, end)) {
-        return ErrnoText("write");
+        return OsReason();
     }
     if (!out.Close()) {
-        return ErrnoText("close");
+        return OsReason();
     }
-    // Checked again right before the rename: the final name may have become a link to the
-    // source while the samples were copied.
-    if (IsSameFile(finalPath, sourcePath)) {
-        return QStringLiteral("the output is the source file");
+    QString path = finalPath;
+    for (int attempt = 1;; ++attempt) {
+        const int error = LinkWithoutReplacing(tempName, QFile::encodeName(path));
+        if (error == 0) {
+            placed = path;
+            return {};
+        }
+        const QString next =
+            error == EEXIST && nextFreePath && attempt < kNameAttempts ? nextFreePath() : QString();
+        if (next.isEmpty() || next == path) {
+            return OsReason(error);
+        }
+        path = QFileInfo(next).absoluteFilePath();
     }
-    if (::rename(tempName.constData(), QFile::encodeName(finalPath).constData()) != 0) {
-        return ErrnoText("rename");
-    }
-    return {};
 }
 
 } // namespace
@@ -277,19 +322,20 @@ SegmentSaveResult WriteSegment(const SegmentRequest& request,
     SegmentSaveResult result;
     const WavInfo& source = request.source;
     if (source.blockAlign == 0 || source.sampleRate == 0) {
-        result.detail = "the source has no valid format";
         return result;
     }
 
     Fd in(::open(QFile::encodeName(request.sourcePath).constData(), O_RDONLY | O_CLOEXEC));
     struct stat inStat {};
     if (!in.valid() || ::fstat(in.get(), &inStat) != 0) {
-        result.detail = ErrnoText("open source");
+        result.cause = OsReason();
         return result;
     }
     const auto [startFrame, endFrame] = RequestedFrames(request, inStat.st_size);
     if (endFrame <= startFrame) {
-        result.detail = "no audio in the range";
+        if (startFrame >= AvailableFrames(source, inStat.st_size)) {
+            result.cause = PastTheEndCause();
+        }
         return result;
     }
     const int64_t sampleBytes = (endFrame - startFrame) * source.blockAlign;
@@ -297,40 +343,36 @@ SegmentSaveResult WriteSegment(const SegmentRequest& request,
     const bool padded = sampleBytes % 2 != 0;
 
     const QFileInfo output(request.outputPath);
-    const QString finalPath = output.absoluteFilePath();
-    if (IsSameFile(finalPath, request.sourcePath)) {
-        result.detail = "the output is the source file";
-        return result;
-    }
     QString tempPath;
     Fd out(CreateTemporary(output.absolutePath(), tempPath));
     if (!out.valid()) {
-        result.detail = ErrnoText("create output");
+        result.cause = OsReason();
         return result;
     }
     const QByteArray tempName = QFile::encodeName(tempPath);
-    auto fail = [&](CutStep outcome, const QString& detail) {
+    auto fail = [&](CutStep outcome, const QString& cause) {
         out.Close();
         ::unlink(tempName.constData());
         result.outcome = outcome;
-        result.detail = detail;
+        result.cause = cause;
         return result;
     };
 
     const QByteArray header = SegmentHeader(source, sampleBytes);
     if (!WriteAll(out.get(), header.constData(), header.size(), 0)) {
-        return fail(CutStep::Failed, ErrnoText("write header"));
+        return fail(CutStep::Failed, OsReason());
     }
     ::posix_fadvise(in.get(), 0, 0, POSIX_FADV_SEQUENTIAL);
-    QString detail;
+    QString cause;
     const CutStep copied =
         CopySamples(in.get(), out.get(), source.dataOffset + startFrame * source.blockAlign,
-                    header.size(), sampleBytes, request.kernelCopy, keepGoing, detail);
+                    header.size(), sampleBytes, request.kernelCopy, keepGoing, cause);
     if (copied != CutStep::Written) {
-        return fail(copied, detail);
+        return fail(copied, cause);
     }
-    const QString unfinished = FinishOutput(out, padded, header.size() + sampleBytes, tempName,
-                                            finalPath, request.sourcePath);
+    const QString unfinished =
+        FinishOutput(out, padded, header.size() + sampleBytes, tempName,
+                     output.absoluteFilePath(), request.nextFreePath, result.outputPath);
     if (!unfinished.isEmpty()) {
         return fail(CutStep::Failed, unfinished);
     }

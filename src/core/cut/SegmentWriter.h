@@ -20,6 +20,12 @@ int64_t AvailableFrames(const WavInfo& source, int64_t fileSize);
 /// Length in whole milliseconds of that many frames, rounded down.
 int64_t FramesToMs(int64_t frames, uint32_t sampleRate);
 
+/// The causes of a failed save that the operating system does not give, in the program's own
+/// words: a start at or beyond the end of the source's data, a source that ended before the
+/// frames it declared had been read.
+QString PastTheEndCause();
+QString SourceEndedCause();
+
 /// True when both paths name the same file: the same device and inode when both exist (so a
 /// symbolic link, a hard link or another spelling of a path all count), otherwise the same
 /// cleaned absolute path.
@@ -33,6 +39,10 @@ struct SegmentRequest {
     TimeMs startMs = 0;
     TimeMs endMs = -1;
     QString outputPath;
+    /// Asked for another path in the same folder when outputPath (or the path it gave last) is
+    /// taken by the time the piece is complete; an empty answer gives up. Called on the thread
+    /// that writes. Without it a taken name fails the save.
+    std::function<QString()> nextFreePath;
     /// false: always copy through a buffer, never inside the kernel (for comparisons).
     bool kernelCopy = true;
 };
@@ -44,7 +54,10 @@ enum class CutStep : int { Written = 1, Failed = 2, Aborted = 4, NoFile = 8 };
 
 struct SegmentSaveResult {
     CutStep outcome = CutStep::Failed;
-    QString detail;          ///< why it failed, for diagnostics; empty when written
+    /// Why it failed, for the user: the operating system's reason or one of the causes above;
+    /// empty when written, aborted or when no cause is known.
+    QString cause;
+    QString outputPath;      ///< the path written: outputPath or the free one taken instead
     int64_t frames = 0;      ///< frames written
     int64_t sampleBytes = 0; ///< sample bytes written (frames × blockAlign)
 };
@@ -66,10 +79,10 @@ QByteArray SegmentHeader(const WavInfo& source, int64_t sampleBytes);
 /// Writes a PCM WAV file in the source's format whose sample data are exactly the source frames
 /// [MsToFrame(startMs), MsToFrame(endMs)) — clipped to the frames the source has. The samples
 /// are copied in large blocks inside the kernel where it offers copy_file_range, else through a
-/// buffer. The file is written under a hidden temporary name in the output folder and renamed
-/// only when complete, so a failed or aborted save leaves nothing under the final name and an
-/// existing file there is replaced only by a complete one. The source itself is never a valid
-/// output. keepGoing, when given, is asked between blocks; false aborts the save.
+/// buffer. The file is written under a hidden temporary name in the output folder and given its
+/// final name only when complete, so a failed or aborted save leaves nothing under the final
+/// name. An existing file (the source among them) is never replaced: a taken name moves on to
+/// request.nextFreePath. keepGoing, when given, is asked between blocks; false aborts the save.
 SegmentSaveResult WriteSegment(const SegmentRequest& request,
                                const std::function<bool()>& keepGoing = {});
 

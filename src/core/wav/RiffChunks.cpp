@@ -136,8 +136,9 @@ WavChunks WalkRiffChunks(QIODevice& file, std::span<uint8_t> buffer, const Chunk
         std::memcpy(id, header, sizeof id); // the next read may replace the buffer's bytes
         RiffChunk chunk{pos, LeU32(header + 4)};
         if (rf64 && !ds64DataSize && TagIs(id, "ds64") && chunk.size >= kDs64MinBytes) {
-            if (const uint8_t* ds64 = cursor.At(chunk.BodyPos(), kDs64MinBytes)) {
-                ds64DataSize = LeU64(ds64 + kDs64DataSizePos);
+            // Only the 8 bytes of the data size: they fit the smallest buffer the walk takes.
+            if (const uint8_t* size = cursor.At(chunk.BodyPos() + kDs64DataSizePos, 8)) {
+                ds64DataSize = LeU64(size);
             }
         }
         if (!found.fmt && TagIs(id, "fmt ") && fmtReachable(pos)) {

@@ -39,12 +39,20 @@ protected:
     FakeMessenger m_messenger;
 };
 
-TEST_F(CutRecordTest, FullLineKeepsTheColumns) {
-    EXPECT_EQ(m_record.Lines().at(0),
-              "44S16    3.25123  36,254,284 live_080324_153012_0754321.wav /cut/");
-    // Minimum widths only: longer texts are kept whole.
-    EXPECT_EQ(CutRecord::FullLine("44S16", "1234.00000", "12,345,678,901", "a.wav", "/x/"),
-              "44S16 1234.0000012,345,678,901 a.wav /x/");
+TEST_F(CutRecordTest, FullLineColumnsThatFillTheirWidth) {
+    const struct {
+        const char* length;
+        const char* size;
+        const char* line;
+    } cases[] = {
+        {"3.25123", "36,254,284", "44S16    3.25123  36,254,284 x.wav /x/"},
+        {"405.47887", "999,999,999", "44S16  405.47887 999,999,999 x.wav /x/"},
+        {"405.47887", "5,368,709,120", "44S16  405.47887 5,368,709,120 x.wav /x/"},
+        {"10000.00000", "36,254,284", "44S16 10000.00000  36,254,284 x.wav /x/"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(CutRecord::FullLine("44S16", c.length, c.size, "x.wav", "/x/"), c.line);
+    }
 }
 
 TEST_F(CutRecordTest, ShortLineCarriesDateLengthAndPath) {

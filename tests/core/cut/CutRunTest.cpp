@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QMap>
 
 #include "core/cut/CutRecord.h"
 #include "core/cut/CutRun.h"
@@ -351,7 +352,7 @@ TEST_F(CutRunTest, FailingSegments) {
         const char* name;
         TimeMs fileMs;
         std::function<void(CutOptions&)> setUp;
-        // The boxes in order: a start time for "that segment failed", "R" for the reader's
+        // The boxes in order: "start|cause" for "that segment failed", "R" for the reader's
         // refusal of the source, "O" for a source that cannot be opened, then the summary.
         QStringList boxes;
         QStringList outputs;
@@ -364,9 +365,14 @@ TEST_F(CutRunTest, FailingSegments) {
     };
     // clang-format off
     const Case cases[] = {
-        {"unwritable folder", 90000, missingFolder, {"0", "30000", "60000", kNothing}, {}},
+        {"unwritable folder", 90000, missingFolder,
+         {"0|No such file or directory", "30000|No such file or directory",
+          "60000|No such file or directory", kNothing}, {}},
         {"abort in the box", 90000, [&](CutOptions& o) { missingFolder(o); abort(); },
-         {"0", kStopped, kNothing}, {}},
+         {"0|No such file or directory", kStopped, kNothing}, {}},
+        {"no save folder chosen", 90000, [&](CutOptions& o) { o.saveDir = "@@@@@/"; },
+         {"0|分割WAVファイル登録先が設定されていません", "30000|分割WAVファイル登録先が設定されていません",
+          "60000|分割WAVファイル登録先が設定されていません", kNothing}, {}},
         // A label typed by the user must not lead out of the save folder.
         {"name leaving the folder", 90000,
          [&](CutOptions& o) {
@@ -375,9 +381,11 @@ TEST_F(CutRunTest, FailingSegments) {
              // The folders such a name would reach.
              QDir(m_saveDir).mkpath("live_00000_../x");
          },
-         {"0", kDone}, {"live_30000.wav", "live_60000.wav"}},
+         {"0|ファイル名に使えない文字があります", kDone}, {"live_30000.wav", "live_60000.wav"}},
         // A start at or beyond the end of the file has nothing to cut.
-        {"starts beyond the end", 20000, {}, {"30000", "60000", kDone}, {"live_00000.wav"}},
+        {"starts beyond the end", 20000, {},
+         {"30000|選択タイムがファイルの終わりを超えています",
+          "60000|選択タイムがファイルの終わりを超えています", kDone}, {"live_00000.wav"}},
         {"unreadable source", 90000, broken("broken.wav"), {"R", "R", "R", kNothing}, {}},
         {"abort in the source's box", 90000,
          [&](CutOptions& o) { broken("broken.wav")(o); abort(); }, {"R", kStopped, kNothing}, {}},
@@ -395,8 +403,8 @@ TEST_F(CutRunTest, FailingSegments) {
                                        QString::fromUtf8("\n オープンに失敗しました。")
                     : box[0].isDigit()
                         ? m_source +
-                              QString::fromUtf8("\n選択タイム：%1\nカットに失敗しました・・・")
-                                  .arg(box)
+                              QString::fromUtf8("\n選択タイム：%1\nカットに失敗しました・・・\n%2")
+                                  .arg(box.section('|', 0, 0), box.section('|', 1))
                         : box);
         }
         return out;
@@ -505,6 +513,61 @@ TEST_F(CutRunTest, ThirtyTwoThousandSevenHundredStepsDoNotNest) {
     EXPECT_EQ(m_host.messenger.Texts().last(), kNothing);
     EXPECT_GT(steps, RegisteredList::kMaxLines);
     EXPECT_LT(highest - lowest, 16u * 1024) << "steps must not grow the stack";
+}
+
+// A piece never replaces a file: a second run in the same second, two lines of one time, a
+// name given in the save dialog. The first run's files keep their bytes.
+TEST_F(CutRunTest, NoPieceReplacesAnExistingFile) {
+    struct Case {
+        const char* name;
+        bool autoName;
+        std::vector<const char*> lines;
+        QStringList dialog;
+        QStringList first;
+        QStringList second; // the files the second run adds
+    };
+    // clang-format off
+    const Case cases[] = {
+        {"long names, same second", false, {"00000", "30000"}, {},
+         {"live_080324_153012_00000.wav", "live_080324_153012_30000.wav"},
+         {"live_080324_153012_c000_00000.wav", "live_080324_153012_c000_30000.wav"}},
+        {"one time twice", true, {"30000", "30000"}, {}, {"live_30000.wav", "live_c000_30000.wav"},
+         {"live_c001_30000.wav", "live_c002_30000.wav"}},
+        {"a given name", true, {"00000", "30000"}, {"Mine.wav", "Mine.WAV"},
+         {"Mine.wav", "Mine_c000.wav"}, {"Mine_c001.wav", "Mine_c002.wav"}},
+    };
+    // clang-format on
+    MakeSource(45000);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        QDir(m_saveDir).removeRecursively();
+        QDir().mkpath(m_saveDir);
+        TimeList list;
+        for (const char* line : c.lines) {
+            list.Append(line);
+        }
+        CutOptions options = Options();
+        options.autoName = c.autoName;
+        options.saveName = !c.dialog.isEmpty();
+        QMap<QString, QByteArray> first;
+        for (int run = 0; run < 2; ++run) {
+            for (const QString& name : c.dialog) {
+                m_dialog.answers.push_back(m_saveDir + name);
+            }
+            list.SelectAll();
+            TimeListTarget target(TimeListId::Interval, list);
+            ASSERT_TRUE(Cut(CutCommand::WAV_CUT, target, options));
+            for (const QString& name : first.isEmpty() ? Outputs() : QStringList()) {
+                first[name] = ReadAll(m_saveDir + name);
+            }
+        }
+        EXPECT_EQ(Outputs(), c.first + c.second);
+        for (auto file = first.cbegin(); file != first.cend(); ++file) {
+            EXPECT_EQ(ReadAll(m_saveDir + file.key()), file.value()) << file.key().toStdString();
+        }
+        EXPECT_EQ(m_record.Lines().last(),
+                  " 8S16    0.15000     480,046 " + c.second.last() + " " + m_saveDir);
+    }
 }
 
 TEST_F(CutRunTest, AddRecordLineFallsBackToTheShortLine) {

@@ -65,6 +65,7 @@ TEST(LargeFileTest, FiveGiBSourceCutNearItsEnd) {
     const QByteArray tail = tailBuilder.Samples();
     const int64_t lengthMs = kFiveGiB / 4 * 1000 / 44100;
     QTemporaryDir dir;
+    int pieces = 0; // a piece never replaces a file, so each gets a name of its own
     for (const QString& path :
          {Sparse(dir, "rf64.wav", WavBuilder(44100, 2, 16).Rf64(kFiveGiB).Build(), tail),
           Sparse(dir, "stream.wav", WavBuilder(44100, 2, 16).DataSize(0xFFFFFFFF).Build(), tail,
@@ -78,8 +79,12 @@ TEST(LargeFileTest, FiveGiBSourceCutNearItsEnd) {
         EXPECT_EQ(peak, 20000);
         for (const auto& [startMs, endMs] :
              {std::pair{lengthMs - 900, int64_t{-1}}, std::pair{lengthMs - 950, lengthMs - 450}}) {
-            const SegmentRequest request{path, info, TimeMs(startMs), TimeMs(endMs),
-                                         dir.filePath("piece.wav")};
+            SegmentRequest request;
+            request.sourcePath = path;
+            request.source = info;
+            request.startMs = TimeMs(startMs);
+            request.endMs = TimeMs(endMs);
+            request.outputPath = dir.filePath(QString::number(++pieces) + ".wav");
             ASSERT_EQ(WriteSegment(request).outcome, CutStep::Written);
             const int64_t first = MsToFrame(startMs, 44100) * 4 - (kFiveGiB - tail.size());
             const int64_t last =

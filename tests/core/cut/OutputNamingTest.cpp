@@ -72,7 +72,7 @@ TEST_F(OutputNamingTest, ShortPrefixCounterGrowsPastThreeDigits) {
     for (int i = 0; i < 1000; ++i) {
         names << QString("a_c%1_x.wav").arg(i, 3, 10, QChar('0'));
     }
-    EXPECT_EQ(ShortPrefixAmong(names, "a"), "a_c1000_");
+    EXPECT_EQ(FreePrefixAmong(names, "a_"), "a_c1000_");
 }
 
 TEST_F(OutputNamingTest, ShortPrefixTakesTheBaseLiterally) {

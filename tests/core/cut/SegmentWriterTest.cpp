@@ -106,7 +106,7 @@ TEST_P(SegmentRoundTripTest, SamplesAreExactlyTheSourceFramesOfTheRange) {
     request.kernelCopy = p.kernelCopy;
 
     const SegmentSaveResult result = WriteSegment(request);
-    ASSERT_EQ(result.outcome, CutStep::Written) << result.detail.toStdString();
+    ASSERT_EQ(result.outcome, CutStep::Written) << result.cause.toStdString();
 
     const int64_t first = p.start * int64_t{p.format.rate} / 1000;
     const int64_t last =
@@ -165,7 +165,7 @@ TEST_F(SegmentWriterTest, ChunksAroundTheDataAndAShortFileAreRespected) {
     m_samples = builder.Samples();
 
     const SegmentSaveResult result = WriteSegment(Request(250, -1));
-    ASSERT_EQ(result.outcome, CutStep::Written) << result.detail.toStdString();
+    ASSERT_EQ(result.outcome, CutStep::Written) << result.cause.toStdString();
     EXPECT_EQ(result.frames, 4001 - 2000);
     EXPECT_EQ(ReadAll(Path("out.wav")).mid(kSegmentHeaderBytes), Frames(2000, 4001));
 }
@@ -199,26 +199,27 @@ TEST_F(SegmentWriterTest, SavesThatFailLeaveNothing) {
     EXPECT_TRUE(QFileInfo(Path("link.wav")).isSymLink());
 }
 
-TEST_F(SegmentWriterTest, AnExistingFileIsReplacedOnlyByACompleteOne) {
-    // Three blocks through the 1 MiB buffer, so keepGoing is asked between them.
-    MakeSource({44100, 2, 16}, 44100 * 15);
+TEST_F(SegmentWriterTest, AnExistingFileIsNeverReplaced) {
+    MakeSource({44100, 2, 16}, 44100);
     QFile old(Path("out.wav"));
     ASSERT_TRUE(old.open(QIODevice::WriteOnly));
     old.write("earlier file");
     old.close();
 
     SegmentRequest request = Request(0, -1);
-    request.kernelCopy = false;
-    int asked = 0;
-    const SegmentSaveResult aborted = WriteSegment(request, [&] { return ++asked < 2; });
-    EXPECT_EQ(aborted.outcome, CutStep::Aborted);
-    EXPECT_EQ(asked, 2);
-    EXPECT_EQ(ReadAll(Path("out.wav")), "earlier file");
-    EXPECT_EQ(Entries(), (QStringList{"out.wav", "src.wav"}));
+    const SegmentSaveResult taken = WriteSegment(request);
+    EXPECT_EQ(taken.outcome, CutStep::Failed);
+    EXPECT_EQ(taken.cause, "File exists");
 
-    const SegmentSaveResult written = WriteSegment(request, [] { return true; });
+    // A free name comes from the caller; one that is taken as well is passed over.
+    QStringList offered{Path("src.wav"), Path("other.wav")};
+    request.nextFreePath = [&] { return offered.takeFirst(); };
+    const SegmentSaveResult written = WriteSegment(request);
     ASSERT_EQ(written.outcome, CutStep::Written);
-    EXPECT_EQ(ReadAll(Path("out.wav")).mid(kSegmentHeaderBytes), m_samples);
+    EXPECT_EQ(written.outputPath, Path("other.wav"));
+    EXPECT_EQ(ReadAll(Path("other.wav")).mid(kSegmentHeaderBytes), m_samples);
+    EXPECT_EQ(ReadAll(Path("out.wav")), "earlier file");
+    EXPECT_EQ(Entries(), (QStringList{"other.wav", "out.wav", "src.wav"}));
 }
 
 // A file-size limit makes every write past it fail the way a full disk does.
@@ -256,7 +257,7 @@ TEST_F(SegmentWriterTest, AWriteFailureMidwayLosesNothing) {
             result = WriteSegment(request);
         }
         EXPECT_EQ(result.outcome, CutStep::Failed) << kernelCopy;
-        EXPECT_FALSE(result.detail.isEmpty());
+        EXPECT_EQ(result.cause, "File too large");
         EXPECT_EQ(ReadAll(Path("out.wav")), "earlier file");
         EXPECT_EQ(Entries(), (QStringList{"out.wav", "src.wav"}));
     }

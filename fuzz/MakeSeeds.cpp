@@ -1,0 +1,102 @@
+// make_fuzz_seeds DIR: writes the seed corpora of the fuzz targets into DIR/wav (WAV files of
+// every layout the tests' builder makes, also the broken ones) and DIR/time (time texts). The
+// inputs of findings that were fixed are kept here as recipes, so every run tries them again.
+#include <cstdio>
+#include <functional>
+#include <utility>
+#include <vector>
+
+#include <QDir>
+#include <QFile>
+
+#include "support/WavBuilder.h"
+
+using veskar::test::WavBuilder;
+
+namespace {
+
+// A tone, a silence and a tone: songs and silences for the analysis runs.
+WavBuilder Songs(uint32_t rate, uint16_t channels, uint16_t bits, int32_t peak) {
+    WavBuilder b(rate, channels, bits);
+    const int64_t tenth = rate / 10;
+    b.Square(3 * tenth, 7, peak).Silence(2 * tenth).Square(3 * tenth, 3, peak / 3);
+    return b;
+}
+
+std::vector<std::pair<const char*, WavBuilder>> WavSeeds() {
+    std::vector<std::pair<const char*, WavBuilder>> seeds;
+    auto add = [&](const char* name, WavBuilder b) { seeds.emplace_back(name, std::move(b)); };
+    add("songs-8k-mono16", Songs(8000, 1, 16, 30000));
+    add("songs-8k-stereo16", Songs(8000, 2, 16, 20000));
+    add("songs-4k-mono8", Songs(4000, 1, 8, 120));
+    add("sine-48k-stereo24", WavBuilder(48000, 2, 24).Sine(1000, 440, 8000000));
+    add("six-channels", WavBuilder(8000, 6, 16).Sine(400, 1000, 20000));
+    add("list-and-odd-chunk",
+        WavBuilder(8000, 1, 16).List(300).Chunk("cue ", "odd").PlaceData().Sine(800, 50, 9000));
+    add("fmt-extension", WavBuilder(8000, 2, 16).FmtExtra(QByteArray(24, '\1')).Silence(50));
+    add("fmt-short", WavBuilder(8000, 1, 16).FmtSize(14).Silence(10));
+    add("data-size-beyond-file", WavBuilder(8000, 1, 16).DataSize(999999).Silence(300));
+    add("data-odd-tail", WavBuilder(8000, 2, 16).Silence(20).RawData("xyz"));
+    add("no-data", WavBuilder(8000, 1, 16).NoData());
+    add("float", WavBuilder(8000, 1, 32).FormatTag(3).Silence(20));
+    add("rate-24", WavBuilder(24, 1, 8).BlockAlign(1).Constant(100, 5));
+    add("fmt-after-4096", WavBuilder(8000, 1, 16).List(5000).PlaceFmt().Silence(10));
+    add("not-riff", WavBuilder(8000, 1, 16).RiffTags("RIFX", "WAVE").Silence(10));
+    add("bits-12", WavBuilder(8000, 1, 12).Sine(100, 300, 1000));
+    add("bits-32", WavBuilder(8000, 2, 32).BlockAlign(8).Silence(100));
+    add("block-align-below-samples", WavBuilder(8000, 2, 16).BlockAlign(2).Silence(100));
+    add("block-align-above-samples", WavBuilder(8000, 1, 16).BlockAlign(5).Silence(100));
+    add("extensible-20-of-24", WavBuilder(8000, 2, 24).Extensible(20, 3).Sine(300, 200, 500000));
+    add("extensible-float", WavBuilder(8000, 1, 32).Extensible(32, 4, 3).Silence(20));
+    add("sox-style", WavBuilder(8000, 3, 24).SoxStyle().Sine(200, 100, 3000000));
+    add("ffmpeg-style", WavBuilder(8000, 2, 32).FfmpegStyle().Sine(200, 100, 90000000));
+    add("rf64", Songs(8000, 1, 16, 25000).Rf64());
+    add("rf64-size-beyond-file", WavBuilder(8000, 2, 16).Rf64(uint64_t{1} << 40).Silence(100));
+    add("data-size-unwritten", Songs(8000, 2, 16, 18000).DataSize(0xFFFFFFFF));
+    add("bits-65", WavBuilder(8000, 2, 16).Bits(65).BlockAlign(1).Silence(4000));
+    return seeds;
+}
+
+const char* const kTimeSeeds[] = {
+    "0",           "71000",    "1.11000", "1:11",         "1:11.5",     "0:01:11",
+    "0:01:11.125", "59.59999", "1.60000", "35791.23647",  "2147483647", " 42 ",
+    "3:25:2",      "-1",       "1.11",    "99:59:59.999",
+};
+
+bool WriteFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: make_fuzz_seeds DIR\n");
+        return 2;
+    }
+    const QDir dir(QFile::decodeName(argv[1]));
+    if (!dir.mkpath("wav") || !dir.mkpath("time")) {
+        std::fprintf(stderr, "make_fuzz_seeds: cannot make the folders in %s\n", argv[1]);
+        return 1;
+    }
+    bool ok = true;
+    for (const auto& [name, builder] : WavSeeds()) {
+        const QByteArray bytes = builder.Build();
+        ok = WriteFile(dir.filePath(QString("wav/%1.wav").arg(name)), bytes) && ok;
+        // The same cut short: every header check on the way has a seed that stops there.
+        for (qsizetype cut : {qsizetype{45}, qsizetype{46}, qsizetype{60}}) {
+            ok = WriteFile(dir.filePath(QString("wav/%1-cut%2.wav").arg(name).arg(cut)),
+                           bytes.left(cut)) &&
+                 ok;
+        }
+    }
+    int n = 0;
+    for (const char* text : kTimeSeeds) {
+        ok = WriteFile(dir.filePath(QString("time/%1.txt").arg(n++)), text) && ok;
+    }
+    if (!ok) {
+        std::fprintf(stderr, "make_fuzz_seeds: cannot write the seeds into %s\n", argv[1]);
+    }
+    return ok ? 0 : 1;
+}
