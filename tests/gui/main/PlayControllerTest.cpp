@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QRadioButton>
+#include <QTest>
 
 #include "core/host/SharedFlags.h"
 #include "gui/cutscreen/CutScreen.h"
@@ -118,6 +119,29 @@ TEST_F(PlayControllerTest, ContinuationMovesTheSelectionOfTheBox) {
     EXPECT_EQ(LastPlay().fromMs, 10000);
     EXPECT_EQ(screen.ListBox_ALL->currentIndex().row(), 1);
     EXPECT_EQ(screen.ListBox_ALL->selectionModel()->selectedRows().size(), 1);
+}
+
+// Ctrl+click and Shift+click gather lines for the commands that act on the selected ones; only
+// a plain click plays (and selects its line alone).
+TEST_F(PlayControllerTest, CtrlAndShiftClicksSelectSeveralLinesWithoutPlaying) {
+    lists.registered.Assign({"00.10000", "00.20000", "00.30000", "00.40000", "00.50000"}, {});
+    screen.RefreshLists();
+    for (TimeListBox* box : {screen.ListBox_C, screen.ListBox_ALL}) {
+        const auto click = [box](int row, Qt::KeyboardModifiers modifiers) {
+            QTest::mouseClick(box->viewport(), Qt::LeftButton, modifiers,
+                              box->visualRect(box->model()->index(row, 0)).center());
+        };
+        const TimeList& engine = box == screen.ListBox_C ? lists.registered.Lines() : lists.interval;
+        const size_t plays = player.plays.size();
+        click(0, Qt::NoModifier);
+        click(2, Qt::ShiftModifier);
+        EXPECT_EQ(engine.SelectedIndexes(), (std::vector<int>{0, 1, 2}));
+        click(4, Qt::ControlModifier);
+        EXPECT_EQ(engine.SelectedIndexes(), (std::vector<int>{0, 1, 2, 4}));
+        EXPECT_EQ(player.plays.size(), plays + 1) << box->objectName().toStdString();
+    }
+    screen.Button5->click();
+    EXPECT_EQ(lists.registered.Texts(), QStringList{"00.40000"});
 }
 
 TEST_F(PlayControllerTest, BothStopButtonsStopAndNothingFollows) {
