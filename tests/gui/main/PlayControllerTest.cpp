@@ -222,6 +222,8 @@ TEST_F(PlayControllerTest, AutoPlayTimerPlaysTheCurrentIntervalLine) {
 }
 
 TEST_F(PlayControllerTest, CutFileNameBoxShowsTheInformationBoxOnDoubleClick) {
+    // Also after a play was stopped.
+    Panel().Button2->click();
     test::SendMouse(controller.Edit_Fn, QEvent::MouseButtonDblClick);
     EXPECT_TRUE(host.messenger.Texts().value(0).startsWith("CUT_WAVファイル情報：\n\n" + path));
     // The query used its own device, not the player.
