@@ -88,6 +88,19 @@ TEST_F(PlayControllerTest, ClickOnALinePlaysItAndThePositionShowsOnBothScreens) 
     EXPECT_EQ(Panel().Panel_PB_M->BarWidth(), qRound(40000.0 / scale));
 }
 
+TEST_F(PlayControllerTest, APlayThatCannotStartLeavesThePositionWhereItWas) {
+    player.files[path].playFails = true;
+    ClickRow(screen.ListBox_ALL, 2);
+    EXPECT_TRUE(host.messenger.Texts().value(0).endsWith(" 再生開始に失敗しました。"));
+    EXPECT_EQ(screen.Label14->text(), "0");
+    EXPECT_EQ(Panel().Panel_PB_M->BarWidth(), 0);
+    EXPECT_FALSE(controller.Timer8->isActive());
+    // A bar dragged for such a play goes back.
+    test::SendMouse(Panel().Panel_PB_M, QEvent::MouseButtonPress, {10, 5});
+    test::SendMouse(Panel().Panel_PB_M, QEvent::MouseButtonRelease, {80, 5});
+    EXPECT_EQ(Panel().Panel_PB_M->BarWidth(), 0);
+}
+
 TEST_F(PlayControllerTest, ModeChoicesReachTheEngine) {
     ClickRow(screen.ListBox_ALL, 2);
     ASSERT_TRUE(player.IsOpen());
