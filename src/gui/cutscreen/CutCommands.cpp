@@ -521,10 +521,16 @@ void CutCommands::MF_SAVE_DIRClick() {
 }
 
 void CutCommands::Edit_SFnDblClick() {
-    if (const std::optional<QString> base =
-            m_services->prompt(QStringLiteral("録音ファイル名の変更"), m_baseName)) {
-        SetOutputBaseName(*base);
+    const std::optional<QString> base =
+        m_services->prompt(QStringLiteral("録音ファイル名の変更"), m_baseName);
+    if (!base) {
+        return;
     }
+    if (const QString problem = NamePartProblem(*base); !problem.isEmpty()) {
+        m_host.messenger.ShowTimedMessage(problem, Messenger::Ok);
+        return;
+    }
+    SetOutputBaseName(*base);
 }
 
 void CutCommands::MF_AUTO_NAMEClick() {
