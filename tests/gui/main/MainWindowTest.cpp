@@ -1,10 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QDialogButtonBox>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QStackedWidget>
+#include <QTranslator>
 
 #include "gui/cutscreen/CutScreen.h"
 #include "gui/dialogs/TDIR2OPENDLG.h"
@@ -13,6 +17,7 @@
 #include "gui/filescreen/FilePlayerPanel.h"
 #include "gui/main/CutFileOpener.h"
 #include "gui/main/PlayController.h"
+#include "gui/main/QtJapanese.h"
 #include "gui/main/TKOTAN_VESKAR.h"
 #include "support/GuiDriver.h"
 #include "support/WavFiles.h"
@@ -72,6 +77,18 @@ TEST(MainWindowTest, OpenCommandChoosesWithTheSelectionDialogAndMakesTheWavTheCu
     EXPECT_EQ(window.cutScreen->CutFile(), path);
     EXPECT_EQ(window.player->Edit_Fn->text(), "take1.wav");
     EXPECT_EQ(screens->currentWidget(), window.Panel_CUT);
+}
+
+TEST(MainWindowTest, QtsOwnButtonsAndMenusSpeakJapanese) {
+    const std::unique_ptr<QTranslator> translator(InstallQtJapanese(*QCoreApplication::instance()));
+    ASSERT_NE(translator, nullptr) << "qt6-translations-l10n is installed by scripts/setup";
+    TKOTAN_VESKAR window;
+    // The cut file's name box is read-only: its menu starts with "Copy".
+    const std::unique_ptr<QMenu> menu(window.player->Edit_Fn->createStandardContextMenu());
+    EXPECT_TRUE(menu->actions().first()->text().startsWith(QStringLiteral("コピー")))
+        << menu->actions().first()->text().toStdString();
+    QDialogButtonBox box(QDialogButtonBox::Cancel);
+    EXPECT_EQ(box.button(QDialogButtonBox::Cancel)->text(), QStringLiteral("キャンセル"));
 }
 
 } // namespace
