@@ -29,7 +29,7 @@ namespace veskar {
 namespace {
 
 // Room for the cut file's name and the save row beside the player controls.
-constexpr int kCutFileMinimumWidth = 380;
+constexpr int kCutFileMinimumWidth = 320;
 
 const char16_t* const kStartItemNames[kStartColorCount] = {u"",
                                                            u"P_START",
