@@ -25,17 +25,6 @@ TEST(StartColorsTest, RegistrationTag) {
     EXPECT_EQ(RegistrationTag(true, settings), "");
 }
 
-TEST(StartColorsTest, SongStartTagIsTheColourTheSilenceListShows) {
-    StartColorSettings settings = DefaultStartColorSettings();
-    EXPECT_EQ(SongStartTag(true, settings), "1") << "blue while no colour is chosen";
-    settings.defaultStartColor = 4;
-    EXPECT_EQ(SongStartTag(true, settings), "4");
-    EXPECT_EQ(SongStartTag(false, settings), "");
-    settings.startTimesEnabled = false;
-    EXPECT_EQ(SongStartColor(settings), 1);
-    EXPECT_EQ(SongStartTag(true, settings), "");
-}
-
 TEST(StartColorsTest, ContinuousTargetPanelColour) {
     StartColorSettings settings = DefaultStartColorSettings();
     EXPECT_FALSE(ContinuousTargetColor(settings).has_value());

@@ -127,6 +127,9 @@ TEST_F(TimeListsTest, SilenceMarksDecideWhichLinesGetTheColour) {
     EXPECT_EQ(Tags(), (QStringList{"6", "", "6"}));
     lists.RegisterLines(silence, false, host.messenger, &marks);
     EXPECT_EQ(Tags(), (QStringList{"", "", ""}));
+    lists.startColors.startTimesEnabled = false;
+    lists.RegisterLines(silence, true, host.messenger, &marks);
+    EXPECT_EQ(Tags(), (QStringList{"", "", ""}));
 }
 
 TEST_F(TimeListsTest, RegisterPositionUsesTheQueryOrTheLabel) {

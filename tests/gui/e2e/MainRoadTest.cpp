@@ -142,8 +142,6 @@ protected:
         EXPECT_TRUE(silence.Btn_Muon_START->isEnabled());
         EXPECT_EQ(test::VisibleCount<TPBarBox>(), 0) << "the progress box is closed";
     }
-    /// Blue as the colour of the "<登" buttons, as a user picks it from their menu.
-    void ChooseBlue() { window.cutScreen->defaultColorItems[1]->trigger(); }
     /// Registers all lines of list k with their colours from the list's menu.
     void RegisterAllWithColours(int k) {
         SilencePanel& silence = Silence();
@@ -283,7 +281,6 @@ TEST_F(MainRoadTest, TheReadmesFirstCutWritesEachSongAndTheRecord) {
 TEST_F(MainRoadTest, CommandLineGivesTheSamePiecesAsTheWindow) {
     Choose({44100, 2, 16}, "road.wav");
     Detect();
-    ChooseBlue();
     RegisterAllWithColours(0);
     CutWith(window.Cut().colorCutItems[1]);
     const QStringList names = SavedNames();
@@ -327,7 +324,6 @@ TEST_F(MainRoadTest, EightBitMonoThroughTheRegisterButtonsAndTheAllCut) {
     // The silence levels of the 8-bit family.
     EXPECT_EQ(Silence().Edit_ML[0]->text(), "3");
     EXPECT_EQ(Silence().Edit_ML[2]->text(), "15");
-    ChooseBlue();
     SelectAllRows(Silence().ListBox_MS[0]);
     Silence().Btn_MST[0]->click();
     ASSERT_EQ(RegisteredMs(), kDetected);
@@ -357,7 +353,6 @@ TEST_F(MainRoadTest, EightBitMonoThroughTheRegisterButtonsAndTheAllCut) {
 TEST_F(MainRoadTest, AnotherFileStartsTheRoadAfresh) {
     Choose({44100, 2, 16}, "road.wav");
     Detect();
-    ChooseBlue();
     RegisterAllWithColours(0);
     ASSERT_FALSE(window.timeLists.registered.IsEmpty());
 
