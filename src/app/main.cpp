@@ -12,6 +12,7 @@
 #include "core/settings/SettingsStore.h"
 #include "core/text/Captions.h"
 #include "gui/main/CutFileOpener.h"
+#include "gui/main/QtJapanese.h"
 #include "gui/main/TKOTAN_VESKAR.h"
 #include "platform/Installation.h"
 #include "platform/SingleInstance.h"
@@ -100,6 +101,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("pirvan-cutter");
     QApplication::setApplicationDisplayName(kAppTitle);
+    InstallQtJapanese(app);
 
     QCommandLineParser parser;
     parser.addHelpOption();

@@ -51,11 +51,7 @@ void CutAnalysis::SilenceListsChanged() {
 }
 
 QString CutAnalysis::MarkText() const {
-    const StartColorSettings& colors = m_lists.startColors;
-    if (colors.startTimesEnabled && colors.defaultStartColor >= 1) {
-        return QString::number(colors.defaultStartColor);
-    }
-    return QStringLiteral("1");
+    return QString::number(SongStartColor(m_lists.startColors));
 }
 
 bool CutAnalysis::MeasureIntervalPeaks(Host& host) {
@@ -193,12 +189,7 @@ std::optional<StartColorStyle> CutAnalysis::SilenceLineStyle(int channel, int li
     if (line < 0 || line >= marks.size() || marks[line].isEmpty()) {
         return std::nullopt;
     }
-    const StartColorSettings& colors = m_lists.startColors;
-    int code = colors.startTimesEnabled ? colors.defaultStartColor : 0;
-    if (code < 1 || code >= kStartColorCount) {
-        code = 1;
-    }
-    return StartColorStyleOf(code);
+    return StartColorStyleOf(SongStartColor(m_lists.startColors));
 }
 
 QStringList CutAnalysis::NumericLevelLines(int level) const {

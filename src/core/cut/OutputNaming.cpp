@@ -24,6 +24,13 @@ QString OutputBaseNameOf(const QString& cutFilePath) {
     return name;
 }
 
+QString NamePartProblem(const QString& name) {
+    if (!name.contains(u'/') && !name.contains(QChar(u'\0'))) {
+        return QString();
+    }
+    return QStringLiteral("「/」やNUL文字は、ファイル名に使えません・・・\n") + name;
+}
+
 namespace {
 
 // Zero-padded decimal text; a longer text keeps its last `width` characters.

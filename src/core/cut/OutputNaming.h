@@ -27,6 +27,11 @@ inline constexpr char kOutputExtension[] = ".wav";
 /// any case; any other extension stays part of the base.
 QString OutputBaseNameOf(const QString& cutFilePath);
 
+/// The message for a typed name that cannot be part of a file name because it holds "/" (it
+/// would name a folder) or NUL; empty when the name can be used. Asked where the base name and
+/// the colour labels are typed, so that no cut run starts with a name every piece would fail on.
+QString NamePartProblem(const QString& name);
+
 /// How the time part of a name is written: the segment start in milliseconds, or with
 /// `MO_FUN` in minutes "m" milliseconds-within-the-minute. The widths are those of the time
 /// lists of the cut file (`TimeDigits`, `MinuteDigits`).

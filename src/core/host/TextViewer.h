@@ -4,8 +4,8 @@
 
 namespace veskar {
 
-/// Shows a text file to the user in the desktop's text editor (the window opens it with the
-/// user's preferred application). The engine does not wait for the editor.
+/// Shows a text file to the user: the window opens it with the user's preferred application, or
+/// in a window of its own when the desktop has none. The engine does not wait for the reader.
 class TextViewer {
 public:
     virtual ~TextViewer() = default;

@@ -149,6 +149,7 @@ void PlayEngine::ShowPositionOf(TimeMs positionMs) {
 }
 
 bool PlayEngine::StartPlay() {
+    const TimeMs shownBefore = m_request.shownPosition;
     StopAndClose();
     if (m_flags.stopRequested || m_flags.shutdownStop) {
         return false;
@@ -183,11 +184,12 @@ bool PlayEngine::StartPlay() {
         FitPlayWindow({m_request.playFrom, m_request.playTo}, length, Modes(), m_parts);
     m_request.playFrom = window.fromMs;
     m_request.playTo = window.toMs;
-    m_request.shownPosition = window.fromMs >= 1 ? window.fromMs : 0;
-    ShowPositionOf(m_request.shownPosition);
-
     const PlayRoute route = controls.fileScreenShown ? PlayRoute::FileScreen : PlayRoute::CutScreen;
     const bool started = m_device.PlayRange(window.fromMs, window.toMs, route);
+    // The position moves only when something plays; a bar dragged for a play that could not
+    // start goes back to where it was.
+    m_request.shownPosition = started ? (window.fromMs >= 1 ? window.fromMs : 0) : shownBefore;
+    ShowPositionOf(m_request.shownPosition);
     Pump();
     if (!started) {
         StopAndClose();

@@ -69,6 +69,19 @@ QString RegistrationTag(bool withColor, const StartColorSettings& settings) {
     return QString();
 }
 
+int SongStartColor(const StartColorSettings& settings) {
+    return settings.startTimesEnabled && IsColor(settings.defaultStartColor)
+               ? settings.defaultStartColor
+               : 1;
+}
+
+QString SongStartTag(bool withColor, const StartColorSettings& settings) {
+    if (withColor && settings.startTimesEnabled) {
+        return QString::number(SongStartColor(settings));
+    }
+    return QString();
+}
+
 std::optional<uint32_t> ContinuousTargetColor(const StartColorSettings& settings) {
     if (!settings.startTimesEnabled || !IsColor(settings.continuousTarget)) {
         return std::nullopt;

@@ -51,6 +51,14 @@ StartColorSettings DefaultStartColorSettings();
 /// while start times are enabled and a colour is chosen, otherwise "".
 QString RegistrationTag(bool withColor, const StartColorSettings& settings);
 
+/// The colour a song start of a silence list is shown in: the default colour while start
+/// times are enabled and a colour is chosen, otherwise blue.
+int SongStartColor(const StartColorSettings& settings);
+/// The tag a song start of a silence list gets from "<登" and "すべて色付登録": the colour the
+/// list shows it in, so that registering "with colour" never drops the colour the user sees. ""
+/// from "録" and while start times are off.
+QString SongStartTag(bool withColor, const StartColorSettings& settings);
+
 /// Colour of the continuous-target panel: the target's background while start times are
 /// enabled and the target is a colour; empty for the parent's colour.
 std::optional<uint32_t> ContinuousTargetColor(const StartColorSettings& settings);

@@ -130,7 +130,9 @@ TimeLists::RegisterResult TimeLists::RegisterLines(const TimeList& source, bool 
         messenger.ShowTimedMessage(kEmptySource, Messenger::Ok);
         return RegisterResult::EmptySource;
     }
-    const QString colorTag = RegistrationTag(withColor, startColors);
+    // A silence list colours only its song starts, and always shows them in a colour.
+    const QString colorTag = marks != nullptr ? SongStartTag(withColor, startColors)
+                                              : RegistrationTag(withColor, startColors);
     int registeredCount = 0;
     for (const int line : source.SelectedIndexes()) {
         QString tag = colorTag;

@@ -89,7 +89,8 @@ public:
 
     /// Registers the selected lines of source in index order (the register buttons). withColor
     /// is true for "<登", false for "録". marks, when given, is the silence mark list aligned
-    /// with source: the colour goes only to lines whose mark is not empty.
+    /// with source: the colour goes only to lines whose mark is not empty, and it is the colour
+    /// the list shows them in (SongStartTag), blue while no default colour is chosen.
     RegisterResult RegisterLines(const TimeList& source, bool withColor, Messenger& messenger,
                                  const QStringList* marks = nullptr);
     /// Registers the playback position (Btn_NT with colour, Btn_NTC without), in the list's

@@ -4,6 +4,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QEvent>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -226,9 +227,12 @@ CutCommands::~CutCommands() = default;
 void CutCommands::MakeSaveRow() {
     Panel_SAVE = new QWidget(m_screen.Slot_CutFile);
     Panel_SAVE->setObjectName("Panel_SAVE");
-    auto* row = new QHBoxLayout(Panel_SAVE);
-    row->setContentsMargins(0, 0, 0, 0);
-    row->setSpacing(4);
+    // The folder on a line of its own and the name with its pattern below, so both stay
+    // readable beside the player controls on a narrow screen.
+    auto* rows = new QGridLayout(Panel_SAVE);
+    rows->setContentsMargins(0, 0, 0, 0);
+    rows->setHorizontalSpacing(4);
+    rows->setVerticalSpacing(2);
 
     Edit_SDIR = new QLineEdit(Panel_SAVE);
     Edit_SDIR->setObjectName("Edit_SDIR");
@@ -247,12 +251,12 @@ void CutCommands::MakeSaveRow() {
     Label_SFn_Last->setObjectName("Label_SFn_Last");
     Label_SFn_Last->setToolTip(QStringLiteral("セーブファイルには、分割タイム等が付加されます"));
 
-    row->addWidget(new QLabel(QStringLiteral("登録先"), Panel_SAVE));
-    row->addWidget(Edit_SDIR, 2);
-    row->addSpacing(8);
-    row->addWidget(new QLabel(QStringLiteral("ファイル名"), Panel_SAVE));
-    row->addWidget(Edit_SFn, 1);
-    row->addWidget(Label_SFn_Last);
+    rows->addWidget(new QLabel(QStringLiteral("登録先"), Panel_SAVE), 0, 0);
+    rows->addWidget(Edit_SDIR, 0, 1, 1, 2);
+    rows->addWidget(new QLabel(QStringLiteral("ファイル名"), Panel_SAVE), 1, 0);
+    rows->addWidget(Edit_SFn, 1, 1);
+    rows->addWidget(Label_SFn_Last, 1, 2);
+    rows->setColumnStretch(1, 1);
     m_screen.Slot_CutFile->layout()->addWidget(Panel_SAVE);
 }
 
@@ -521,10 +525,16 @@ void CutCommands::MF_SAVE_DIRClick() {
 }
 
 void CutCommands::Edit_SFnDblClick() {
-    if (const std::optional<QString> base =
-            m_services->prompt(QStringLiteral("録音ファイル名の変更"), m_baseName)) {
-        SetOutputBaseName(*base);
+    const std::optional<QString> base =
+        m_services->prompt(QStringLiteral("録音ファイル名の変更"), m_baseName);
+    if (!base) {
+        return;
     }
+    if (const QString problem = NamePartProblem(*base); !problem.isEmpty()) {
+        m_host.messenger.ShowTimedMessage(problem, Messenger::Ok);
+        return;
+    }
+    SetOutputBaseName(*base);
 }
 
 void CutCommands::MF_AUTO_NAMEClick() {

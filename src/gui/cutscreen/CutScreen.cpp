@@ -15,6 +15,7 @@
 #include <QVBoxLayout>
 
 #include "core/cut/CutMenu.h"
+#include "core/cut/OutputNaming.h"
 #include "core/host/EventPump.h"
 #include "core/host/Messenger.h"
 #include "core/host/SharedFlags.h"
@@ -28,7 +29,7 @@ namespace veskar {
 namespace {
 
 // Room for the cut file's name and the save row beside the player controls.
-constexpr int kCutFileMinimumWidth = 380;
+constexpr int kCutFileMinimumWidth = 320;
 
 const char16_t* const kStartItemNames[kStartColorCount] = {u"",
                                                            u"P_START",
@@ -709,9 +710,16 @@ void CutScreen::EditClassificationName(int code) {
     while (names.size() < kStartColorCount) {
         names.append(QString());
     }
-    if (const auto name = m_prompt(ClassificationInputTitle(), names[code])) {
-        names[code] = *name;
+    const auto name = m_prompt(ClassificationInputTitle(), names[code]);
+    if (!name) {
+        return;
     }
+    // The name ends every file name of its colour.
+    if (const QString problem = NamePartProblem(*name); !problem.isEmpty()) {
+        m_messenger.ShowTimedMessage(problem, Messenger::Ok);
+        return;
+    }
+    names[code] = *name;
 }
 
 void CutScreen::RepaintColorRegisterButtons() {

@@ -109,18 +109,42 @@ QFrame* SilencePanel::MakePanel(QWidget* parent) {
     recognition->addWidget(Edit_Ninshiki_Time);
     recognition->addWidget(new QLabel(QStringLiteral("ms"), panel));
 
-    auto* channels = new QGridLayout;
-    channels->setHorizontalSpacing(4);
-    channels->setVerticalSpacing(6);
+    m_channelGrid = new QGridLayout;
+    m_channelGrid->setHorizontalSpacing(4);
+    m_channelGrid->setVerticalSpacing(6);
     for (int k = 0; k < kSilenceChannels; ++k) {
-        channels->addWidget(MakeChannel(k, panel), k / 3, k % 3);
+        m_channelColumns[k] = MakeChannel(k, panel);
     }
 
     layout->addLayout(head);
     layout->addLayout(recognition);
-    layout->addLayout(channels, 1);
+    layout->addLayout(m_channelGrid, 1);
+    // Three lists in a row where there is room, else two: the panel asks only for the width of
+    // two, so the cut screen fits a 1024-pixel screen.
+    PlaceChannels(2);
+    panel->setMinimumWidth(layout->totalMinimumSize().width());
+    m_threeColumnsWidth = panel->minimumWidth() + m_channelGrid->horizontalSpacing() +
+                          m_channelColumns[0]->width();
+    panel->installEventFilter(this);
     panel->hide();
     return panel;
+}
+
+void SilencePanel::PlaceChannels(int columns) {
+    if (columns == m_gridColumns) {
+        return;
+    }
+    m_gridColumns = columns;
+    for (QWidget* column : m_channelColumns) {
+        m_channelGrid->removeWidget(column);
+    }
+    for (int k = 0; k < kSilenceChannels; ++k) {
+        m_channelGrid->addWidget(m_channelColumns[k], k / columns, k % columns);
+    }
+    // Rows and columns left over from the other arrangement take no room.
+    for (int row = 0; row < m_channelGrid->rowCount(); ++row) {
+        m_channelGrid->setRowStretch(row, row < kSilenceChannels / columns ? 1 : 0);
+    }
 }
 
 QWidget* SilencePanel::MakeChannel(int k, QWidget* parent) {
@@ -391,6 +415,10 @@ void SilencePanel::ListBox_MS0MouseDown(int channel, const QPoint& globalPos) {
 }
 
 bool SilencePanel::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == Panel_Muon && event->type() == QEvent::Resize) {
+        PlaceChannels(Panel_Muon->width() >= m_threeColumnsWidth ? 3 : 2);
+        return false;
+    }
     if (event->type() == QEvent::MouseButtonPress) {
         auto* label = qobject_cast<QLabel*>(watched);
         const auto* mouse = static_cast<QMouseEvent*>(event);

@@ -12,6 +12,7 @@
 
 class QAction;
 class QFrame;
+class QGridLayout;
 class QHBoxLayout;
 class QLabel;
 class QLineEdit;
@@ -113,6 +114,8 @@ private:
     QHBoxLayout* MakeChannelFields(int channel, QWidget* column);
     TimeListBox* MakeChannelList(int channel, QWidget* column);
     QHBoxLayout* MakeChannelButtons(int channel, QWidget* column);
+    /// Lays the six lists out in rows of `columns` lists.
+    void PlaceChannels(int columns);
     QLabel* MakeFieldLabel(const QString& name, const QString& caption, QWidget* parent);
     QLineEdit* MakeField(const QString& name, QWidget* parent);
     void MakeMenus();
@@ -123,6 +126,11 @@ private:
     QWidget* m_parent;
     Host m_host;
     SharedFlags& m_flags;
+    QGridLayout* m_channelGrid = nullptr;
+    std::array<QWidget*, kSilenceChannels> m_channelColumns{};
+    int m_gridColumns = 0;
+    /// The panel's width from which the lists stand three in a row.
+    int m_threeColumnsWidth = 0;
     std::function<void()> m_stopPlayback;
     QLineEdit* m_menuTarget = nullptr;
     bool m_menuOpening = false;

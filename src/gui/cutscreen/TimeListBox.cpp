@@ -7,6 +7,12 @@
 
 namespace veskar {
 
+namespace {
+bool IsSelectionGesture(Qt::KeyboardModifiers modifiers) {
+    return (modifiers & (Qt::ControlModifier | Qt::ShiftModifier)) != 0;
+}
+} // namespace
+
 TimeListBox::TimeListBox(TimeListId id, const TimeList* list, SelectionWriter writer,
                          QWidget* parent)
     : QListView(parent), m_id(id), m_list(list), m_writer(std::move(writer)),
@@ -78,7 +84,9 @@ void TimeListBox::mousePressEvent(QMouseEvent* event) {
 
 void TimeListBox::mouseReleaseEvent(QMouseEvent* event) {
     QListView::mouseReleaseEvent(event);
-    if (event->button() != Qt::LeftButton) {
+    // Ctrl and Shift only gather lines for the commands that act on the selected lines; a
+    // click that plays would make its line the only selected one again.
+    if (event->button() != Qt::LeftButton || IsSelectionGesture(event->modifiers())) {
         return;
     }
     const QModelIndex index = indexAt(event->position().toPoint());
@@ -92,7 +100,7 @@ void TimeListBox::keyPressEvent(QKeyEvent* event) {
     const int before = currentIndex().row();
     QListView::keyPressEvent(event);
     const int after = currentIndex().row();
-    if (after >= 0 && after != before) {
+    if (after >= 0 && after != before && !IsSelectionGesture(event->modifiers())) {
         emit LineClicked(after);
     }
 }

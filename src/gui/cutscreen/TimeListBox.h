@@ -28,7 +28,8 @@ public:
     void SyncFromList(bool linesChanged);
 
 signals:
-    /// A line was clicked, or became current by a navigation key.
+    /// A line was clicked, or became current by a navigation key; not when Ctrl or Shift
+    /// was held, which only change the selection.
     void LineClicked(int row);
     /// The right mouse button was pressed over the box.
     void RightPressed(const QPoint& globalPos);

@@ -276,6 +276,9 @@ void PlayController::ListBox_ALLClick(TimeListId list, int row) {
 
 void PlayController::Edit_FnDblClick() {
     BusyCursor busy;
+    // A new command: only a stop pressed while the format is asked for keeps the box shut, not
+    // one left over from an earlier play (or a play that failed).
+    m_flags.stopRequested = false;
     ShowCutFileInfo(m_cutScreen.CutFile(), m_query, m_player, m_flags, m_messenger);
 }
 

@@ -17,6 +17,7 @@
 #include "gui/dialogs/TDIR2SETDLG.h"
 #include "gui/dialogs/TMKBoxDlg.h"
 #include "gui/dialogs/TPBarBoxDlg.h"
+#include "gui/dialogs/TextFileWindow.h"
 #include "platform/DesktopTextViewer.h"
 #include "platform/QtEventPump.h"
 
@@ -144,8 +145,10 @@ private:
     GuiProgressBox m_progress{PBarBoxDlg1};
     QtEventPump m_pump;
     Host m_host{m_messenger, m_progress, m_pump};
-    /// Shows the cut record in the user's text editor.
-    DesktopTextViewer m_textViewer;
+    /// Shows the cut record in the user's text editor, or in a window of our own when the
+    /// desktop has no application for it.
+    DesktopTextViewer m_desktopViewer;
+    WindowTextViewer m_textViewer{m_desktopViewer, this};
     std::unique_ptr<QtWaveDevice> m_playDevice;
     std::unique_ptr<QtWaveDevice> m_queryDevice;
     std::unique_ptr<PlayController> m_player;

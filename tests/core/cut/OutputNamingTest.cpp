@@ -36,6 +36,14 @@ TEST_F(OutputNamingTest, StyleFollowsTheTwoMenuItems) {
     EXPECT_EQ(StyleOf(true, true), NamingStyle::EightDotThree);
 }
 
+TEST_F(OutputNamingTest, NamesWithASlashOrNulAreRefused) {
+    for (const QString name : {"Side A", "ライブ 2008.1", "..", ""}) {
+        EXPECT_EQ(NamePartProblem(name), "") << name.toStdString();
+    }
+    EXPECT_EQ(NamePartProblem("my/song"), "「/」やNUL文字は、ファイル名に使えません・・・\nmy/song");
+    EXPECT_FALSE(NamePartProblem(QString("a") + QChar(u'\0')).isEmpty());
+}
+
 TEST_F(OutputNamingTest, BaseNameDropsOnlyAWavExtension) {
     EXPECT_EQ(OutputBaseNameOf("/rec/live.wav"), "live");
     EXPECT_EQ(OutputBaseNameOf("/rec/live.WaV"), "live");

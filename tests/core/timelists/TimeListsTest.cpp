@@ -113,15 +113,22 @@ TEST_F(TimeListsTest, RegistrationMessages) {
     EXPECT_EQ(lists.registered.Count(), RegisteredList::kMaxLines);
 }
 
+// Song starts get the colour the silence list shows them in: blue while no default colour is
+// chosen, else the default colour; silence starts get none.
 TEST_F(TimeListsTest, SilenceMarksDecideWhichLinesGetTheColour) {
-    lists.startColors.defaultStartColor = 6;
     TimeList silence;
     silence.Assign({"0001000", "0002000", "0003000"});
     silence.SelectAll();
     const QStringList marks = {"6", "", "1"};
     lists.RegisterLines(silence, true, host.messenger, &marks);
+    EXPECT_EQ(Tags(), (QStringList{"1", "", "1"}));
+    lists.startColors.defaultStartColor = 6;
+    lists.RegisterLines(silence, true, host.messenger, &marks);
     EXPECT_EQ(Tags(), (QStringList{"6", "", "6"}));
     lists.RegisterLines(silence, false, host.messenger, &marks);
+    EXPECT_EQ(Tags(), (QStringList{"", "", ""}));
+    lists.startColors.startTimesEnabled = false;
+    lists.RegisterLines(silence, true, host.messenger, &marks);
     EXPECT_EQ(Tags(), (QStringList{"", "", ""}));
 }
 

@@ -11,6 +11,7 @@
 #include <QTemporaryDir>
 
 #include "core/cut/CutRun.h"
+#include "core/cut/OutputNaming.h"
 #include "core/settings/Paths.h"
 #include "gui/cutscreen/CutCommands.h"
 #include "gui/cutscreen/CutScreen.h"
@@ -253,6 +254,11 @@ TEST_F(CutCommandsTest, BaseNameFollowsTheFileUntilEdited) {
     test::WhenShown<TSNBox>([](TSNBox* box) { box->Button2->click(); });
     test::SendMouse(cut.Edit_SFn, QEvent::MouseButtonDblClick);
     EXPECT_EQ(cut.OutputBaseName(), "Side A");
+    // A name every piece would fail on is refused where it is typed, saying why.
+    cut.SetTextPrompt([](const QString&, const QString&) { return QString("my/song"); });
+    test::SendMouse(cut.Edit_SFn, QEvent::MouseButtonDblClick);
+    EXPECT_EQ(cut.OutputBaseName(), "Side A");
+    EXPECT_EQ(boxes.shown, QStringList{NamePartProblem("my/song")});
     screen.SetCutFile(source, 3000);
     EXPECT_EQ(cut.Edit_SFn->text(), "Live");
 }

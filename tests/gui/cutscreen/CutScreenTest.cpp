@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QMenu>
 
+#include "core/cut/OutputNaming.h"
 #include "core/host/SharedFlags.h"
 #include "gui/cutscreen/CutScreen.h"
 #include "gui/cutscreen/TimeListBox.h"
@@ -154,6 +155,10 @@ TEST_F(CutScreenTest, ClassificationNamesThroughTheInputBox) {
     EXPECT_EQ(asked, (QStringList{ClassificationInputTitle() + "|Aqua",
                                   ClassificationInputTitle() + "|ライブ"}));
     EXPECT_EQ(lists.startColors.colorTagNames.value(5), "ライブ") << "cancel keeps the name";
+    answer = QString("A/B");
+    screen.classificationItems[5]->trigger();
+    EXPECT_EQ(lists.startColors.colorTagNames.value(5), "ライブ");
+    EXPECT_EQ(host.messenger.Texts(), QStringList{NamePartProblem("A/B")});
     emit screen.P_BINRUI0->aboutToShow();
     EXPECT_EQ(screen.classificationItems[5]->text(), "水色 > ライブ(&M)");
 }

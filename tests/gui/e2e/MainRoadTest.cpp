@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -15,6 +16,7 @@
 #include <QLocale>
 #include <QMenu>
 #include <QPushButton>
+#include <QStackedWidget>
 #include <QTemporaryDir>
 
 #include "core/cut/CutRun.h"
@@ -110,16 +112,22 @@ protected:
     }
     void TearDown() override { test::CloseAllDialogs(); }
 
-    /// Writes the recording, chooses it as cut file and colours the lists.
-    void Choose(const Recording& recording, const QString& name) {
+    /// Writes the recording and opens it with ファイル → "WAVファイルを開く…".
+    void Open(const Recording& recording, const QString& name) {
         rate = recording.rate;
         builder = recording.Build();
         source = files.Write(name, builder);
         ASSERT_FALSE(source.isEmpty());
-        ASSERT_TRUE(window.cutFileOpener->ChooseCutFile(source))
-            << boxes.shown.join("|").toStdString();
-        ASSERT_EQ(window.cutScreen->CutFile(), source);
+        window.cutFileOpener->pickFile = [this](QWidget*) { return source; };
+        window.ShowFileScreen();
+        window.findChild<QAction*>("MF_WAV_OPEN")->trigger();
+        ASSERT_EQ(window.cutScreen->CutFile(), source) << boxes.shown.join("|").toStdString();
+        EXPECT_EQ(window.findChild<QStackedWidget*>("Screens")->currentWidget(), window.Panel_CUT);
         EXPECT_EQ(window.timeLists.format.FileLengthMs(), LengthMs());
+    }
+    /// Opens the recording and colours the lists.
+    void Choose(const Recording& recording, const QString& name) {
+        Open(recording, name);
         LevelPanel& level = *window.analysisPanels->levelPanel;
         level.Btn_IROWAKE->click();
         EXPECT_FALSE(level.Btn_IROWAKE->isEnabled()) << "the colouring ran";
@@ -134,8 +142,6 @@ protected:
         EXPECT_TRUE(silence.Btn_Muon_START->isEnabled());
         EXPECT_EQ(test::VisibleCount<TPBarBox>(), 0) << "the progress box is closed";
     }
-    /// Blue as the colour of the "<登" buttons, as a user picks it from their menu.
-    void ChooseBlue() { window.cutScreen->defaultColorItems[1]->trigger(); }
     /// Registers all lines of list k with their colours from the list's menu.
     void RegisterAllWithColours(int k) {
         SilencePanel& silence = Silence();
@@ -220,16 +226,16 @@ protected:
     uint32_t rate = 44100;
 };
 
-TEST_F(MainRoadTest, ColourCutOfTheDetectedSongStartsWritesEachSongAndTheRecord) {
-    Choose({44100, 2, 16}, "road.wav");
+// The README's first cut, step by step, with the default settings and no colour chosen.
+TEST_F(MainRoadTest, TheReadmesFirstCutWritesEachSongAndTheRecord) {
+    Open({44100, 2, 16}, "road.wav");
     Detect();
-    ChooseBlue();
     RegisterAllWithColours(0);
     ASSERT_EQ(RegisteredMs(), kDetected);
-    ASSERT_EQ(window.timeLists.registered.Tags(), kDetectedTags);
+    ASSERT_EQ(window.timeLists.registered.Tags(), kDetectedTags) << "song starts in blue";
     EXPECT_EQ(Silence().Edit_ML[2]->text(), "1500") << "the silence levels of 16-bit files";
 
-    CutWith(window.Cut().colorCutItems[1]);
+    CutWith(window.Cut().WAV_CUT_ST);
 
     const QStringList names = {"road_0m01000_Blue.wav", "road_0m06500_Blue.wav",
                                "road_0m14000_Blue.wav"};
@@ -257,7 +263,7 @@ TEST_F(MainRoadTest, ColourCutOfTheDetectedSongStartsWritesEachSongAndTheRecord)
     for (const QString& name : names) {
         first << ReadAll(saveDir + name);
     }
-    CutWith(window.Cut().colorCutItems[1]);
+    CutWith(window.Cut().WAV_CUT_ST);
     const QStringList added = {"road_c000_0m01000_Blue.wav", "road_c000_0m06500_Blue.wav",
                                "road_c000_0m14000_Blue.wav"};
     EXPECT_EQ(SavedNames(), names + added);
@@ -275,7 +281,6 @@ TEST_F(MainRoadTest, ColourCutOfTheDetectedSongStartsWritesEachSongAndTheRecord)
 TEST_F(MainRoadTest, CommandLineGivesTheSamePiecesAsTheWindow) {
     Choose({44100, 2, 16}, "road.wav");
     Detect();
-    ChooseBlue();
     RegisterAllWithColours(0);
     CutWith(window.Cut().colorCutItems[1]);
     const QStringList names = SavedNames();
@@ -319,7 +324,6 @@ TEST_F(MainRoadTest, EightBitMonoThroughTheRegisterButtonsAndTheAllCut) {
     // The silence levels of the 8-bit family.
     EXPECT_EQ(Silence().Edit_ML[0]->text(), "3");
     EXPECT_EQ(Silence().Edit_ML[2]->text(), "15");
-    ChooseBlue();
     SelectAllRows(Silence().ListBox_MS[0]);
     Silence().Btn_MST[0]->click();
     ASSERT_EQ(RegisteredMs(), kDetected);
@@ -349,7 +353,6 @@ TEST_F(MainRoadTest, EightBitMonoThroughTheRegisterButtonsAndTheAllCut) {
 TEST_F(MainRoadTest, AnotherFileStartsTheRoadAfresh) {
     Choose({44100, 2, 16}, "road.wav");
     Detect();
-    ChooseBlue();
     RegisterAllWithColours(0);
     ASSERT_FALSE(window.timeLists.registered.IsEmpty());
 

@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QDialogButtonBox>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
 #include <QStackedWidget>
+#include <QTranslator>
 
 #include "gui/cutscreen/CutScreen.h"
 #include "gui/dialogs/TDIR2OPENDLG.h"
@@ -13,6 +16,7 @@
 #include "gui/filescreen/FilePlayerPanel.h"
 #include "gui/main/CutFileOpener.h"
 #include "gui/main/PlayController.h"
+#include "gui/main/QtJapanese.h"
 #include "gui/main/TKOTAN_VESKAR.h"
 #include "support/GuiDriver.h"
 #include "support/WavFiles.h"
@@ -72,6 +76,15 @@ TEST(MainWindowTest, OpenCommandChoosesWithTheSelectionDialogAndMakesTheWavTheCu
     EXPECT_EQ(window.cutScreen->CutFile(), path);
     EXPECT_EQ(window.player->Edit_Fn->text(), "take1.wav");
     EXPECT_EQ(screens->currentWidget(), window.Panel_CUT);
+}
+
+TEST(MainWindowTest, QtsOwnButtonsAndMenusSpeakJapanese) {
+    const std::unique_ptr<QTranslator> translator(InstallQtJapanese(*QCoreApplication::instance()));
+    ASSERT_NE(translator, nullptr) << "qt6-translations-l10n is installed by scripts/setup";
+    TKOTAN_VESKAR window;
+    const std::unique_ptr<QMenu> menu(window.player->Edit_Fn->createStandardContextMenu());
+    EXPECT_TRUE(menu->actions().first()->text().startsWith(QStringLiteral("コピー")));
+    EXPECT_EQ(QDialogButtonBox(QDialogButtonBox::Cancel).buttons().first()->text(), "キャンセル");
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QRadioButton>
+#include <QTest>
 
 #include "core/host/SharedFlags.h"
 #include "gui/cutscreen/CutScreen.h"
@@ -87,6 +88,19 @@ TEST_F(PlayControllerTest, ClickOnALinePlaysItAndThePositionShowsOnBothScreens) 
     EXPECT_EQ(Panel().Panel_PB_M->BarWidth(), qRound(40000.0 / scale));
 }
 
+TEST_F(PlayControllerTest, APlayThatCannotStartLeavesThePositionWhereItWas) {
+    player.files[path].playFails = true;
+    ClickRow(screen.ListBox_ALL, 2);
+    EXPECT_TRUE(host.messenger.Texts().value(0).endsWith(" 再生開始に失敗しました。"));
+    EXPECT_EQ(screen.Label14->text(), "0");
+    EXPECT_EQ(Panel().Panel_PB_M->BarWidth(), 0);
+    EXPECT_FALSE(controller.Timer8->isActive());
+    // A bar dragged for such a play goes back.
+    test::SendMouse(Panel().Panel_PB_M, QEvent::MouseButtonPress, {10, 5});
+    test::SendMouse(Panel().Panel_PB_M, QEvent::MouseButtonRelease, {80, 5});
+    EXPECT_EQ(Panel().Panel_PB_M->BarWidth(), 0);
+}
+
 TEST_F(PlayControllerTest, ModeChoicesReachTheEngine) {
     ClickRow(screen.ListBox_ALL, 2);
     ASSERT_TRUE(player.IsOpen());
@@ -118,6 +132,23 @@ TEST_F(PlayControllerTest, ContinuationMovesTheSelectionOfTheBox) {
     EXPECT_EQ(LastPlay().fromMs, 10000);
     EXPECT_EQ(screen.ListBox_ALL->currentIndex().row(), 1);
     EXPECT_EQ(screen.ListBox_ALL->selectionModel()->selectedRows().size(), 1);
+}
+
+// Ctrl+click and Shift+click gather lines for the commands that act on the selected ones; only
+// a plain click plays (and selects its line alone). Every time list is a TimeListBox.
+TEST_F(PlayControllerTest, CtrlAndShiftClicksSelectSeveralLinesWithoutPlaying) {
+    lists.registered.Assign({"00.10000", "00.20000", "00.30000", "00.40000", "00.50000"}, {});
+    screen.RefreshLists();
+    TimeListBox* box = screen.ListBox_C;
+    for (const auto& [row, modifiers] : std::vector<std::pair<int, Qt::KeyboardModifiers>>{
+             {0, Qt::NoModifier}, {2, Qt::ShiftModifier}, {4, Qt::ControlModifier}}) {
+        QTest::mouseClick(box->viewport(), Qt::LeftButton, modifiers,
+                          box->visualRect(box->model()->index(row, 0)).center());
+    }
+    EXPECT_EQ(lists.registered.Lines().SelectedIndexes(), (std::vector<int>{0, 1, 2, 4}));
+    EXPECT_EQ(player.plays.size(), 1u);
+    screen.Button5->click();
+    EXPECT_EQ(lists.registered.Texts(), QStringList{"00.40000"});
 }
 
 TEST_F(PlayControllerTest, BothStopButtonsStopAndNothingFollows) {
@@ -198,6 +229,8 @@ TEST_F(PlayControllerTest, AutoPlayTimerPlaysTheCurrentIntervalLine) {
 }
 
 TEST_F(PlayControllerTest, CutFileNameBoxShowsTheInformationBoxOnDoubleClick) {
+    // Also after a play was stopped.
+    Panel().Button2->click();
     test::SendMouse(controller.Edit_Fn, QEvent::MouseButtonDblClick);
     EXPECT_TRUE(host.messenger.Texts().value(0).startsWith("CUT_WAVファイル情報：\n\n" + path));
     // The query used its own device, not the player.
