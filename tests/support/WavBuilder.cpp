@@ -51,6 +51,10 @@ WavBuilder& WavBuilder::Bits(uint16_t bits) {
     m_bits = bits;
     return *this;
 }
+WavBuilder& WavBuilder::FmtExtra(const QByteArray& extra) {
+    m_fmtExtra = extra;
+    return *this;
+}
 WavBuilder& WavBuilder::FmtSize(uint32_t size) {
     m_fmtSize = size;
     return *this;
@@ -64,8 +68,7 @@ WavBuilder& WavBuilder::Extensible(uint16_t validBits, uint32_t channelMask, uin
     PutU32(extra, subFormat);
     extra.append("\x00\x00\x10\x00\x80\x00\x00\xAA\x00\x38\x9B\x71", 12);
     m_tag = 0xFFFE;
-    m_fmtExtra = extra;
-    return *this;
+    return FmtExtra(extra);
 }
 
 namespace {

@@ -25,6 +25,8 @@ public:
     WavBuilder& SampleRate(uint32_t rate);
     WavBuilder& Channels(uint16_t channels);
     WavBuilder& Bits(uint16_t bits);
+    /// Bytes appended after the 16 standard bytes (the chunk size grows with them).
+    WavBuilder& FmtExtra(const QByteArray& extra);
     /// Declares this size in the chunk header and writes exactly that many payload bytes
     /// (padding the 16 standard bytes with zeros or cutting them short).
     WavBuilder& FmtSize(uint32_t size);
