@@ -16,6 +16,7 @@
 #include "gui/dialogs/TSNBoxDlg.h"
 #include "gui/filescreen/FileListModel.h"
 #include "gui/filescreen/FolderBrowserView.h"
+#include "gui/main/HintButton.h"
 
 namespace veskar {
 
@@ -25,10 +26,7 @@ constexpr QSize kFormSize(820, 540);
 
 QPushButton* MakeButton(const char* name, const QString& caption, const QString& hint,
                         QWidget* parent) {
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(name);
-    button->setToolTip(hint);
-    button->setAutoDefault(false);
+    auto* button = MakeHintButton(name, caption, hint, parent);
     button->setFixedWidth(40);
     return button;
 }

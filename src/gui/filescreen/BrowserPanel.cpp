@@ -19,19 +19,11 @@
 #include "gui/filescreen/FileListModel.h"
 #include "gui/filescreen/FolderBrowserView.h"
 #include "gui/main/BusyCursor.h"
+#include "gui/main/HintButton.h"
 
 namespace veskar {
 
 namespace {
-
-QPushButton* MakeButton(const char* name, const QString& caption, const QString& hint,
-                        QWidget* parent) {
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(name);
-    button->setToolTip(hint);
-    button->setAutoDefault(false);
-    return button;
-}
 
 QWidget* MakePanel(const char* name, QWidget* parent) {
     auto* panel = new QWidget(parent);
@@ -66,8 +58,8 @@ BrowserPanel::BrowserPanel(BrowserState& state, Messenger& messenger, EventPump&
 }
 
 void BrowserPanel::MakeFilterPanel() {
-    Btn_KAKU_EDIT = MakeButton("Btn_KAKU_EDIT", "編集", "拡張子フィルターの編集", this);
-    Btn_SENTAK = MakeButton("Btn_SENTAK", "選択確認", "ファイルリストの選択を表示します", this);
+    Btn_KAKU_EDIT = MakeHintButton("Btn_KAKU_EDIT", "編集", "拡張子フィルターの編集", this);
+    Btn_SENTAK = MakeHintButton("Btn_SENTAK", "選択確認", "ファイルリストの選択を表示します", this);
     browser->filterRow->addWidget(Btn_KAKU_EDIT);
     browser->filterRow->addWidget(Btn_SENTAK);
 
@@ -75,10 +67,11 @@ void BrowserPanel::MakeFilterPanel() {
     Edit_KAKU = new QLineEdit(Panel_KAKU_EDIT);
     Edit_KAKU->setObjectName("Edit_KAKU");
     Edit_KAKU->setToolTip("マスクを「;」で区切ると、複数の種類を表示します（例 *.wav;*.mp3）");
-    Btn_KAKU_HENKO = MakeButton("Btn_KAKU_HENKO", "変更", "選択中のフィルターを変更", this);
-    Btn_KAKU_NEW = MakeButton("Btn_KAKU_NEW", "新規", "フィルターを追加", this);
-    Btn_KAKU_DEL = MakeButton("Btn_KAKU_DEL", "削除", "選択中のフィルターを削除", this);
-    Btn_KAKU_CANCEL = MakeButton("Btn_KAKU_CANCEL", "閉じる", "フィルターを適用して閉じる", this);
+    Btn_KAKU_HENKO = MakeHintButton("Btn_KAKU_HENKO", "変更", "選択中のフィルターを変更", this);
+    Btn_KAKU_NEW = MakeHintButton("Btn_KAKU_NEW", "新規", "フィルターを追加", this);
+    Btn_KAKU_DEL = MakeHintButton("Btn_KAKU_DEL", "削除", "選択中のフィルターを削除", this);
+    Btn_KAKU_CANCEL =
+        MakeHintButton("Btn_KAKU_CANCEL", "閉じる", "フィルターを適用して閉じる", this);
     auto* row = qobject_cast<QHBoxLayout*>(Panel_KAKU_EDIT->layout());
     row->addWidget(Edit_KAKU, 1);
     for (QPushButton* button : {Btn_KAKU_HENKO, Btn_KAKU_NEW, Btn_KAKU_DEL, Btn_KAKU_CANCEL}) {
@@ -96,8 +89,9 @@ void BrowserPanel::MakeFilterPanel() {
 }
 
 void BrowserPanel::MakeHistoryPanel() {
-    Button_HIS = MakeButton("Button_HIS", "H", "フォルダーヒストリーを開きます", this);
-    ColorBtn3 = MakeButton("ColorBtn3", "T", "表示中のフォルダーをヒストリーに登録します", this);
+    Button_HIS = MakeHintButton("Button_HIS", "H", "フォルダーヒストリーを開きます", this);
+    ColorBtn3 =
+        MakeHintButton("ColorBtn3", "T", "表示中のフォルダーをヒストリーに登録します", this);
     for (QPushButton* button : {Button_HIS, ColorBtn3}) {
         button->setFixedWidth(28);
         browser->driveRow->addWidget(button);
@@ -108,8 +102,8 @@ void BrowserPanel::MakeHistoryPanel() {
     ComboBox_D_EDIT->setToolTip("選んだフォルダーに移動します");
     ComboBox_D_EDIT->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     ComboBox_D_EDIT->setMinimumContentsLength(20);
-    ColorBtn7 = MakeButton("ColorBtn7", "削除", "選択中のヒストリーを削除", Panel_D_EDIT);
-    ColorBtn9 = MakeButton("ColorBtn9", "戻る", "ヒストリーを閉じる", Panel_D_EDIT);
+    ColorBtn7 = MakeHintButton("ColorBtn7", "削除", "選択中のヒストリーを削除", Panel_D_EDIT);
+    ColorBtn9 = MakeHintButton("ColorBtn9", "戻る", "ヒストリーを閉じる", Panel_D_EDIT);
     auto* row = qobject_cast<QHBoxLayout*>(Panel_D_EDIT->layout());
     row->addWidget(ComboBox_D_EDIT, 1);
     row->addWidget(ColorBtn7);

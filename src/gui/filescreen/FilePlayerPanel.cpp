@@ -12,20 +12,13 @@
 #include <QVBoxLayout>
 
 #include "gui/main/PositionBarPanel.h"
+#include "gui/main/HintButton.h"
 
 namespace veskar {
 
 namespace {
 
 constexpr int kFileBarColor = 0x00C0FF; // sky blue
-
-QPushButton* MakeButton(const QString& name, const QString& caption, const QString& hint,
-                        QWidget* parent) {
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(name);
-    button->setToolTip(hint);
-    return button;
-}
 
 } // namespace
 
@@ -45,9 +38,11 @@ FilePlayerPanel::FilePlayerPanel(QWidget* parent)
 
     auto* row = new QHBoxLayout;
     row->setSpacing(6);
-    Btn_PLAY = MakeButton("Btn_PLAY", QStringLiteral("再生"), QStringLiteral("再生開始☆"), this);
-    Btn_BS = MakeButton("Btn_BS", QStringLiteral("BS"), QStringLiteral("前のファイル"), this);
-    Btn_Skip = MakeButton("Btn_Skip", QStringLiteral("Skip"), QStringLiteral("次のファイル"), this);
+    Btn_PLAY =
+        MakeHintButton("Btn_PLAY", QStringLiteral("再生"), QStringLiteral("再生開始☆"), this);
+    Btn_BS = MakeHintButton("Btn_BS", QStringLiteral("BS"), QStringLiteral("前のファイル"), this);
+    Btn_Skip =
+        MakeHintButton("Btn_Skip", QStringLiteral("Skip"), QStringLiteral("次のファイル"), this);
     row->addWidget(Btn_PLAY);
     row->addWidget(Btn_BS);
     row->addWidget(Btn_Skip);
