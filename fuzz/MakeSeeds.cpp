@@ -1,6 +1,7 @@
 // make_fuzz_seeds DIR: writes the seed corpora of the fuzz targets into DIR/wav (WAV files of
-// every layout the tests' builder makes, also the broken ones) and DIR/time (time texts). The
-// inputs of findings that were fixed are kept here as recipes, so every run tries them again.
+// every layout the tests' builder makes, also the broken ones), DIR/time (time texts) and
+// DIR/settings (settings stores and list files). The inputs of findings that were fixed are
+// kept here as recipes, so every run tries them again.
 #include <cstdio>
 #include <functional>
 #include <utility>
@@ -63,6 +64,20 @@ const char* const kTimeSeeds[] = {
     "3:25:2",      "-1",       "1.11",    "99:59:59.999",
 };
 
+// Settings stores and list files: a store as the program saves it, older and damaged values,
+// and list lines in both text encodings with every line end.
+const char* const kSettingsSeeds[] = {
+    "[General]\r\nVersion=26\r\nFP=@Point(10 20)\r\nSAVE_DIR=/home/u/out\r\nFUN=1\r\n"
+    "TBM=15\r\nVMM0=8\r\nST_DFF=0\r\nI_ST=5\r\nI_EN=3\r\n",
+    "[General]\nFP=x\nTWR=99\nPTS=-1\nM_Fn=\xe6\x97\xa5\xe6\x9c\xac\nCPath=\"a,b\"\n",
+    "[KOTAN ZORU32]\nV=1\n[General]\nEML0=3000\nEML1=\nEML80=12\n",
+    "*.WAV\r\nALL (*.*)\r\n*.MP3\r\n",
+    "\xef\xbb\xbf/home/u/\xe9\x8c\xb2\xe9\x9f\xb3\n/tmp\r/x\r\n\r\n",
+    "\x83\x65\x83\x58\x83\x67\r\n\x82\xa0\r\n",
+    // A first line that itself starts with a byte-order mark lost it on every save.
+    "\xef\xbb\xbf\xef\xbb\xbf\xef\xbb\xbfx\r\n",
+};
+
 bool WriteFile(const QString& path, const QByteArray& bytes) {
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
@@ -76,7 +91,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     const QDir dir(QFile::decodeName(argv[1]));
-    if (!dir.mkpath("wav") || !dir.mkpath("time")) {
+    if (!dir.mkpath("wav") || !dir.mkpath("time") || !dir.mkpath("settings")) {
         std::fprintf(stderr, "make_fuzz_seeds: cannot make the folders in %s\n", argv[1]);
         return 1;
     }
@@ -94,6 +109,9 @@ int main(int argc, char** argv) {
     int n = 0;
     for (const char* text : kTimeSeeds) {
         ok = WriteFile(dir.filePath(QString("time/%1.txt").arg(n++)), text) && ok;
+    }
+    for (const char* text : kSettingsSeeds) {
+        ok = WriteFile(dir.filePath(QString("settings/%1.txt").arg(n++)), text) && ok;
     }
     if (!ok) {
         std::fprintf(stderr, "make_fuzz_seeds: cannot write the seeds into %s\n", argv[1]);

@@ -45,7 +45,9 @@ QString DecodeCp932(const QByteArray& bytes) {
 } // namespace
 
 QString DecodeListText(const QByteArray& bytes) {
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    // Exactly one leading byte-order mark is dropped: a second one is text the writer kept.
+    QStringDecoder utf8(QStringDecoder::Utf8,
+                        QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
     QString text = utf8.decode(bytes);
     if (!utf8.hasError()) {
         if (text.startsWith(QChar::ByteOrderMark)) {
@@ -79,6 +81,11 @@ std::optional<QStringList> ReadListFile(const QString& path) {
 
 QString WriteListFile(const QString& path, const QStringList& lines) {
     QByteArray bytes;
+    // A first line that starts with a byte-order mark keeps it only behind a mark of its own,
+    // since the reader drops the first one.
+    if (!lines.isEmpty() && lines.first().startsWith(QChar::ByteOrderMark)) {
+        bytes += "\xef\xbb\xbf";
+    }
     for (const QString& line : lines) {
         bytes += line.toUtf8();
         bytes += "\r\n";

@@ -42,6 +42,7 @@ TEST_F(ListFilesTest, LinesAreCutAtEveryKindOfLineEnd) {
         {"a\r\nb\r\n", {"a", "b"}},
         {"a\nb\rc\r\n\r\n", {"a", "b", "c", ""}},
         {"\xEF\xBB\xBFx\r\n", {"x"}},
+        {"\xEF\xBB\xBF\xEF\xBB\xBFx", {QChar(QChar::ByteOrderMark) + QString("x")}},
     };
     for (const Case& c : cases) {
         WriteBytes("t.LIS", c.bytes);
@@ -70,6 +71,11 @@ TEST_F(ListFilesTest, WrittenAsUtf8WithCrLfAndReadBackWhole) {
     EXPECT_EQ(LoadFolderHistory(dir), lines);
     EXPECT_EQ(LoadDriveFolderList(dir), QStringList({"/media/x/"}));
     EXPECT_EQ(LoadFilterList(dir), lists.filters);
+    // A first line that starts with a byte-order mark keeps it.
+    const QString path = QDir(dir).filePath("t.LIS");
+    const QStringList marked{QChar(QChar::ByteOrderMark) + QString("x"), "y"};
+    ASSERT_EQ(WriteListFile(path, marked), "");
+    EXPECT_EQ(ReadListFile(path), marked);
 }
 
 TEST_F(ListFilesTest, FilterListAlwaysStartsWithTheTwoFixedEntries) {
