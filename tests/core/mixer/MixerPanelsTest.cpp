@@ -38,6 +38,10 @@ TEST_F(MixerPanelsTest, VolumeInDisplayUnitsAndBarHeights) {
     emit mixer.ControlChanged(0x10); // a change made elsewhere
     EXPECT_EQ(panels.Slot(0).now, 117);
     EXPECT_EQ(panels.Slot(0).volumeEmpty, 54); // (65535 - 30000) / 655
+    panels.SetMuted(0, true);
+    panels.SetMuted(2, false);
+    EXPECT_EQ((mixer.values[{MixerLine::Master, MixerControl::Mute}]), 0);
+    EXPECT_FALSE(panels.Slot(0).muted);
 }
 
 TEST_F(MixerPanelsTest, SetIsIgnoredWhileTheSlotRefreshes) {
@@ -91,7 +95,7 @@ TEST_F(MixerPanelsTest, PeakPollingStopsWithTheLastMonitoredSlot) {
     ASSERT_TRUE(Open());
     panels.TogglePeak(0);
     panels.TogglePeak(1);
-    EXPECT_TRUE(panels.PeakTimerActive());
+    EXPECT_TRUE(panels.PeakTimerActive() && mixer.monitoring[MixerLine::Master]);
     mixer.values[kMasterPeak] = -16384;
     panels.PollPeaks();
     mixer.values[kMasterPeak] = 100;
@@ -99,6 +103,8 @@ TEST_F(MixerPanelsTest, PeakPollingStopsWithTheLastMonitoredSlot) {
     EXPECT_EQ(panels.Slot(0).highestPeak, 16384);
     EXPECT_EQ(panels.Slot(0).peakEmpty, 100); // (32768 - 100) / 328, rounded
     EXPECT_FALSE(panels.Slot(2).monitoring);
+    panels.ResetHighestPeak(0);
+    EXPECT_EQ(panels.Slot(0).highestPeak, 0);
     panels.SetScreenShown(MixerScreen::File, false); // nothing polls behind another screen
     EXPECT_FALSE(panels.PeakTimerActive() || mixer.monitoring[MixerLine::Master]);
     panels.SetScreenShown(MixerScreen::File, true);
