@@ -3,10 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QSlider>
 #include <QSpinBox>
+#include <QTest>
 
 #include "core/settings/Settings.h"
 #include "gui/cutscreen/CutScreen.h"
@@ -36,6 +38,7 @@ protected:
 };
 
 TEST_F(MixerScreenPanelTest, ControlsReachTheMixerAndShowWhatItHolds) {
+    backend.lines[MixerLine::Master].controls[int(MixerControl::Selection)].items = {"Speakers", "Headphones"};
     ShowActive(&screen);
     EXPECT_FALSE(Find<VolumePanel>("Panel2")->isVisible());
     Find<QPushButton>("Btn_VM_ON")->click();
@@ -49,6 +52,14 @@ TEST_F(MixerScreenPanelTest, ControlsReachTheMixerAndShowWhatItHolds) {
     EXPECT_EQ(Find<QSpinBox>("UpDown_2")->value(), 100) << "the faders follow each other";
     Find<QPushButton>("Btn_VM1")->click();
     EXPECT_EQ(backend.values[kMasterVolume], settings.cutMasterPresets[1] * 256);
+    QTest::mouseClick(Find<LevelBar>("Label_VM1_2"), Qt::LeftButton, {}, QPoint(5, 50));
+    EXPECT_EQ(backend.values[kMasterVolume], 65535 - 655 * 50);
+    Find<QComboBox>("ComboBox_VM")->setCurrentIndex(2);
+    Find<QPushButton>("ColorBtn2")->click();
+    EXPECT_EQ(settings.cutMasterPresets[2], Find<QSpinBox>("UpDown_2")->value());
+    Find<QCheckBox>("Ch_MX2")->click();
+    Find<QComboBox>("ComboBox_MX2")->activated(1);
+    EXPECT_EQ((backend.values[{MixerLine::Master, MixerControl::Selection}]), 1);
     Find<QCheckBox>("Ch_MT2")->click();
     EXPECT_EQ((backend.values[{MixerLine::Master, MixerControl::Mute}]), 1);
 
