@@ -65,14 +65,15 @@ TEST_F(PulseMixerTest, VolumeMuteAndPeakGoThroughTheServer) {
     ASSERT_TRUE(WavBuilder(44100, 2, 16).Sine(44100, 440.0, 20000).Write(tone));
     panels.SetVolumeUnits(1, 200);
     panels.TogglePeak(0);
+    panels.TogglePeak(1); // before our stream exists: its meter starts with it
     SharedFlags flags;
     QtWaveDevice device(flags);
     ASSERT_TRUE(device.Open(tone));
     ASSERT_TRUE(device.PlayRange(0, 200, PlayRoute::FileScreen));
     EXPECT_TRUE(RunEventsUntil([&] {
         panels.PollPeaks();
-        return panels.Slot(0).highestPeak > 3000;
-    })) << panels.Slot(0).highestPeak;
+        return panels.Slot(0).highestPeak > 3000 && panels.Slot(1).highestPeak > 3000;
+    })) << panels.Slot(0).highestPeak << " " << panels.Slot(1).highestPeak;
     EXPECT_TRUE(Pactl({"list", "sink-inputs"}).contains(": 51200 /"));
     device.Stop();
 }
