@@ -93,7 +93,9 @@ CutScreen::CutScreen(TimeLists& lists, Messenger& messenger, EventPump& pump, Sh
     Slot_Level = MakeSlot("Slot_Level", new QVBoxLayout, this);
     side->addWidget(Slot_Silence);
     side->addWidget(Slot_Level);
-    side->addStretch(1);
+    // The rest of the column; the volume panels there scroll when the silence panel fills it.
+    Slot_Mixer = MakeSlot("Slot_Mixer", new QVBoxLayout, this);
+    side->addWidget(Slot_Mixer, 1);
     columns->addLayout(side, 1);
     outer->addLayout(columns, 1);
 

@@ -31,8 +31,8 @@ struct SharedFlags;
 ///
 /// Room for the other parts of the screen: Slot_CutFile (the cut file choice), Slot_Playback
 /// (play modes, play bar; holds the position labels Label14 and Label13), Slot_Cut (under the
-/// registered list, for Btn_CUT), Slot_Silence and Slot_Level (right side, for Panel_Muon and
-/// Panel_L). Each slot is an empty widget with a layout of its own.
+/// registered list, for Btn_CUT), Slot_Silence, Slot_Level and Slot_Mixer (right side, for
+/// Panel_Muon, Panel_L and the volume panels). Each slot is an empty widget with a layout of its own.
 class CutScreen : public QWidget {
     Q_OBJECT
 public:
@@ -103,6 +103,7 @@ public:
     QWidget* Slot_Cut = nullptr;
     QWidget* Slot_Silence = nullptr;
     QWidget* Slot_Level = nullptr;
+    QWidget* Slot_Mixer = nullptr;
     QLabel* Label14 = nullptr; ///< position ("再生時間（秒）")
     QLabel* Label13 = nullptr; ///< length ("総再生時間（秒）")
 

@@ -9,6 +9,7 @@
 #include <QStackedWidget>
 #include <QTimer>
 
+#include "core/mixer/MixerPanels.h"
 #include "core/settings/Paths.h"
 #include "core/settings/SettingsStore.h"
 #include "gui/cutscreen/AnalysisPanels.h"
@@ -293,6 +294,7 @@ void TKOTAN_VESKAR::closeEvent(QCloseEvent* event) {
         m_player->Engine().StopAndClose();
         m_player->Engine().StopAndClose();
         Cut().Stop();
+        mixer->Close();
         QCoreApplication::processEvents();
         if (StartupStage == 99) {
             failures = SaveAtClose();

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QMenuBar>
 #include <QStackedWidget>
 #include <QVBoxLayout>
@@ -19,7 +20,10 @@
 #include "gui/filescreen/FilePlayerPanel.h"
 #include "gui/main/CutFileOpener.h"
 #include "gui/main/PlayController.h"
+#include "gui/mixer/MixerScreenPanel.h"
+#include "platform/PulseMixer.h"
 #include "platform/QtWaveDevice.h"
+#include "platform/VolumeProgram.h"
 
 namespace veskar {
 
@@ -28,6 +32,8 @@ namespace {
 // Room for the cut screen's seven time lists, the registered list and the silence panel side by
 // side on a 1280 x 800 screen.
 constexpr QSize kStartSize(1200, 760);
+/// Full height of the volume and peak bars, in pixels.
+constexpr int kMixerBarHeight = 100;
 
 } // namespace
 
@@ -54,6 +60,7 @@ TKOTAN_VESKAR::TKOTAN_VESKAR(QWidget* parent) : QMainWindow(parent) {
     m_player = std::make_unique<PlayController>(*cutScreen, timeLists, flags, m_messenger, m_pump,
                                                 *m_playDevice, *m_queryDevice);
     player = m_player.get();
+    MakeMixer();
     MakeFileScreen();
     menuBar()->setCornerWidget(player->ColorBtn1);
     player->SetFileScreenShown(true);
@@ -88,7 +95,10 @@ void TKOTAN_VESKAR::MakeFileScreen() {
     // player runs under it.
     browserPanel = new BrowserPanel(browserState, m_messenger, m_pump, flags, QDir::homePath());
     auto* screen = new QVBoxLayout(Panel_DFF);
-    screen->addWidget(browserPanel, 1);
+    auto* top = new QHBoxLayout;
+    top->addWidget(browserPanel, 1);
+    top->addWidget(fileMixerPanel, 0, Qt::AlignTop);
+    screen->addLayout(top, 1);
     screen->addWidget(player->filePanel);
 
     // A clicked file plays through the engine; the browser's list is the one it walks.
@@ -98,6 +108,24 @@ void TKOTAN_VESKAR::MakeFileScreen() {
     connect(browserPanel, &BrowserPanel::FolderShown, this, [this](const QString& folder) {
         player->filePanel->Edit_File_Disp->setText(folder);
     });
+}
+
+void TKOTAN_VESKAR::MakeMixer() {
+    m_mixerBackend = std::make_unique<PulseMixer>();
+    m_mixer = std::make_unique<MixerPanels>(*m_mixerBackend, m_messenger, settings, kMixerBarHeight);
+    mixer = m_mixer.get();
+    m_volumeProgram = std::make_unique<VolumeProgram>(m_messenger);
+    fileMixerPanel = new MixerScreenPanel(*mixer, MixerScreen::File, *m_volumeProgram);
+    cutMixerPanel = new MixerScreenPanel(*mixer, MixerScreen::Cut, *m_volumeProgram);
+    // With the silence panel open the cut screen's side column is full: the mixer scrolls
+    // rather than making the window taller than the screen.
+    auto* scroll = new QScrollArea;
+    scroll->setObjectName("Scroll_Mixer");
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroll->setWidgetResizable(true);
+    scroll->setWidget(cutMixerPanel);
+    cutScreen->Slot_Mixer->layout()->addWidget(scroll);
 }
 
 void TKOTAN_VESKAR::MakeOpenCommand() {
@@ -125,6 +153,10 @@ TKOTAN_VESKAR::~TKOTAN_VESKAR() {
     m_player->SetFileLists(nullptr, nullptr);
     delete browserPanel;
     browserPanel = nullptr;
+    // The volume panels tell the mixer when they hide, as every child does while the window goes.
+    delete fileMixerPanel;
+    delete cutMixerPanel;
+    fileMixerPanel = cutMixerPanel = nullptr;
 }
 
 void TKOTAN_VESKAR::ShowFileScreen() {

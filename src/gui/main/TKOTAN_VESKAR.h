@@ -34,7 +34,11 @@ class BrowserPanel;
 class CutCommands;
 class CutScreen;
 class CutFileOpener;
+class MixerPanels;
+class MixerScreenPanel;
 class PlayController;
+class PulseMixer;
+class VolumeProgram;
 class QtWaveDevice;
 
 /// The main window. It owns the state of both screens: the file-selection screen Panel_DFF
@@ -84,6 +88,11 @@ public:
     /// Playback of both screens and the provisional cut file choice.
     PlayController* player = nullptr;
     CutFileOpener* cutFileOpener = nullptr;
+    /// The volume panels of both screens over the sound server's mixer, and the desktop's
+    /// volume program.
+    MixerPanels* mixer = nullptr;
+    MixerScreenPanel* fileMixerPanel = nullptr;
+    MixerScreenPanel* cutMixerPanel = nullptr;
 
     /// Every time list of the cut screen with its attached data.
     TimeLists timeLists;
@@ -137,6 +146,7 @@ private:
     QStringList SaveAtClose();
 
     void MakeFileScreen();
+    void MakeMixer();
     /// "WAVファイルを開く…": first in the file menu.
     void MakeOpenCommand();
 
@@ -152,6 +162,9 @@ private:
     std::unique_ptr<QtWaveDevice> m_playDevice;
     std::unique_ptr<QtWaveDevice> m_queryDevice;
     std::unique_ptr<PlayController> m_player;
+    std::unique_ptr<PulseMixer> m_mixerBackend;
+    std::unique_ptr<MixerPanels> m_mixer;
+    std::unique_ptr<VolumeProgram> m_volumeProgram;
     // Declared last, so that it is destroyed before the host and the lists it uses.
     std::unique_ptr<CutCommands> m_cut;
 };
