@@ -18,9 +18,9 @@ namespace veskar {
 namespace {
 
 QStringList RowFields(const QString& path, const FileRow& fileRow) {
-    return {path,           fileRow.sizeText,      fileRow.typeText,
-            fileRow.dateText, fileRow.attributeText, fileRow.weight,
-            QString(),      QString()};
+    return {
+        path,           fileRow.sizeText, fileRow.typeText, fileRow.dateText, fileRow.attributeText,
+        fileRow.weight, QString(),        QString()};
 }
 
 QString ColumnText(const MemoryRow& row, MemoryColumn column) {
@@ -62,8 +62,9 @@ QString ListRenameRefusal(const QString& name, const QStringList& entries, const
     static const QString kBad = QStringLiteral("\\/:*?\"<>|");
     for (qsizetype i = name.size() - 1; i >= 0; --i) {
         if (kBad.contains(name[i])) {
-            return name[i] + QStringLiteral("\n上記の文字は、ファイル名として使えません・・・\n\n") +
-                   name + "\n" + again;
+            return name[i] +
+                   QStringLiteral("\n上記の文字は、ファイル名として使えません・・・\n\n") + name +
+                   "\n" + again;
         }
     }
     for (const QString& entry : entries) {
@@ -124,8 +125,8 @@ int SortMemoryRows(std::vector<MemoryRow>& rows, MemoryColumn column, bool desce
     std::vector<size_t> order(rows.size());
     std::iota(order.begin(), order.end(), size_t{0});
     std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) {
-        const int result = column == MemoryColumn::Size ? texts[a].compare(texts[b])
-                                                        : keys[a].compare(keys[b]);
+        const int result =
+            column == MemoryColumn::Size ? texts[a].compare(texts[b]) : keys[a].compare(keys[b]);
         return descending ? result > 0 : result < 0;
     });
     return ReorderRows(rows, order, keepRow);

@@ -18,11 +18,20 @@ QString Escape(const QString& text) {
     out.reserve(text.size());
     for (const QChar c : text) {
         switch (c.unicode()) {
-        case u'\\': out += QLatin1String("\\\\"); break;
-        case u'\t': out += QLatin1String("\\t"); break;
-        case u'\n': out += QLatin1String("\\n"); break;
-        case u'\r': out += QLatin1String("\\r"); break;
-        default: out += c;
+        case u'\\':
+            out += QLatin1String("\\\\");
+            break;
+        case u'\t':
+            out += QLatin1String("\\t");
+            break;
+        case u'\n':
+            out += QLatin1String("\\n");
+            break;
+        case u'\r':
+            out += QLatin1String("\\r");
+            break;
+        default:
+            out += c;
         }
     }
     return out;
@@ -38,7 +47,7 @@ QStringList SplitEscaped(const QString& line) {
         }
         if (c == u'\\' && i + 1 < line.size()) {
             const QChar next = line[i + 1];
-            const QChar plain = next == u'\\' ? u'\\'
+            const QChar plain = next == u'\\'  ? u'\\'
                                 : next == u't' ? u'\t'
                                 : next == u'n' ? u'\n'
                                 : next == u'r' ? u'\r'
@@ -90,8 +99,8 @@ QString FreeListName(const QString& dir, const QString& prefix) {
 
 QStringList MemoryListNames(const QString& dir) {
     QStringList names;
-    const QStringList files = QDir(dir).entryList(QDir::Files | QDir::Hidden | QDir::System,
-                                                  QDir::Unsorted);
+    const QStringList files =
+        QDir(dir).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Unsorted);
     for (const QString& file : files) {
         // Exactly ".VEW": another spelling is no list of this program's and could not be
         // found again under the name shown.
@@ -139,8 +148,8 @@ LoadedMemoryList LoadMemoryList(const QString& path) {
         return list;
     }
     for (size_t i = 0; i < rows.size(); ++i) {
-        rows[i].fields = ConvertFields(std::move(rows[i].fields), layout, rows[i].caption,
-                                       static_cast<int>(i));
+        rows[i].fields =
+            ConvertFields(std::move(rows[i].fields), layout, rows[i].caption, static_cast<int>(i));
     }
     list.rows = std::move(rows);
     return list;

@@ -56,7 +56,7 @@ void SilencePresets::Load(SampleFamily family, SilenceSettings& settings) {
     for (Family& f : m_families) {
         if (f.names.isEmpty()) {
             f.names.append(DefaultName(&f == &At(SampleFamily::Bits8) ? SampleFamily::Bits8
-                                                                       : SampleFamily::Bits16));
+                                                                      : SampleFamily::Bits16));
         }
         int index = 0;
         for (qsizetype i = 0; !f.selectedName.isEmpty() && i < f.names.size(); ++i) {
@@ -68,8 +68,7 @@ void SilencePresets::Load(SampleFamily family, SilenceSettings& settings) {
         f.selected = index;
         f.selectedName = f.names[index];
     }
-    const std::optional<QStringList> lines =
-        ReadListFile(PresetPath(family, SelectedName(family)));
+    const std::optional<QStringList> lines = ReadListFile(PresetPath(family, SelectedName(family)));
     if (!lines) {
         return;
     }
@@ -99,7 +98,8 @@ QString SilencePresets::Save(SampleFamily family, const SilenceSettings& setting
     }
     const QString path = PresetPath(family, name);
     const QString error = WriteListFile(path, lines);
-    return error.isEmpty() ? QString() : QString::fromUtf8(kListFileSaveError) + path + "\n" + error;
+    return error.isEmpty() ? QString()
+                           : QString::fromUtf8(kListFileSaveError) + path + "\n" + error;
 }
 
 QString SilencePresets::Choose(SampleFamily family, int index, SilenceSettings& settings) {

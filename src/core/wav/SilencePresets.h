@@ -56,9 +56,7 @@ private:
         QString selectedName;
     };
     Family& At(SampleFamily family) { return m_families[static_cast<size_t>(family)]; }
-    const Family& At(SampleFamily family) const {
-        return m_families[static_cast<size_t>(family)];
-    }
+    const Family& At(SampleFamily family) const { return m_families[static_cast<size_t>(family)]; }
     QString PresetPath(SampleFamily family, const QString& name) const;
 
     QString m_dir;

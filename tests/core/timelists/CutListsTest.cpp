@@ -55,7 +55,8 @@ TEST_F(CutListsTest, ListsFollowTheirFileByName) {
     Open("/a/Tape1.wav");
     list.Clear();
     Open("/b/Other.wav");
-    EXPECT_FALSE(QFile::exists(dir + "/Tape1CL_001.ARS") || QFile::exists(dir + "/Tape1CL_001.STA"));
+    EXPECT_FALSE(QFile::exists(dir + "/Tape1CL_001.ARS") ||
+                 QFile::exists(dir + "/Tape1CL_001.STA"));
     EXPECT_EQ(Lines("Tape1.IND"), QStringList{"CL_001"});
 }
 
@@ -81,8 +82,9 @@ TEST_F(CutListsTest, OlderPairTakesTheNextFreeNameAndMarkersTurnBlue) {
 
 TEST_F(CutListsTest, OnlyTheFilesOfTheBaseBelongToIt) {
     EXPECT_EQ(CutFileBase("/a/Tape1.part.wav"), "Tape1.part");
-    const QStringList names{"T*1.ARS", "T*1.IND", "T*1CL_000.ARS", "T*1CL_x9Z.STA", "T*1CL_0001.ARS",
-                            "T*1CL_000.IND", "TX1.ARS", "T*1.wav", "T*1x.STA"};
+    const QStringList names{"T*1.ARS",       "T*1.IND",        "T*1CL_000.ARS",
+                            "T*1CL_x9Z.STA", "T*1CL_0001.ARS", "T*1CL_000.IND",
+                            "TX1.ARS",       "T*1.wav",        "T*1x.STA"};
     for (const QString& name : names) {
         QFile(dir + "/" + name).open(QIODevice::WriteOnly);
     }

@@ -39,9 +39,8 @@ TEST_F(SilencePresetsTest, EmptyFolderHasTheDefaultAndSavingCreatesIt) {
     fields.levels[5] = "77";
     EXPECT_EQ(presets.Save(k16, fields), "");
     const QStringList lines = ReadListFile(dir + "/TL16_000.m16").value_or(QStringList());
-    ASSERT_EQ(lines.size(), 13);
-    EXPECT_EQ(lines[0], fields.recognition);
-    EXPECT_EQ(lines[12], "77");
+    EXPECT_EQ(lines.mid(11), QStringList({fields.levels[4], "77"}));
+    EXPECT_EQ(lines.size(), 13);
 }
 
 TEST_F(SilencePresetsTest, ShortFileSetsOnlyWhatItHoldsAndSwitchingSavesFirst) {
@@ -50,7 +49,6 @@ TEST_F(SilencePresetsTest, ShortFileSetsOnlyWhatItHoldsAndSwitchingSavesFirst) {
     Start("SHORT");
     EXPECT_EQ(presets.SelectedName(k16), "short");
     EXPECT_EQ(fields.recognition, "900");
-    EXPECT_EQ(fields.durations[1], "2");
     EXPECT_EQ(fields.durations[2], DefaultSilenceSettings(k16).durations[2]);
     EXPECT_EQ(fields.levels, DefaultSilenceSettings(k16).levels);
     const int b = static_cast<int>(presets.Names(k16).indexOf("B"));
