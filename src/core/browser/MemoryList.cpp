@@ -180,4 +180,37 @@ std::vector<bool> DeleteMemoryFiles(const std::vector<MemoryRow>& rows, const QS
     return gone;
 }
 
+QString MissingFileQuestion(const QString& path) {
+    return path + "\nこのファイルは存在しません・・・\n登録を削除してよろしいですか？？？";
+}
+
+int FindExistingRow(std::vector<MemoryRow>& rows, int index, const QString& dir,
+                    Messenger& messenger) {
+    // Answering No to every missing file would ask about the same rows forever.
+    size_t passedOver = 0;
+    while (!rows.empty() && passedOver < rows.size()) {
+        if (index < 0 || index >= static_cast<int>(rows.size())) {
+            index = 0;
+        }
+        MemoryRow& row = rows[static_cast<size_t>(index)];
+        if (RefreshMemoryRow(row)) {
+            return index;
+        }
+        // An unattended run keeps the registrations.
+        const int answer = messenger.AskErrorQuestion(MissingFileQuestion(row.Path()),
+                                                      Messenger::Abort);
+        if (answer == Messenger::Yes) {
+            DeleteAllCutLists(dir, CutFileBase(row.Path()));
+            rows.erase(rows.begin() + index);
+            passedOver = 0;
+        } else if (answer == Messenger::No) {
+            ++index;
+            ++passedOver;
+        } else {
+            return -1;
+        }
+    }
+    return -1;
+}
+
 } // namespace veskar

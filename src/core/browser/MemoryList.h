@@ -63,4 +63,15 @@ private:
 std::vector<bool> DeleteMemoryFiles(const std::vector<MemoryRow>& rows, const QString& dir,
                                     Messenger& messenger);
 
+/// The question about a registered file that is gone.
+QString MissingFileQuestion(const QString& path);
+
+/// The missing-file rule of a row chosen in the memory list or the cut file box: from index on,
+/// the first row whose file exists (its row refreshed on the way). A missing file is asked
+/// about: Yes removes its row and its registered-time and cut-list files from dir and looks at
+/// the row that takes its place, No looks at the next row (the first after the last). Returns
+/// -1 when the user aborts, the list runs empty, or every row left was passed over once.
+int FindExistingRow(std::vector<MemoryRow>& rows, int index, const QString& dir,
+                    Messenger& messenger);
+
 } // namespace veskar

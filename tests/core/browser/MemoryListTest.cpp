@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <deque>
+
 #include <QDir>
 #include <QFile>
 
@@ -103,6 +105,41 @@ TEST_F(MemoryListTest, DeletingFromDiskKeepsWhatCannotGo) {
                            "削除完了☆"}));
     EXPECT_EQ(CutListFilesOf(dir, "a") + CutListFilesOf(dir, "stuck"),
               QStringList({dir + "/stuck.IND"}));
+}
+
+TEST_F(MemoryListTest, MissingFilesAreAskedAboutUntilOneIsFound) {
+    QFile(dir + "/here.wav").open(QIODevice::WriteOnly);
+    QFile(dir + "/goneCL_000.ARS").open(QIODevice::WriteOnly);
+    const struct {
+        QStringList captions;
+        int index;
+        std::deque<int> answers;
+        int found;
+        QStringList left;
+    } cases[] = {
+        // Yes: the row goes with its registered times, the row in its place is looked at.
+        {{"gone.wav", "here.wav"}, 0, {Messenger::Yes}, 0, {"here.wav"}},
+        // No: the next row; past the end the first.
+        {{"here.wav", "gone.wav"}, 1, {Messenger::No}, 0, {"here.wav", "gone.wav"}},
+        {{"gone.wav", "here.wav"}, 0, {Messenger::Abort}, -1, {"gone.wav", "here.wav"}},
+        // Nothing but missing files, each passed over once.
+        {{"gone.wav", "lost.wav"}, 0, {Messenger::No, Messenger::No}, -1, {"gone.wav", "lost.wav"}},
+        {{"gone.wav"}, 0, {Messenger::Yes}, -1, {}},
+    };
+    for (const auto& c : cases) {
+        std::vector<MemoryRow> rows = Rows(c.captions);
+        for (MemoryRow& row : rows) {
+            row.fields[0] = dir + "/" + row.caption;
+        }
+        test::FakeMessenger messenger;
+        messenger.answers = c.answers;
+        EXPECT_EQ(FindExistingRow(rows, c.index, dir, messenger), c.found) << c.captions.join(',').toStdString();
+        EXPECT_EQ(Captions(rows), c.left);
+        EXPECT_EQ(messenger.calls.size(), c.answers.size());
+    }
+    EXPECT_FALSE(QFile::exists(dir + "/goneCL_000.ARS"));
+    EXPECT_EQ(MissingFileQuestion("/m/a.wav"),
+              "/m/a.wav\nこのファイルは存在しません・・・\n登録を削除してよろしいですか？？？");
 }
 
 TEST_F(MemoryListTest, AnyPathRoundTripsOnOneLine) {
