@@ -134,6 +134,7 @@ MemoryListPanel::MemoryListPanel(Messenger& messenger, EventPump& pump, SharedFl
     ListView_M->setEditTriggers(QAbstractItemView::NoEditTriggers);
     ListView_M->setItemDelegate(new BoldSelectionDelegate(ListView_M));
     ListView_M->setModel(m_model);
+    ListView_M->viewport()->installEventFilter(this);
     ListView_M->header()->setSectionsClickable(true);
     ListView_M->header()->setStretchLastSection(false);
     connect(ListView_M->header(), &QHeaderView::sectionClicked, this,
@@ -586,9 +587,12 @@ void MemoryListPanel::MF_FileOnlyClick() {
     ApplyColumnWidths();
 }
 
-void MemoryListPanel::resizeEvent(QResizeEvent* event) {
-    QWidget::resizeEvent(event);
-    ApplyColumnWidths();
+bool MemoryListPanel::eventFilter(QObject* watched, QEvent* event) {
+    // The column widths follow the list's own width, known only once its layout placed it.
+    if (watched == ListView_M->viewport() && event->type() == QEvent::Resize) {
+        ApplyColumnWidths();
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void MemoryListPanel::ApplyColumnWidths() {

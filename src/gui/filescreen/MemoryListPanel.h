@@ -125,7 +125,7 @@ public slots:
     void ListView_MClick();
 
 protected:
-    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void MakeNamePanel();

@@ -125,8 +125,8 @@ void TKOTAN_VESKAR::MakeFileScreen() {
     sides->setChildrenCollapsible(false);
     sides->addWidget(browserPanel);
     sides->addWidget(memoryPanel);
-    sides->setStretchFactor(0, 3);
-    sides->setStretchFactor(1, 2);
+    // Half each: the memory list shows whole paths.
+    sides->setSizes({1, 1});
     auto* screen = new QVBoxLayout(Panel_DFF);
     auto* top = new QHBoxLayout;
     top->addWidget(sides, 1);
