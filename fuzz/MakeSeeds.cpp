@@ -1,5 +1,5 @@
 // make_fuzz_seeds DIR: writes the seed corpora of the fuzz targets into DIR/wav (WAV files of
-// every layout the tests' builder makes, also the broken ones), DIR/time (time texts) and
+// every layout the tests' builder makes, also the broken ones), DIR/time (time texts),
 // DIR/settings (settings stores and list files) and DIR/lists (memory-list rows of each layout,
 // cut-list times and tags). The inputs of findings that were fixed are kept here as recipes, so
 // every run tries them again.
