@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScrollArea>
 #include <QShortcut>
 #include <QMenuBar>
@@ -21,12 +22,14 @@
 #include "gui/cutscreen/CutCommands.h"
 #include "gui/cutscreen/CutListPanel.h"
 #include "gui/cutscreen/CutScreen.h"
+#include "gui/cutscreen/PlayerPanel.h"
 #include "gui/cutscreen/SilencePanel.h"
 #include "gui/filescreen/BrowserPanel.h"
 #include "gui/filescreen/FilePlayerPanel.h"
+#include "gui/filescreen/FolderBrowserView.h"
 #include "gui/filescreen/MemoryListPanel.h"
-#include "gui/main/HintButton.h"
 #include "gui/main/CutFileOpener.h"
+#include "gui/main/HintButton.h"
 #include "gui/main/PlayController.h"
 #include "gui/mixer/MixerScreenPanel.h"
 #include "platform/PulseMixer.h"
@@ -199,10 +202,19 @@ void TKOTAN_VESKAR::OpenCutScreenAt(int row) {
     cutFileOpener->FillCutFileBox(row);
     ShowCutScreen();
     cutFileOpener->ComboBox1Click();
+    // A new file is heard whole, not in probes.
+    player->cutPanel->specialModeItems[static_cast<size_t>(SpecialMode::Off)]->click();
     cutFileOpener->ComboBox1->setFocus();
 }
 
 void TKOTAN_VESKAR::Button_SelectClick() {
+    // The browser shows where the last cut wrote its pieces, else the folder it showed.
+    const QString output = Cut().Run().LastOutputDir();
+    const QString folder = !output.isEmpty() && QDir(output).exists() ? output
+                                                                       : browserState.currentPath;
+    if (!folder.isEmpty() && folder != browserState.currentPath) {
+        browserPanel->browser->GoToFolder(folder);
+    }
     ShowFileScreen();
     const int row = cutFileOpener->ComboBox1->currentIndex();
     if (row >= 0) {
