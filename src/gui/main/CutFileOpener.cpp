@@ -7,13 +7,16 @@
 #include <QHBoxLayout>
 #include <QComboBox>
 #include <QFileInfo>
+#include <QFile>
 #include <QKeyEvent>
+#include <QMenu>
 
 #include "core/browser/MemoryList.h"
 #include "core/host/BusyScope.h"
 #include "core/host/Messenger.h"
 #include "core/play/DeviceFormat.h"
 #include "core/settings/Paths.h"
+#include "core/timelists/CutListFiles.h"
 #include "core/wav/WavReader.h"
 #include "gui/cutscreen/CutListPanel.h"
 #include "gui/cutscreen/CutScreen.h"
@@ -44,6 +47,16 @@ CutFileOpener::CutFileOpener(PlayController& player, CutScreen& cutScreen, Messe
     ComboBox1->installEventFilter(this);
     qobject_cast<QBoxLayout*>(cutScreen.Slot_CutFile->layout())->insertWidget(0, Panel_CutFileBox);
     connect(ComboBox1, &QComboBox::activated, this, &CutFileOpener::ComboBox1Click);
+    PopupMenu_CB = new QMenu(ComboBox1);
+    PopupMenu_CB->setObjectName("PopupMenu_CB");
+    P_File_T_DEL = PopupMenu_CB->addAction(QStringLiteral("ファイル登録のみ削除する(&F)"));
+    P_File_DEL = PopupMenu_CB->addAction(QStringLiteral("実際に削除(&D)"));
+    connect(P_File_T_DEL, &QAction::triggered, this, [this] { RemoveCutFileEntry(false); });
+    connect(P_File_DEL, &QAction::triggered, this, [this] { RemoveCutFileEntry(true); });
+    ComboBox1->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(ComboBox1, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        PopupMenu_CB->popup(ComboBox1->mapToGlobal(at));
+    });
     m_openDialog = new TDIR2OPENDLG(messenger, this);
     m_openDialog->setObjectName("DIR2OPENDLG_WAV");
     m_openDialog->SetFilter(QStringLiteral("ＷＡＶ files (*.WAV)|*.WAV|ALL files (*.*)|*.*"));
@@ -108,6 +121,47 @@ void CutFileOpener::FillCutFileBox(int row) {
         }
     }
     ComboBox1->setCurrentIndex(row < ComboBox1->count() ? row : -1);
+}
+
+void CutFileOpener::RemoveCutFileEntry(bool fromDisk) {
+    const int index = ComboBox1->currentIndex();
+    if (m_choosing || !m_memoryList || index < 0 || index >= m_memoryList->Count()) {
+        return;
+    }
+    m_player.Flags().stopRequested = true;
+    m_player.Engine().StopAndClose();
+    const QString path = m_memoryList->Path(index);
+    if (fromDisk) {
+        if (m_messenger.AskTimedQuestion(
+                path + QStringLiteral("\nこのファイルを、実際にディスクから削除します☆\nメモリー登録"
+                                      "からも削除します☆\n登録タイムも削除されます☆\n削除してよろしい"
+                                      "ですか?"),
+                Messenger::No) != Messenger::Yes) {
+            return;
+        }
+        // A file that stays on the disk keeps its row and its registered times.
+        if (QFile::exists(path) && !QFile::remove(path)) {
+            m_messenger.ShowTimedMessage(path + "\nこのファイルの削除に失敗しました・・・",
+                                         Messenger::Ok);
+            return;
+        }
+    }
+    std::vector<MemoryRow>& rows = m_memoryList->Rows();
+    rows.erase(rows.begin() + index);
+    m_memoryList->RowsChanged();
+    FillCutFileBox(std::min(index, static_cast<int>(rows.size()) - 1));
+    if (!rows.empty()) {
+        ComboBox1Click();
+    } else if (fromDisk && m_cutLists) {
+        // Nothing takes the deleted file's place: its times leave the screen, so that no later
+        // save brings its files back.
+        m_cutLists->LoadFor(QString());
+        m_cutScreen.ShowRegisteredList();
+    }
+    // After the choice above, which saved the times of the file being left.
+    if (fromDisk) {
+        DeleteAllCutLists(ProgramDir(), CutFileBase(path));
+    }
 }
 
 bool CutFileOpener::ComboBox1Click() {

@@ -5,7 +5,9 @@
 #include <QObject>
 #include <QString>
 
+class QAction;
 class QComboBox;
+class QMenu;
 class QWidget;
 
 namespace veskar {
@@ -55,12 +57,19 @@ public:
     /// The row of ComboBox1 on the cut screen, with room for the window's buttons after it.
     QWidget* Panel_CutFileBox = nullptr;
     QComboBox* ComboBox1 = nullptr;
+    /// ComboBox1's context menu: the registration only, or the file from the disk too.
+    QMenu* PopupMenu_CB = nullptr;
+    QAction* P_File_T_DEL = nullptr;
+    QAction* P_File_DEL = nullptr;
 
 public slots:
     /// "WAVファイルを開く…": picks a file and makes it the cut file; true when it became one.
     bool OpenWavFile();
     /// The cut file box's choice: the missing-file rule on its entry, then the file's choice.
     bool ComboBox1Click();
+    /// Takes the cut file's entry out of the box and the memory list, after asking also its file
+    /// from the disk with its registered times, and opens the entry that takes its place.
+    void RemoveCutFileEntry(bool fromDisk);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -98,6 +98,22 @@ TEST_F(CutFileChoiceTest, AMissingFileIsAskedAboutAndNoMovesOn) {
     EXPECT_EQ(window.cutFileOpener->ComboBox1->count(), 1);
 }
 
+TEST_F(CutFileChoiceTest, TheCutFileBoxMenuDeletesTheFileWithItsTimes) {
+    window.OpenFiles({a, b});
+    registered.Assign({window.timeLists.format.FormatTime(1000)}, {""});
+    boxes.answers = {Messenger::Yes};
+    window.cutFileOpener->P_File_DEL->trigger();
+    ASSERT_EQ(boxes.shown.size(), 1);
+    EXPECT_TRUE(boxes.shown[0].startsWith(a + "\nこのファイルを、実際にディスクから削除します☆"));
+    EXPECT_FALSE(QFile::exists(a));
+    EXPECT_EQ(window.cutScreen->CutFile(), b);
+    EXPECT_EQ(QDir(ProgramDir()).entryList({"a*"}), QStringList());
+
+    window.cutFileOpener->P_File_T_DEL->trigger();
+    EXPECT_EQ(window.memoryPanel->Count(), 0);
+    EXPECT_TRUE(QFile::exists(b));
+}
+
 TEST_F(CutFileChoiceTest, EachSampleWidthKeepsItsPreset) {
     window.OpenFiles({a, b});
     SilencePanel& panel = *window.analysisPanels->silencePanel;
