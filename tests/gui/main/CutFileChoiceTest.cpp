@@ -26,6 +26,7 @@
 #include "gui/filescreen/FolderBrowserView.h"
 #include "gui/filescreen/MemoryListPanel.h"
 #include "gui/main/CutFileOpener.h"
+#include "gui/main/PlayController.h"
 #include "gui/main/TKOTAN_VESKAR.h"
 #include "support/GuiDriver.h"
 #include "support/WavFiles.h"
@@ -74,7 +75,12 @@ TEST_F(CutFileChoiceTest, RegisteredTimesFollowTheirFile) {
     EXPECT_EQ(ReadListFile(dir + "aCL_000.ARS"), QStringList{time});
     EXPECT_EQ(ReadListFile(dir + "a.IND"), QStringList{"CL_000"});
 
-    Choose(0);
+    // Stepping with the arrow keys opens the next file and plays it shortly after.
+    window.cutFileOpener->ComboBox1->setFocus();
+    QTest::keyClick(window.cutFileOpener->ComboBox1, Qt::Key_Up);
+    EXPECT_TRUE(window.player->Timer_PLAY->isActive());
+    window.player->Timer_PLAY->stop();
+    EXPECT_EQ(window.cutScreen->CutFile(), a);
     EXPECT_EQ(registered.Texts(), QStringList{time});
     EXPECT_EQ(registered.Tags(), QStringList{"2"});
     // Opening a file the list holds chooses its row instead of adding it again.
