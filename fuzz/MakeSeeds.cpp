@@ -1,7 +1,8 @@
 // make_fuzz_seeds DIR: writes the seed corpora of the fuzz targets into DIR/wav (WAV files of
-// every layout the tests' builder makes, also the broken ones), DIR/time (time texts) and
-// DIR/settings (settings stores and list files). The inputs of findings that were fixed are
-// kept here as recipes, so every run tries them again.
+// every layout the tests' builder makes, also the broken ones), DIR/time (time texts),
+// DIR/settings (settings stores and list files) and DIR/lists (memory-list rows of each layout,
+// cut-list times and tags). The inputs of findings that were fixed are kept here as recipes, so
+// every run tries them again.
 #include <cstdio>
 #include <functional>
 #include <utility>
@@ -78,6 +79,15 @@ const char* const kSettingsSeeds[] = {
     "\xef\xbb\xbf\xef\xbb\xbf\xef\xbb\xbfx\r\n",
 };
 
+const char* const kListSeeds[] = {
+    "a.wav\t/m/a.wav\t1,024\twav\t26/12/06 10:00:00 Sun\t    \t\t\t\r\n",
+    "a.wav\t/m/a.wav\t1,024\twav\t26/12/06 10:00:00 Sun\t    \r\nb\t/m/b\\tc\\n\t\t\t\t\r\n",
+    "A.WAV\t/m/A.WAV\t1\t26/12/06 10:00:00 Sun\tR   \r\n",
+    "00010\r\n00500\r\n71000\r\n",
+    "@\r\n\r\n3\r\n",
+    "500\r\n100\r\n100\r\n100\r\n500\r\n500\r\n500\r\n100\r\n500\r\n",
+};
+
 bool WriteFile(const QString& path, const QByteArray& bytes) {
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
@@ -91,7 +101,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     const QDir dir(QFile::decodeName(argv[1]));
-    if (!dir.mkpath("wav") || !dir.mkpath("time") || !dir.mkpath("settings")) {
+    if (!dir.mkpath("wav") || !dir.mkpath("time") || !dir.mkpath("settings") ||
+        !dir.mkpath("lists")) {
         std::fprintf(stderr, "make_fuzz_seeds: cannot make the folders in %s\n", argv[1]);
         return 1;
     }
@@ -112,6 +123,9 @@ int main(int argc, char** argv) {
     }
     for (const char* text : kSettingsSeeds) {
         ok = WriteFile(dir.filePath(QString("settings/%1.txt").arg(n++)), text) && ok;
+    }
+    for (const char* text : kListSeeds) {
+        ok = WriteFile(dir.filePath(QString("lists/%1.txt").arg(n++)), text) && ok;
     }
     if (!ok) {
         std::fprintf(stderr, "make_fuzz_seeds: cannot write the seeds into %s\n", argv[1]);

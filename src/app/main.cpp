@@ -58,6 +58,20 @@ int QuietSetup(const QString& programPath) {
     return 0;
 }
 
+// The files among the arguments, with absolute paths: what "Open with" of a file manager
+// passes. Options and the uninstall word are not files.
+QStringList WavArguments(const QStringList& arguments) {
+    QStringList files;
+    for (const QString& argument : arguments) {
+        if (argument.isEmpty() || argument.startsWith('-') ||
+            argument == QLatin1String(kUninstallArgument)) {
+            continue;
+        }
+        files << QFileInfo(argument).absoluteFilePath();
+    }
+    return files;
+}
+
 // A later start handed its arguments over: the window comes to the front. A window that is not
 // minimised is minimised and restored first, which brings it forward even where the window
 // manager refuses to raise it on request.
@@ -74,12 +88,22 @@ int RunMainWindow(QApplication& app, const QCommandLineParser& parser, SingleIns
     TKOTAN_VESKAR window;
     window.FormCreate();
     QObject::connect(&instance, &SingleInstance::ArgumentsReceived, &window,
-                     [&window] { BringForward(window); });
+                     [&window](const QString& text) {
+                         BringForward(window);
+                         const QStringList files = WavArguments(text.split('?', Qt::SkipEmptyParts));
+                         if (!files.isEmpty()) {
+                             window.OpenFiles(files);
+                         }
+                     });
     if (parser.value("screen") == "cut") {
         window.ShowCutScreen();
     }
-    if (parser.isSet("open") && window.cutFileOpener->ChooseCutFile(parser.value("open"))) {
-        window.ShowCutScreen();
+    QStringList files = WavArguments(parser.positionalArguments());
+    if (parser.isSet("open")) {
+        files.prepend(QFileInfo(parser.value("open")).absoluteFilePath());
+    }
+    if (!files.isEmpty()) {
+        window.OpenFiles(files);
     }
     if (const QStringList wh = parser.value("size").split('x'); wh.size() == 2) {
         window.resize(wh[0].toInt(), wh[1].toInt());
@@ -112,6 +136,8 @@ int main(int argc, char** argv) {
     parser.addOption({"open", "Make this WAV file the cut file and show the cut screen.", "file"});
     parser.addOption({"size", "Start with the window this size (for screenshots).", "WxH"});
     parser.addOption({"setup", "Set the program up without asking (nothing when it is already)."});
+    parser.addPositionalArgument("files", "WAV files to add to the memory list; the first is opened.",
+                                 "[FILE...]");
     parser.addPositionalArgument(kUninstallArgument, "Uninstall the program.", "[/uninstall]");
     parser.process(app);
 
@@ -127,12 +153,17 @@ int main(int argc, char** argv) {
     RunMode mode = RunModeOf(arguments, fileName);
     if (mode == RunMode::Normal) {
         // A second start never shows a window: the running one takes its arguments.
+        // Files go over with absolute paths: the running window has a folder of its own.
+        QStringList handed = WavArguments(parser.positionalArguments());
+        if (handed.isEmpty()) {
+            handed = arguments;
+        }
         if (mainWindow.HeldElsewhere()) {
-            return mainWindow.HandOver(arguments) ? 0 : 1;
+            return mainWindow.HandOver(handed) ? 0 : 1;
         }
         if (StartsMainWindow(SettingsStore().ReadVersion(), fileName)) {
             if (!mainWindow.Claim()) {
-                return mainWindow.HandOver(arguments) ? 0 : 1;
+                return mainWindow.HandOver(handed) ? 0 : 1;
             }
             return RunMainWindow(app, parser, mainWindow);
         }

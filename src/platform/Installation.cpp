@@ -57,20 +57,25 @@ ShortcutFiles ShortcutFilesFor(const QString& group) {
 }
 
 QString DesktopEntryText(const QString& name, const QString& program,
-                         const QStringList& arguments) {
+                         const QStringList& arguments, bool opensWavFiles) {
     QStringList exec{QuoteExecArgument(program)};
     for (const QString& argument : arguments) {
         exec << QuoteExecArgument(argument);
     }
-    return QStringLiteral("[Desktop Entry]\nType=Application\nName=%1\nExec=%2\n"
-                          "Icon=audio-x-wav\nCategories=AudioVideo;Audio;\nTerminal=false\n")
-        .arg(name, exec.join(' '));
+    QString text = QStringLiteral("[Desktop Entry]\nType=Application\nName=%1\nExec=%2\n"
+                                  "Icon=audio-x-wav\nCategories=AudioVideo;Audio;\nTerminal=false\n")
+                       .arg(name, exec.join(' ') + (opensWavFiles ? " %F" : ""));
+    if (opensWavFiles) {
+        // The names desktops give WAV files; with them "Open with" offers the program.
+        text += QStringLiteral("MimeType=audio/x-wav;audio/wav;audio/vnd.wave;\n");
+    }
+    return text;
 }
 
 QString InstallProgram(const QString& programPath, const QString& group) {
     const ShortcutFiles files = ShortcutFilesFor(group);
     const QString title = kAppTitle;
-    QString error = WriteEntry(files.menuEntry, DesktopEntryText(title, programPath, {}));
+    QString error = WriteEntry(files.menuEntry, DesktopEntryText(title, programPath, {}, true));
     if (error.isEmpty()) {
         error = WriteEntry(files.uninstallEntry,
                            DesktopEntryText(title + QStringLiteral(" アンインストール"),

@@ -23,8 +23,10 @@ struct ShortcutFiles {
 ShortcutFiles ShortcutFilesFor(const QString& group);
 
 /// The text of a desktop entry that starts program with arguments (quoted as desktop entries
-/// need it), under the given name.
-QString DesktopEntryText(const QString& name, const QString& program, const QStringList& arguments);
+/// need it), under the given name. An entry that opens WAV files takes them as further
+/// arguments and names their MIME types, so that file managers offer it under "Open with".
+QString DesktopEntryText(const QString& name, const QString& program, const QStringList& arguments,
+                         bool opensWavFiles = false);
 
 /// Setup: writes "EXEPATH", "Group", the colour choices and "Version" 26 into the settings store
 /// and the programs-menu entries. Returns the failure message, empty on success; the settings

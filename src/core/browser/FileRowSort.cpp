@@ -61,17 +61,7 @@ int SortFileRows(std::vector<FileRow>& rows, FileColumn column, bool descending,
         sort([&](size_t a, size_t b) { return keys[a].compare(keys[b]); });
     }
 
-    std::vector<FileRow> sorted;
-    sorted.reserve(rows.size());
-    int newKeep = -1;
-    for (size_t i = 0; i < order.size(); ++i) {
-        if (static_cast<int>(order[i]) == keepRow) {
-            newKeep = static_cast<int>(i);
-        }
-        sorted.push_back(std::move(rows[order[i]]));
-    }
-    rows = std::move(sorted);
-    return newKeep;
+    return ReorderRows(rows, order, keepRow);
 }
 
 bool SortDirections::Toggle(FileColumn column) {

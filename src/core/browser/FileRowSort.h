@@ -9,6 +9,23 @@
 
 namespace veskar {
 
+/// Puts rows into the order given as old indexes (order[i] is the row that goes to place i) and
+/// returns the new index of the row that was at keepRow (-1 stays -1).
+template <class Row>
+int ReorderRows(std::vector<Row>& rows, const std::vector<size_t>& order, int keepRow) {
+    std::vector<Row> sorted;
+    sorted.reserve(rows.size());
+    int newKeep = -1;
+    for (size_t i = 0; i < order.size(); ++i) {
+        if (static_cast<int>(order[i]) == keepRow) {
+            newKeep = static_cast<int>(i);
+        }
+        sorted.push_back(std::move(rows[order[i]]));
+    }
+    rows = std::move(sorted);
+    return newKeep;
+}
+
 /// Sorts names in the order of the user's locale.
 void SortNames(QStringList& names);
 

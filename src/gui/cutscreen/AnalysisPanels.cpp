@@ -8,9 +8,11 @@
 #include <QPushButton>
 
 #include "core/analysis/CutAnalysis.h"
+#include "core/settings/Paths.h"
 #include "gui/cutscreen/CutScreen.h"
 #include "gui/cutscreen/LevelPanel.h"
 #include "gui/cutscreen/SilencePanel.h"
+#include "gui/cutscreen/SilencePresetBar.h"
 
 namespace veskar {
 
@@ -20,6 +22,7 @@ AnalysisPanels::AnalysisPanels(CutAnalysis& analysis, CutScreen& screen, const H
     setObjectName("AnalysisPanels");
     levelPanel = new LevelPanel(analysis, host, screen.Slot_Level);
     silencePanel = new SilencePanel(analysis, host, flags, screen.Slot_Silence);
+    presetBar = new SilencePresetBar(analysis, *silencePanel, host.messenger, ProgramDir());
 
     Panel_Analysis = new QWidget(screen.Slot_Silence);
     Panel_Analysis->setObjectName("Panel_Analysis");

@@ -13,6 +13,7 @@ class CutAnalysis;
 class CutScreen;
 class LevelPanel;
 class SilencePanel;
+class SilencePresetBar;
 struct SharedFlags;
 
 /// Attaches the level analysis and the silence detection to the cut screen: builds both panels
@@ -29,6 +30,8 @@ public:
 
     LevelPanel* levelPanel = nullptr;
     SilencePanel* silencePanel = nullptr;
+    /// The silence presets of the data folder, on the silence panel.
+    SilencePresetBar* presetBar = nullptr;
     /// The row with Btn_IROWAKE, Btn_Peek and Btn_Muon.
     QWidget* Panel_Analysis = nullptr;
 

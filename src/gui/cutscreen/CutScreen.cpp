@@ -377,6 +377,8 @@ QWidget* CutScreen::MakeRegisteredColumn() {
     bottom->addWidget(Button5);
     bottom->addWidget(Button_600s_C);
     Slot_Cut = MakeSlot("Slot_Cut", new QHBoxLayout, column);
+    Slot_CutList = MakeSlot("Slot_CutList", new QVBoxLayout, column);
+    layout->addWidget(Slot_CutList);
     layout->addLayout(bar);
     layout->addWidget(ListBox_C, 1);
     layout->addLayout(bottom);
@@ -553,10 +555,15 @@ void CutScreen::RefreshLists() {
     ShowRegisteredList();
 }
 
-void CutScreen::SetCutFile(const QString& path, TimeMs lengthMs) {
+void CutScreen::SetCutFile(const QString& path, TimeMs lengthMs,
+                           const std::function<void()>& loadRegistered) {
     m_cutFile = path;
     m_lists.ChooseFile(lengthMs);
-    m_lists.registered.Clear();
+    if (loadRegistered) {
+        loadRegistered();
+    } else {
+        m_lists.registered.Clear();
+    }
     ComboBox_TM->setCurrentIndex(m_lists.intervalIndex);
     RebuildTimeLists();
     emit CutFileChosen(path);

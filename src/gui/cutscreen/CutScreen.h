@@ -70,9 +70,11 @@ public:
     void SetTextPrompt(TextPrompt prompt) { m_prompt = std::move(prompt); }
 
     /// Makes path the cut file with the given length (-1 when it could not be had) and brings
-    /// the lists into line with it. Stands in for the cut file choice: the registered list starts
-    /// empty until cut lists are loaded with the file.
-    void SetCutFile(const QString& path, TimeMs lengthMs);
+    /// the lists into line with it. loadRegistered fills the registered list for the new file
+    /// once the time widths are set and before the lists are rebuilt (it saves the list being
+    /// left first); without it the registered list starts empty.
+    void SetCutFile(const QString& path, TimeMs lengthMs,
+                    const std::function<void()>& loadRegistered = {});
     const QString& CutFile() const { return m_cutFile; }
 
     TimeListId LastClickedList() const { return m_lastClicked; }
@@ -101,6 +103,7 @@ public:
     QWidget* Slot_CutFile = nullptr;
     QWidget* Slot_Playback = nullptr;
     QWidget* Slot_Cut = nullptr;
+    QWidget* Slot_CutList = nullptr; ///< above the registered list, for ComboBox_CL
     QWidget* Slot_Silence = nullptr;
     QWidget* Slot_Level = nullptr;
     QWidget* Slot_Mixer = nullptr;

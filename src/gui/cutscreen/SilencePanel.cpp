@@ -326,6 +326,17 @@ void SilencePanel::RepaintLists() {
     }
 }
 
+void SilencePanel::FocusList(int channel) {
+    if (channel < 0 || channel >= kSilenceChannels) {
+        return;
+    }
+    if (!Panel_Muon->isVisible()) {
+        Btn_MuonClick();
+        Btn_Muon_STARTClick();
+    }
+    ListBox_MS[channel]->setFocus();
+}
+
 void SilencePanel::Btn_MuonClick() {
     Panel_Muon->show();
 }

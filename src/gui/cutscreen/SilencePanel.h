@@ -89,6 +89,8 @@ signals:
     void DefaultColorMenuRequested(const QPoint& globalPos);
 
 public slots:
+    /// Ctrl+1..6: focuses list k; a closed panel is opened and the detection run first.
+    void FocusList(int channel);
     void Btn_MuonClick();
     void Btn_Muon_closeClick();
     void Btn_Muon_STARTClick();

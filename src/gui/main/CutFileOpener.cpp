@@ -1,14 +1,29 @@
 #include "gui/main/CutFileOpener.h"
 
-#include <QApplication>
-#include <QFileInfo>
+#include <algorithm>
 
+#include <QApplication>
+#include <QBoxLayout>
+#include <QHBoxLayout>
+#include <QComboBox>
+#include <QFileInfo>
+#include <QFile>
+#include <QKeyEvent>
+#include <QMenu>
+
+#include "core/browser/MemoryList.h"
+#include "core/host/BusyScope.h"
 #include "core/host/Messenger.h"
 #include "core/play/DeviceFormat.h"
+#include "core/settings/Paths.h"
+#include "core/timelists/CutListFiles.h"
 #include "core/wav/WavReader.h"
+#include "gui/cutscreen/CutListPanel.h"
 #include "gui/cutscreen/CutScreen.h"
 #include "gui/cutscreen/PlayerPanel.h"
+#include "gui/cutscreen/SilencePresetBar.h"
 #include "gui/dialogs/TDIR2OPENDLG.h"
+#include "gui/filescreen/MemoryListPanel.h"
 #include "gui/main/BusyCursor.h"
 #include "gui/main/PlayController.h"
 
@@ -18,6 +33,30 @@ CutFileOpener::CutFileOpener(PlayController& player, CutScreen& cutScreen, Messe
                              QWidget* dialogParent, QObject* parent)
     : QObject(parent), m_player(player), m_cutScreen(cutScreen), m_messenger(messenger),
       m_dialogParent(dialogParent) {
+    Panel_CutFileBox = new QWidget(cutScreen.Slot_CutFile);
+    Panel_CutFileBox->setObjectName("Panel_CutFileBox");
+    auto* row = new QHBoxLayout(Panel_CutFileBox);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(2);
+    ComboBox1 = new QComboBox(Panel_CutFileBox);
+    row->addWidget(ComboBox1, 1);
+    ComboBox1->setObjectName("ComboBox1");
+    ComboBox1->setToolTip(QStringLiteral("カットファイルの選択"));
+    ComboBox1->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    ComboBox1->setMinimumContentsLength(20);
+    ComboBox1->installEventFilter(this);
+    qobject_cast<QBoxLayout*>(cutScreen.Slot_CutFile->layout())->insertWidget(0, Panel_CutFileBox);
+    connect(ComboBox1, &QComboBox::activated, this, &CutFileOpener::ComboBox1Click);
+    PopupMenu_CB = new QMenu(ComboBox1);
+    PopupMenu_CB->setObjectName("PopupMenu_CB");
+    P_File_T_DEL = PopupMenu_CB->addAction(QStringLiteral("ファイル登録のみ削除する(&F)"));
+    P_File_DEL = PopupMenu_CB->addAction(QStringLiteral("実際に削除(&D)"));
+    connect(P_File_T_DEL, &QAction::triggered, this, [this] { RemoveCutFileEntry(false); });
+    connect(P_File_DEL, &QAction::triggered, this, [this] { RemoveCutFileEntry(true); });
+    ComboBox1->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(ComboBox1, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        PopupMenu_CB->popup(ComboBox1->mapToGlobal(at));
+    });
     m_openDialog = new TDIR2OPENDLG(messenger, this);
     m_openDialog->setObjectName("DIR2OPENDLG_WAV");
     m_openDialog->SetFilter(QStringLiteral("ＷＡＶ files (*.WAV)|*.WAV|ALL files (*.*)|*.*"));
@@ -35,13 +74,124 @@ CutFileOpener::CutFileOpener(PlayController& player, CutScreen& cutScreen, Messe
     };
 }
 
+void CutFileOpener::SetParts(MemoryListPanel* memoryList, CutListPanel* cutLists,
+                             SilencePresetBar* presets) {
+    m_memoryList = memoryList;
+    m_cutLists = cutLists;
+    m_presets = presets;
+}
+
+bool CutFileOpener::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == ComboBox1 && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        // Stepping through the files plays each from its start, once its lists are built.
+        if (key == Qt::Key_Up || key == Qt::Key_Down) {
+            m_player.StartAutoPlay();
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}
+
 bool CutFileOpener::OpenWavFile() {
     const QString path = pickFile ? pickFile(m_dialogParent) : QString();
     if (path.isEmpty()) {
         return false;
     }
+    return OpenFiles({path});
+}
+
+bool CutFileOpener::OpenFiles(const QStringList& paths) {
+    if (paths.isEmpty()) {
+        return false;
+    }
     BusyCursor busy;
-    return ChooseCutFile(path);
+    if (!m_memoryList) {
+        return ChooseCutFile(paths.constFirst());
+    }
+    FillCutFileBox(m_memoryList->AddFiles(paths));
+    return ComboBox1Click();
+}
+
+void CutFileOpener::FillCutFileBox(int row) {
+    const QSignalBlocker blocker(ComboBox1);
+    ComboBox1->clear();
+    if (m_memoryList) {
+        for (const MemoryRow& memoryRow : m_memoryList->Rows()) {
+            ComboBox1->addItem(memoryRow.Path());
+        }
+    }
+    ComboBox1->setCurrentIndex(row < ComboBox1->count() ? row : -1);
+}
+
+void CutFileOpener::RemoveCutFileEntry(bool fromDisk) {
+    const int index = ComboBox1->currentIndex();
+    if (m_choosing || !m_memoryList || index < 0 || index >= m_memoryList->Count()) {
+        return;
+    }
+    m_player.Flags().stopRequested = true;
+    m_player.Engine().StopAndClose();
+    const QString path = m_memoryList->Path(index);
+    if (fromDisk) {
+        if (m_messenger.AskTimedQuestion(
+                path + QStringLiteral("\nこのファイルを、実際にディスクから削除します☆\nメモリー登録"
+                                      "からも削除します☆\n登録タイムも削除されます☆\n削除してよろしい"
+                                      "ですか?"),
+                Messenger::No) != Messenger::Yes) {
+            return;
+        }
+        // A file that stays on the disk keeps its row and its registered times.
+        if (QFile::exists(path) && !QFile::remove(path)) {
+            m_messenger.ShowTimedMessage(path + "\nこのファイルの削除に失敗しました・・・",
+                                         Messenger::Ok);
+            return;
+        }
+    }
+    std::vector<MemoryRow>& rows = m_memoryList->Rows();
+    rows.erase(rows.begin() + index);
+    m_memoryList->RowsChanged();
+    FillCutFileBox(std::min(index, static_cast<int>(rows.size()) - 1));
+    if (!rows.empty()) {
+        ComboBox1Click();
+    } else if (fromDisk && m_cutLists) {
+        // Nothing takes the deleted file's place: its times leave the screen, so that no later
+        // save brings its files back.
+        m_cutLists->LoadFor(QString());
+        m_cutScreen.ShowRegisteredList();
+    }
+    // After the choice above, which saved the times of the file being left.
+    if (fromDisk) {
+        DeleteAllCutLists(ProgramDir(), CutFileBase(path));
+    }
+}
+
+bool CutFileOpener::ComboBox1Click() {
+    if (m_choosing || !m_memoryList) {
+        return false;
+    }
+    const BusyScope choosing(m_choosing);
+    BusyCursor busy;
+    QCoreApplication::processEvents();
+    int index = ComboBox1->currentIndex();
+    if (index < 0 || index >= ComboBox1->count()) {
+        return false;
+    }
+    std::vector<MemoryRow>& rows = m_memoryList->Rows();
+    // The box follows the memory list it was filled from; when that list changed meanwhile, the
+    // entry's file is looked up in the list shown now.
+    const QString entry = ComboBox1->itemText(index);
+    if (index >= static_cast<int>(rows.size()) || rows[static_cast<size_t>(index)].Path() != entry) {
+        const auto found = std::find_if(rows.begin(), rows.end(),
+                                        [&](const MemoryRow& row) { return row.Path() == entry; });
+        index = found == rows.end() ? 0 : static_cast<int>(found - rows.begin());
+    }
+    const int row = FindExistingRow(rows, index, ProgramDir(), m_messenger);
+    m_memoryList->RowsChanged();
+    FillCutFileBox(row);
+    if (row < 0) {
+        return false;
+    }
+    m_memoryList->SelectOnly(row);
+    return ChooseCutFile(rows[static_cast<size_t>(row)].Path());
 }
 
 bool CutFileOpener::ChooseCutFile(const QString& path) {
@@ -65,10 +215,23 @@ bool CutFileOpener::ChooseCutFile(const QString& path) {
     const DeviceFormatReport format =
         QueryDeviceFormat(path, m_player.QueryDevice(), m_player.Player(), m_player.Flags());
     m_eightBit = format.bitsPerSample ? format.eightBit : info.bitsPerSample == 8;
+    // The fields belong to the preset of the family being left.
+    if (m_presets) {
+        if (const QString error = m_presets->Save(); !error.isEmpty()) {
+            m_messenger.ShowTimedMessage(error, Messenger::Ok);
+        }
+    }
     if (const auto mode = m_player.cutPanel->Preset().ModeForNewFile()) {
         m_player.cutPanel->SetPlayMode(*mode);
     }
-    m_cutScreen.SetCutFile(path, length);
+    std::function<void()> loadRegistered;
+    if (m_cutLists) {
+        loadRegistered = [this, &path] { m_cutLists->LoadFor(path); };
+    }
+    m_cutScreen.SetCutFile(path, length, loadRegistered);
+    if (m_presets) {
+        m_presets->LoadCurrent();
+    }
     return true;
 }
 

@@ -1,5 +1,7 @@
 // The main window's start-up in two phases and its close: which settings and list files are
 // read and written, and when.
+#include <utility>
+
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
@@ -14,12 +16,16 @@
 #include "core/settings/SettingsStore.h"
 #include "gui/cutscreen/AnalysisPanels.h"
 #include "gui/cutscreen/CutCommands.h"
+#include "gui/cutscreen/CutListPanel.h"
 #include "gui/cutscreen/CutScreen.h"
 #include "gui/filescreen/BrowserPanel.h"
 #include "gui/cutscreen/LevelPanel.h"
 #include "gui/cutscreen/PlayerPanel.h"
 #include "gui/cutscreen/SilencePanel.h"
+#include "gui/cutscreen/SilencePresetBar.h"
 #include "gui/filescreen/FilePlayerPanel.h"
+#include "gui/filescreen/MemoryListPanel.h"
+#include "gui/main/CutFileOpener.h"
 #include "gui/main/BusyCursor.h"
 #include "gui/main/PlayController.h"
 #include "gui/main/TKOTAN_VESKAR.h"
@@ -169,6 +175,21 @@ void TKOTAN_VESKAR::Timer_CreateTimer() {
     timeLists.startColors.colorTagNames = LoadColorTagNames(dir);
     QCoreApplication::processEvents();
     StartupStage = 99;
+    StartLists();
+}
+
+void TKOTAN_VESKAR::StartLists() {
+    analysisPanels->presetBar->Start(settings.preset16, settings.preset08);
+    memoryPanel->MO_M_SORT->setChecked(settings.memorySort);
+    memoryPanel->MF_FileOnly->setChecked(settings.fileOnly);
+    memoryPanel->Start(settings.memoryListName);
+    const QStringList waiting = std::exchange(m_pendingFiles, {});
+    if (!waiting.isEmpty()) {
+        OpenFiles(waiting);
+    } else if (settings.screenAtClose == 0 && memoryPanel->Count() > 0) {
+        // The cut screen was open at close: it opens again on the list's first file.
+        OpenCutScreenAt(0);
+    }
 }
 
 void TKOTAN_VESKAR::StartBrowser() {
@@ -258,6 +279,11 @@ void TKOTAN_VESKAR::CollectSettings() {
     settings.edgeIndex = player->filePanel->EdgeIndex();
     settings.cutSpeedUp = Cut().MO_CS_UP->isChecked();
     settings.screenAtClose = m_screens->currentWidget() == Panel_DFF ? -1 : 0;
+    settings.memorySort = memoryPanel->MO_M_SORT->isChecked();
+    settings.fileOnly = memoryPanel->MF_FileOnly->isChecked();
+    settings.memoryListName = memoryPanel->ListName();
+    settings.preset16 = analysisPanels->presetBar->SelectedName(SampleFamily::Bits16);
+    settings.preset08 = analysisPanels->presetBar->SelectedName(SampleFamily::Bits8);
     CollectBrowser();
     SettleCurrentPath(settings, Cut().Run().LastOutputDir());
     dataLists.colorTagNames = timeLists.startColors.colorTagNames;
@@ -266,6 +292,11 @@ void TKOTAN_VESKAR::CollectSettings() {
 QStringList TKOTAN_VESKAR::SaveAtClose() {
     CollectSettings();
     QStringList failures = SaveDataLists(ProgramDir(), dataLists);
+    failures += memoryPanel->Save();
+    failures += cutListPanel->Save();
+    if (const QString error = analysisPanels->presetBar->Save(); !error.isEmpty()) {
+        failures << error;
+    }
     Cut().ShowRecordAtClose();
     const QString error = SettingsStore().WriteAll(settings);
     if (!error.isEmpty()) {

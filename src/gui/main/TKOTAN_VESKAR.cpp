@@ -1,24 +1,35 @@
 #include "gui/main/TKOTAN_VESKAR.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QDir>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScrollArea>
+#include <QShortcut>
 #include <QMenuBar>
+#include <QSplitter>
 #include <QStackedWidget>
+#include <QTreeView>
 #include <QVBoxLayout>
 
+#include "core/settings/Paths.h"
 #include "core/text/Captions.h"
 #include "gui/cutscreen/AnalysisPanels.h"
 #include "gui/cutscreen/CutCommands.h"
+#include "gui/cutscreen/CutListPanel.h"
 #include "gui/cutscreen/CutScreen.h"
+#include "gui/cutscreen/PlayerPanel.h"
 #include "gui/cutscreen/SilencePanel.h"
 #include "gui/filescreen/BrowserPanel.h"
 #include "gui/filescreen/FilePlayerPanel.h"
+#include "gui/filescreen/FolderBrowserView.h"
+#include "gui/filescreen/MemoryListPanel.h"
 #include "gui/main/CutFileOpener.h"
+#include "gui/main/HintButton.h"
 #include "gui/main/PlayController.h"
 #include "gui/mixer/MixerScreenPanel.h"
 #include "platform/PulseMixer.h"
@@ -67,6 +78,11 @@ TKOTAN_VESKAR::TKOTAN_VESKAR(QWidget* parent) : QMainWindow(parent) {
     connect(m_screens, &QStackedWidget::currentChanged, this,
             [this] { player->SetFileScreenShown(m_screens->currentWidget() == Panel_DFF); });
     cutFileOpener = new CutFileOpener(*player, *cutScreen, m_messenger, this, this);
+    cutListPanel = new CutListPanel(*cutScreen, timeLists.registered, m_messenger, ProgramDir());
+    auto* backButton = MakeHintButton("Button_Select", "File", "ファイル選択画面に切り替える",
+                                      cutFileOpener->Panel_CutFileBox);
+    cutFileOpener->Panel_CutFileBox->layout()->addWidget(backButton);
+    connect(backButton, &QPushButton::clicked, this, &TKOTAN_VESKAR::Button_SelectClick);
 
     QMenu* screenMenu = menuBar()->addMenu("画面");
     screenMenu->addAction("ファイル選択画面", this, &TKOTAN_VESKAR::ShowFileScreen);
@@ -77,6 +93,10 @@ TKOTAN_VESKAR::TKOTAN_VESKAR(QWidget* parent) : QMainWindow(parent) {
     MOption0->addAction(cutScreen->MO_ST_TM);
     MOption0->addAction(cutScreen->MO_TSR_MUKOU);
     analysisPanels = new AnalysisPanels(analysis, *cutScreen, m_host, flags, MOption0);
+    cutFileOpener->SetParts(memoryPanel, cutListPanel, analysisPanels->presetBar);
+    MOption0->addSeparator();
+    MOption0->addAction(memoryPanel->MO_M_SORT);
+    MOption0->addAction(memoryPanel->MF_FileOnly);
     m_cut = std::make_unique<CutCommands>(*cutScreen, timeLists, flags, m_host, m_textViewer, this);
     m_cut->AttachMenus(menuBar(), MOption0);
     // A cut reads the source while the player may hold it open: playback stops first.
@@ -85,6 +105,13 @@ TKOTAN_VESKAR::TKOTAN_VESKAR(QWidget* parent) : QMainWindow(parent) {
     analysisPanels->silencePanel->SetStopPlayback([this] { m_player->Engine().StopAndClose(); });
     for (int k = 0; k < 6; ++k) {
         m_player->EngineLines().SetSilenceList(k, analysis.SilenceLines(k));
+        // Ctrl+1..6 reach the silence lists from anywhere on the cut screen.
+        auto* key = new QShortcut(QKeySequence(QKeyCombination(Qt::ControlModifier,
+                                                               static_cast<Qt::Key>(Qt::Key_1 + k))),
+                                  Panel_CUT);
+        key->setContext(Qt::WidgetWithChildrenShortcut);
+        connect(key, &QShortcut::activated, this,
+                [this, k] { analysisPanels->silencePanel->FocusList(k); });
     }
 
     MakeOpenCommand();
@@ -94,17 +121,30 @@ void TKOTAN_VESKAR::MakeFileScreen() {
     // The browser takes the screen's width, so that the file list shows its columns whole; the
     // player runs under it.
     browserPanel = new BrowserPanel(browserState, m_messenger, m_pump, flags, QDir::homePath());
+    memoryPanel = new MemoryListPanel(m_messenger, m_pump, flags, ProgramDir());
+    memoryPanel->SetBrowser(browserPanel);
+    auto* sides = new QSplitter(Qt::Horizontal, Panel_DFF);
+    sides->setObjectName("Splitter_DFF");
+    sides->setChildrenCollapsible(false);
+    sides->addWidget(browserPanel);
+    sides->addWidget(memoryPanel);
+    // Half each: the memory list shows whole paths.
+    sides->setSizes({1, 1});
     auto* screen = new QVBoxLayout(Panel_DFF);
     auto* top = new QHBoxLayout;
-    top->addWidget(browserPanel, 1);
+    top->addWidget(sides, 1);
     top->addWidget(fileMixerPanel, 0, Qt::AlignTop);
     screen->addLayout(top, 1);
     screen->addWidget(player->filePanel);
 
-    // A clicked file plays through the engine; the browser's list is the one it walks.
-    player->SetFileLists(browserPanel, nullptr);
-    browserPanel->SetPlayback([this](PlayFileList& list) { m_player->Engine().PlayFileListClick(list); },
-                              [this] { m_player->Engine().StopAndClose(); });
+    // A clicked file plays through the engine; the list it was clicked in is the one it walks.
+    player->SetFileLists(browserPanel, memoryPanel);
+    const auto play = [this](PlayFileList& list) { m_player->Engine().PlayFileListClick(list); };
+    const auto stop = [this] { m_player->Engine().StopAndClose(); };
+    browserPanel->SetPlayback(play, stop);
+    memoryPanel->SetPlayback(play, stop);
+    connect(memoryPanel, &MemoryListPanel::CutScreenRequested, this,
+            &TKOTAN_VESKAR::OpenCutScreenAt);
     connect(browserPanel, &BrowserPanel::FolderShown, this, [this](const QString& folder) {
         player->filePanel->Edit_File_Disp->setText(folder);
     });
@@ -144,6 +184,47 @@ void TKOTAN_VESKAR::MakeOpenCommand() {
     });
 }
 
+void TKOTAN_VESKAR::OpenFiles(const QStringList& paths) {
+    if (Timer_Create && StartupStage != 99) {
+        m_pendingFiles += paths;
+        return;
+    }
+    if (cutFileOpener->OpenFiles(paths)) {
+        ShowCutScreen();
+    }
+}
+
+QStringList TKOTAN_VESKAR::SelectedMemoryFiles() const {
+    return memoryPanel->SelectedPaths();
+}
+
+void TKOTAN_VESKAR::OpenCutScreenAt(int row) {
+    cutFileOpener->FillCutFileBox(row);
+    ShowCutScreen();
+    cutFileOpener->ComboBox1Click();
+    // A new file is heard whole, not in probes.
+    player->cutPanel->specialModeItems[static_cast<size_t>(SpecialMode::Off)]->click();
+    cutFileOpener->ComboBox1->setFocus();
+}
+
+void TKOTAN_VESKAR::Button_SelectClick() {
+    // The browser shows where the last cut wrote its pieces, else the folder it showed.
+    const QString output = Cut().Run().LastOutputDir();
+    const QString folder = !output.isEmpty() && QDir(output).exists() ? output
+                                                                       : browserState.currentPath;
+    if (!folder.isEmpty() && folder != browserState.currentPath) {
+        browserPanel->browser->GoToFolder(folder);
+    }
+    ShowFileScreen();
+    const int row = cutFileOpener->ComboBox1->currentIndex();
+    if (row >= 0) {
+        memoryPanel->SelectOnly(row);
+    } else {
+        memoryPanel->ListView_M->clearSelection();
+    }
+    memoryPanel->ListView_M->setFocus();
+}
+
 TKOTAN_VESKAR::~TKOTAN_VESKAR() {
     // Nothing may reach the device while the window's parts go away.
     flags.stopRequested = true;
@@ -151,6 +232,8 @@ TKOTAN_VESKAR::~TKOTAN_VESKAR() {
     m_player->Engine().StopAndClose();
     // The browser holds the window's state and message box, which go before the child widgets.
     m_player->SetFileLists(nullptr, nullptr);
+    delete memoryPanel;
+    memoryPanel = nullptr;
     delete browserPanel;
     browserPanel = nullptr;
     // The volume panels tell the mixer when they hide, as every child does while the window goes.

@@ -34,6 +34,8 @@ class BrowserPanel;
 class CutCommands;
 class CutScreen;
 class CutFileOpener;
+class CutListPanel;
+class MemoryListPanel;
 class MixerPanels;
 class MixerScreenPanel;
 class PlayController;
@@ -75,12 +77,16 @@ public:
     QWidget* Panel_DFF = nullptr;
     /// The file screen's browser: drives, folders, files, filters and folder history.
     BrowserPanel* browserPanel = nullptr;
+    /// The file screen's memory list, the lists of recordings the cut screen works through.
+    MemoryListPanel* memoryPanel = nullptr;
     /// What the browser shows and remembers; filled from the settings and list files at start-up
     /// and written back at close.
     BrowserState browserState;
     /// The cut screen (objectName "Panel_CUT"); cutScreen is the same widget with its controls.
     QWidget* Panel_CUT = nullptr;
     CutScreen* cutScreen = nullptr;
+    /// The cut lists of the cut file, above the registered list.
+    CutListPanel* cutListPanel = nullptr;
     /// The option menu.
     QMenu* MOption0 = nullptr;
     /// The file menu.
@@ -111,8 +117,20 @@ public:
     /// The cut commands of the cut screen and the file menu, with the cut run and its record.
     CutCommands& Cut() { return *m_cut; }
 
+    /// Files given on the command line or handed over by a later start: added to the memory
+    /// list, the first opened as the cut file on the cut screen. Before the start-up has read
+    /// the memory list they wait for it.
+    void OpenFiles(const QStringList& paths);
+    /// The files of the rows selected in the memory list, in list order: the other screens take
+    /// their files from there.
+    QStringList SelectedMemoryFiles() const;
+
 public slots:
     void ShowFileScreen();
+    /// Button14: the cut screen with the memory list's row as the cut file.
+    void OpenCutScreenAt(int row);
+    /// Button_Select: back to the file screen, the cut file's row selected in the memory list.
+    void Button_SelectClick();
     void ShowCutScreen();
     /// The save folder's first-run prompt.
     void Timer6Timer();
@@ -147,6 +165,9 @@ private:
 
     void MakeFileScreen();
     void MakeMixer();
+    /// The memory list, the cut lists and the presets from the settings, at the end of the
+    /// deferred start-up; then the screen that was open at close and the files that waited.
+    void StartLists();
     /// "WAVファイルを開く…": first in the file menu.
     void MakeOpenCommand();
 
@@ -159,6 +180,7 @@ private:
     /// desktop has no application for it.
     DesktopTextViewer m_desktopViewer;
     WindowTextViewer m_textViewer{m_desktopViewer, this};
+    QStringList m_pendingFiles;
     std::unique_ptr<QtWaveDevice> m_playDevice;
     std::unique_ptr<QtWaveDevice> m_queryDevice;
     std::unique_ptr<PlayController> m_player;

@@ -20,6 +20,7 @@
 #include <QTemporaryDir>
 
 #include "core/cut/CutRun.h"
+#include "core/settings/SettingsStore.h"
 #include "core/settings/Paths.h"
 #include "core/timelists/TimeText.h"
 #include "core/wav/WavReader.h"
@@ -30,6 +31,9 @@
 #include "gui/cutscreen/SilencePanel.h"
 #include "gui/cutscreen/TimeListBox.h"
 #include "gui/dialogs/TPBarBox.h"
+#include "gui/filescreen/BrowserPanel.h"
+#include "gui/filescreen/FolderBrowserView.h"
+#include "gui/filescreen/MemoryListPanel.h"
 #include "gui/main/CutFileOpener.h"
 #include "gui/main/TKOTAN_VESKAR.h"
 #include "support/FakeTextViewer.h"
@@ -372,6 +376,47 @@ TEST_F(MainRoadTest, AnotherFileStartsTheRoadAfresh) {
     EXPECT_EQ(SavedNames(), names);
     ExpectPieces(saveDir, names, {{1000, 5000}, {6500, 12500}, {14000, kToEnd}});
     EXPECT_EQ(boxes.shown, QStringList{CutRun::DoneText()});
+}
+
+// The whole road in the window from the browser: the recording registered in a memory list,
+// the cut screen opened on it, its song starts registered and cut; a new window on the same
+// data folder comes back on the cut screen with the same times registered.
+TEST_F(MainRoadTest, FromTheBrowserToThePiecesAndBackAfterARestart) {
+    ASSERT_EQ(SettingsStore().WriteFolder("SAVE_DIR", saveDir), "");
+    ASSERT_EQ(SettingsStore().WriteFolder("BG_DIR", saveDir), "");
+    builder = Recording{44100, 2, 16}.Build();
+    source = files.Write("road.wav", builder);
+    window.FormCreate();
+    window.Timer_CreateTimer();
+    ASSERT_EQ(window.StartupStage, 99);
+    window.ShowFileScreen();
+    window.browserPanel->browser->ShowFolder(files.Folder());
+    window.browserPanel->SelectOnly(0);
+    ASSERT_EQ(window.browserPanel->Path(0), source);
+    window.memoryPanel->Button9->click();
+    window.memoryPanel->Button14->click();
+    ASSERT_EQ(window.cutScreen->CutFile(), source);
+    EXPECT_EQ(window.findChild<QStackedWidget*>("Screens")->currentWidget(), window.Panel_CUT);
+
+    Detect();
+    RegisterAllWithColours(0);
+    ASSERT_EQ(RegisteredMs(), kDetected);
+    CutWith(window.Cut().WAV_CUT_ST);
+    const QStringList names = {"road_0m01000_Blue.wav", "road_0m06500_Blue.wav",
+                               "road_0m14000_Blue.wav"};
+    EXPECT_EQ(SavedNames(), names);
+    ExpectPieces(saveDir, names, {{1000, 5000}, {6500, 12500}, {14000, 17000}});
+    window.close();
+
+    TKOTAN_VESKAR again;
+    test::BoxAnswerer againBoxes(again.MKBoxDlg1);
+    again.FormCreate();
+    again.Timer_CreateTimer();
+    EXPECT_EQ(again.findChild<QStackedWidget*>("Screens")->currentWidget(), again.Panel_CUT);
+    EXPECT_EQ(again.cutScreen->CutFile(), source);
+    EXPECT_EQ(again.timeLists.registered.Texts(), window.timeLists.registered.Texts());
+    EXPECT_EQ(again.timeLists.registered.Tags(), kDetectedTags);
+    EXPECT_EQ(againBoxes.shown, QStringList());
 }
 
 } // namespace

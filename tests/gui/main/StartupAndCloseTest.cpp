@@ -138,6 +138,9 @@ TEST_F(StartupAndCloseTest, EverySettingIsBackAfterARestart) {
     // The browser shows its folder, filter and file again only when they are there.
     ASSERT_TRUE(QDir().mkpath(changed.currentPath));
     ASSERT_TRUE(QFile(changed.currentPath + "/" + changed.dirText).open(QIODevice::WriteOnly));
+    // The silence presets are chosen only among those there are.
+    ASSERT_TRUE(QFile(ProgramDir() + changed.preset16 + ".m16").open(QIODevice::WriteOnly));
+    ASSERT_TRUE(QFile(ProgramDir() + changed.preset08 + ".m08").open(QIODevice::WriteOnly));
     ASSERT_EQ(SaveDataLists(ProgramDir(), {{"", "Side A"}, {"/media/x/"}, {"/srv/"},
                                            {"*.WAV", "ALL (*.*)", changed.filterText}}),
               QStringList());
