@@ -88,9 +88,9 @@ int RunMainWindow(QApplication& app, const QCommandLineParser& parser, SingleIns
     TKOTAN_VESKAR window;
     window.FormCreate();
     QObject::connect(&instance, &SingleInstance::ArgumentsReceived, &window,
-                     [&window](const QString& text) {
+                     [&window](const QStringList& arguments) {
                          BringForward(window);
-                         const QStringList files = WavArguments(text.split('?', Qt::SkipEmptyParts));
+                         const QStringList files = WavArguments(arguments);
                          if (!files.isEmpty()) {
                              window.OpenFiles(files);
                          }

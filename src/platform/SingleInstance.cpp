@@ -7,6 +7,8 @@
 #include <QCryptographicHash>
 #include <QDeadlineTimer>
 #include <QDir>
+#include <QJsonArray>
+#include <QJsonDocument>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QLockFile>
@@ -18,7 +20,7 @@ namespace veskar {
 
 namespace {
 
-// A hand-over is one line of UTF-8 answered by one empty line once it has been handled.
+// A hand-over is one line of JSON answered by one empty line once it has been handled.
 constexpr qint64 kMaxHandOverBytes = 64 * 1024;
 
 } // namespace
@@ -33,8 +35,8 @@ SingleInstance::SingleInstance(const QString& windowClass, QObject* parent) : QO
 
 SingleInstance::~SingleInstance() = default;
 
-QString SingleInstance::JoinArguments(const QStringList& arguments) {
-    return arguments.join('?');
+QByteArray SingleInstance::HandOverLine(const QStringList& arguments) {
+    return QJsonDocument(QJsonArray::fromStringList(arguments)).toJson(QJsonDocument::Compact);
 }
 
 bool SingleInstance::Claim() {
@@ -83,7 +85,7 @@ bool SingleInstance::HandOver(const QStringList& arguments, int timeoutMs) const
         }
         QThread::msleep(50);
     }
-    socket.write(JoinArguments(arguments).toUtf8() + '\n');
+    socket.write(HandOverLine(arguments) + '\n');
     if (!socket.waitForBytesWritten(static_cast<int>(deadline.remainingTime()))) {
         return false;
     }
@@ -107,7 +109,13 @@ void SingleInstance::AcceptConnection() {
                 return;
             }
             const QByteArray line = socket->readLine(kMaxHandOverBytes).chopped(1);
-            emit ArgumentsReceived(QString::fromUtf8(line));
+            QStringList arguments;
+            for (const QJsonValue& value : QJsonDocument::fromJson(line).array()) {
+                if (value.isString()) {
+                    arguments << value.toString();
+                }
+            }
+            emit ArgumentsReceived(arguments);
             socket->write("\n");
             socket->flush();
             socket->disconnectFromServer();

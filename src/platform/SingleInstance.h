@@ -32,12 +32,14 @@ public:
     /// at most timeoutMs (the holder may still be starting). True when it took them.
     bool HandOver(const QStringList& arguments, int timeoutMs = 5000) const;
 
-    /// The text a hand-over carries: the arguments joined with "?", empty for none.
-    static QString JoinArguments(const QStringList& arguments);
+    /// The line a hand-over carries: the arguments as a JSON array, so that any path (one with
+    /// "?" or a line break in it too) arrives whole.
+    static QByteArray HandOverLine(const QStringList& arguments);
 
 signals:
-    /// A later start handed its arguments over (joined with "?").
-    void ArgumentsReceived(const QString& text);
+    /// A later start handed its arguments over; none when it gave none or sent what no start
+    /// of ours sends.
+    void ArgumentsReceived(const QStringList& arguments);
 
 private:
     void AcceptConnection();

@@ -56,17 +56,18 @@ TEST(ProgramEntryTest, RunModeAndVersionDecideWhatStarts) {
 TEST(ProgramEntryTest, SecondStartHandsItsArgumentsToTheFirstAndEndsWithoutAWindow) {
     SingleInstance first(QStringLiteral("TKOTAN_VESKAR"));
     ASSERT_TRUE(first.Claim());
-    QStringList received;
+    QList<QStringList> received;
     QObject::connect(&first, &SingleInstance::ArgumentsReceived,
-                     [&received](const QString& text) { received << text; });
+                     [&received](const QStringList& arguments) { received << arguments; });
     // The store says installed, so a start that did not hand over would open the window and
     // run until the deadline.
     ASSERT_EQ(SettingsStore().WriteSetup("/x", "g"), "");
 
-    EXPECT_EQ(RunCutter({"take 1.wav", "/tmp/b"}), 0);
+    EXPECT_EQ(RunCutter({"take 1?.wav", "/tmp/b\nc"}), 0);
     EXPECT_EQ(RunCutter({}), 0);
-    // Files go over with absolute paths: the running window has a folder of its own.
-    EXPECT_EQ(received, QStringList({QDir::current().absoluteFilePath("take 1.wav") + "?/tmp/b", ""}));
+    // Files go over whole, with absolute paths: the running window has a folder of its own.
+    EXPECT_EQ(received, (QList<QStringList>{
+                            {QDir::current().absoluteFilePath("take 1?.wav"), "/tmp/b\nc"}, {}}));
 }
 
 // The program started on a store that scripts/run's setup step wrote, and on one a user left
