@@ -97,6 +97,8 @@ public:
     TimeMs SegmentEnd() const { return m_segmentEnd; }
     const QString& LastOutputPath() const { return m_lastOutputPath; }
     const QString& LastOutputDir() const { return m_lastOutputDir; }
+    /// Once the browser has shown the last output folder, it is no longer where to go back to.
+    void ForgetLastOutputDir() { m_lastOutputDir.clear(); }
     const QString& OutputPrefix() const { return m_prefix; }
     /// `SaveDir` as the run leaves it (the save dialog may have moved it).
     const QString& SaveDir() const { return m_options.saveDir; }

@@ -209,11 +209,18 @@ void TKOTAN_VESKAR::OpenCutScreenAt(int row) {
 
 void TKOTAN_VESKAR::Button_SelectClick() {
     // The browser shows where the last cut wrote its pieces, else the folder it showed.
+    // Only once: after that, the browser stays where the user takes it.
     const QString output = Cut().Run().LastOutputDir();
+    Cut().Run().ForgetLastOutputDir();
     const QString folder = !output.isEmpty() && QDir(output).exists() ? output
                                                                        : browserState.currentPath;
-    if (!folder.isEmpty() && folder != browserState.currentPath) {
-        browserPanel->browser->GoToFolder(folder);
+    if (!folder.isEmpty() && folder != browserState.currentPath &&
+        !browserPanel->browser->GoToFolder(folder)) {
+        const QString fallback = DefaultBrowserFolder();
+        m_messenger.ShowTimedMessage(folder + "\nフォルダーチェンジ・エラー\n\n" + fallback +
+                                         "\nフォルダーに、強制変更します☆",
+                                     Messenger::Ok);
+        browserPanel->browser->GoToFolder(fallback);
     }
     ShowFileScreen();
     const int row = cutFileOpener->ComboBox1->currentIndex();

@@ -406,6 +406,15 @@ TEST_F(MainRoadTest, FromTheBrowserToThePiecesAndBackAfterARestart) {
                                "road_0m14000_Blue.wav"};
     EXPECT_EQ(SavedNames(), names);
     ExpectPieces(saveDir, names, {{1000, 5000}, {6500, 12500}, {14000, 17000}});
+    // Back on the file screen the pieces' folder shows once; then the browser stays put.
+    QPushButton* back = window.findChild<QPushButton*>("Button_Select");
+    back->click();
+    EXPECT_EQ(QDir(window.browserState.currentPath), QDir(saveDir));
+    window.browserPanel->browser->ShowFolder(files.Folder());
+    window.memoryPanel->Button14->click();
+    back->click();
+    EXPECT_EQ(QDir(window.browserState.currentPath), QDir(files.Folder()));
+    window.memoryPanel->Button14->click();
     window.close();
 
     TKOTAN_VESKAR again;
