@@ -52,13 +52,16 @@ bool ParseRange(const QString& text, int max, int& from, int& to) {
 
 bool ParseRaw(const QString& text, RawFormat& raw) {
     const QStringList parts = text.split(',');
-    const auto rate = parts.size() == 3 ? ParseWholeNumber(parts[0], 1, 1000000) : std::nullopt;
-    const auto bits = parts.size() == 3 ? ParseWholeNumber(parts[1], 8, 16) : std::nullopt;
-    const auto channels = parts.size() == 3 ? ParseWholeNumber(parts[2], 1, 2) : std::nullopt;
-    if (!rate || !bits || (*bits != 8 && *bits != 16) || !channels) {
+    if (parts.size() != 3) {
         return false;
     }
-    raw = {static_cast<uint32_t>(*rate), static_cast<uint16_t>(*bits),
+    const auto rate = ParseWholeNumber(parts[0], 1, 1000000);
+    const auto bits = ParseWholeNumber(parts[1], 8, 16);
+    const auto channels = ParseWholeNumber(parts[2], 1, 2);
+    if (!rate || !channels || bits.value_or(1) % 8 != 0) {
+        return false;
+    }
+    raw = {static_cast<uint32_t>(*rate), static_cast<uint16_t>(bits.value_or(0)),
            static_cast<uint16_t>(*channels)};
     return true;
 }

@@ -43,6 +43,9 @@ namespace {
 constexpr uint32_t kMax32 = 0xFFFFFFFF;
 // The copy steps in which progress is counted: a twenty-fifth of a second of sound.
 constexpr int kStepsPerSecond = 25;
+// Blocks are handed to the kernel several at a time: fewer calls, and the progress box still
+// moves a few times a second.
+constexpr int64_t kCopyStepBytes = 8 * 1024 * 1024;
 
 // A size field of 32 bits; a piece over 4 GiB gets the value that readers take as "to the end
 // of the file" instead of a wrapped size.
@@ -129,7 +132,7 @@ QString CopyPieceSamples(int in, int64_t inOffset, int out, int64_t outOffset, i
                                : 100;
             return progress(percent);
         },
-        blockSize);
+        blockSize > 0 ? std::max<int64_t>(1, kCopyStepBytes / blockSize) * blockSize : 0);
     const bool inRest = copied.copied >= fullBlocks * blockSize;
     switch (copied.failure) {
     case CopyFailure::None:

@@ -47,11 +47,12 @@ int LinkWithoutReplacing(const QByteArray& from, const QByteArray& to);
 
 /// How CopyFileRange moves the bytes.
 enum class CopyMethod {
-    /// Inside the kernel (copy_file_range) when source and output offsets lie alike on the page
-    /// grid, else through a buffer whose writes land on page boundaries: what measured fastest.
+    /// What measured fastest here: inside the kernel (copy_file_range), whatever the offsets,
+    /// through the buffer where the kernel refuses.
     Best,
-    Kernel, ///< always copy_file_range (falling back to the buffer where it is refused)
-    Buffer, ///< always through the buffer
+    Kernel, ///< the same, named for comparisons
+    /// Always through a buffer whose writes after the first start on page boundaries.
+    Buffer,
 };
 
 /// Why a copy stopped short.
