@@ -155,6 +155,8 @@ std::optional<ChopResult> RunChop(const QStringList& sources, ChopMode mode,
         return std::nullopt;
     }
     host.pump.ProcessEvents();
+    // A chop folder that went missing is made again; one that cannot be fails each piece.
+    QDir().mkpath(options.chopDir);
     Chopper chopper(mode, options, host);
     for (const QString& source : sources) {
         if (!chopper.Chop(source)) {

@@ -200,6 +200,13 @@ void ChopMenu::PopupMenu_BGPopup() {
 }
 
 void ChopMenu::PBG_2Click(int mode) {
+    // Pieces need a folder; without one the user is asked for it first, as at the first start.
+    if (IsFolderNotSet(m_settings.chopDir) && m_chooseFolder) {
+        m_chooseFolder();
+    }
+    if (IsFolderNotSet(m_settings.chopDir)) {
+        return;
+    }
     const QStringList sources = m_sources ? m_sources() : QStringList();
     const ChopOptions options = ChopOptionsOf(m_settings);
     Btn_BUTUGIRI->setEnabled(false);
