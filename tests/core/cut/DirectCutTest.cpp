@@ -103,7 +103,7 @@ TEST_F(DirectCutTest, RefusalsLeaveTheFileAsItWas) {
     const QString path = Source();
     EXPECT_EQ(DirectCutFile(path, "10001", "", m_record),
               "先頭タイムがデータ範囲を超えています・・・MW");
-    EXPECT_EQ(DirectCutFile(path, "3000", "3000", m_record), "データサイズが、０です・・・MW");
+    EXPECT_EQ(DirectCutFile(path, "0", "0", m_record), "データサイズが、０です・・・MW");
     EXPECT_EQ(ForceRestoreFile(path), "加工した痕跡がありません☆");
     EXPECT_EQ(RestoreFile(path, m_record), "");
     EXPECT_TRUE(ReadAll(path) == m_bytes);
