@@ -50,6 +50,16 @@ TEST(CommandLineTest, UsageErrorsNameTheFaultAndShowTheCommandsUsage) {
          "--select needs indexes 0..1 of the sorted times, or all"},
         {{"cut", "a", "--out", out, "--label", "8=x", "0"}, "--label needs K=NAME with K 0..6"},
         {{"cut", "a", "--out", out, "--bogus", "0"}, "Unknown option 'bogus'."},
+        {{"chop", "a", "--mode", "0"}, "--out DIR is missing"},
+        {{"chop", "a", "--out", out, "--mode", "31"}, "--mode is one of 0..30"},
+        {{"chop", "a", "--out", out, "--mode", "28", "--minutes", "0"},
+         "--minutes is one of 1..1000"},
+        {{"chop", "a", "--out", out, "--mode", "29", "--intro", "10-10"},
+         "--intro needs START_S-END_S, START_S < END_S"},
+        {{"chop", "a", "--out", out, "--mode", "30", "--raw", "8000,24,2"},
+         "--raw needs RATE,BITS,CHANNELS with BITS 8 or 16, CHANNELS 1 or 2"},
+        {{"direct-cut", "a"}, "START_MS is missing"},
+        {{"direct-cut", "a", "1", "x"}, "START_MS and END_MS are whole milliseconds"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.args.join(' ').toStdString());
@@ -83,6 +93,8 @@ TEST(CommandLineTest, FailuresPrintTheSystemsMessage) {
              ": Is a directory\n"},
         {{"cut", none, "--out", files.Path("out"), "0"},
          none + "\nファイルがありません・・・\n" + noSuchFile},
+        {{"direct-cut", none, "0"}, "WAVファイルの読み出しに失敗しましたOP・・・MW\n" + noSuchFile},
+        {{"force-restore", tiny}, "WAVファイルのサイズが小さすぎます・・・MW\n" + tiny + "\n"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.args.join(' ').toStdString());

@@ -9,6 +9,7 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
+#include "core/chop/ChopRun.h"
 #include "core/cut/CutRecord.h"
 #include "core/cut/CutRun.h"
 #include "core/cut/CutTarget.h"
@@ -178,6 +179,24 @@ TEST_F(CutFaultOnDiskTest, AReadOnlyFolderTakesNothing) {
               (QStringList{FailedBox(0, "Read-only file system"),
                            FailedBox(1000, "Read-only file system"), CutRun::NothingCutText()}));
     EXPECT_TRUE(CheckPieces(folder.Path(), {0, 1000}).isEmpty());
+}
+
+// Chop pieces into a disk that fills after the first: the second is reported with the
+// writer's message and leaves nothing behind.
+TEST_F(CutFaultOnDiskTest, AFullDiskKeepsOnlyWholeChopPieces) {
+    MakeSource(4000);
+    MountedFolder disk(100 * 1024);
+    ASSERT_TRUE(disk.IsMounted());
+    ChopOptions options;
+    options.chopDir = disk.Path();
+    const auto result = RunChop({m_source}, ChopMode::Parts2, options, m_host.host());
+    ASSERT_TRUE(result);
+    EXPECT_EQ(m_host.messenger.Texts().value(1),
+              "分割に失敗しました・・・\nWAVファイルの書き込みに失敗しました・・・BG_A\n" +
+                  m_source);
+    EXPECT_EQ(QDir(disk.Path()).entryList(QDir::Files | QDir::Hidden),
+              QStringList{"live_b000.wav"});
+    EXPECT_EQ(ReadAll(disk.Path() + "live_b000.wav").mid(44), m_bytes.mid(44, 64000));
 }
 
 // The source shrinks while a piece of it is copied (over 16 MiB, so the copy pauses between

@@ -13,7 +13,8 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QRandomGenerator>
+
+#include "core/cut/OutputFile.h"
 
 namespace veskar {
 
@@ -55,46 +56,12 @@ bool IsSameFile(const QString& a, const QString& b) {
 
 namespace {
 
-// Bytes handed to one copy_file_range call, and the buffer of the read/write fallback; the
-// caller's keepGoing is asked after each.
-constexpr int64_t kCopyChunk = 16 * 1024 * 1024;
-constexpr int64_t kBufferBytes = 1024 * 1024;
-// The 16 standard bytes of "fmt " and an empty 2-byte extension size, as older readers expect.
-constexpr uint32_t kFmtBytes = 18;
-constexpr uint16_t kFormatPcm = 1;
-
-// The operating system's reason for the last failed call, in the user's language.
-QString OsReason(int error = errno) {
-    return QString::fromLocal8Bit(std::strerror(error));
-}
-
 // Attempts at a free name before a save gives up: other writers would have to take each name
 // as it is found.
 constexpr int kNameAttempts = 100;
-
-// Closes the descriptor it holds on every exit path.
-class Fd {
-public:
-    explicit Fd(int fd = -1) : m_fd(fd) {}
-    ~Fd() { Close(); }
-    Fd(const Fd&) = delete;
-    Fd& operator=(const Fd&) = delete;
-    int get() const { return m_fd; }
-    bool valid() const { return m_fd >= 0; }
-    /// Closes now and reports the result of close(): a network or full file system may only
-    /// report a failed write there.
-    bool Close() {
-        if (m_fd < 0) {
-            return true;
-        }
-        const int rc = ::close(m_fd);
-        m_fd = -1;
-        return rc == 0;
-    }
-
-private:
-    int m_fd;
-};
+// The 16 standard bytes of "fmt " and an empty 2-byte extension size, as older readers expect.
+constexpr uint32_t kFmtBytes = 18;
+constexpr uint16_t kFormatPcm = 1;
 
 void PutU16(QByteArray& out, uint16_t v) {
     out.append(static_cast<char>(v & 0xFF));
@@ -152,101 +119,6 @@ QByteArray SegmentHeader(const WavInfo& source, int64_t sampleBytes) {
 
 namespace {
 
-bool WriteAll(int fd, const void* data, int64_t size, int64_t offset) {
-    const char* p = static_cast<const char*>(data);
-    while (size > 0) {
-        const ssize_t n = ::pwrite(fd, p, static_cast<size_t>(size), offset);
-        if (n < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return false;
-        }
-        if (n == 0) {
-            errno = ENOSPC;
-            return false;
-        }
-        p += n;
-        size -= n;
-        offset += n;
-    }
-    return true;
-}
-
-// Creates a hidden temporary file beside the final name (same folder, hence the same file
-// system for the rename). The name stays short so a long final name cannot push it over the
-// file system's limit. Mode 0666 lets the umask decide, as for any new file of the user.
-int CreateTemporary(const QString& folder, QString& tempPath) {
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        tempPath = folder + "/.pirvan-" +
-                   QString::number(QRandomGenerator::global()->generate64(), 36) + ".part";
-        const int fd = ::open(QFile::encodeName(tempPath).constData(),
-                              O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0 || errno != EEXIST) {
-            return fd;
-        }
-    }
-    errno = EEXIST;
-    return -1;
-}
-
-bool CopyFallsBack(int error) {
-    return error == EXDEV || error == ENOSYS || error == EOPNOTSUPP || error == EINVAL ||
-           error == EBADF || error == ETXTBSY || error == EPERM;
-}
-
-// Copies size bytes from in at inOffset to out at outOffset, inside the kernel while it can,
-// asking keepGoing between blocks. Returns Written, or the outcome with its cause.
-CutStep CopySamples(int in, int out, off_t inOffset, off_t outOffset, int64_t size, bool kernelCopy,
-                    const std::function<bool()>& keepGoing, QString& cause) {
-    int64_t remaining = size;
-    bool inKernel = kernelCopy;
-    std::vector<char> buffer;
-    while (remaining > 0) {
-        if (inKernel) {
-            const ssize_t n =
-                ::copy_file_range(in, &inOffset, out, &outOffset,
-                                  static_cast<size_t>(std::min(remaining, kCopyChunk)), 0);
-            if (n < 0 && errno == EINTR) {
-                continue;
-            }
-            if (n < 0 && CopyFallsBack(errno)) {
-                inKernel = false;
-                continue;
-            }
-            if (n <= 0) {
-                cause = n < 0 ? OsReason() : SourceEndedCause();
-                return CutStep::Failed;
-            }
-            remaining -= n;
-        } else {
-            if (buffer.empty()) {
-                buffer.resize(kBufferBytes);
-            }
-            const int64_t want = std::min<int64_t>(remaining, kBufferBytes);
-            const ssize_t n = ::pread(in, buffer.data(), static_cast<size_t>(want), inOffset);
-            if (n < 0 && errno == EINTR) {
-                continue;
-            }
-            if (n <= 0) {
-                cause = n < 0 ? OsReason() : SourceEndedCause();
-                return CutStep::Failed;
-            }
-            if (!WriteAll(out, buffer.data(), n, outOffset)) {
-                cause = OsReason();
-                return CutStep::Failed;
-            }
-            inOffset += n;
-            outOffset += n;
-            remaining -= n;
-        }
-        if (remaining > 0 && keepGoing && !keepGoing()) {
-            return CutStep::Aborted;
-        }
-    }
-    return CutStep::Written;
-}
-
 // The source frames [first, last) a request covers, clipped to the frames a source file of
 // fileSize bytes holds.
 std::pair<int64_t, int64_t> RequestedFrames(const SegmentRequest& request, int64_t fileSize) {
@@ -259,32 +131,6 @@ std::pair<int64_t, int64_t> RequestedFrames(const SegmentRequest& request, int64
             ? total
             : std::clamp<int64_t>(MsToFrame(request.endMs, source.sampleRate), 0, total);
     return {first, last};
-}
-
-// Gives the complete file at from the name to, never replacing anything of that name: 0, or
-// the errno of the failure (EEXIST when the name is taken).
-int LinkWithoutReplacing(const QByteArray& from, const QByteArray& to) {
-    if (::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE) == 0) {
-        return 0;
-    }
-    if (errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP) {
-        return errno;
-    }
-    // File systems without that flag: a hard link refuses a taken name just the same.
-    if (::link(from.constData(), to.constData()) == 0) {
-        ::unlink(from.constData());
-        return 0;
-    }
-    if (errno != EPERM && errno != EOPNOTSUPP && errno != ENOSYS) {
-        return errno;
-    }
-    // Neither (FAT, some network shares): look first; only a writer racing for this very name
-    // could still be replaced.
-    struct stat taken {};
-    if (::lstat(to.constData(), &taken) == 0) {
-        return EEXIST;
-    }
-    return ::rename(from.constData(), to.constData()) == 0 ? 0 : errno;
 }
 
 // Completes the file written under tempName (pad byte, close) and gives it the first free name
@@ -363,16 +209,24 @@ SegmentSaveResult WriteSegment(const SegmentRequest& request,
         return fail(CutStep::Failed, OsReason());
     }
     ::posix_fadvise(in.get(), 0, 0, POSIX_FADV_SEQUENTIAL);
-    QString cause;
-    const CutStep copied =
-        CopySamples(in.get(), out.get(), source.dataOffset + startFrame * source.blockAlign,
-                    header.size(), sampleBytes, request.kernelCopy, keepGoing, cause);
-    if (copied != CutStep::Written) {
-        return fail(copied, cause);
+    const CopyResult copied = CopyFileRange(
+        in.get(), source.dataOffset + startFrame * source.blockAlign, out.get(), header.size(),
+        sampleBytes, request.kernelCopy ? CopyMethod::Best : CopyMethod::Buffer,
+        [&](int64_t) { return !keepGoing || keepGoing(); });
+    switch (copied.failure) {
+    case CopyFailure::None:
+        break;
+    case CopyFailure::Stopped:
+        return fail(CutStep::Aborted, {});
+    case CopyFailure::SourceEnded:
+        return fail(CutStep::Failed, SourceEndedCause());
+    case CopyFailure::Read:
+    case CopyFailure::Write:
+        return fail(CutStep::Failed, OsReason(copied.error));
     }
     const QString unfinished =
-        FinishOutput(out, padded, header.size() + sampleBytes, tempName,
-                     output.absoluteFilePath(), request.nextFreePath, result.outputPath);
+        FinishOutput(out, padded, header.size() + sampleBytes, tempName, output.absoluteFilePath(),
+                     request.nextFreePath, result.outputPath);
     if (!unfinished.isEmpty()) {
         return fail(CutStep::Failed, unfinished);
     }

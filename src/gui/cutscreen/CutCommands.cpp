@@ -189,6 +189,7 @@ CutCommands::CutCommands(CutScreen& screen, TimeLists& lists, SharedFlags& flags
     MakeSaveRow();
     MakeCutButton();
     MakeCutItems();
+    MakeDirectCutItems();
     MakeFileMenu();
 
     CutRunServices services(Host{host.messenger, m_services->progress, m_services->pump}, flags,
@@ -214,8 +215,10 @@ CutCommands::CutCommands(CutScreen& screen, TimeLists& lists, SharedFlags& flags
     m_stopPoll->setInterval(kStopPollMs);
     connect(m_stopPoll, &QTimer::timeout, this, &CutCommands::CheckStop);
 
-    connect(&m_screen, &CutScreen::CutFileChosen, this,
-            [this](const QString& path) { SetOutputBaseName(OutputBaseNameOf(path)); });
+    connect(&m_screen, &CutScreen::CutFileChosen, this, [this](const QString& path) {
+        SetOutputBaseName(OutputBaseNameOf(path));
+        directCut.pending = false;
+    });
     SetSaveDir(QString::fromLatin1(kFolderNotSet));
     SetOutputBaseName(m_screen.CutFile().isEmpty() ? QString()
                                                    : OutputBaseNameOf(m_screen.CutFile()));
@@ -223,6 +226,20 @@ CutCommands::CutCommands(CutScreen& screen, TimeLists& lists, SharedFlags& flags
 }
 
 CutCommands::~CutCommands() = default;
+
+void CutCommands::ReleaseDevice() {
+    if (m_services->releaseDevice) {
+        m_services->releaseDevice();
+    }
+}
+
+Host CutCommands::RunHost() {
+    return Host{m_host.messenger, m_services->progress, m_host.pump};
+}
+
+TextViewer& CutCommands::RecordViewer() {
+    return m_services->viewer;
+}
 
 void CutCommands::MakeSaveRow() {
     Panel_SAVE = new QWidget(m_screen.Slot_CutFile);

@@ -11,6 +11,7 @@
 #include "core/cut/CutMenu.h"
 #include "core/cut/CutRecord.h"
 #include "core/cut/CutRun.h"
+#include "core/cut/DirectCut.h"
 #include "core/timelists/StartColors.h"
 #include "core/timelists/TimeLists.h"
 
@@ -107,6 +108,16 @@ public:
     /// [1..6]: WAV_CUT_ST_Blue .. WAV_CUT_ST_Pink.
     std::array<QAction*, kStartColorCount> colorCutItems{};
     QAction* WAV_CUT_CANSEL = nullptr;
+    /// The direct one-time cut and its restores.
+    QAction* P_1TIME_CUT = nullptr;
+    QAction* P_1TIME_RESET = nullptr;
+    QAction* PCM_FUKUGEN = nullptr;
+    /// `DirectCutRecord` and `DirectCutPending`: cleared whenever a cut file is chosen.
+    DirectCutRecord directCut;
+    /// `ComboBox1Click`: makes a file the cut file again after it was edited in place.
+    void SetChooseCutFile(std::function<void(const QString&)> choose) {
+        m_chooseCutFile = std::move(choose);
+    }
 
     QMenu* MFile0 = nullptr;
     QAction* MF_SAVE_DIR = nullptr;
@@ -134,6 +145,9 @@ public slots:
     void MF_CUT_TXTClick();
     /// A stop button: raises `StopRequested` and aborts a segment being written.
     void Stop();
+    void P_1TIME_CUTClick();
+    void P_1TIME_RESETClick();
+    void PCM_FUKUGENClick();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -145,6 +159,14 @@ private:
     void MakeCutButton();
     void MakeCutItems();
     void MakeFileMenu();
+    void MakeDirectCutItems();
+    /// What the direct cut shares with the cut run: the device release, the progress box and
+    /// the record viewer.
+    void ReleaseDevice();
+    Host RunHost();
+    TextViewer& RecordViewer();
+    /// Chooses the cut file again, keeping the pending state of a direct cut as it was.
+    void ChooseCutFileAgain(bool keepPending);
     std::unique_ptr<CutTarget> TargetOf(TimeListId id);
     void CheckStop();
     void RunFinished();
@@ -165,6 +187,7 @@ private:
 
     QString m_saveDir;
     QString m_baseName;
+    std::function<void(const QString&)> m_chooseCutFile;
 };
 
 } // namespace veskar

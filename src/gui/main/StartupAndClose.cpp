@@ -19,6 +19,7 @@
 #include "gui/cutscreen/CutListPanel.h"
 #include "gui/cutscreen/CutScreen.h"
 #include "gui/filescreen/BrowserPanel.h"
+#include "gui/filescreen/ChopMenu.h"
 #include "gui/cutscreen/LevelPanel.h"
 #include "gui/cutscreen/PlayerPanel.h"
 #include "gui/cutscreen/SilencePanel.h"
@@ -227,6 +228,7 @@ void TKOTAN_VESKAR::ApplyDeferredSettings() {
     Cut().MF_AUTO_NAME->setChecked(settings.autoName);
     Cut().MF_AUTO_83->setChecked(settings.auto83);
     Cut().MF_SAVE_NAME->setChecked(settings.saveName);
+    chopMenu->ApplySettings();
     Cut().ApplyNamingTicks();
     cutScreen->MO_TSR_MUKOU->setChecked(settings.listRightClickOff);
     for (const ProbeMenu menu : kProbeMenus) {

@@ -25,6 +25,7 @@
 #include "gui/cutscreen/PlayerPanel.h"
 #include "gui/cutscreen/SilencePanel.h"
 #include "gui/filescreen/BrowserPanel.h"
+#include "gui/filescreen/ChopMenu.h"
 #include "gui/filescreen/FilePlayerPanel.h"
 #include "gui/filescreen/FolderBrowserView.h"
 #include "gui/filescreen/MemoryListPanel.h"
@@ -45,6 +46,26 @@ namespace {
 constexpr QSize kStartSize(1200, 760);
 /// Full height of the volume and peak bars, in pixels.
 constexpr int kMixerBarHeight = 100;
+
+// The box layout under root that holds anchor, searched through the nested layouts.
+QBoxLayout* LayoutHolding(QLayout* root, QWidget* anchor) {
+    if (auto* box = qobject_cast<QBoxLayout*>(root); box && box->indexOf(anchor) >= 0) {
+        return box;
+    }
+    for (int i = 0; root && i < root->count(); ++i) {
+        if (QBoxLayout* found = LayoutHolding(root->itemAt(i)->layout(), anchor)) {
+            return found;
+        }
+    }
+    return nullptr;
+}
+
+// Places button right after anchor in the row or column that holds it.
+void InsertAfter(QWidget* anchor, QWidget* button) {
+    if (QBoxLayout* box = LayoutHolding(anchor->parentWidget()->layout(), anchor)) {
+        box->insertWidget(box->indexOf(anchor) + 1, button);
+    }
+}
 
 } // namespace
 
@@ -101,6 +122,7 @@ TKOTAN_VESKAR::TKOTAN_VESKAR(QWidget* parent) : QMainWindow(parent) {
     m_cut->AttachMenus(menuBar(), MOption0);
     // A cut reads the source while the player may hold it open: playback stops first.
     m_cut->SetReleaseDevice([this] { m_player->Engine().StopAndClose(); });
+    m_cut->SetChooseCutFile([this](const QString& path) { cutFileOpener->ChooseCutFile(path); });
     // The silence lists play like every other list, and registering all of them stops playback.
     analysisPanels->silencePanel->SetStopPlayback([this] { m_player->Engine().StopAndClose(); });
     for (int k = 0; k < 6; ++k) {
@@ -148,6 +170,17 @@ void TKOTAN_VESKAR::MakeFileScreen() {
     connect(browserPanel, &BrowserPanel::FolderShown, this, [this](const QString& folder) {
         player->filePanel->Edit_File_Disp->setText(folder);
     });
+
+    chopMenu = new ChopMenu(m_host, flags, m_textViewer, settings, Panel_DFF);
+    InsertAfter(memoryPanel->Btn_SENTAK_M, chopMenu->Btn_BUTUGIRI);
+    chopMenu->SetSources([this] { return ChopSources(); });
+    chopMenu->SetShowFolder(
+        [this](const QString& folder) { return browserPanel->browser->ShowFolder(folder); });
+    chopMenu->SetChooseFolder([this] { PBG_BG_DIRClick(); });
+}
+
+QStringList TKOTAN_VESKAR::ChopSources() const {
+    return memoryPanel->SelectedPaths();
 }
 
 void TKOTAN_VESKAR::MakeMixer() {

@@ -31,6 +31,7 @@ namespace veskar {
 
 class AnalysisPanels;
 class BrowserPanel;
+class ChopMenu;
 class CutCommands;
 class CutScreen;
 class CutFileOpener;
@@ -79,6 +80,8 @@ public:
     BrowserPanel* browserPanel = nullptr;
     /// The file screen's memory list, the lists of recordings the cut screen works through.
     MemoryListPanel* memoryPanel = nullptr;
+    /// The chop cut: `Btn_BUTUGIRI` beside the memory list's "選択確認" and its menu.
+    ChopMenu* chopMenu = nullptr;
     /// What the browser shows and remembers; filled from the settings and list files at start-up
     /// and written back at close.
     BrowserState browserState;
@@ -157,6 +160,8 @@ private:
     void ApplyDeferredSettings();
     /// The browser from the settings and list files read at start-up, and back at close.
     void StartBrowser();
+    /// The files a chop cut takes: the memory list's selected rows, top to bottom.
+    QStringList ChopSources() const;
     void CollectBrowser();
     /// Reads the controls back into settings and the list files' lines, for the close.
     void CollectSettings();
