@@ -16,6 +16,7 @@
 #include "core/settings/Paths.h"
 #include "core/settings/Settings.h"
 #include "core/text/FolderText.h"
+#include "gui/cutscreen/PanelTools.h"
 #include "gui/dialogs/THMSBox.h"
 #include "gui/dialogs/THMSBoxDlg.h"
 #include "gui/dialogs/TTMSETBox.h"
@@ -209,12 +210,18 @@ void ChopMenu::PBG_2Click(int mode) {
     }
     const QStringList sources = m_sources ? m_sources() : QStringList();
     const ChopOptions options = ChopOptionsOf(m_settings);
-    Btn_BUTUGIRI->setEnabled(false);
+    SetRunButtonEnabled(Btn_BUTUGIRI, false);
     std::optional<ChopResult> result;
     {
         BusyCursor busy;
         QCoreApplication::processEvents();
+        if (m_focusSources) {
+            m_focusSources();
+        }
         result = RunChop(sources, static_cast<ChopMode>(mode), options, m_host);
+    }
+    if (m_focusSources) {
+        m_focusSources();
     }
     if (result) {
         ShowChopRecord(result->record, WorkDir(), QDateTime::currentDateTime(), m_viewer,
@@ -223,7 +230,7 @@ void ChopMenu::PBG_2Click(int mode) {
             ShowChopFolder();
         }
     }
-    Btn_BUTUGIRI->setEnabled(true);
+    SetRunButtonEnabled(Btn_BUTUGIRI, true);
 }
 
 // The browser moves to the pieces; when it cannot, to the music folder.

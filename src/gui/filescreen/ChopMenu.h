@@ -34,6 +34,8 @@ public:
     void SetSources(std::function<QStringList()> sources) { m_sources = std::move(sources); }
     /// Shows a folder in the file browser; false when it cannot.
     void SetShowFolder(std::function<bool(const QString&)> show) { m_showFolder = std::move(show); }
+    /// Gives the list the pieces come from the focus, so its selection shows during a run.
+    void SetFocusSources(std::function<void()> focus) { m_focusSources = std::move(focus); }
     /// `PBG_BG_DIRClick`: the window's folder box for `ChopDir`.
     void SetChooseFolder(std::function<void()> choose) { m_chooseFolder = std::move(choose); }
     /// Ticks and captions from the settings in force.
@@ -73,6 +75,7 @@ private:
     Settings& m_settings;
     std::function<QStringList()> m_sources;
     std::function<bool(const QString&)> m_showFolder;
+    std::function<void()> m_focusSources;
     std::function<void()> m_chooseFolder;
     bool m_cursorSet = false; ///< the wait cursor of opening the menu is on
 };

@@ -177,6 +177,11 @@ void TKOTAN_VESKAR::MakeFileScreen() {
     chopMenu->SetShowFolder(
         [this](const QString& folder) { return browserPanel->browser->ShowFolder(folder); });
     chopMenu->SetChooseFolder([this] { PBG_BG_DIRClick(); });
+    chopMenu->SetFocusSources([this] {
+        if (memoryPanel->ListView_M->isVisible()) {
+            memoryPanel->ListView_M->setFocus();
+        }
+    });
 }
 
 QStringList TKOTAN_VESKAR::ChopSources() const {
