@@ -103,8 +103,9 @@ CutOutcome RunCutJob(CommandContext& context, const CutJob& job, CutCommand comm
     CutRun run(CutRunServices(Host{messenger, progress ? *progress : noProgress, pump}, flags,
                               record, viewer));
     run.onRecordLine = [&](const QString& line) {
-        outcome.written.push_back(
-            {run.SegmentStart(), run.SegmentEnd(), run.LastOutputPath(), line});
+        // The last line's segment runs to the end of the file.
+        const TimeMs end = run.SegmentEnd() < 0 ? format.FileLengthMs() : run.SegmentEnd();
+        outcome.written.push_back({run.SegmentStart(), end, run.LastOutputPath(), line});
         if (printing.records) {
             context.out << line << Qt::endl;
         }
