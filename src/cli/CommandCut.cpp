@@ -1,6 +1,5 @@
 // pirvan-split cut: the cut run of the registered list, unattended. The times given form the
 // registered list; the chosen lines are cut into segment files in the output folder.
-#include <iterator>
 #include <optional>
 #include <set>
 
@@ -48,16 +47,12 @@ struct CutArguments {
 };
 
 std::optional<CutCommand> FilterCommand(const QString& filter) {
-    static const CutCommand kColours[] = {
-        CutCommand::WAV_CUT_ST_Blue,   CutCommand::WAV_CUT_ST_Red,  CutCommand::WAV_CUT_ST_Lime,
-        CutCommand::WAV_CUT_ST_Yellow, CutCommand::WAV_CUT_ST_Aqua, CutCommand::WAV_CUT_ST_Pink};
     if (filter == "@") {
         return CutCommand::WAV_CUT_ST;
     }
-    const auto code = filter.size() == 1
-                          ? ParseWholeNumber(filter, 1, static_cast<int>(std::size(kColours)))
-                          : std::nullopt;
-    return code ? std::optional<CutCommand>(kColours[*code - 1]) : std::nullopt;
+    const auto code =
+        filter.size() == 1 ? ParseWholeNumber(filter, 1, kStartColorCount - 1) : std::nullopt;
+    return code ? std::optional<CutCommand>(ColorCutCommand(*code)) : std::nullopt;
 }
 
 // TIME[:TAG]. A tag is one character, so two digits after the last ":" are the seconds of a

@@ -10,6 +10,14 @@ TimeMs LastLineStepMs(TimeListId list) {
     return level < 0 ? -1 : SubdivisionStepMs(level);
 }
 
+CutCommand ColorCutCommand(int code) {
+    static constexpr CutCommand kCommands[] = {
+        CutCommand::WAV_CUT_ST,      CutCommand::WAV_CUT_ST_Blue,   CutCommand::WAV_CUT_ST_Red,
+        CutCommand::WAV_CUT_ST_Lime, CutCommand::WAV_CUT_ST_Yellow, CutCommand::WAV_CUT_ST_Aqua,
+        CutCommand::WAV_CUT_ST_Pink};
+    return code >= 1 && code < kStartColorCount ? kCommands[code] : kCommands[0];
+}
+
 bool CutTakesLine(const QString& colorFilter, const QString& tag, bool selected) {
     if (colorFilter.isEmpty()) {
         return selected;

@@ -27,6 +27,10 @@ enum class CutCommand {
 /// `ColorFilter` of a command: "" (selected lines), "@" (any start colour) or "1".."6".
 QString ColorFilterOf(CutCommand command);
 
+/// The colour cut of a start colour: WAV_CUT_ST ("スタートタイムすべて") for 0, WAV_CUT_ST_Blue ..
+/// WAV_CUT_ST_Pink for 1..6.
+CutCommand ColorCutCommand(int code);
+
 /// Whether a cut with colorFilter takes a registered line with this tag and selection: the
 /// selected lines for "", every tagged line for "@", the lines of that colour otherwise.
 bool CutTakesLine(const QString& colorFilter, const QString& tag, bool selected);
