@@ -146,7 +146,7 @@ bool SplitFile(CommandContext& context, const QCommandLineParser& parser, AutoAr
             }
         }
         report["pieces"] = pieces;
-        return true;
+        return !points.empty();
     }
     args.job.file = path;
     const CutOutcome outcome =

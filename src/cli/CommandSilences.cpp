@@ -99,8 +99,8 @@ const CommandRegistration registration(
     "silences",
     "silences FILE [--ms] [--recognition MS] [--channel K:DURATION_MS:LEVEL]...\n"
     "      [--format labels|cue [--setting K] | --json]\n"
-    "                                         silence lists of six settings in one pass; with\n"
-    "      --format the songs of setting K (default 0) as a label track or cue sheet",
+    "      silence lists of six settings in one pass; with --format the songs of setting K\n"
+    "      (default 0) as a label track or cue sheet",
     RunSilences);
 
 } // namespace
