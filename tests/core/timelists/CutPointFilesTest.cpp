@@ -84,7 +84,35 @@ TEST_P(CutPointFilesTest, AFileOfALongerRecordingIsRefusedWhole) {
     EXPECT_EQ(imported.Texts(), QStringList{"000500"});
 }
 
+// An end that falls on a line already there leaves its colour alone.
+TEST_P(CutPointFilesTest, LinesAlreadyThereKeepTheirColour) {
+    RegisteredList imported;
+    imported.InsertRegisteredTime(format.FormatTime(1234), "3", true);
+    EXPECT_EQ(RoundTrip(CutCommand::WAV_CUT_ST, imported), "");
+    EXPECT_EQ(imported.Tag(1), "3");
+}
+
 INSTANTIATE_TEST_SUITE_P(Formats, CutPointFilesTest, testing::Values(&WriteLabelTrack, &Cue));
+
+// Lines already in the list take no room; a file that needs more than is left changes nothing.
+TEST(CutPointFilesImportTest, AFullListTakesNothing) {
+    TimeFormat format;
+    format.SetFileLength(kLength);
+    QStringList texts;
+    for (int i = 0; i < RegisteredList::kMaxLines - 1; ++i) {
+        texts << format.FormatTime(i * 10);
+    }
+    RegisteredList list;
+    list.Assign(texts, {});
+    const std::vector<CutPoint> fits = {{0, -1, "1"}, {10, -1, "2"}, {5, -1, "3"}};
+    EXPECT_EQ(ImportCutPoints(fits, kLength, format, kNames, true, list), "");
+    EXPECT_EQ(list.Count(), RegisteredList::kMaxLines);
+    const std::vector<CutPoint> tooMany = {{7, -1, ""}, {8, -1, ""}};
+    EXPECT_EQ(ImportCutPoints(tooMany, kLength, format, kNames, true, list),
+              "登録数が範囲を超えました。");
+    EXPECT_EQ(list.Count(), RegisteredList::kMaxLines);
+    EXPECT_FALSE(list.Overflowed());
+}
 
 TEST(CutPointFilesLayoutTest, BytesOfBothFormats) {
     const std::vector<CutPoint> points = {
