@@ -7,8 +7,8 @@
 # Makes one hour of 44.1 kHz 16-bit stereo (≈ 635 MB) with sox: 20 songs of 178 s of pink noise,
 # each followed by 2 s of silence. Warms the page cache, then alternates the two ways ROUNDS
 # times (default 5; one hyperfine run of each per round, every output folder emptied before
-# each run) and prints the median of each, wall and CPU (user + system), and the ratio of the
-# wall medians. Exit status 1 when auto is slower.
+# each run, the order flipped every round) and prints the median of each, wall and CPU (user +
+# system), and the ratio of the wall medians. Exit status 1 when auto is slower.
 #
 #   BUILD_DIR=build bench/auto_vs_silences_cut.sh [ROUNDS]
 set -euo pipefail
@@ -28,20 +28,27 @@ cat "$work/rec.wav" >/dev/null
 auto="$split auto $work/rec.wav --out $work/auto"
 by_hand="$split silences $work/rec.wav --format labels > $work/rec.txt && \
 $split cut $work/rec.wav --out $work/hand --from $work/rec.txt"
+pieces=$("$split" auto "$work/rec.wav" --dry-run | wc -l)
 times_auto=""
 times_hand=""
 cpu_auto=""
 cpu_hand=""
-for _ in $(seq "$rounds"); do
+for round in $(seq "$rounds"); do
+    # Whichever runs second meets the page cache and the disk as the first left them: the
+    # order flips every round.
     json="$work/round.json"
+    if ((round % 2)); then
+        order=("$auto" "$by_hand") a=0 h=1
+    else
+        order=("$by_hand" "$auto") a=1 h=0
+    fi
     hyperfine --runs 1 --style none --export-json "$json" \
-        --prepare "rm -rf $work/auto $work/hand; sync" "$auto" "$by_hand" >/dev/null 2>&1
-    times_auto+="$(jq '.results[0].mean' "$json") "
-    times_hand+="$(jq '.results[1].mean' "$json") "
-    cpu_auto+="$(jq '.results[0].user + .results[0].system' "$json") "
-    cpu_hand+="$(jq '.results[1].user + .results[1].system' "$json") "
+        --prepare "rm -rf $work/auto $work/hand; sync" "${order[@]}" >/dev/null 2>&1
+    times_auto+="$(jq ".results[$a].mean" "$json") "
+    times_hand+="$(jq ".results[$h].mean" "$json") "
+    cpu_auto+="$(jq ".results[$a].user + .results[$a].system" "$json") "
+    cpu_hand+="$(jq ".results[$h].user + .results[$h].system" "$json") "
 done
-pieces=$(find "$work/hand" -name '*.wav' | wc -l)
 
 median() { tr ' ' '\n' | grep . | sort -g | awk '{ v[NR] = $1 } END { print (NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2) }'; }
 a=$(echo "$times_auto" | median)
