@@ -36,30 +36,39 @@ class TerminalProgress : public ProgressBox {
 public:
     TerminalProgress(QTextStream& err, const QString& file, int64_t dataBytes)
         : m_err(err), m_file(QFileInfo(file).fileName()), m_dataBytes(dataBytes) {}
-    int Open(const QString& message, const QString&) override {
-        m_step = message.isEmpty() ? QStringLiteral("cut") : message;
+    /// The step the next box stands for; the cut run's own caption names the file again.
+    void SetStep(const QString& step) { m_step = step; }
+    int Open(const QString&, const QString&) override {
         m_clock.start();
+        m_percent = -1;
         return 0;
     }
     int SetPercent(int, int percent) override {
-        const double seconds = std::max<qint64>(m_clock.elapsed(), 1) / 1000.0;
-        const double mbPerSecond = m_dataBytes * (percent / 100.0) / seconds / 1e6;
-        m_err << "\r\x1b[K" << m_file << ": " << m_step << ' ' << percent << "% "
-              << QString::number(mbPerSecond, 'f', 1) << " MB/s" << Qt::flush;
+        // A redraw per block would flood a slow terminal: only when the figure moves.
+        if (percent != m_percent) {
+            m_percent = percent;
+            const double seconds = std::max<qint64>(m_clock.elapsed(), 1) / 1000.0;
+            const double mbPerSecond = m_dataBytes * (percent / 100.0) / seconds / 1e6;
+            m_err << "\r\x1b[K" << m_file << ": " << m_step << ' ' << percent << "% "
+                  << QString::number(mbPerSecond, 'f', 1) << " MB/s" << Qt::flush;
+        }
         return Running;
     }
     void SetMessage(int, const QString&) override {}
     int GetState(int) const override { return Running; }
     void Close(int& handle) override {
-        m_err << "\r\x1b[K" << Qt::flush;
+        Clear();
         handle = -1;
     }
+    /// Takes the line away, so that a record line on stdout starts at the left edge.
+    void Clear() { m_err << "\r\x1b[K" << Qt::flush; }
 
 private:
     QTextStream& m_err;
     QString m_file;
     int64_t m_dataBytes;
     QString m_step;
+    int m_percent = -1;
     QElapsedTimer m_clock;
 };
 
@@ -120,8 +129,9 @@ bool SplitFile(CommandContext& context, const QCommandLineParser& parser, AutoAr
     if (result.isEmpty()) {
         ReadProgress reading;
         if (onTerminal) {
+            progress.SetStep(QStringLiteral("silences"));
             reading.box = &progress;
-            reading.handle = progress.Open(QStringLiteral("silences"), {});
+            reading.handle = progress.Open({}, {});
         }
         result = DetectSilences(wav, settings, QStringLiteral("1"), reading, silences);
         if (onTerminal) {
@@ -149,9 +159,15 @@ bool SplitFile(CommandContext& context, const QCommandLineParser& parser, AutoAr
         return !points.empty();
     }
     args.job.file = path;
-    const CutOutcome outcome =
-        RunCutJob(context, args.job, CutCommand::WAV_CUT_ST, songs, format,
-                  {.records = !args.json, .summary = false}, onTerminal ? &progress : nullptr);
+    progress.SetStep(QStringLiteral("cut"));
+    CutPrinting printing;
+    printing.records = !args.json;
+    printing.summary = false;
+    if (onTerminal) {
+        printing.beforeRecord = [&progress] { progress.Clear(); };
+    }
+    const CutOutcome outcome = RunCutJob(context, args.job, CutCommand::WAV_CUT_ST, songs, format,
+                                         printing, onTerminal ? &progress : nullptr);
     for (const WrittenPiece& piece : outcome.written) {
         pieces.append(QJsonObject{{"start_ms", piece.startMs},
                                   {"end_ms", piece.endMs},

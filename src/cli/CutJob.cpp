@@ -107,6 +107,9 @@ CutOutcome RunCutJob(CommandContext& context, const CutJob& job, CutCommand comm
         const TimeMs end = run.SegmentEnd() < 0 ? format.FileLengthMs() : run.SegmentEnd();
         outcome.written.push_back({run.SegmentStart(), end, run.LastOutputPath(), line});
         if (printing.records) {
+            if (printing.beforeRecord) {
+                printing.beforeRecord();
+            }
             context.out << line << Qt::endl;
         }
     };

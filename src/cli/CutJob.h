@@ -48,6 +48,8 @@ struct CutOutcome {
 struct CutPrinting {
     bool records = true; ///< each record line as its file is written
     bool summary = true; ///< "カット終了☆☆☆" / "お疲れ様☆☆☆" or nothing cut
+    /// Called before each record line, e.g. to take a progress line off the terminal.
+    std::function<void()> beforeRecord;
 };
 
 /// Cuts the chosen lines of registered into the job's folder (made when missing); every
