@@ -68,8 +68,8 @@ const char* const kTimeSeeds[] = {
 // Settings stores and list files: a store as the program saves it, older and damaged values,
 // and list lines in both text encodings with every line end.
 const char* const kSettingsSeeds[] = {
-    "[General]\r\nVersion=26\r\nFP=@Point(10 20)\r\nSAVE_DIR=/home/u/out\r\nFUN=1\r\n"
-    "TBM=15\r\nVMM0=8\r\nST_DFF=0\r\nI_ST=5\r\nI_EN=3\r\n",
+    ("[General]\r\nVersion=26\r\nFP=@Point(10 20)\r\nSAVE_DIR=/home/u/out\r\nFUN=1\r\n"
+     "TBM=15\r\nVMM0=8\r\nST_DFF=0\r\nI_ST=5\r\nI_EN=3\r\n"),
     "[General]\nFP=x\nTWR=99\nPTS=-1\nM_Fn=\xe6\x97\xa5\xe6\x9c\xac\nCPath=\"a,b\"\n",
     "[KOTAN ZORU32]\nV=1\n[General]\nEML0=3000\nEML1=\nEML80=12\n",
     "*.WAV\r\nALL (*.*)\r\n*.MP3\r\n",
