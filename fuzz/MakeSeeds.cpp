@@ -1,8 +1,8 @@
 // make_fuzz_seeds DIR: writes the seed corpora of the fuzz targets into DIR/wav (WAV files of
 // every layout the tests' builder makes, also the broken ones), DIR/time (time texts),
-// DIR/settings (settings stores and list files) and DIR/lists (memory-list rows of each layout,
-// cut-list times and tags). The inputs of findings that were fixed are kept here as recipes, so
-// every run tries them again.
+// DIR/settings (settings stores and list files), DIR/lists (memory-list rows of each layout,
+// cut-list times and tags) and DIR/cut (label tracks and cue sheets). The inputs of findings
+// that were fixed are kept here as recipes, so every run tries them again.
 #include <cstdio>
 #include <functional>
 #include <utility>
@@ -68,8 +68,8 @@ const char* const kTimeSeeds[] = {
 // Settings stores and list files: a store as the program saves it, older and damaged values,
 // and list lines in both text encodings with every line end.
 const char* const kSettingsSeeds[] = {
-    "[General]\r\nVersion=26\r\nFP=@Point(10 20)\r\nSAVE_DIR=/home/u/out\r\nFUN=1\r\n"
-    "TBM=15\r\nVMM0=8\r\nST_DFF=0\r\nI_ST=5\r\nI_EN=3\r\n",
+    ("[General]\r\nVersion=26\r\nFP=@Point(10 20)\r\nSAVE_DIR=/home/u/out\r\nFUN=1\r\n"
+     "TBM=15\r\nVMM0=8\r\nST_DFF=0\r\nI_ST=5\r\nI_EN=3\r\n"),
     "[General]\nFP=x\nTWR=99\nPTS=-1\nM_Fn=\xe6\x97\xa5\xe6\x9c\xac\nCPath=\"a,b\"\n",
     "[KOTAN ZORU32]\nV=1\n[General]\nEML0=3000\nEML1=\nEML80=12\n",
     "*.WAV\r\nALL (*.*)\r\n*.MP3\r\n",
@@ -88,6 +88,17 @@ const char* const kListSeeds[] = {
     "500\r\n100\r\n100\r\n100\r\n500\r\n500\r\n500\r\n100\r\n500\r\n",
 };
 
+// Label tracks and cue sheets as audio editors and this program write them, and damaged ones.
+const char* const kCutPointSeeds[] = {
+    "0.000000\t3.000000\t1\n4.000000\t8.000000\tBlue\n8.800000\t11.300000\t0\n",
+    "\xEF\xBB\xBF"
+    "1.5\t2.0\tA\tB\r\n\r\n\\\t100\t200\r\n3,25\t3,25\tred\r\n7\n",
+    "FILE \"a.wav\" WAVE\n  TRACK 01 AUDIO\n    TITLE \"1\"\n    REM END_MS 3000\n"
+    "    INDEX 01 00:00:00\n  TRACK 02 AUDIO\n    TITLE \"Red\"\n    REM START_MS 1234\n"
+    "    INDEX 00 00:01:00\n    INDEX 01 00:01:17\n",
+    "REM GENRE x\nTITLE \"Album\"\n TRACK 120 AUDIO\n  TITLE \"open\n  INDEX 01 600:00:74\n",
+};
+
 bool WriteFile(const QString& path, const QByteArray& bytes) {
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
@@ -102,7 +113,7 @@ int main(int argc, char** argv) {
     }
     const QDir dir(QFile::decodeName(argv[1]));
     if (!dir.mkpath("wav") || !dir.mkpath("time") || !dir.mkpath("settings") ||
-        !dir.mkpath("lists")) {
+        !dir.mkpath("lists") || !dir.mkpath("cut")) {
         std::fprintf(stderr, "make_fuzz_seeds: cannot make the folders in %s\n", argv[1]);
         return 1;
     }
@@ -126,6 +137,9 @@ int main(int argc, char** argv) {
     }
     for (const char* text : kListSeeds) {
         ok = WriteFile(dir.filePath(QString("lists/%1.txt").arg(n++)), text) && ok;
+    }
+    for (const char* text : kCutPointSeeds) {
+        ok = WriteFile(dir.filePath(QString("cut/%1.txt").arg(n++)), text) && ok;
     }
     if (!ok) {
         std::fprintf(stderr, "make_fuzz_seeds: cannot write the seeds into %s\n", argv[1]);

@@ -1,22 +1,14 @@
 // pirvan-split cut: the cut run of the registered list, unattended. The times given form the
 // registered list; the chosen lines are cut into segment files in the output folder.
-#include <iterator>
 #include <optional>
 #include <set>
 
 #include <QCommandLineParser>
-#include <QDir>
-#include <QFileInfo>
 
 #include "cli/Command.h"
-#include "cli/FileTimeFormat.h"
+#include "cli/CutJob.h"
 #include "cli/TimeArgument.h"
-#include "core/cut/CutRecord.h"
-#include "core/cut/CutRun.h"
-#include "core/cut/CutTarget.h"
-#include "core/host/SharedFlags.h"
-#include "core/host/TextViewer.h"
-#include "core/host/UnattendedHost.h"
+#include "core/timelists/CutPointFiles.h"
 #include "core/timelists/RegisteredList.h"
 #include "core/timelists/StartColors.h"
 #include "core/wav/WavReader.h"
@@ -28,6 +20,7 @@ namespace {
 constexpr const char* kUsage =
     "cut FILE --out DIR [--select I,J,...|all] [--filter @|1|2|3|4|5|6]\n"
     "      [--naming long|short|8.3] [--minutes] [--label K=NAME]... TIME[:TAG]...\n"
+    "      (or --from LABELS_OR_CUE in place of the TIMEs and --select)\n"
     "      cuts FILE at the TIMEs into one WAV file per chosen line, each up to the next time\n"
     "      (the last to the end of the file), into DIR. A TIME is whole ms (71000), minutes.ms\n"
     "      as the lists write it (1.11000), m:ss[.fff] (1:11) or h:mm:ss[.fff]. The TIMEs form\n"
@@ -37,36 +30,8 @@ constexpr const char* kUsage =
     "      stamp), short (default) or 8.3; --minutes writes the time part as minutes \"m\" ms;\n"
     "      --label names colour K (0 = none .. 6) for the end of the file name. Prints one\n"
     "      cut-record line per written file, then the summary; exit 0 when every chosen line\n"
-    "      was written";
-
-// The window's messages go to stderr as usual; the run's summary is part of what the command
-// prints. Every error box of a run stands for a chosen line that was not written.
-class CutMessenger : public UnattendedMessenger {
-public:
-    CutMessenger(QTextStream& out, QTextStream& err) : UnattendedMessenger(err), m_out(out) {}
-    int ShowTimedMessage(const QString& text, int defaultResult) override {
-        if (text == CutRun::DoneText() || text == CutRun::NothingCutText()) {
-            m_out << text << Qt::endl;
-            return defaultResult;
-        }
-        return UnattendedMessenger::ShowTimedMessage(text, defaultResult);
-    }
-    int ShowError(const QString& text, int defaultResult) override {
-        ++m_errors;
-        return UnattendedMessenger::ShowError(text, defaultResult);
-    }
-    int Errors() const { return m_errors; }
-
-private:
-    QTextStream& m_out;
-    int m_errors = 0;
-};
-
-// The record is never shown from the command line.
-class NoTextViewer : public TextViewer {
-public:
-    bool ShowTextFile(const QString&) override { return true; }
-};
+    "      was written. --from cuts each label's or cue track's range (a track ends where the\n"
+    "      next begins); labels 1..6 or the colours' names give the start colour";
 
 struct TimeArg {
     TimeMs ms;
@@ -74,27 +39,20 @@ struct TimeArg {
 };
 
 struct CutArguments {
-    QString file;
-    QString outDir;
+    CutJob job;
     QString select;
     CutCommand command = CutCommand::WAV_CUT;
-    QString naming;
-    bool minutes = false;
-    QStringList labels = DefaultColorTagNames();
+    QString from; ///< a label track or cue sheet in place of the TIMEs
     std::vector<TimeArg> times;
 };
 
 std::optional<CutCommand> FilterCommand(const QString& filter) {
-    static const CutCommand kColours[] = {
-        CutCommand::WAV_CUT_ST_Blue,   CutCommand::WAV_CUT_ST_Red,  CutCommand::WAV_CUT_ST_Lime,
-        CutCommand::WAV_CUT_ST_Yellow, CutCommand::WAV_CUT_ST_Aqua, CutCommand::WAV_CUT_ST_Pink};
     if (filter == "@") {
         return CutCommand::WAV_CUT_ST;
     }
-    const auto code = filter.size() == 1
-                          ? ParseWholeNumber(filter, 1, static_cast<int>(std::size(kColours)))
-                          : std::nullopt;
-    return code ? std::optional<CutCommand>(kColours[*code - 1]) : std::nullopt;
+    const auto code =
+        filter.size() == 1 ? ParseWholeNumber(filter, 1, kStartColorCount - 1) : std::nullopt;
+    return code ? std::optional<CutCommand>(ColorCutCommand(*code)) : std::nullopt;
 }
 
 // TIME[:TAG]. A tag is one character, so two digits after the last ":" are the seconds of a
@@ -127,16 +85,18 @@ std::optional<CutArguments> ParseCutArguments(CommandContext& context) {
                                     QStringLiteral("short"));
     const QCommandLineOption minutes(QStringLiteral("minutes"));
     const QCommandLineOption label(QStringLiteral("label"), {}, QStringLiteral("K=NAME"));
-    parser.addOptions({out, select, filter, naming, minutes, label});
+    const QCommandLineOption from(QStringLiteral("from"), {}, QStringLiteral("LABELS_OR_CUE"));
+    parser.addOptions({out, select, filter, naming, minutes, label, from});
     if (!ParseCommandLine(context, parser, {QStringLiteral("FILE")}, true)) {
         return std::nullopt;
     }
     CutArguments args;
-    args.file = parser.positionalArguments().first();
-    args.outDir = parser.value(out);
+    args.job.file = parser.positionalArguments().first();
+    args.job.outDir = parser.value(out);
     args.select = parser.value(select);
-    args.naming = parser.value(naming);
-    args.minutes = parser.isSet(minutes);
+    args.job.naming = parser.value(naming);
+    args.job.minutes = parser.isSet(minutes);
+    args.from = parser.value(from);
     if (parser.isSet(filter)) {
         const auto command = FilterCommand(parser.value(filter));
         if (!command) {
@@ -145,8 +105,7 @@ std::optional<CutArguments> ParseCutArguments(CommandContext& context) {
         }
         args.command = *command;
     }
-    if (args.naming != "long" && args.naming != "short" && args.naming != "8.3") {
-        UsageError(context, QStringLiteral("--naming is long, short or 8.3"));
+    if (!ParseNaming(context, args.job.naming)) {
         return std::nullopt;
     }
     for (const QString& value : parser.values(label)) {
@@ -158,18 +117,22 @@ std::optional<CutArguments> ParseCutArguments(CommandContext& context) {
             UsageError(context, QStringLiteral("--label needs K=NAME with K 0..6"));
             return std::nullopt;
         }
-        args.labels[*k] = value.mid(eq + 1);
+        args.job.labels[*k] = value.mid(eq + 1);
     }
     for (const QString& time : parser.positionalArguments().mid(1)) {
         if (!AddTime(context, time, args.times)) {
             return std::nullopt;
         }
     }
-    if (args.outDir.isEmpty()) {
+    if (args.job.outDir.isEmpty()) {
         UsageError(context, QStringLiteral("--out DIR is missing"));
         return std::nullopt;
     }
-    if (args.times.empty()) {
+    if (!args.from.isEmpty() && (!args.times.empty() || parser.isSet(select))) {
+        UsageError(context, QStringLiteral("--from excludes TIMEs and --select"));
+        return std::nullopt;
+    }
+    if (args.times.empty() && args.from.isEmpty()) {
         UsageError(context, QStringLiteral("no TIME given"));
         return std::nullopt;
     }
@@ -198,19 +161,21 @@ bool SelectLines(CommandContext& context, const QString& select, RegisteredList&
     return true;
 }
 
-CutOptions MakeCutOptions(const CutArguments& args, const TimeFormat& format) {
-    CutOptions options;
-    options.startTimesEnabled = true;
-    options.saveName = false;
-    options.waitForSave = true;
-    options.noMemo = true;
-    options.autoName = args.naming != "long";
-    options.auto83 = args.naming == "8.3";
-    options.timePart = {args.minutes, format.TimeDigits(), format.MinuteDigits()};
-    options.saveDir = QFileInfo(args.outDir).absoluteFilePath() + "/";
-    options.baseName = OutputBaseNameOf(args.file);
-    options.colorTagNames = args.labels;
-    return options;
+// The pieces of a label track or cue sheet: each start in its label's colour and chosen, each
+// end that no piece starts at as a line of its own.
+bool ImportPieces(CommandContext& context, const CutArguments& args, const TimeFormat& format,
+                  RegisteredList& registered) {
+    CutPointRead read;
+    QString message = LoadCutPointFile(args.from, read);
+    if (message.isEmpty()) {
+        message = ImportCutPoints(read.points, format.FileLengthMs(), format, args.job.labels, true,
+                                  registered);
+        message = message.isEmpty() ? message : CutPointFileRefused(args.from, message);
+    }
+    if (!message.isEmpty()) {
+        context.err << message << "\n";
+    }
+    return message.isEmpty();
 }
 
 int RunCut(CommandContext& context) {
@@ -218,41 +183,28 @@ int RunCut(CommandContext& context) {
     if (!args) {
         return Usage;
     }
-    // The list texts follow the file's length, as in the window. A file that cannot be read
-    // is left to the run, which reports it.
-    WavInfo info;
-    TimeFormat format;
-    if (ReadWavInfo(args->file, info).isEmpty()) {
-        format = FileTimeFormat(info, info.fileSize, args->minutes);
-    }
-    format.SetMinutesMode(args->minutes);
+    const TimeFormat format = CutTimeFormat(args->job.file, args->job.minutes);
     RegisteredList registered;
-    for (const TimeArg& time : args->times) {
-        registered.InsertRegisteredTime(format.FormatTime(time.ms), time.tag, true);
+    if (!args->from.isEmpty()) {
+        // The pieces are checked against the recording's length, so it must be readable.
+        WavInfo info;
+        const QString failure = ReadWavInfo(args->job.file, info);
+        if (!failure.isEmpty()) {
+            PrintFailure(context, failure, args->job.file);
+            return Failure;
+        }
+        if (!ImportPieces(context, *args, format, registered)) {
+            return Failure;
+        }
+    } else {
+        for (const TimeArg& time : args->times) {
+            registered.InsertRegisteredTime(format.FormatTime(time.ms), time.tag, true);
+        }
+        if (!SelectLines(context, args->select, registered)) {
+            return Usage;
+        }
     }
-    if (!SelectLines(context, args->select, registered)) {
-        return Usage;
-    }
-    if (!QDir().mkpath(args->outDir)) {
-        context.err << "pirvan-split cut: cannot make the folder " << args->outDir << "\n";
-        return Failure;
-    }
-
-    CutMessenger messenger(context.out, context.err);
-    NoProgressBox progress;
-    NoEventPump pump;
-    SharedFlags flags;
-    CutRecord record;
-    NoTextViewer viewer;
-    CutRun run(CutRunServices(Host{messenger, progress, pump}, flags, record, viewer));
-    run.onRecordLine = [&](const QString& line) { context.out << line << Qt::endl; };
-    RegisteredListTarget target(registered);
-    run.StartCutRun(args->command, target, QFileInfo(args->file).absoluteFilePath(),
-                    MakeCutOptions(*args, format));
-    if (!run.AnyCut()) {
-        PrintUnreadableReason(context, args->file);
-    }
-    return run.AnyCut() && messenger.Errors() == 0 ? Success : Failure;
+    return RunCutJob(context, args->job, args->command, registered, format).exitCode;
 }
 
 const CommandRegistration registration("cut", kUsage, RunCut);

@@ -3,6 +3,7 @@
 #include <QCommandLineParser>
 
 #include "cli/Command.h"
+#include "cli/JsonOutput.h"
 #include "core/cut/CutRecord.h"
 #include "core/wav/WavReader.h"
 
@@ -12,6 +13,8 @@ namespace {
 
 int RunInfo(CommandContext& context) {
     QCommandLineParser parser;
+    const QCommandLineOption json(QStringLiteral("json"));
+    parser.addOption(json);
     if (!ParseCommandLine(context, parser, {QStringLiteral("FILE")})) {
         return Usage;
     }
@@ -22,12 +25,16 @@ int RunInfo(CommandContext& context) {
         PrintFailure(context, result, path);
         return Failure;
     }
-    context.out << CutRecord::FullLine(info) << "\n";
+    if (parser.isSet(json)) {
+        PrintJson(context, InfoJson(info));
+    } else {
+        context.out << CutRecord::FullLine(info) << "\n";
+    }
     return Success;
 }
 
 const CommandRegistration
-    registration("info", "info FILE                 format, length, size and folder of a WAV file",
+    registration("info", "info FILE [--json]        format, length, size and folder of a WAV file",
                  RunInfo);
 
 } // namespace

@@ -1,10 +1,12 @@
 // pirvan-split levels FILE [--ms]: the equal-interval peak run; prints the overall peak and the
 // peak of every 1 s, 10 s, 60 s, 10 min and 60 min slot.
 #include <QCommandLineParser>
+#include <QJsonArray>
 #include <QStringList>
 
 #include "cli/Command.h"
 #include "cli/FileTimeFormat.h"
+#include "cli/JsonOutput.h"
 #include "core/wav/IntervalPeaks.h"
 #include "core/wav/WavHeader.h"
 
@@ -15,7 +17,8 @@ namespace {
 int RunLevels(CommandContext& context) {
     QCommandLineParser parser;
     const QCommandLineOption ms(QStringLiteral("ms"));
-    parser.addOption(ms);
+    const QCommandLineOption json(QStringLiteral("json"));
+    parser.addOptions({ms, json});
     if (!ParseCommandLine(context, parser, {QStringLiteral("FILE")})) {
         return Usage;
     }
@@ -29,6 +32,20 @@ int RunLevels(CommandContext& context) {
     if (!result.isEmpty()) {
         PrintFailure(context, result, path);
         return Failure;
+    }
+    if (parser.isSet(json)) {
+        QJsonArray slotPeaks;
+        for (int level = 0; level < kIntervalLevels; ++level) {
+            QJsonArray values;
+            for (int32_t value : peaks.lists[level]) {
+                values.append(value);
+            }
+            slotPeaks.append(values);
+        }
+        PrintJson(context, {{"peak", QJsonObject{{"ms", static_cast<qint64>(peaks.peakMs)},
+                                                 {"value", peaks.peak}}},
+                            {"slots", slotPeaks}});
+        return Success;
     }
     const TimeFormat times = FileTimeFormat(wav.info, wav.file.size(), !parser.isSet(ms));
     context.out << "peak\t" << FormatMs(times, peaks.peakMs) << '\t' << peaks.peak << "\n";
@@ -45,7 +62,7 @@ int RunLevels(CommandContext& context) {
 
 const CommandRegistration registration(
     "levels",
-    "levels FILE [--ms]        overall peak and peaks per 1 s, 10 s, 60 s, 10 min, 60 min",
+    "levels FILE [--ms|--json] overall peak and peaks per 1 s, 10 s, 60 s, 10 min, 60 min",
     RunLevels);
 
 } // namespace

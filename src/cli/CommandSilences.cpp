@@ -1,9 +1,13 @@
 // pirvan-split silences FILE [--ms] [--recognition MS] [--channel K:DURATION_MS:LEVEL]...:
 // the silence detection with six settings in one pass; prints the six lists and the peak.
 #include <QCommandLineParser>
+#include <QFileInfo>
 
 #include "cli/Command.h"
 #include "cli/FileTimeFormat.h"
+#include "cli/JsonOutput.h"
+#include "cli/SilenceOptions.h"
+#include "core/timelists/CutPointFiles.h"
 #include "core/wav/SilenceDetector.h"
 #include "core/wav/WavHeader.h"
 
@@ -13,26 +17,6 @@ namespace {
 
 // The mark of a song start in the lists, as the window writes it.
 const QString kSongStartMark = QStringLiteral("1");
-
-// The texts go into the settings as given: the detection turns a value that is not a whole
-// number into its fallback, as the window does.
-bool ApplyOptions(CommandContext& context, const QCommandLineParser& parser,
-                  SilenceSettings& settings) {
-    if (parser.isSet(QStringLiteral("recognition"))) {
-        settings.recognition = parser.value(QStringLiteral("recognition"));
-    }
-    for (const QString& value : parser.values(QStringLiteral("channel"))) {
-        const QStringList parts = value.split(QLatin1Char(':'));
-        const auto k = ParseWholeNumber(parts.value(0), 0, kSilenceChannels - 1);
-        if (parts.size() != 3 || !k) {
-            UsageError(context, QStringLiteral("--channel takes K:DURATION_MS:LEVEL with K 0..5"));
-            return false;
-        }
-        settings.durations[*k] = parts[1];
-        settings.levels[*k] = parts[2];
-    }
-    return true;
-}
 
 void PrintLists(CommandContext& context, const SilenceResult& silences, const TimeFormat& times) {
     for (int k = 0; k < kSilenceChannels; ++k) {
@@ -49,13 +33,37 @@ void PrintLists(CommandContext& context, const SilenceResult& silences, const Ti
     context.out << "peak\t" << FormatMs(times, silences.peakMs) << '\t' << silences.peak << "\n";
 }
 
+// The songs of one setting as a label track or cue sheet: each from its start to the silence
+// after it, labelled with its start colour's number.
+void PrintSongs(CommandContext& context, const QString& path, const SilenceList& list,
+                const TimeFormat& format, bool cue) {
+    const RegisteredList songs = RegisterSongs(list, format, context.err);
+    const std::vector<CutPoint> points =
+        ChosenCutPoints(songs, CutCommand::WAV_CUT_ST, true, format.FileLengthMs(), {});
+    context.out << QString::fromUtf8(cue ? WriteCueSheet(points, QFileInfo(path).fileName())
+                                         : WriteLabelTrack(points));
+}
+
 int RunSilences(CommandContext& context) {
     QCommandLineParser parser;
     const QCommandLineOption ms(QStringLiteral("ms"));
-    parser.addOptions({ms,
-                       {QStringLiteral("recognition"), {}, QStringLiteral("MS")},
-                       {QStringLiteral("channel"), {}, QStringLiteral("K:DURATION_MS:LEVEL")}});
+    const QCommandLineOption formatOption(QStringLiteral("format"), {},
+                                          QStringLiteral("labels|cue"));
+    const QCommandLineOption json(QStringLiteral("json"));
+    parser.addOptions({ms, formatOption, json});
+    AddSilenceOptions(parser);
     if (!ParseCommandLine(context, parser, {QStringLiteral("FILE")})) {
+        return Usage;
+    }
+    const QString songFormat = parser.value(formatOption);
+    if (parser.isSet(formatOption) && songFormat != "labels" && songFormat != "cue") {
+        return UsageError(context, QStringLiteral("--format is labels or cue"));
+    }
+    if (parser.isSet(formatOption) && parser.isSet(json)) {
+        return UsageError(context, QStringLiteral("--format and --json exclude each other"));
+    }
+    const std::optional<int> setting = ParseSettingOption(context, parser);
+    if (!setting) {
         return Usage;
     }
     // The defaults depend on the sample width, so the header is read before the options are
@@ -65,7 +73,7 @@ int RunSilences(CommandContext& context) {
     QString result = ValidateWavHeader(path, WavRoutine::SilenceDetection, wav);
     SilenceSettings settings = DefaultSilenceSettings(
         wav.info.bitsPerSample == 8 ? SampleFamily::Bits8 : SampleFamily::Bits16);
-    if (!ApplyOptions(context, parser, settings)) {
+    if (!ApplySilenceOptions(context, parser, settings)) {
         return Usage;
     }
     SilenceResult silences;
@@ -76,14 +84,23 @@ int RunSilences(CommandContext& context) {
         PrintFailure(context, result, path);
         return Failure;
     }
-    PrintLists(context, silences, FileTimeFormat(wav.info, wav.file.size(), !parser.isSet(ms)));
+    const TimeFormat format = FileTimeFormat(wav.info, wav.file.size(), !parser.isSet(ms));
+    if (parser.isSet(json)) {
+        PrintJson(context, SilencesJson(silences));
+    } else if (parser.isSet(formatOption)) {
+        PrintSongs(context, path, silences.lists[*setting], format, songFormat == "cue");
+    } else {
+        PrintLists(context, silences, format);
+    }
     return Success;
 }
 
 const CommandRegistration registration(
     "silences",
     "silences FILE [--ms] [--recognition MS] [--channel K:DURATION_MS:LEVEL]...\n"
-    "                                         silence lists of six settings in one pass",
+    "      [--format labels|cue [--setting K] | --json]\n"
+    "      silence lists of six settings in one pass; with --format the songs of setting K\n"
+    "      (default 0) as a label track or cue sheet",
     RunSilences);
 
 } // namespace

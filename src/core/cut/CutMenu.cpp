@@ -1,5 +1,6 @@
 #include "core/cut/CutMenu.h"
 
+#include "core/timelists/StartColors.h"
 #include "core/timelists/Subdivision.h"
 
 namespace veskar {
@@ -7,6 +8,27 @@ namespace veskar {
 TimeMs LastLineStepMs(TimeListId list) {
     const int level = SubdivisionLevelOf(list);
     return level < 0 ? -1 : SubdivisionStepMs(level);
+}
+
+CutCommand ColorCutCommand(int code) {
+    static constexpr CutCommand kCommands[] = {
+        CutCommand::WAV_CUT_ST,      CutCommand::WAV_CUT_ST_Blue,   CutCommand::WAV_CUT_ST_Red,
+        CutCommand::WAV_CUT_ST_Lime, CutCommand::WAV_CUT_ST_Yellow, CutCommand::WAV_CUT_ST_Aqua,
+        CutCommand::WAV_CUT_ST_Pink};
+    return code >= 1 && code < kStartColorCount ? kCommands[code] : kCommands[0];
+}
+
+bool CutTakesLine(const QString& colorFilter, const QString& tag, bool selected) {
+    if (colorFilter.isEmpty()) {
+        return selected;
+    }
+    return colorFilter == "@" ? !tag.isEmpty() : tag == colorFilter;
+}
+
+int CutLabelIndex(const QString& tag) {
+    bool isNumber = false;
+    const int number = tag.toInt(&isNumber);
+    return isNumber && number >= 0 && number < kStartColorCount ? number : 0;
 }
 
 QString ColorFilterOf(CutCommand command) {

@@ -27,6 +27,19 @@ enum class CutCommand {
 /// `ColorFilter` of a command: "" (selected lines), "@" (any start colour) or "1".."6".
 QString ColorFilterOf(CutCommand command);
 
+/// The colour cut of a start colour: WAV_CUT_ST ("スタートタイムすべて") for 0, WAV_CUT_ST_Blue ..
+/// WAV_CUT_ST_Pink for 1..6.
+CutCommand ColorCutCommand(int code);
+
+/// Whether a cut with colorFilter takes a registered line with this tag and selection: the
+/// selected lines for "", every tagged line for "@", the lines of that colour otherwise.
+bool CutTakesLine(const QString& colorFilter, const QString& tag, bool selected);
+
+/// The colour index (0..6) whose classification name labels a piece with this tag. The whole
+/// tag is read as a number, unlike the list's drawing, which looks at its first character only:
+/// a tag such as "12" from an edited cut list names no colour.
+int CutLabelIndex(const QString& tag);
+
 /// The state `PopupMenu1Popup` gives the menu.
 struct CutMenuState {
     QString title;                    ///< caption of `P_LIST_Name`

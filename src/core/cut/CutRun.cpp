@@ -149,8 +149,7 @@ void CutRun::Stop() {
 bool CutRun::ChosenLine(int index) const {
     if (m_options.startTimesEnabled && m_target->Kind() == TimeListId::Registered &&
         !m_colorFilter.isEmpty()) {
-        const QString tag = m_target->Tag(index);
-        return m_colorFilter == "@" ? !tag.isEmpty() : tag == m_colorFilter;
+        return CutTakesLine(m_colorFilter, m_target->Tag(index), false);
     }
     return m_target->IsSelected(index);
 }
@@ -158,13 +157,7 @@ bool CutRun::ChosenLine(int index) const {
 QString CutRun::LabelOf(int index) const {
     int entry = 0;
     if (m_options.startTimesEnabled && m_target->Kind() == TimeListId::Registered) {
-        // The name reads the whole tag as a number, unlike the list's drawing, which looks at
-        // its first character only: a tag such as "12" from an edited cut list names no colour.
-        bool isNumber = false;
-        const int number = m_target->Tag(index).toInt(&isNumber);
-        if (isNumber && number >= 0 && number < kStartColorCount) {
-            entry = number;
-        }
+        entry = CutLabelIndex(m_target->Tag(index));
     }
     return entry < m_options.colorTagNames.size() ? m_options.colorTagNames.at(entry) : QString();
 }

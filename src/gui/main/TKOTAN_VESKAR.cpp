@@ -21,6 +21,7 @@
 #include "gui/cutscreen/AnalysisPanels.h"
 #include "gui/cutscreen/CutCommands.h"
 #include "gui/cutscreen/CutListPanel.h"
+#include "gui/cutscreen/CutPointCommands.h"
 #include "gui/cutscreen/CutScreen.h"
 #include "gui/cutscreen/PlayerPanel.h"
 #include "gui/cutscreen/SilencePanel.h"
@@ -120,6 +121,7 @@ TKOTAN_VESKAR::TKOTAN_VESKAR(QWidget* parent) : QMainWindow(parent) {
     MOption0->addAction(memoryPanel->MF_FileOnly);
     m_cut = std::make_unique<CutCommands>(*cutScreen, timeLists, flags, m_host, m_textViewer, this);
     m_cut->AttachMenus(menuBar(), MOption0);
+    cutPoints = new CutPointCommands(*cutScreen, timeLists, m_messenger, m_cut->MFile0, this);
     // A cut reads the source while the player may hold it open: playback stops first.
     m_cut->SetReleaseDevice([this] { m_player->Engine().StopAndClose(); });
     m_cut->SetChooseCutFile([this](const QString& path) { cutFileOpener->ChooseCutFile(path); });

@@ -33,6 +33,7 @@ class AnalysisPanels;
 class BrowserPanel;
 class ChopMenu;
 class CutCommands;
+class CutPointCommands;
 class CutScreen;
 class CutFileOpener;
 class CutListPanel;
@@ -102,6 +103,8 @@ public:
     MixerPanels* mixer = nullptr;
     MixerScreenPanel* fileMixerPanel = nullptr;
     MixerScreenPanel* cutMixerPanel = nullptr;
+    /// Cut points in and out of the registered list (file menu).
+    CutPointCommands* cutPoints = nullptr;
 
     /// Every time list of the cut screen with its attached data.
     TimeLists timeLists;

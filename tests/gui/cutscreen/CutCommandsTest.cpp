@@ -14,7 +14,9 @@
 #include "core/cut/CutRun.h"
 #include "core/cut/OutputNaming.h"
 #include "core/settings/Paths.h"
+#include "core/timelists/CutPointFiles.h"
 #include "gui/cutscreen/CutCommands.h"
+#include "gui/cutscreen/CutPointCommands.h"
 #include "gui/cutscreen/CutScreen.h"
 #include "gui/cutscreen/TimeListBox.h"
 #include "gui/dialogs/TPBarBox.h"
@@ -322,6 +324,40 @@ TEST_F(CutCommandsTest, SaveFolderFromItsBoxAndBeforeTheFirstCut) {
     chooserAnswer = out.path();
     CutFromButton(cut.WAV_CUT_ALL);
     EXPECT_EQ(SavedNames(), QStringList{"live_0m00000.wav"});
+}
+
+} // namespace
+} // namespace veskar
+
+namespace veskar {
+namespace {
+
+// The file menu writes the registered list as a cue sheet and reads it back into the list it
+// shows; a file of a longer recording is refused with the message box.
+TEST_F(CutCommandsTest, CutPointsOutAndBackThroughTheFileMenu) {
+    UseSource("take.wav", 5);
+    Register({0, 1000, 2500}, {"1", "", "2"});
+    QString answer = out.filePath("take.cue");
+    QStringList asked;
+    window.cutPoints->pickFile = [&](const QString& title, const QString& suggested, bool save) {
+        asked << title + "|" + QFileInfo(suggested).fileName() + "|" + (save ? "save" : "open");
+        return answer;
+    };
+    window.cutPoints->MF_CP_OUT0->actions().constFirst()->trigger(); // ALL
+    lists.registered.Clear();
+    screen.RefreshLists();
+    window.cutPoints->MF_CP_IN->trigger();
+    EXPECT_EQ(asked, (QStringList{"カットポイントの書き出し|take.txt|save",
+                                  "カットポイントの読み込み||open"}));
+    EXPECT_EQ(lists.registered.Tags(), (QStringList{"1", "", "2"}));
+    EXPECT_EQ(screen.ListBox_C->model()->rowCount(), 3);
+
+    answer = files.WriteBytes("long.txt", "0\t9.5\tBlue\n");
+    window.cutPoints->MF_CP_IN->trigger();
+    EXPECT_EQ(boxes.shown,
+              QStringList{CutPointFileRefused(
+                  answer, "この録音（0.05000）より長い録音のファイルです（0.09500）・・・")});
+    EXPECT_EQ(lists.registered.Count(), 3);
 }
 
 } // namespace
