@@ -274,6 +274,11 @@ void PlayController::ListBox_ALLClick(TimeListId list, int row) {
     m_engine.LineClick(*lines, row);
 }
 
+void PlayController::PlayTableRow(PlayLines& table, int row) {
+    SyncControls();
+    m_engine.LineClick(table, row);
+}
+
 void PlayController::Edit_FnDblClick() {
     BusyCursor busy;
     // A new command: only a stop pressed while the format is asked for keeps the box shut, not

@@ -49,6 +49,9 @@ public:
     /// The window switched screens.
     void SetFileScreenShown(bool shown);
 
+    /// A row of the numbered table was clicked: it plays as a line of the cut screen's lists.
+    void PlayTableRow(PlayLines& table, int row);
+
     /// Starts Timer_PLAY: a short moment later the equal-interval list plays from its current
     /// line (the first when none is current), as after stepping to another cut file.
     void StartAutoPlay();
