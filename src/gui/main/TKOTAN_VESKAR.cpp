@@ -181,6 +181,8 @@ void TKOTAN_VESKAR::MakeTablePanel() {
     selected->setObjectName("P_TT");
     cutScreen->PopupMenu1->insertMenu(cutScreen->PCUT_N1, tableMenu);
     const auto addRows = [this](bool allLines) {
+        // The play mode may have been set by the program (settings, keys) since the last look.
+        Panel_TT->SetPlayMode(player->cutPanel->PlayMode());
         if (allLines) {
             timeLists.registered.SelectAll();
             cutScreen->ShowRegisteredList();

@@ -56,11 +56,13 @@ TEST(MainWindowTest, BothScreensCarryTheirControls) {
 TEST(MainWindowTest, TableTakesTheRegisteredListAndMirrorsThePlayMode) {
     TKOTAN_VESKAR window;
     window.timeLists.registered.Assign({"1000", "2000", "3000"}, {});
+    window.player->cutPanel->SetPlayMode(CutPlayMode::Repeat);
     EXPECT_FALSE(window.Panel_TT->isVisibleTo(&window)) << "hidden until first used";
     window.cutScreen->PopupMenu1->findChild<QAction*>("P_TT_ALL")->trigger();
     EXPECT_TRUE(window.Panel_TT->isVisibleTo(&window));
     EXPECT_EQ(window.Panel_TT->ListView_T->topLevelItemCount(), 3);
     EXPECT_EQ(window.timeLists.registered.Lines().SelectedCount(), 3);
+    EXPECT_EQ(window.Panel_TT->ComboBox_TT_PM->currentIndex(), 4);
 
     window.Panel_TT->ComboBox_TT_PM->activated(5);
     EXPECT_EQ(window.player->cutPanel->PlayMode(), CutPlayMode::Off);
