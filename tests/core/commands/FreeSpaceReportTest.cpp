@@ -18,9 +18,7 @@ TEST(FreeSpaceReportTest, MinutesOfRecording) {
         {1'411'200'000, {44100, 16, 2}, 133}, // 133.3
         {1'446'480'000, {44100, 16, 2}, 137}, // 136.67 rounds up
         {0, {44100, 16, 2}, 0},
-        {2'646'000, {44100, 8, 1}, 1},
         {15'876'000, {44100, 24, 2}, 1}, // three bytes a sample
-        {1'000'000, {0, 16, 2}, 0},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(RecordingMinutes(c.bytes, c.format), c.minutes) << c.bytes;

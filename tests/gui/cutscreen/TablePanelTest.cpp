@@ -11,6 +11,7 @@
 #include "core/timelists/StartColors.h"
 #include "gui/cutscreen/TablePanel.h"
 #include "support/FakeHost.h"
+#include "support/GuiDriver.h"
 
 namespace veskar {
 namespace {
@@ -47,8 +48,7 @@ TEST_F(TablePanelTest, AddingShowsThePanelWithItsRowsAndTagColours) {
 }
 
 TEST_F(TablePanelTest, ButtonsRunTheTableOperations) {
-    panel.ListView_T->topLevelItem(0)->setSelected(true);
-    panel.ListView_T->topLevelItem(1)->setSelected(false);
+    test::SelectRows(panel.ListView_T, {0});
     panel.Btn_TT_DOWN->click();
     EXPECT_EQ(Cell(1, 1), "01000");
     EXPECT_TRUE(panel.ListView_T->topLevelItem(1)->isSelected());
