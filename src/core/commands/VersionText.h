@@ -8,4 +8,10 @@ namespace veskar {
 /// kVersionNotInstalled (a missing or empty "Version") "?.?".
 QString VersionText(int version);
 
+/// The title with its version, as the tray menu's first item: "PIRVAN SOUND カッター V2.6".
+QString TitleWithVersion(int version);
+
+/// The text of the version box: the title with its version and what the program is for.
+QString VersionBoxText(int version);
+
 } // namespace veskar

@@ -11,10 +11,13 @@
 
 #include "core/timelists/StartColors.h"
 #include "gui/main/BusyCursor.h"
+#include "gui/main/PositionBarPanel.h"
 
 namespace veskar {
 
 namespace {
+
+constexpr int kTableBarColor = 0xFFC000; // amber, apart from the other two bars
 
 QPushButton* MakeButton(QWidget* parent, const char* name, const QString& caption) {
     auto* button = new QPushButton(caption, parent);
@@ -72,11 +75,13 @@ TablePanel::TablePanel(NumberedTimeTable& table, Messenger& messenger, EventPump
     CheckBox_TT_C->setObjectName("CheckBox_TT_C");
     CheckBox_TT_C->setChecked(true);
     Panel_TT_Btn->layout()->addWidget(CheckBox_TT_C);
+    Panel_TT_B0 = new PositionBarPanel("Panel_TT_B0", "Label_TT_B1", QColor::fromRgb(kTableBarColor),
+                                       Panel_TT_Btn);
+    static_cast<QHBoxLayout*>(Panel_TT_Btn->layout())->addWidget(Panel_TT_B0, 1);
     Btn_TT_No = MakeButton(Panel_TT_Btn, "Btn_TT_No", QStringLiteral("番号付替"));
     CheckBox_TT_Sort = new QCheckBox(QStringLiteral("Sort"), Panel_TT_Btn);
     CheckBox_TT_Sort->setObjectName("CheckBox_TT_Sort");
     Panel_TT_Btn->layout()->addWidget(CheckBox_TT_Sort);
-    static_cast<QHBoxLayout*>(Panel_TT_Btn->layout())->addStretch(1);
     layout->addWidget(Panel_TT_Btn);
 
     ListView_T = new TableView(this);

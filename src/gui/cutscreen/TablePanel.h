@@ -15,6 +15,10 @@ class QPushButton;
 class QTreeWidget;
 
 namespace veskar {
+class PositionBarPanel;
+}
+
+namespace veskar {
 
 /// The numbered time table Panel_TT: the table ListView_T under its bar Panel_TT_Btn. It shows
 /// the NumberedTimeTable the window owns; each button runs the table's operation and shows the
@@ -49,6 +53,8 @@ public:
     QPushButton* Btn_TT_Peek = nullptr;
     QComboBox* ComboBox_TT_PM = nullptr;
     QCheckBox* CheckBox_TT_C = nullptr;
+    /// The table's position bar Label_TT_B1 in Panel_TT_B0.
+    PositionBarPanel* Panel_TT_B0 = nullptr;
     QPushButton* Btn_TT_No = nullptr;
     QCheckBox* CheckBox_TT_Sort = nullptr;
     QTreeWidget* ListView_T = nullptr;

@@ -36,6 +36,7 @@
 #include "gui/main/PlayController.h"
 #include "gui/mixer/MixerScreenPanel.h"
 #include "platform/PulseMixer.h"
+#include "gui/main/WindowCommands.h"
 #include "platform/QtWaveDevice.h"
 #include "platform/VolumeProgram.h"
 
@@ -96,7 +97,6 @@ TKOTAN_VESKAR::TKOTAN_VESKAR(QWidget* parent) : QMainWindow(parent) {
     player = m_player.get();
     MakeMixer();
     MakeFileScreen();
-    menuBar()->setCornerWidget(player->ColorBtn1);
     player->SetFileScreenShown(true);
     connect(m_screens, &QStackedWidget::currentChanged, this,
             [this] { player->SetFileScreenShown(m_screens->currentWidget() == Panel_DFF); });
@@ -141,6 +141,15 @@ TKOTAN_VESKAR::TKOTAN_VESKAR(QWidget* parent) : QMainWindow(parent) {
 
     MakeOpenCommand();
     MakeTablePanel();
+
+    commands = new WindowCommands(*this, m_messenger, m_textViewer);
+    auto* corner = new QWidget;
+    auto* cornerRow = new QHBoxLayout(corner);
+    cornerRow->setContentsMargins(0, 0, 0, 0);
+    cornerRow->addWidget(commands->Btn_Tray);
+    cornerRow->addWidget(player->ColorBtn1);
+    menuBar()->setCornerWidget(corner);
+    commands->ApplyColors();
 }
 
 namespace {
@@ -172,6 +181,7 @@ void TKOTAN_VESKAR::MakeTablePanel() {
     Panel_TT_V->setStretchFactor(1, 1);
     setCentralWidget(Panel_TT_V);
     m_tableLines = std::make_unique<ShownTableLines>(numberedTable, *Panel_TT);
+    m_player->AttachTableBar(Panel_TT->Panel_TT_B0, *m_tableLines);
 
     QMenu* tableMenu = new QMenu(QStringLiteral("上部連番リストへ登録 (&U)"), cutScreen->PopupMenu1);
     tableMenu->menuAction()->setObjectName("P_TT0");
@@ -362,6 +372,10 @@ TKOTAN_VESKAR::~TKOTAN_VESKAR() {
 
 void TKOTAN_VESKAR::ShowFileScreen() {
     m_screens->setCurrentWidget(Panel_DFF);
+}
+
+bool TKOTAN_VESKAR::CutScreenShown() const {
+    return m_screens->currentWidget() == Panel_CUT;
 }
 
 void TKOTAN_VESKAR::ShowCutScreen() {

@@ -48,6 +48,7 @@ class VolumeProgram;
 class QtWaveDevice;
 class TablePanel;
 class TableLines;
+class WindowCommands;
 
 /// The main window. It owns the state of both screens: the file-selection screen Panel_DFF
 /// (browser, memory list, player) and the cut screen Panel_CUT (time lists, registered list,
@@ -97,6 +98,8 @@ public:
     CutListPanel* cutListPanel = nullptr;
     /// The option menu.
     QMenu* MOption0 = nullptr;
+    /// The window's own commands: Ctrl keys, colours, tray, free-space report, entries, help.
+    WindowCommands* commands = nullptr;
     /// The file menu.
     QMenu* MFile0 = nullptr;
     /// Playback of both screens and the provisional cut file choice.
@@ -139,6 +142,8 @@ public:
     /// The files of the rows selected in the memory list, in list order: the other screens take
     /// their files from there.
     QStringList SelectedMemoryFiles() const;
+    /// True while the cut screen (not the file screen) is showing.
+    bool CutScreenShown() const;
 
 public slots:
     void ShowFileScreen();

@@ -40,7 +40,7 @@ TEST(MainWindowTest, BothScreensCarryTheirControls) {
                              "Btn_Skip", "Edit_File_Disp", "Panel_B0", "ListView1", "ComboBox_KAKU"}) {
         EXPECT_NE(window.Panel_DFF->findChild<QWidget*>(name), nullptr) << name;
     }
-    EXPECT_EQ(window.menuBar()->cornerWidget(), window.player->ColorBtn1);
+    EXPECT_EQ(window.player->ColorBtn1->parentWidget(), window.menuBar()->cornerWidget());
     EXPECT_EQ(window.MKBoxDlg1.SourceHandle(), &window) << "boxes centre over the window";
     EXPECT_EQ(window.PBarBoxDlg1.SourceHandle(), &window);
 
