@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QFile>
 #include <QHelpEvent>
 #include <QLineEdit>
 #include <QMenu>
@@ -17,6 +18,7 @@
 #include "gui/main/PlayController.h"
 #include "gui/main/TKOTAN_VESKAR.h"
 #include "gui/main/WindowCommands.h"
+#include "platform/Installation.h"
 #include "support/AnalysisRecordings.h"
 #include "support/GuiDriver.h"
 #include "support/WavFiles.h"
@@ -126,6 +128,29 @@ TEST_F(WindowCommandsTest, MiniHelpOffHidesEveryHint) {
     EXPECT_TRUE(filter.eventFilter(button, &hint));
     commands().HELP3->setChecked(true);
     EXPECT_FALSE(filter.eventFilter(button, &hint));
+}
+
+TEST_F(WindowCommandsTest, StartupAndDesktopEntriesComeAndGo) {
+    test::BoxAnswerer boxes(window.MKBoxDlg1);
+    const ShortcutFiles files = ShortcutFilesFor(window.settings.group);
+    const auto shown = [this] {
+        emit window.MOption0->aboutToShow();
+        return QList<bool>{commands().MICON_SET->isVisible(), commands().MICON_DEL->isVisible(),
+                           commands().MDESK_SET->isVisible(), commands().MDESK_DEL->isVisible()};
+    };
+    EXPECT_EQ(shown(), (QList<bool>{true, false, true, false}));
+    commands().MICON_SET->trigger();
+    commands().MDESK_SET->trigger();
+    EXPECT_TRUE(QFile(files.autostartEntry).exists());
+    EXPECT_TRUE(QFile(files.desktopEntry).permissions() & QFile::ExeOwner);
+    EXPECT_EQ(shown(), (QList<bool>{false, true, false, true}));
+    EXPECT_TRUE(boxes.shown.isEmpty()) << boxes.shown.join("|").toStdString();
+
+    commands().MDESK_SET->trigger();
+    EXPECT_EQ(boxes.shown.value(0), "デスクトップには、既に登録されています☆☆☆");
+    commands().MICON_DEL->trigger();
+    commands().MDESK_DEL->trigger();
+    EXPECT_EQ(shown(), (QList<bool>{true, false, true, false}));
 }
 
 TEST_F(WindowCommandsTest, VersionNumberIsRemovedOnlyOnYes) {
