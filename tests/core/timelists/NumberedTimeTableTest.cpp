@@ -82,6 +82,7 @@ TEST(NumberedTimeTableTest, MovesSelectedRowsTogetherWithinTheEnds) {
     const Case cases[] = {
         {{2, 3}, true, "13425", {1, 2}},
         {{4}, false, "12345", {4}},
+        {{0}, true, "12345", {0}},
         {{0, 2}, false, "21345", {1, 2}},
     };
     for (const Case& c : cases) {
