@@ -37,16 +37,34 @@ protected:
     TKOTAN_VESKAR window;
 };
 
+// Counts the key presses that reach a widget.
+class KeyCounter : public QObject {
+public:
+    int keys = 0;
+    bool eventFilter(QObject*, QEvent* event) override {
+        keys += event->type() == QEvent::KeyPress ? 1 : 0;
+        return false;
+    }
+};
+
 TEST_F(WindowCommandsTest, CtrlKeysActOnTheCutScreenOnly) {
     int cuts = 0;
     QObject::connect(window.Cut().WAV_CUT, &QAction::triggered, [&cuts] { ++cuts; });
+    KeyCounter reached;
+    window.cutScreen->ListBox_C->installEventFilter(&reached);
     CtrlKey(Qt::Key_J);
     EXPECT_EQ(cuts, 0) << "the file screen is showing";
     window.ShowCutScreen();
     test::PressKey(window.cutScreen->ListBox_C, Qt::Key_J);
     EXPECT_EQ(cuts, 0) << "without Ctrl";
+    QWidget elsewhere;
+    test::PressKey(&elsewhere, Qt::Key_J, Qt::ControlModifier);
+    EXPECT_EQ(cuts, 0) << "another window's key";
+    EXPECT_EQ(reached.keys, 2);
     CtrlKey(Qt::Key_J);
+    CtrlKey(Qt::Key_H);
     EXPECT_EQ(cuts, 1);
+    EXPECT_EQ(reached.keys, 2) << "the window's own keys stop there";
 
     // Play modes and special modes by key, as if their items were clicked.
     PlayerPanel& players = *window.player->cutPanel;
@@ -80,6 +98,11 @@ TEST_F(WindowCommandsTest, CtrlOneOpensTheSilencePanelDetectsAndFocusesTheFirstL
     EXPECT_EQ(window.focusWidget(), window.player->Edit_Fn);
     CtrlKey(Qt::Key_9, Qt::KeypadModifier);
     EXPECT_EQ(window.focusWidget(), window.cutScreen->ListBox_ALL);
+    CtrlKey(Qt::Key_1, Qt::KeypadModifier);
+    EXPECT_FALSE(window.cutScreen->ListBox_1ms->isVisible());
+    CtrlKey(Qt::Key_6, Qt::KeypadModifier);
+    EXPECT_TRUE(window.cutScreen->ListBox_1ms->isVisible());
+    EXPECT_EQ(window.focusWidget(), window.cutScreen->ListBox_1ms);
 }
 
 TEST_F(WindowCommandsTest, TheTwoColourSchemesExcludeEachOther) {
