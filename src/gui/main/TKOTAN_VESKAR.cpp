@@ -173,6 +173,9 @@ void TKOTAN_VESKAR::MakeTablePanel() {
     Panel_TT_V = new QSplitter(Qt::Vertical, this);
     Panel_TT_V->setObjectName("Panel_TT_V");
     Panel_TT_V->setChildrenCollapsible(false);
+    // The splitter would ask for the screens' full minimum height, which the window itself
+    // never did: a 700-pixel screen holds the cut screen only when it may give a little.
+    Panel_TT_V->setMinimumHeight(1);
     Panel_TT = new TablePanel(numberedTable, m_messenger, m_pump);
     Panel_TT->SetCutFileSource([this] { return cutScreen->CutFile(); });
     Panel_TT->SetStartTimesEnabled(timeLists.startColors.startTimesEnabled);
