@@ -14,6 +14,7 @@
 #include "gui/main/CutFileOpener.h"
 #include "gui/main/QtJapanese.h"
 #include "gui/main/TKOTAN_VESKAR.h"
+#include "gui/main/WindowCommands.h"
 #include "platform/Installation.h"
 #include "platform/SingleInstance.h"
 
@@ -89,6 +90,7 @@ int RunMainWindow(QApplication& app, const QCommandLineParser& parser, SingleIns
     window.FormCreate();
     QObject::connect(&instance, &SingleInstance::ArgumentsReceived, &window,
                      [&window](const QStringList& arguments) {
+                         window.commands->TR_IconOFFClick();
                          BringForward(window);
                          const QStringList files = WavArguments(arguments);
                          if (!files.isEmpty()) {

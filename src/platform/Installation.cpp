@@ -87,6 +87,35 @@ QString InstallProgram(const QString& programPath, const QString& group) {
     return SettingsStore().WriteSetup(programPath, group);
 }
 
+QString AddStartupEntry(const QString& programPath) {
+    const QString config = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    if (config.isEmpty()) {
+        return QStringLiteral("ｱｲｺﾝ:スタートアップグループが不明ですので アイコン登録出来ません");
+    }
+    return WriteEntry(ShortcutFilesFor({}).autostartEntry,
+                      DesktopEntryText(kAppTitle, programPath, {}));
+}
+
+QString AddDesktopEntry(const QString& programPath, const QString& group) {
+    const ShortcutFiles files = ShortcutFilesFor(group);
+    if (QFileInfo::exists(files.desktopEntry)) {
+        return QStringLiteral("デスクトップには、既に登録されています☆☆☆");
+    }
+    QFile menuEntry(files.menuEntry);
+    const QByteArray text = menuEntry.open(QIODevice::ReadOnly)
+                                ? menuEntry.readAll()
+                                : DesktopEntryText(kAppTitle, programPath, {}).toUtf8();
+    QDir().mkpath(QFileInfo(files.desktopEntry).path());
+    const QString error = WriteFileSafely(files.desktopEntry, text);
+    if (!error.isEmpty()) {
+        return files.desktopEntry + "\n" + error;
+    }
+    // Desktops start only entries marked as trusted, which for us means executable.
+    QFile::setPermissions(files.desktopEntry,
+                          QFile::permissions(files.desktopEntry) | QFile::ExeOwner);
+    return {};
+}
+
 void RemoveShortcuts(const QString& group) {
     const ShortcutFiles files = ShortcutFilesFor(group);
     for (const QString& path :

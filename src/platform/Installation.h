@@ -33,6 +33,14 @@ QString DesktopEntryText(const QString& name, const QString& program, const QStr
 /// get "Version" only when the entries were written.
 QString InstallProgram(const QString& programPath, const QString& group);
 
+/// The start-up entry (an autostart desktop entry that starts programPath at log-in). Returns the
+/// message to show, empty on success.
+QString AddStartupEntry(const QString& programPath);
+/// The desktop shortcut: a copy of the programs-menu entry of group, or a new entry when setup
+/// never wrote one. An existing shortcut stays and is reported. Returns the message to show,
+/// empty on success.
+QString AddDesktopEntry(const QString& programPath, const QString& group);
+
 /// Removes the program's desktop entries of group (and the group folder when it is left empty).
 void RemoveShortcuts(const QString& group);
 

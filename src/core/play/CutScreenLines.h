@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "core/play/PlayLines.h"
+#include "core/timelists/NumberedTimeTable.h"
 #include "core/timelists/TimeLists.h"
 
 namespace veskar {
@@ -41,6 +42,24 @@ public:
 
 private:
     RegisteredList& m_list;
+};
+
+/// The numbered table: each row plays from its start to its own end, and the row a click plays
+/// is its first selected one.
+class TableLines : public PlayLines {
+public:
+    explicit TableLines(NumberedTimeTable& table) : m_table(table) {}
+
+    Kind LinesKind() const override { return Kind::Table; }
+    int Count() const override { return m_table.Count(); }
+    int Current() const override { return m_table.PlayRow(); }
+    void SelectOnly(int line) override { m_table.SelectOnly(line); }
+    QString Text(int line) const override { return m_table.Row(line).start; }
+    std::optional<QString> EndText(int line) const override { return m_table.Row(line).end; }
+    QString Tag(int line) const override { return m_table.Row(line).tag; }
+
+private:
+    NumberedTimeTable& m_table;
 };
 
 /// Every list of the cut screen by its id, for the window to hand a clicked list to the play

@@ -173,6 +173,9 @@ bool PlayEngine::StartPlay() {
     }
     const std::optional<WaveFormat> format = m_device.QueryFormat();
     Pump();
+    if (format) {
+        lastFormat = *format;
+    }
     m_view.ShowFileInfo(PlayFileInfoLine(path, format ? DeviceFormatText(*format) : QString()));
     m_view.ShowLength(m_format.FormatPosition(length));
 

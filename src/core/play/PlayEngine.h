@@ -72,6 +72,8 @@ public:
                Messenger& messenger, EventPump& pump, PlayView& view, QObject* parent = nullptr);
 
     PlayControls controls;
+    /// The format of the file played or chosen as cut file last; CD quality before any.
+    WaveFormat lastFormat{44100, 16, 2};
     /// Random rows for the "ランダム" mode and the shuffle bag; tests script it.
     RandomIndex random = DefaultRandomIndex();
 

@@ -384,6 +384,12 @@ QString SettingsStore::WriteFolder(const QString& name, const QString& folder) {
     return Commit(*store);
 }
 
+QString SettingsStore::ClearVersion() {
+    const auto store = Open();
+    store->setValue("Version", QString());
+    return Commit(*store);
+}
+
 QStringList SettingsStore::SavedNames() {
     return {"FP",          "CPath",       "DirNo",     "M_Index",   "SAVE_DIR",  "BG_DIR",
             "BackColor",   "No_Memo",     "M_SORT",    "FileOnly",  "AUTO_NAME", "AUTO_83",

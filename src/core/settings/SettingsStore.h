@@ -65,6 +65,8 @@ public:
     QString WriteAll(const Settings& settings);
     /// What setup writes: "EXEPATH", "Group", "BackColor", "KOTAN_COLOR" and last "Version" 26.
     QString WriteSetup(const QString& programPath, const QString& group);
+    /// Empties "Version", so that the next start opens setup. Returns the failure message.
+    QString ClearVersion();
     /// Uninstall: removes every value and the store's file.
     QString RemoveAll();
 

@@ -221,6 +221,7 @@ bool CutFileOpener::ChooseCutFile(const QString& path) {
             m_messenger.ShowTimedMessage(error, Messenger::Ok);
         }
     }
+    engine.lastFormat = {static_cast<int>(info.sampleRate), info.bitsPerSample, info.channels};
     if (const auto mode = m_player.cutPanel->Preset().ModeForNewFile()) {
         m_player.cutPanel->SetPlayMode(*mode);
     }

@@ -237,6 +237,9 @@ void PlayController::SyncControls() {
         filePanel->Panel_B0->width();
     controls.barPanelWidths[static_cast<int>(PositionBar::CutScreen)] =
         cutPanel->Panel_PB_M->width();
+    if (m_tableBar) {
+        controls.barPanelWidths[static_cast<int>(PositionBar::Table)] = m_tableBar->width();
+    }
 }
 
 void PlayController::CutFileChanged() {
@@ -274,6 +277,20 @@ void PlayController::ListBox_ALLClick(TimeListId list, int row) {
     m_engine.LineClick(*lines, row);
 }
 
+void PlayController::PlayTableRow(PlayLines& table, int row) {
+    SyncControls();
+    m_engine.LineClick(table, row);
+}
+
+void PlayController::AttachTableBar(PositionBarPanel* bar, PlayLines& table) {
+    m_tableBar = bar;
+    connect(bar, &PositionBarPanel::Released, this, [this, &table](int pixel) {
+        SyncControls();
+        m_engine.TableBarReleased(pixel, table);
+    });
+    connect(bar, &PositionBarPanel::WidthChanged, this, &PlayController::SyncControls);
+}
+
 void PlayController::Edit_FnDblClick() {
     BusyCursor busy;
     // A new command: only a stop pressed while the format is asked for keeps the box shut, not
@@ -306,6 +323,9 @@ void PlayController::ShowPosition(const QString& text,
     filePanel->Label2->setText(text);
     filePanel->Panel_B0->SetBarWidth(barWidths[static_cast<int>(PositionBar::FileScreen)]);
     cutPanel->Panel_PB_M->SetBarWidth(barWidths[static_cast<int>(PositionBar::CutScreen)]);
+    if (m_tableBar) {
+        m_tableBar->SetBarWidth(barWidths[static_cast<int>(PositionBar::Table)]);
+    }
 }
 
 void PlayController::SetPositionPolling(bool on) {

@@ -18,6 +18,7 @@ namespace veskar {
 class CutScreen;
 class FilePlayerPanel;
 class PlayerPanel;
+class PositionBarPanel;
 class SyncedLines;
 
 /// Playback in the window: owns the play engine, shows what it reports (PlayView) and keeps
@@ -48,6 +49,12 @@ public:
     PlayFileList& MemoryList();
     /// The window switched screens.
     void SetFileScreenShown(bool shown);
+
+    /// A row of the numbered table was clicked: it plays as a line of the cut screen's lists.
+    void PlayTableRow(PlayLines& table, int row);
+    /// The table's position bar: it shows the position like the other two, and releasing it
+    /// plays the table from there.
+    void AttachTableBar(PositionBarPanel* bar, PlayLines& table);
 
     /// Starts Timer_PLAY: a short moment later the equal-interval list plays from its current
     /// line (the first when none is current), as after stepping to another cut file.
@@ -105,6 +112,7 @@ private:
     PlayFileList* m_fileList = nullptr;
     PlayFileList* m_memoryList = nullptr;
     std::unique_ptr<PlayFileList> m_noFiles;
+    PositionBarPanel* m_tableBar = nullptr;
 };
 
 } // namespace veskar

@@ -31,6 +31,8 @@
 #include "gui/main/PlayController.h"
 #include "gui/main/TKOTAN_VESKAR.h"
 
+#include "gui/main/WindowCommands.h"
+
 namespace veskar {
 
 namespace {
@@ -253,6 +255,10 @@ void TKOTAN_VESKAR::ApplyDeferredSettings() {
     player->filePanel->ChooseIntroIndex(settings.introIndex);
     player->filePanel->ChooseEdgeIndex(settings.edgeIndex);
     Cut().MO_CS_UP->setChecked(settings.cutSpeedUp);
+    commands->HELP3->setChecked(settings.miniHelp);
+    commands->BackColor->setChecked(settings.standardBackColor);
+    commands->KOTAN_COLOR->setChecked(settings.kotanColor && !settings.standardBackColor);
+    commands->ApplyColors();
 }
 
 void TKOTAN_VESKAR::CollectSettings() {
@@ -280,6 +286,9 @@ void TKOTAN_VESKAR::CollectSettings() {
     settings.introIndex = player->filePanel->IntroIndex();
     settings.edgeIndex = player->filePanel->EdgeIndex();
     settings.cutSpeedUp = Cut().MO_CS_UP->isChecked();
+    settings.miniHelp = commands->HELP3->isChecked();
+    settings.standardBackColor = commands->BackColor->isChecked();
+    settings.kotanColor = commands->KOTAN_COLOR->isChecked();
     settings.screenAtClose = m_screens->currentWidget() == Panel_DFF ? -1 : 0;
     settings.memorySort = memoryPanel->MO_M_SORT->isChecked();
     settings.fileOnly = memoryPanel->MF_FileOnly->isChecked();
@@ -328,6 +337,7 @@ void TKOTAN_VESKAR::closeEvent(QCloseEvent* event) {
         m_player->Engine().StopAndClose();
         Cut().Stop();
         mixer->Close();
+        commands->CloseHelp();
         QCoreApplication::processEvents();
         if (StartupStage == 99) {
             failures = SaveAtClose();

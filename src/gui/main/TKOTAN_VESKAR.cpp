@@ -25,6 +25,7 @@
 #include "gui/cutscreen/CutScreen.h"
 #include "gui/cutscreen/PlayerPanel.h"
 #include "gui/cutscreen/SilencePanel.h"
+#include "gui/cutscreen/TablePanel.h"
 #include "gui/filescreen/BrowserPanel.h"
 #include "gui/filescreen/ChopMenu.h"
 #include "gui/filescreen/FilePlayerPanel.h"
@@ -35,6 +36,7 @@
 #include "gui/main/PlayController.h"
 #include "gui/mixer/MixerScreenPanel.h"
 #include "platform/PulseMixer.h"
+#include "gui/main/WindowCommands.h"
 #include "platform/QtWaveDevice.h"
 #include "platform/VolumeProgram.h"
 
@@ -95,7 +97,6 @@ TKOTAN_VESKAR::TKOTAN_VESKAR(QWidget* parent) : QMainWindow(parent) {
     player = m_player.get();
     MakeMixer();
     MakeFileScreen();
-    menuBar()->setCornerWidget(player->ColorBtn1);
     player->SetFileScreenShown(true);
     connect(m_screens, &QStackedWidget::currentChanged, this,
             [this] { player->SetFileScreenShown(m_screens->currentWidget() == Panel_DFF); });
@@ -139,6 +140,89 @@ TKOTAN_VESKAR::TKOTAN_VESKAR(QWidget* parent) : QMainWindow(parent) {
     }
 
     MakeOpenCommand();
+    MakeTablePanel();
+
+    commands = new WindowCommands(*this, m_messenger, m_textViewer);
+    auto* corner = new QWidget;
+    auto* cornerRow = new QHBoxLayout(corner);
+    cornerRow->setContentsMargins(0, 0, 0, 0);
+    cornerRow->addWidget(commands->Btn_Tray);
+    cornerRow->addWidget(player->ColorBtn1);
+    menuBar()->setCornerWidget(corner);
+    commands->ApplyColors();
+}
+
+namespace {
+
+// The table as playback walks it; the panel shows each row playback moves to.
+class ShownTableLines : public TableLines {
+public:
+    ShownTableLines(NumberedTimeTable& table, TablePanel& panel) : TableLines(table), m_panel(panel) {}
+    void SelectOnly(int line) override {
+        TableLines::SelectOnly(line);
+        m_panel.ShowRows();
+    }
+
+private:
+    TablePanel& m_panel;
+};
+
+} // namespace
+
+void TKOTAN_VESKAR::MakeTablePanel() {
+    Panel_TT_V = new QSplitter(Qt::Vertical, this);
+    Panel_TT_V->setObjectName("Panel_TT_V");
+    Panel_TT_V->setChildrenCollapsible(false);
+    // The splitter would ask for the screens' full minimum height, which the window itself
+    // never did: a 700-pixel screen holds the cut screen only when it may give a little.
+    Panel_TT_V->setMinimumHeight(1);
+    Panel_TT = new TablePanel(numberedTable, m_messenger, m_pump);
+    Panel_TT->SetCutFileSource([this] { return cutScreen->CutFile(); });
+    Panel_TT->SetStartTimesEnabled(timeLists.startColors.startTimesEnabled);
+    Panel_TT_V->addWidget(Panel_TT);
+    Panel_TT_V->addWidget(takeCentralWidget());
+    Panel_TT_V->setStretchFactor(1, 1);
+    setCentralWidget(Panel_TT_V);
+    m_tableLines = std::make_unique<ShownTableLines>(numberedTable, *Panel_TT);
+    m_player->AttachTableBar(Panel_TT->Panel_TT_B0, *m_tableLines);
+
+    QMenu* tableMenu = new QMenu(QStringLiteral("上部連番リストへ登録 (&U)"), cutScreen->PopupMenu1);
+    tableMenu->menuAction()->setObjectName("P_TT0");
+    QAction* all = tableMenu->addAction(QStringLiteral("すべて (&A)"));
+    all->setObjectName("P_TT_ALL");
+    QAction* selected = tableMenu->addAction(QStringLiteral("選択のみ (&S)"));
+    selected->setObjectName("P_TT");
+    cutScreen->PopupMenu1->insertMenu(cutScreen->PCUT_N1, tableMenu);
+    const auto addRows = [this](bool allLines) {
+        // The play mode may have been set by the program (settings, keys) since the last look.
+        Panel_TT->SetPlayMode(player->cutPanel->PlayMode());
+        if (allLines) {
+            timeLists.registered.SelectAll();
+            cutScreen->ShowRegisteredList();
+        }
+        Panel_TT->AddRowsFrom(timeLists.registered, timeLists.format, {});
+    };
+    connect(all, &QAction::triggered, this, [addRows] { addRows(true); });
+    connect(selected, &QAction::triggered, this, [addRows] { addRows(false); });
+
+    connect(Panel_TT, &TablePanel::RowClicked, this, [this](int row) {
+        if (numberedTable.Count() > 0) {
+            m_player->PlayTableRow(*m_tableLines, row);
+        }
+    });
+    connect(Panel_TT, &TablePanel::StopPlayback, this, [this] {
+        flags.stopRequested = true;
+        m_player->Engine().StopAndClose();
+    });
+    // The two play-mode choices mirror each other; the table's acts as RadioGroup1's own.
+    PlayerPanel* players = player->cutPanel;
+    connect(Panel_TT, &TablePanel::PlayModeChosen, players, [players](CutPlayMode mode) {
+        players->SetPlayMode(mode);
+        emit players->PlayModeChosen(mode);
+    });
+    connect(players, &PlayerPanel::PlayModeChosen, Panel_TT, &TablePanel::SetPlayMode);
+    connect(cutScreen->MO_ST_TM, &QAction::triggered, Panel_TT,
+            [this] { Panel_TT->SetStartTimesEnabled(timeLists.startColors.startTimesEnabled); });
 }
 
 void TKOTAN_VESKAR::MakeFileScreen() {
@@ -291,6 +375,10 @@ TKOTAN_VESKAR::~TKOTAN_VESKAR() {
 
 void TKOTAN_VESKAR::ShowFileScreen() {
     m_screens->setCurrentWidget(Panel_DFF);
+}
+
+bool TKOTAN_VESKAR::CutScreenShown() const {
+    return m_screens->currentWidget() == Panel_CUT;
 }
 
 void TKOTAN_VESKAR::ShowCutScreen() {

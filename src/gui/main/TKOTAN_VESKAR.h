@@ -11,6 +11,7 @@
 #include "core/host/SharedFlags.h"
 #include "core/settings/ListFiles.h"
 #include "core/settings/Settings.h"
+#include "core/timelists/NumberedTimeTable.h"
 #include "core/timelists/TimeLists.h"
 #include "gui/dialogs/GuiMessenger.h"
 #include "gui/dialogs/GuiProgressBox.h"
@@ -23,6 +24,7 @@
 
 class QCloseEvent;
 class QMenu;
+class QSplitter;
 class QStackedWidget;
 class QTimer;
 class QWidget;
@@ -44,6 +46,9 @@ class PlayController;
 class PulseMixer;
 class VolumeProgram;
 class QtWaveDevice;
+class TablePanel;
+class TableLines;
+class WindowCommands;
 
 /// The main window. It owns the state of both screens: the file-selection screen Panel_DFF
 /// (browser, memory list, player) and the cut screen Panel_CUT (time lists, registered list,
@@ -93,6 +98,8 @@ public:
     CutListPanel* cutListPanel = nullptr;
     /// The option menu.
     QMenu* MOption0 = nullptr;
+    /// The window's own commands: Ctrl keys, colours, tray, free-space report, entries, help.
+    WindowCommands* commands = nullptr;
     /// The file menu.
     QMenu* MFile0 = nullptr;
     /// Playback of both screens and the provisional cut file choice.
@@ -111,6 +118,11 @@ public:
     SharedFlags flags;
     /// The level analysis and silence detection of the cut file, and their panels.
     CutAnalysis analysis{timeLists};
+    /// The numbered time table and its panel at the top of the window, over the splitter
+    /// Panel_TT_V; its rows outlive a change of cut file.
+    NumberedTimeTable numberedTable;
+    TablePanel* Panel_TT = nullptr;
+    QSplitter* Panel_TT_V = nullptr;
     AnalysisPanels* analysisPanels = nullptr;
 
     /// The window's message box and progress boxes, centred over the window.
@@ -130,6 +142,8 @@ public:
     /// The files of the rows selected in the memory list, in list order: the other screens take
     /// their files from there.
     QStringList SelectedMemoryFiles() const;
+    /// True while the cut screen (not the file screen) is showing.
+    bool CutScreenShown() const;
 
 public slots:
     void ShowFileScreen();
@@ -176,6 +190,8 @@ private:
     /// The memory list, the cut lists and the presets from the settings, at the end of the
     /// deferred start-up; then the screen that was open at close and the files that waited.
     void StartLists();
+    /// Panel_TT with its splitter, the table items of PopupMenu1 and row playback.
+    void MakeTablePanel();
     /// "WAVファイルを開く…": first in the file menu.
     void MakeOpenCommand();
 
@@ -195,6 +211,7 @@ private:
     std::unique_ptr<PulseMixer> m_mixerBackend;
     std::unique_ptr<MixerPanels> m_mixer;
     std::unique_ptr<VolumeProgram> m_volumeProgram;
+    std::unique_ptr<TableLines> m_tableLines;
     // Declared last, so that it is destroyed before the host and the lists it uses.
     std::unique_ptr<CutCommands> m_cut;
 };

@@ -238,11 +238,13 @@ TEST_F(PlayEngineTest, ContinuousOnTheRegisteredListWithoutTags) {
 
 TEST_F(PlayEngineTest, TheTableWrapsAround) {
     engine.controls.playMode = CutPlayMode::Continuous;
-    FakeTable table;
-    table.rows = {{Texts({1000})[0], Texts({2500})[0], ""},
-                  {Texts({5000})[0], Texts({6000})[0], ""}};
+    NumberedTimeTable rows;
+    rows.Append({"1", Texts({1000})[0], Texts({2500})[0], {}, {}, {}, {}});
+    rows.Append({"2", Texts({5000})[0], Texts({6000})[0], {}, {}, {}, {}});
+    TableLines table(rows);
     engine.LineClick(table, 1);
     EXPECT_EQ(PlayOut(2), (std::vector<Range>{{5000, 6000}, {1000, 2500}, {5000, 6000}}));
+    EXPECT_EQ(rows.SelectedIndexes(), std::vector<int>{1});
 }
 
 TEST_F(PlayEngineTest, EndModeAndTheStartOfAPlay) {

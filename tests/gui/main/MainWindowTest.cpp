@@ -9,7 +9,13 @@
 #include <QStackedWidget>
 #include <QTranslator>
 
+#include <QComboBox>
+#include <QRadioButton>
+#include <QTreeWidget>
+
 #include "gui/cutscreen/CutScreen.h"
+#include "gui/cutscreen/PlayerPanel.h"
+#include "gui/cutscreen/TablePanel.h"
 #include "gui/dialogs/TDIR2OPENDLG.h"
 #include "gui/dialogs/TDIR2VIEWForm.h"
 #include "gui/filescreen/BrowserPanel.h"
@@ -34,7 +40,7 @@ TEST(MainWindowTest, BothScreensCarryTheirControls) {
                              "Btn_Skip", "Edit_File_Disp", "Panel_B0", "ListView1", "ComboBox_KAKU"}) {
         EXPECT_NE(window.Panel_DFF->findChild<QWidget*>(name), nullptr) << name;
     }
-    EXPECT_EQ(window.menuBar()->cornerWidget(), window.player->ColorBtn1);
+    EXPECT_EQ(window.player->ColorBtn1->parentWidget(), window.menuBar()->cornerWidget());
     EXPECT_EQ(window.MKBoxDlg1.SourceHandle(), &window) << "boxes centre over the window";
     EXPECT_EQ(window.PBarBoxDlg1.SourceHandle(), &window);
 
@@ -45,6 +51,23 @@ TEST(MainWindowTest, BothScreensCarryTheirControls) {
     window.ShowCutScreen();
     EXPECT_EQ(screens->currentWidget(), window.Panel_CUT);
     EXPECT_FALSE(window.player->Engine().controls.fileScreenShown);
+}
+
+TEST(MainWindowTest, TableTakesTheRegisteredListAndMirrorsThePlayMode) {
+    TKOTAN_VESKAR window;
+    window.timeLists.registered.Assign({"1000", "2000", "3000"}, {});
+    window.player->cutPanel->SetPlayMode(CutPlayMode::Repeat);
+    EXPECT_FALSE(window.Panel_TT->isVisibleTo(&window)) << "hidden until first used";
+    window.cutScreen->PopupMenu1->findChild<QAction*>("P_TT_ALL")->trigger();
+    EXPECT_TRUE(window.Panel_TT->isVisibleTo(&window));
+    EXPECT_EQ(window.Panel_TT->ListView_T->topLevelItemCount(), 3);
+    EXPECT_EQ(window.timeLists.registered.Lines().SelectedCount(), 3);
+    EXPECT_EQ(window.Panel_TT->ComboBox_TT_PM->currentIndex(), 4);
+
+    window.Panel_TT->ComboBox_TT_PM->activated(5);
+    EXPECT_EQ(window.player->cutPanel->PlayMode(), CutPlayMode::Off);
+    window.player->cutPanel->playModeItems[2]->click();
+    EXPECT_EQ(window.Panel_TT->ComboBox_TT_PM->currentIndex(), 2);
 }
 
 TEST(MainWindowTest, BrowserListIsTheFilePlayersListAndShowsItsFolder) {
