@@ -99,6 +99,8 @@ int RunMainWindow(QApplication& app, const QCommandLineParser& parser, SingleIns
                      });
     if (parser.value("screen") == "cut") {
         window.ShowCutScreen();
+    } else if (parser.isSet("screen")) {
+        window.startOnFileScreen = true;
     }
     QStringList files = WavArguments(parser.positionalArguments());
     if (parser.isSet("open")) {

@@ -189,7 +189,7 @@ void TKOTAN_VESKAR::StartLists() {
     const QStringList waiting = std::exchange(m_pendingFiles, {});
     if (!waiting.isEmpty()) {
         OpenFiles(waiting);
-    } else if (settings.screenAtClose == 0 && memoryPanel->Count() > 0) {
+    } else if (settings.screenAtClose == 0 && memoryPanel->Count() > 0 && !startOnFileScreen) {
         // The cut screen was open at close: it opens again on the list's first file.
         OpenCutScreenAt(0);
     }

@@ -68,6 +68,9 @@ public:
     /// `StartupStage`: 0 from form creation, 99 once the deferred start-up has finished. The
     /// close writes the settings and list files only at 99.
     int StartupStage = 0;
+    /// Asked for on the command line: the start stays on the file screen even when the cut
+    /// screen was open at close.
+    bool startOnFileScreen = false;
     /// `ClosingFlag`: the close sequence runs; a second close request meanwhile does nothing.
     bool ClosingFlag = false;
     /// The settings in force. The values whose controls the window has are read from them at
