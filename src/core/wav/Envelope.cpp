@@ -81,6 +81,7 @@ EnvelopeBuilder::EnvelopeBuilder(const WavInfo& info, int64_t firstFrame, int64_
     m_envelope.columns = std::max(columns, 1);
     m_envelope.channels = std::max<int>(info.channels, 1);
     m_envelope.fullScale = info.bytesPerSample == 1 ? 128 : 32768;
+    m_envelope.sampleRate = info.sampleRate;
     m_envelope.firstFrame = firstFrame;
     m_envelope.frameCount = std::max<int64_t>(frameCount, 0);
     m_envelope.values.assign(static_cast<size_t>(m_envelope.columns) *

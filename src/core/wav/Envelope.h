@@ -28,6 +28,7 @@ struct Envelope {
     int columns = 0;
     int channels = 0;                  ///< values per column: the file's channels, 1 when mixed
     int fullScale = 32768;             ///< the magnitude of a full-scale sample: 128 for 8-bit data
+    uint32_t sampleRate = 0;           ///< frames per second
     int64_t firstFrame = 0;            ///< of the span, counted from the data start
     int64_t frameCount = 0;            ///< frames in the span
     int filled = 0;                    ///< columns complete so far, from the left
@@ -39,6 +40,12 @@ struct Envelope {
     /// The first frame of a column, counted from the data start; ColumnStart(columns) is the
     /// end of the span.
     int64_t ColumnStart(int column) const { return firstFrame + column * frameCount / columns; }
+    /// The column holding a frame (counted from the data start), or -1 outside the span.
+    int ColumnOf(int64_t frame) const {
+        const int64_t f = frame - firstFrame;
+        return f < 0 || f >= frameCount ? -1
+                                        : static_cast<int>(((f + 1) * columns - 1) / frameCount);
+    }
     /// Every channel folded into one: the lowest minimum, the highest maximum and peak.
     Envelope Mixed() const;
 };
