@@ -70,6 +70,8 @@ CutScreen::CutScreen(TimeLists& lists, Messenger& messenger, EventPump& pump, Sh
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(6, 6, 6, 6);
     outer->setSpacing(4);
+    Slot_Overview = MakeSlot("Slot_Overview", new QVBoxLayout, this);
+    outer->addWidget(Slot_Overview);
     auto* top = new QHBoxLayout;
     // The cut file above, where its pieces go below it.
     Slot_CutFile = MakeSlot("Slot_CutFile", new QVBoxLayout, this);
@@ -681,6 +683,11 @@ void CutScreen::RegisterPosition(bool withColor) {
     ShowRegisteredList();
 }
 
+void CutScreen::RegisterTime(TimeMs timeMs) {
+    m_lists.RegisterPosition(false, QString::number(timeMs), Label14->text(), m_messenger);
+    ShowRegisteredList();
+}
+
 void CutScreen::Button5Click() {
     CutPlayMode mode = CurrentPlayMode();
     const CutPlayMode before = mode;
@@ -764,6 +771,7 @@ void CutScreen::RepaintContinuousPanel() {
 void CutScreen::ShowRegisteredList() {
     ListBox_C->SyncFromList(true);
     ShowListFull(ListBox_C, m_lists.registered.Overflowed());
+    emit RegisteredListShown();
 }
 
 void CutScreen::ListBox_CMouseDown(TimeListId target, const QPoint& globalPos) {

@@ -23,6 +23,7 @@
 #include "gui/cutscreen/CutListPanel.h"
 #include "gui/cutscreen/CutPointCommands.h"
 #include "gui/cutscreen/CutScreen.h"
+#include "gui/cutscreen/OverviewStrip.h"
 #include "gui/cutscreen/PlayerPanel.h"
 #include "gui/cutscreen/SilencePanel.h"
 #include "gui/filescreen/BrowserPanel.h"
@@ -139,6 +140,22 @@ TKOTAN_VESKAR::TKOTAN_VESKAR(QWidget* parent) : QMainWindow(parent) {
     }
 
     MakeOpenCommand();
+    MakeOverview();
+}
+
+void TKOTAN_VESKAR::MakeOverview() {
+    overview = new OverviewStrip(cutScreen->Slot_Overview);
+    cutScreen->Slot_Overview->layout()->addWidget(overview);
+    connect(cutScreen, &CutScreen::CutFileChosen, overview, &OverviewStrip::SetFile);
+    const auto showMarks = [this] { overview->SetMarks(RegisteredMarks(timeLists)); };
+    // A click on the registered list changes which marks are drawn stronger.
+    connect(cutScreen, &CutScreen::RegisteredListShown, overview, showMarks);
+    connect(cutScreen, &CutScreen::LineClicked, overview, showMarks);
+    connect(overview, &OverviewStrip::RegisterRequested, cutScreen, &CutScreen::RegisterTime);
+    connect(overview, &OverviewStrip::PlayFromRequested, player, &PlayController::PlayFromTime);
+    connect(player, &PlayController::PositionShown, overview, &OverviewStrip::SetPlayPosition);
+    connect(overview, &OverviewStrip::StripHeightChosen, this,
+            [this](int height) { settings.overviewHeight = height; });
 }
 
 void TKOTAN_VESKAR::MakeFileScreen() {

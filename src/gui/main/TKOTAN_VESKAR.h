@@ -30,6 +30,7 @@ class QWidget;
 namespace veskar {
 
 class AnalysisPanels;
+class OverviewStrip;
 class BrowserPanel;
 class ChopMenu;
 class CutCommands;
@@ -112,6 +113,7 @@ public:
     /// The level analysis and silence detection of the cut file, and their panels.
     CutAnalysis analysis{timeLists};
     AnalysisPanels* analysisPanels = nullptr;
+    OverviewStrip* overview = nullptr;
 
     /// The window's message box and progress boxes, centred over the window.
     TMKBoxDlg MKBoxDlg1{this};
@@ -178,6 +180,7 @@ private:
     void StartLists();
     /// "WAVファイルを開く…": first in the file menu.
     void MakeOpenCommand();
+    void MakeOverview();
 
     QStackedWidget* m_screens = nullptr;
     GuiMessenger m_messenger{MKBoxDlg1};
