@@ -628,6 +628,13 @@ void CutScreen::Subdivide(int topLevel, TimeListId source) {
     }
 }
 
+void CutScreen::SubdivideAround(TimeMs timeMs) {
+    RunSubdivision(kTopSubdivisionLevel, [&] {
+        return m_lists.SubdivideFromText(kTopSubdivisionLevel, m_lists.format.FormatTime(timeMs),
+                                         CurrentSpecialMode(), m_messenger, m_pump);
+    });
+}
+
 void CutScreen::SubdivideFromList(TimeList& source) {
     RunSubdivision(kTopSubdivisionLevel, [&] {
         return m_lists.SubdivideFromList(kTopSubdivisionLevel, source, CurrentSpecialMode(),

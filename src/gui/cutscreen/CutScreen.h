@@ -198,6 +198,8 @@ public slots:
     /// Registers a time without colour, as "録" registers a line (a double click on the
     /// overview).
     void RegisterTime(veskar::TimeMs timeMs);
+    /// Fills every subdivision list around a time (the middle of the overview's zoomed window).
+    void SubdivideAround(veskar::TimeMs timeMs);
     /// Button5.
     void Button5Click();
     /// The start-colour items of PopupMenu1; act only when it was opened on ListBox_C.

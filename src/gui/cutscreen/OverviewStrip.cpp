@@ -201,8 +201,15 @@ void OverviewStrip::TakeSnapshot(const Envelope& envelope, bool finished, quint6
         m_totalFrames = envelope.firstFrame + envelope.frameCount;
     }
     update();
-    if (finished) {
-        emit EnvelopeFinished();
+    if (!finished) {
+        return;
+    }
+    emit EnvelopeFinished();
+    if (envelope.frameCount < m_totalFrames && envelope.sampleRate > 0) {
+        const auto ms = [&envelope](int64_t frame) {
+            return static_cast<TimeMs>(frame * 1000 / envelope.sampleRate);
+        };
+        emit WindowShown(ms(envelope.firstFrame), ms(envelope.firstFrame + envelope.frameCount));
     }
 }
 

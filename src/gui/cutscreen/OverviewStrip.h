@@ -76,6 +76,8 @@ signals:
     void StripHeightChosen(int height);
     /// The envelope of the window shown is complete.
     void EnvelopeFinished();
+    /// A zoomed window [fromMs, toMs) was read whole: the subdivision lists may follow it.
+    void WindowShown(veskar::TimeMs fromMs, veskar::TimeMs toMs);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -152,6 +152,9 @@ void TKOTAN_VESKAR::MakeOverview() {
     connect(cutScreen, &CutScreen::RegisteredListShown, overview, showMarks);
     connect(cutScreen, &CutScreen::LineClicked, overview, showMarks);
     connect(overview, &OverviewStrip::RegisterRequested, cutScreen, &CutScreen::RegisterTime);
+    connect(overview, &OverviewStrip::WindowShown, cutScreen, [this](TimeMs fromMs, TimeMs toMs) {
+        cutScreen->SubdivideAround((fromMs + toMs) / 2);
+    });
     connect(overview, &OverviewStrip::PlayFromRequested, player, &PlayController::PlayFromTime);
     connect(player, &PlayController::PositionShown, overview, &OverviewStrip::SetPlayPosition);
     connect(overview, &OverviewStrip::StripHeightChosen, this,

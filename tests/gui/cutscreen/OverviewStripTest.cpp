@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QSignalSpy>
+#include <QWheelEvent>
 #include <QTest>
 #include <QTimer>
 
@@ -44,6 +46,16 @@ TEST_F(OverviewStripTest, FillsInWhileTheWindowRunsThenClicksPlayAndRegister) {
     EXPECT_EQ(play.first().first().value<TimeMs>(), 3000);
     ASSERT_EQ(registered.count(), 1);
     EXPECT_EQ(registered.first().first().value<TimeMs>(), 7500);
+
+    // A wheel step in, the time under the pointer staying under it.
+    QSignalSpy window(&strip, &OverviewStrip::WindowShown);
+    QWheelEvent wheel(QPointF(50, 20), strip.mapToGlobal(QPointF(50, 20)), {}, QPoint(0, 120),
+                      Qt::NoButton, {}, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(&strip, &wheel);
+    ASSERT_TRUE(test::RunEventsUntil([&] { return window.count() == 1; }));
+    EXPECT_EQ(window.first().value(0).value<TimeMs>(), 1667);
+    EXPECT_EQ(window.first().value(1).value<TimeMs>(), 8333);
+    EXPECT_EQ(strip.Scene().envelope.filled, 100);
 }
 
 TEST(OverviewMarksTest, FollowRegisteringAndDeleting) {
@@ -65,6 +77,9 @@ TEST(OverviewMarksTest, FollowRegisteringAndDeleting) {
     marks = RegisteredMarks(lists);
     ASSERT_EQ(marks.size(), 1u);
     EXPECT_EQ(marks[0].ms, 7500);
+
+    screen.SubdivideAround(1234567);
+    EXPECT_TRUE(lists.subdivisions[0].Texts().contains(lists.format.FormatTime(1234567)));
 }
 
 } // namespace
