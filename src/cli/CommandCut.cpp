@@ -33,11 +33,6 @@ constexpr const char* kUsage =
     "      was written. --from cuts each label's or cue track's range (a track ends where the\n"
     "      next begins); labels 1..6 or the colours' names give the start colour";
 
-struct TimeArg {
-    TimeMs ms;
-    QString tag;
-};
-
 struct CutArguments {
     CutJob job;
     QString select;
@@ -53,26 +48,6 @@ std::optional<CutCommand> FilterCommand(const QString& filter) {
     const auto code =
         filter.size() == 1 ? ParseWholeNumber(filter, 1, kStartColorCount - 1) : std::nullopt;
     return code ? std::optional<CutCommand>(ColorCutCommand(*code)) : std::nullopt;
-}
-
-// TIME[:TAG]. A tag is one character, so two digits after the last ":" are the seconds of a
-// clock time: "1:11" is 1 min 11 s, "1:11:2" the same time in red.
-bool AddTime(CommandContext& context, const QString& arg, std::vector<TimeArg>& times) {
-    const qsizetype colon = arg.lastIndexOf(':');
-    const bool tagged = colon >= 0 && arg.size() - colon <= 2;
-    const QString timeText = tagged ? arg.left(colon) : arg;
-    const QString tag = tagged ? arg.mid(colon + 1) : QString();
-    const std::optional<TimeMs> ms = ParseTimeArgument(timeText);
-    if (!ms) {
-        UsageError(context, NotATimeMessage(timeText));
-        return false;
-    }
-    if (!tag.isEmpty() && StartColorCode(tag) == 0) {
-        UsageError(context, "the tag of \"" + arg + "\" is not one of 1..6");
-        return false;
-    }
-    times.push_back({*ms, tag});
-    return true;
 }
 
 std::optional<CutArguments> ParseCutArguments(CommandContext& context) {
@@ -120,7 +95,7 @@ std::optional<CutArguments> ParseCutArguments(CommandContext& context) {
         args.job.labels[*k] = value.mid(eq + 1);
     }
     for (const QString& time : parser.positionalArguments().mid(1)) {
-        if (!AddTime(context, time, args.times)) {
+        if (!AddTimeArgument(context, time, args.times)) {
             return std::nullopt;
         }
     }

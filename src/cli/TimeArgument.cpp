@@ -4,6 +4,9 @@
 
 #include <QRegularExpression>
 
+#include "cli/Command.h"
+#include "core/timelists/StartColors.h"
+
 namespace veskar::cli {
 
 namespace {
@@ -56,6 +59,26 @@ QString NotATimeMessage(const QString& text) {
     return "\"" + text +
            "\" is not a time; give whole ms (71000), minutes.ms as the lists write it "
            "(1.11000), m:ss[.fff] (1:11) or h:mm:ss[.fff] (0:01:11)";
+}
+
+// TIME[:TAG]. A tag is one character, so two digits after the last ":" are the seconds of a
+// clock time: "1:11" is 1 min 11 s, "1:11:2" the same time in red.
+bool AddTimeArgument(CommandContext& context, const QString& arg, std::vector<TimeArg>& times) {
+    const qsizetype colon = arg.lastIndexOf(':');
+    const bool tagged = colon >= 0 && arg.size() - colon <= 2;
+    const QString timeText = tagged ? arg.left(colon) : arg;
+    const QString tag = tagged ? arg.mid(colon + 1) : QString();
+    const std::optional<TimeMs> ms = ParseTimeArgument(timeText);
+    if (!ms) {
+        UsageError(context, NotATimeMessage(timeText));
+        return false;
+    }
+    if (!tag.isEmpty() && StartColorCode(tag) == 0) {
+        UsageError(context, "the tag of \"" + arg + "\" is not one of 1..6");
+        return false;
+    }
+    times.push_back({*ms, tag});
+    return true;
 }
 
 } // namespace veskar::cli

@@ -66,6 +66,14 @@ TEST(CommandLineTest, UsageErrorsNameTheFaultAndShowTheCommandsUsage) {
          "--raw needs RATE,BITS,CHANNELS with BITS 8 or 16, CHANNELS 1 or 2"},
         {{"direct-cut", "a"}, "START_MS is missing"},
         {{"direct-cut", "a", "1", "x"}, "START_MS and END_MS are whole milliseconds"},
+        {{"overview", "a"}, "--png OUT.png is missing"},
+        {{"overview", "a", "--png", out, "b"}, "unexpected argument \"b\""},
+        {{"overview", "a", "--png", out, "--width", "15"},
+         "--width needs a whole number from 16 to 16384"},
+        {{"overview", "a", "--png", out, "--height", "4097"},
+         "--height needs a whole number from 16 to 4096"},
+        {{"overview", "a", "--png", out, "--marks", "0", "1:9"},
+         "the tag of \"1:9\" is not one of 1..6"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.args.join(' ').toStdString());

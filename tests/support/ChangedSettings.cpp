@@ -27,6 +27,7 @@ Settings ChangedSettings(const QString& home) {
     s.kotanColor = false;
     s.saveName = true;
     s.listRightClickOff = false;
+    s.overviewHeight = 0;
     s.dirText = "@take 1.wav";
     s.startProbeItem = 11;
     s.endProbeItem = 0;

@@ -489,6 +489,11 @@ void PlayEngine::CutBarReleased(int pixel, PlayLines& intervalList) {
     PlayFromBar({&intervalList, nullptr});
 }
 
+void PlayEngine::PlayFromTime(TimeMs fromMs, PlayLines& intervalList) {
+    m_request.playFrom = std::max<TimeMs>(fromMs, 0);
+    PlayFromBar({&intervalList, nullptr});
+}
+
 void PlayEngine::TableBarReleased(int pixel, PlayLines& table) {
     m_bars.SetPendingSeek(PositionBar::Table, pixel);
     PlayFromBar({&table, nullptr});

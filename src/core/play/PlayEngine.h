@@ -111,6 +111,9 @@ public:
 
     /// The user released a position bar at this pixel (limited to its panel by the window).
     void CutBarReleased(int pixel, PlayLines& intervalList);
+    /// Plays from a time (a click on the overview) under the current play mode, as a release
+    /// of the cut screen's bar at that time would.
+    void PlayFromTime(TimeMs fromMs, PlayLines& intervalList);
     void TableBarReleased(int pixel, PlayLines& table);
     void FileBarReleased(int pixel, PlayFileList& fileList, PlayFileList& memoryList);
 

@@ -41,6 +41,7 @@ struct Settings {
     bool kotanColor = true;        ///< "KOTAN_COLOR"
     bool saveName = false;         ///< "SAVE_NAME": the user names every split file
     bool listRightClickOff = true; ///< "TSR_MUKOU"
+    int overviewHeight = 100;      ///< "OV_H": the overview strip's height, 0 hidden
     QString dirText;               ///< "DIR_Text": file row reselected at start
     int startProbeItem = 5;        ///< "ST5", 0..11
     int endProbeItem = 5;          ///< "EN5", 0..11

@@ -291,6 +291,7 @@ void SettingsStore::ReadDeferredValues(Settings& s) const {
     s.kotanColor = read.Flag("KOTAN_COLOR", d.kotanColor);
     s.saveName = read.Flag("SAVE_NAME", d.saveName);
     s.listRightClickOff = read.Flag("TSR_MUKOU", d.listRightClickOff);
+    s.overviewHeight = read.Number("OV_H", d.overviewHeight, 0, 1000);
     s.dirText = read.Text("DIR_Text", d.dirText);
     s.startProbeItem = read.Number("ST5", d.startProbeItem, 0, 11);
     s.endProbeItem = read.Number("EN5", d.endProbeItem, 0, 11);
@@ -391,16 +392,16 @@ QString SettingsStore::ClearVersion() {
 }
 
 QStringList SettingsStore::SavedNames() {
-    return {"FP",          "CPath",       "DirNo",     "M_Index",   "SAVE_DIR",  "BG_DIR",
-            "BackColor",   "No_Memo",     "M_SORT",    "FileOnly",  "AUTO_NAME", "AUTO_83",
-            "PBG_AUTO_83", "TBM",         "minihelp",  "FUN",       "Start_TM",  "RENZOKU",
-            "PTS",         "KOTAN_COLOR", "SAVE_NAME", "TSR_MUKOU", "DIR_Text",  "ST5",
-            "EN5",         "ME1",         "MS1",       "SE5",       "TL16_S",    "TL08_S",
-            "1sColor",     "10sColor",    "60sColor",  "Play_Mode", "PM_START",  "M_Fn",
-            "KAKU_S",      "PLAY_M",      "VMM0",      "VMM1",      "VMM2",      "VWM0",
-            "VWM1",        "VWM2",        "VM0",       "VM1",       "VM2",       "VW0",
-            "VW1",         "VW2",         "TPM_I",     "TPM_FE",    "MO_CS_UP",  "MO_SL_OUT",
-            "ST_DFF",      "I_ST",        "I_EN",      "TWR",       "TWB",       "TWC"};
+    return {
+        "FP",        "CPath",    "DirNo",    "M_Index",   "SAVE_DIR",  "BG_DIR",      "BackColor",
+        "No_Memo",   "M_SORT",   "FileOnly", "AUTO_NAME", "AUTO_83",   "PBG_AUTO_83", "TBM",
+        "minihelp",  "FUN",      "Start_TM", "RENZOKU",   "PTS",       "KOTAN_COLOR", "SAVE_NAME",
+        "TSR_MUKOU", "DIR_Text", "ST5",      "EN5",       "ME1",       "MS1",         "SE5",
+        "TL16_S",    "TL08_S",   "1sColor",  "10sColor",  "60sColor",  "Play_Mode",   "PM_START",
+        "M_Fn",      "KAKU_S",   "PLAY_M",   "VMM0",      "VMM1",      "VMM2",        "VWM0",
+        "VWM1",      "VWM2",     "VM0",      "VM1",       "VM2",       "VW0",         "VW1",
+        "VW2",       "TPM_I",    "TPM_FE",   "MO_CS_UP",  "MO_SL_OUT", "ST_DFF",      "I_ST",
+        "I_EN",      "TWR",      "TWB",      "TWC",       "OV_H"};
 }
 
 QString SettingsStore::WriteAll(const Settings& s) {
@@ -447,6 +448,7 @@ QString SettingsStore::WriteAll(const Settings& s) {
     w.setValue("SE5", s.edgeProbeItem);
     w.setValue("TL16_S", s.preset16);
     w.setValue("TL08_S", s.preset08);
+    number("OV_H", s.overviewHeight);
     flag("1sColor", s.color1s);
     flag("10sColor", s.color10s);
     flag("60sColor", s.color60s);

@@ -61,7 +61,8 @@ void IntervalPeakCounter::Finish() {
 
 namespace {
 
-QString RunIntervalPeaks(OpenWavFile& wav, const ReadProgress& progress, IntervalPeaks& peaks) {
+QString RunIntervalPeaks(OpenWavFile& wav, const ReadProgress& progress, IntervalPeaks& peaks,
+                         const BlockVisitor& alsoVisit) {
     const FrameLayout layout = FrameLayout::Of(wav.info);
     IntervalPeakCounter counter(wav.info.sampleRate);
     std::vector<uint16_t> magnitudes(kMagnitudeChunk);
@@ -72,6 +73,9 @@ QString RunIntervalPeaks(OpenWavFile& wav, const ReadProgress& progress, Interva
                                   [&counter](const uint16_t* p, int64_t n, int64_t f) {
                                       counter.AddMagnitudes(p, n, f);
                                   });
+            if (alsoVisit) {
+                alsoVisit(frames, count, first);
+            }
         });
     if (!read.isEmpty()) {
         peaks.lists = counter.Result().lists;
@@ -93,10 +97,11 @@ QString MeasureIntervalPeaks(const QString& path, const ReadProgress& progress,
     return header.isEmpty() ? MeasureIntervalPeaks(wav, progress, peaks) : header;
 }
 
-QString MeasureIntervalPeaks(OpenWavFile& wav, const ReadProgress& progress, IntervalPeaks& peaks) {
+QString MeasureIntervalPeaks(OpenWavFile& wav, const ReadProgress& progress, IntervalPeaks& peaks,
+                             const BlockVisitor& alsoVisit) {
     peaks = IntervalPeaks{};
     try {
-        return RunIntervalPeaks(wav, progress, peaks);
+        return RunIntervalPeaks(wav, progress, peaks, alsoVisit);
     } catch (const std::bad_alloc&) {
         return QStringLiteral("等間隔リストのピーク検出に失敗しました・・・GPT");
     }

@@ -59,7 +59,9 @@ private:
 QString MeasureIntervalPeaks(const QString& path, const ReadProgress& progress,
                              IntervalPeaks& peaks);
 /// The same run over a file that ValidateWavHeader has opened for WavRoutine::IntervalPeaks,
-/// for a caller that needs the header itself as well.
-QString MeasureIntervalPeaks(OpenWavFile& wav, const ReadProgress& progress, IntervalPeaks& peaks);
+/// for a caller that needs the header itself as well. alsoVisit, when given, sees every block
+/// too, so another measure (the overview's envelope) shares the one read of the data.
+QString MeasureIntervalPeaks(OpenWavFile& wav, const ReadProgress& progress, IntervalPeaks& peaks,
+                             const BlockVisitor& alsoVisit = {});
 
 } // namespace veskar

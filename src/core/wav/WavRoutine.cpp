@@ -25,6 +25,8 @@ const RoutineTraits& TraitsOf(WavRoutine routine) {
     // Restoring puts back what a direct cut removed, so a file whose data the cut emptied must
     // still open.
     static const RoutineTraits restore{"MW", false, false, ReadUnit::None, false, kCannotConvert};
+    static const RoutineTraits envelope{"GOV", false,      false, ReadUnit::OneSecond,
+                                        true,  kNotCovered};
     switch (routine) {
     case WavRoutine::FileReader:
         return fileReader;
@@ -42,6 +44,8 @@ const RoutineTraits& TraitsOf(WavRoutine routine) {
         return directCut;
     case WavRoutine::Restore:
         return restore;
+    case WavRoutine::Envelope:
+        return envelope;
     }
     return fileReader;
 }

@@ -15,6 +15,7 @@ enum class WavRoutine {
     ChopCut,          ///< BG
     DirectCut,        ///< MW: the direct one-time cut
     Restore,          ///< MW: undoing a direct cut
+    Envelope,         ///< GOV: the overview's envelope
 };
 
 /// The step in which the block size is a whole multiple.

@@ -70,6 +70,8 @@ CutScreen::CutScreen(TimeLists& lists, Messenger& messenger, EventPump& pump, Sh
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(6, 6, 6, 6);
     outer->setSpacing(4);
+    Slot_Overview = MakeSlot("Slot_Overview", new QVBoxLayout, this);
+    outer->addWidget(Slot_Overview);
     auto* top = new QHBoxLayout;
     // The cut file above, where its pieces go below it.
     Slot_CutFile = MakeSlot("Slot_CutFile", new QVBoxLayout, this);
@@ -626,6 +628,13 @@ void CutScreen::Subdivide(int topLevel, TimeListId source) {
     }
 }
 
+void CutScreen::SubdivideAround(TimeMs timeMs) {
+    RunSubdivision(kTopSubdivisionLevel, [&] {
+        return m_lists.SubdivideFromText(kTopSubdivisionLevel, m_lists.format.FormatTime(timeMs),
+                                         CurrentSpecialMode(), m_messenger, m_pump);
+    });
+}
+
 void CutScreen::SubdivideFromList(TimeList& source) {
     RunSubdivision(kTopSubdivisionLevel, [&] {
         return m_lists.SubdivideFromList(kTopSubdivisionLevel, source, CurrentSpecialMode(),
@@ -678,6 +687,11 @@ void CutScreen::RegisterLines(TimeListId source, bool withColor) {
 
 void CutScreen::RegisterPosition(bool withColor) {
     m_lists.RegisterPosition(withColor, QueryPosition(), Label14->text(), m_messenger);
+    ShowRegisteredList();
+}
+
+void CutScreen::RegisterTime(TimeMs timeMs) {
+    m_lists.RegisterPosition(false, QString::number(timeMs), Label14->text(), m_messenger);
     ShowRegisteredList();
 }
 
@@ -764,6 +778,7 @@ void CutScreen::RepaintContinuousPanel() {
 void CutScreen::ShowRegisteredList() {
     ListBox_C->SyncFromList(true);
     ShowListFull(ListBox_C, m_lists.registered.Overflowed());
+    emit RegisteredListShown();
 }
 
 void CutScreen::ListBox_CMouseDown(TimeListId target, const QPoint& globalPos) {

@@ -100,6 +100,7 @@ public:
     void AddStartColorItem(QAction* item);
 
     // Controls, named as in the form.
+    QWidget* Slot_Overview = nullptr; ///< across the top, for the overview strip
     QWidget* Slot_CutFile = nullptr;
     QWidget* Slot_Playback = nullptr;
     QWidget* Slot_Cut = nullptr;
@@ -171,6 +172,8 @@ signals:
     void TimeListsRebuilt();
     /// A cut file was made the screen's file (after its lists were rebuilt).
     void CutFileChosen(const QString& path);
+    /// The registered list was shown anew (lines, tags or selection may have changed).
+    void RegisteredListShown();
 
 public slots:
     /// The interval choice (ComboBox_TMClick).
@@ -192,6 +195,11 @@ public slots:
     void RegisterLines(TimeListId source, bool withColor);
     /// Btn_NT (with colour) and Btn_NTC (without).
     void RegisterPosition(bool withColor);
+    /// Registers a time without colour, as "録" registers a line (a double click on the
+    /// overview).
+    void RegisterTime(veskar::TimeMs timeMs);
+    /// Fills every subdivision list around a time (the middle of the overview's zoomed window).
+    void SubdivideAround(veskar::TimeMs timeMs);
     /// Button5.
     void Button5Click();
     /// The start-colour items of PopupMenu1; act only when it was opened on ListBox_C.

@@ -320,6 +320,7 @@ void PlayController::ShowLength(const QString& text) {
 void PlayController::ShowPosition(const QString& text,
                                   const std::array<int, kPositionBars>& barWidths) {
     m_cutScreen.Label14->setText(text);
+    emit PositionShown(m_engine.Request().shownPosition);
     filePanel->Label2->setText(text);
     filePanel->Panel_B0->SetBarWidth(barWidths[static_cast<int>(PositionBar::FileScreen)]);
     cutPanel->Panel_PB_M->SetBarWidth(barWidths[static_cast<int>(PositionBar::CutScreen)]);
@@ -328,7 +329,17 @@ void PlayController::ShowPosition(const QString& text,
     }
 }
 
+void PlayController::PlayFromTime(TimeMs fromMs) {
+    SyncControls();
+    if (SyncedLines* lines = LinesOf(TimeListId::Interval)) {
+        m_engine.PlayFromTime(fromMs, *lines);
+    }
+}
+
 void PlayController::SetPositionPolling(bool on) {
+    if (!on) {
+        emit PositionShown(-1);
+    }
     if (on) {
         Timer8->start();
     } else {

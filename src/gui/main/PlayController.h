@@ -78,10 +78,14 @@ public:
 signals:
     /// A line was clicked or continuous playback moved to it: the level panel follows.
     void LinePlayed(veskar::TimeListId list, int line);
+    /// The play position shown, in ms; -1 once playback stopped.
+    void PositionShown(veskar::TimeMs positionMs);
 
 public slots:
     /// A click on a line of a cut-screen list (CutScreen::LineClicked).
     void ListBox_ALLClick(veskar::TimeListId list, int row);
+    /// Plays from a time under the current play mode (a click on the overview).
+    void PlayFromTime(veskar::TimeMs fromMs);
     /// The file information box of the cut file (Edit_FnDblClick).
     void Edit_FnDblClick();
 

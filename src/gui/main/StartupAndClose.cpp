@@ -18,6 +18,7 @@
 #include "gui/cutscreen/CutCommands.h"
 #include "gui/cutscreen/CutListPanel.h"
 #include "gui/cutscreen/CutScreen.h"
+#include "gui/cutscreen/OverviewStrip.h"
 #include "gui/filescreen/BrowserPanel.h"
 #include "gui/filescreen/ChopMenu.h"
 #include "gui/cutscreen/LevelPanel.h"
@@ -233,6 +234,7 @@ void TKOTAN_VESKAR::ApplyDeferredSettings() {
     chopMenu->ApplySettings();
     Cut().ApplyNamingTicks();
     cutScreen->MO_TSR_MUKOU->setChecked(settings.listRightClickOff);
+    overview->SetStripHeight(settings.overviewHeight);
     for (const ProbeMenu menu : kProbeMenus) {
         player->cutPanel->ChooseProbeItem(menu, *ProbeItemOf(settings, menu));
     }
@@ -273,6 +275,7 @@ void TKOTAN_VESKAR::CollectSettings() {
     settings.auto83 = Cut().MF_AUTO_83->isChecked();
     settings.saveName = Cut().MF_SAVE_NAME->isChecked();
     settings.listRightClickOff = cutScreen->MO_TSR_MUKOU->isChecked();
+    settings.overviewHeight = overview->StripHeight();
     for (const ProbeMenu menu : kProbeMenus) {
         *ProbeItemOf(settings, menu) = player->cutPanel->ProbeItem(menu);
     }

@@ -23,6 +23,7 @@
 #include "gui/cutscreen/CutListPanel.h"
 #include "gui/cutscreen/CutPointCommands.h"
 #include "gui/cutscreen/CutScreen.h"
+#include "gui/cutscreen/OverviewStrip.h"
 #include "gui/cutscreen/PlayerPanel.h"
 #include "gui/cutscreen/SilencePanel.h"
 #include "gui/cutscreen/TablePanel.h"
@@ -141,6 +142,7 @@ TKOTAN_VESKAR::TKOTAN_VESKAR(QWidget* parent) : QMainWindow(parent) {
 
     MakeOpenCommand();
     MakeTablePanel();
+    MakeOverview();
 
     commands = new WindowCommands(*this, m_messenger, m_textViewer);
     auto* corner = new QWidget;
@@ -223,6 +225,24 @@ void TKOTAN_VESKAR::MakeTablePanel() {
     connect(players, &PlayerPanel::PlayModeChosen, Panel_TT, &TablePanel::SetPlayMode);
     connect(cutScreen->MO_ST_TM, &QAction::triggered, Panel_TT,
             [this] { Panel_TT->SetStartTimesEnabled(timeLists.startColors.startTimesEnabled); });
+}
+
+void TKOTAN_VESKAR::MakeOverview() {
+    overview = new OverviewStrip(cutScreen->Slot_Overview);
+    cutScreen->Slot_Overview->layout()->addWidget(overview);
+    connect(cutScreen, &CutScreen::CutFileChosen, overview, &OverviewStrip::SetFile);
+    const auto showMarks = [this] { overview->SetMarks(RegisteredMarks(timeLists)); };
+    // A click on the registered list changes which marks are drawn stronger.
+    connect(cutScreen, &CutScreen::RegisteredListShown, overview, showMarks);
+    connect(cutScreen, &CutScreen::LineClicked, overview, showMarks);
+    connect(overview, &OverviewStrip::RegisterRequested, cutScreen, &CutScreen::RegisterTime);
+    connect(overview, &OverviewStrip::WindowShown, cutScreen, [this](TimeMs fromMs, TimeMs toMs) {
+        cutScreen->SubdivideAround((fromMs + toMs) / 2);
+    });
+    connect(overview, &OverviewStrip::PlayFromRequested, player, &PlayController::PlayFromTime);
+    connect(player, &PlayController::PositionShown, overview, &OverviewStrip::SetPlayPosition);
+    connect(overview, &OverviewStrip::StripHeightChosen, this,
+            [this](int height) { settings.overviewHeight = height; });
 }
 
 void TKOTAN_VESKAR::MakeFileScreen() {

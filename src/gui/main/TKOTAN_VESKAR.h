@@ -32,6 +32,7 @@ class QWidget;
 namespace veskar {
 
 class AnalysisPanels;
+class OverviewStrip;
 class BrowserPanel;
 class ChopMenu;
 class CutCommands;
@@ -127,6 +128,7 @@ public:
     TablePanel* Panel_TT = nullptr;
     QSplitter* Panel_TT_V = nullptr;
     AnalysisPanels* analysisPanels = nullptr;
+    OverviewStrip* overview = nullptr;
 
     /// The window's message box and progress boxes, centred over the window.
     TMKBoxDlg MKBoxDlg1{this};
@@ -197,6 +199,7 @@ private:
     void MakeTablePanel();
     /// "WAVファイルを開く…": first in the file menu.
     void MakeOpenCommand();
+    void MakeOverview();
 
     QStackedWidget* m_screens = nullptr;
     GuiMessenger m_messenger{MKBoxDlg1};
