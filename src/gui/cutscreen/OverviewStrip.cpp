@@ -56,6 +56,20 @@ std::vector<TimeMark> RegisteredMarks(const TimeLists& lists) {
     return marks;
 }
 
+std::vector<TimeSpan> SongSpans(const TimeList& lines, const QStringList& marks, TimeMs lengthMs) {
+    std::vector<TimeSpan> songs;
+    for (int i = 0; i < lines.Count() && i < marks.size(); ++i) {
+        const std::optional<TimeMs> from = ParseTime(lines.Text(i));
+        if (marks[i].isEmpty() || !from) {
+            continue;
+        }
+        const std::optional<TimeMs> next =
+            i + 1 < lines.Count() ? ParseTime(lines.Text(i + 1)) : std::nullopt;
+        songs.push_back({*from, next.value_or(lengthMs)});
+    }
+    return songs;
+}
+
 OverviewStrip::OverviewStrip(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("OverviewStrip"));
     setToolTip(QStringLiteral("クリックで再生、ダブルクリックで登録、ホイールで拡大・縮小"));

@@ -32,6 +32,9 @@ struct TimeSpan {
 /// The marks of the registered lines: their times, their start colours while start times are
 /// on, and which are selected.
 std::vector<TimeMark> RegisteredMarks(const TimeLists& lists);
+/// The songs of a silence list: each song start (a line with a mark) to the line after it, the
+/// last to lengthMs.
+std::vector<TimeSpan> SongSpans(const TimeList& lines, const QStringList& marks, TimeMs lengthMs);
 
 /// The overview strip across the top of the cut screen: the envelope of the cut file, the
 /// registered times as marks, the song spans of the chosen silence list and the play position.

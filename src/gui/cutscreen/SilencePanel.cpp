@@ -318,6 +318,7 @@ void SilencePanel::RefreshLists() {
         ListBox_MS[k]->SyncFromList(true);
         ShowListFull(ListBox_MS[k], m_analysis.SilenceListFull(k));
     }
+    emit ListsChanged();
 }
 
 void SilencePanel::RepaintLists() {

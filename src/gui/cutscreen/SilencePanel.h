@@ -83,6 +83,8 @@ signals:
     void LineClicked(veskar::TimeListId list, int row);
     /// Lines were registered into the registered list.
     void LinesRegistered();
+    /// The six lists were refilled or emptied.
+    void ListsChanged();
     /// ">60s" under list k: subdivide around its current line.
     void SubdivideRequested(int channel);
     /// A right-click on a register button: the default start colour's menu.

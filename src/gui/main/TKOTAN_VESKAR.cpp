@@ -241,6 +241,20 @@ void TKOTAN_VESKAR::MakeOverview() {
     });
     connect(overview, &OverviewStrip::PlayFromRequested, player, &PlayController::PlayFromTime);
     connect(player, &PlayController::PositionShown, overview, &OverviewStrip::SetPlayPosition);
+    // The songs of the silence list last clicked (the first one until then) are shaded.
+    SilencePanel* silence = analysisPanels->silencePanel;
+    const auto showSongs = [this] {
+        overview->SetSongs(SongSpans(analysis.SilenceLines(m_songList),
+                                     analysis.SilenceMarks(m_songList),
+                                     timeLists.format.FileLengthMs()));
+    };
+    connect(silence, &SilencePanel::ListsChanged, overview, showSongs);
+    connect(silence, &SilencePanel::LineClicked, overview, [this, showSongs](TimeListId list) {
+        if (SilenceChannelOf(list) >= 0 && SilenceChannelOf(list) != m_songList) {
+            m_songList = SilenceChannelOf(list);
+            showSongs();
+        }
+    });
     connect(overview, &OverviewStrip::StripHeightChosen, this,
             [this](int height) { settings.overviewHeight = height; });
 }

@@ -172,6 +172,8 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    /// The silence list whose songs the overview shades (0..5).
+    int m_songList = 0;
     /// The folder box for the destination folder dirName ("SAVE_DIR", "BG_DIR"), opened at
     /// folder; the registered folder, or nothing when the user kept the one in force.
     std::optional<QString> RunFolderBox(const QString& title, const QString& dirName,

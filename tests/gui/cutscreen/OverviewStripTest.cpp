@@ -82,5 +82,17 @@ TEST(OverviewMarksTest, FollowRegisteringAndDeleting) {
     EXPECT_TRUE(lists.subdivisions[0].Texts().contains(lists.format.FormatTime(1234567)));
 }
 
+TEST(OverviewSongsTest, EachSongRunsToTheLineAfterItAndTheLastToTheEnd) {
+    TimeFormat format;
+    format.SetMinutesMode(false);
+    format.SetFileLength(9000);
+    TimeList lines;
+    lines.Assign({format.FormatTime(0), format.FormatTime(3000), format.FormatTime(5000)});
+    const std::vector<TimeSpan> songs = SongSpans(lines, {"1", "", "1"}, 9000);
+    ASSERT_EQ(songs.size(), 2u);
+    EXPECT_EQ(std::pair(songs[0].fromMs, songs[0].toMs), std::pair(TimeMs{0}, TimeMs{3000}));
+    EXPECT_EQ(std::pair(songs[1].fromMs, songs[1].toMs), std::pair(TimeMs{5000}, TimeMs{9000}));
+}
+
 } // namespace
 } // namespace veskar
