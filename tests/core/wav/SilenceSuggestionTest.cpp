@@ -2,23 +2,13 @@
 
 #include <gtest/gtest.h>
 
-#include "core/wav/SilenceDetector.h"
+#include "core/wav/StartAgreement.h"
 #include "support/AnalysisRecordings.h"
 #include "support/WavFiles.h"
 
 namespace veskar::test {
 
 namespace {
-
-std::vector<int64_t> SongStarts(const SilenceList& list) {
-    std::vector<int64_t> starts;
-    for (int i = 0; i < list.Size(); ++i) {
-        if (!list.marks[i].isEmpty()) {
-            starts.push_back(list.timesMs[static_cast<size_t>(i)]);
-        }
-    }
-    return starts;
-}
 
 class SilenceSuggestionTest : public testing::TestWithParam<int32_t> {};
 
