@@ -32,6 +32,8 @@ TEST(CommandLineTest, UsageErrorsNameTheFaultAndShowTheCommandsUsage) {
         {{"silences", "a", "--setting", "6"}, "--setting is one of 0..5"},
         {{"auto", "a", "b"}, "--out DIR is missing"},
         {{"auto", "--out", out}, "FILE is missing"},
+        {{"suggest"}, "FILE is missing"},
+        {{"suggest", "a", "--recognition"}, "Missing value after '--recognition'."},
         {{"times"}, "LENGTH_MS is missing"},
         {{"times", "abc"}, "LENGTH_MS must be a whole number of ms from 0"},
         {{"times", "1000", "--interval", "0"}, "--interval needs a whole number of ms from 1"},
