@@ -23,8 +23,8 @@ const QString kSongStartMark = QStringLiteral("1");
 
 void PrintLists(CommandContext& context, const SilenceResult& silences, const TimeFormat& times,
                 bool agreement) {
-    const auto counts = agreement ? StartAgreement(silences)
-                                  : std::array<std::vector<int>, kSilenceChannels>{};
+    const auto counts =
+        agreement ? StartAgreement(silences) : std::array<std::vector<int>, kSilenceChannels>{};
     for (int k = 0; k < kSilenceChannels; ++k) {
         const SilenceList& list = silences.lists[k];
         context.out << "MS" << k << "\n";

@@ -69,14 +69,14 @@ QString MeasurePeakProfile(OpenWavFile& wav, const ReadProgress& progress, PeakP
     profile = PeakProfile(wav.info.sampleRate);
     const FrameLayout layout = FrameLayout::Of(wav.info);
     std::vector<uint16_t> magnitudes(kMagnitudeChunk);
-    const QString read = ReadDataBlocks(
-        wav, progress, WavRoutine::SilenceDetection,
-        [&](const uint8_t* block, int64_t count, int64_t first) {
-            ForEachMagnitudeChunk(block, count, first, layout, magnitudes.data(),
-                                  [&profile](const uint16_t* p, int64_t n, int64_t) {
-                                      profile.AddMagnitudes(p, n);
-                                  });
-        });
+    const QString read =
+        ReadDataBlocks(wav, progress, WavRoutine::SilenceDetection,
+                       [&](const uint8_t* block, int64_t count, int64_t first) {
+                           ForEachMagnitudeChunk(block, count, first, layout, magnitudes.data(),
+                                                 [&profile](const uint16_t* p, int64_t n, int64_t) {
+                                                     profile.AddMagnitudes(p, n);
+                                                 });
+                       });
     profile.Finish();
     return read;
 }

@@ -60,8 +60,8 @@ int SuggestedLevel(int floor, int programme) {
 int SuggestedDurationMs(const PeakProfile& profile, int level) {
     std::vector<double> lengths;
     for (const QuietRun& run : QuietRuns(profile, level)) {
-        const double ms = static_cast<double>(run.endWindow - run.firstWindow) *
-                          profile.WindowLengthMs();
+        const double ms =
+            static_cast<double>(run.endWindow - run.firstWindow) * profile.WindowLengthMs();
         if (!run.AtEdge(profile) && ms >= kShortestCandidateMs) {
             lengths.push_back(ms);
         }

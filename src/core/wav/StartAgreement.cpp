@@ -52,9 +52,8 @@ SilenceList FitPieceCount(const PeakProfile& profile, int level, int pieces,
         return lengthA != lengthB ? lengthA > lengthB : a.peak < b.peak;
     });
     gaps.resize(std::min<size_t>(gaps.size(), static_cast<size_t>(std::max(pieces - 1, 0))));
-    std::sort(gaps.begin(), gaps.end(), [](const QuietRun& a, const QuietRun& b) {
-        return a.firstWindow < b.firstWindow;
-    });
+    std::sort(gaps.begin(), gaps.end(),
+              [](const QuietRun& a, const QuietRun& b) { return a.firstWindow < b.firstWindow; });
 
     SilenceList fitted;
     const bool quietStart = !runs.empty() && runs.front().firstWindow == 0;

@@ -22,9 +22,9 @@ TEST_P(SilenceSuggestionTest, FirstSettingFindsExactlyThePieceStarts) {
 
     PeakProfile profile;
     SilenceSuggestion suggestion;
-    ASSERT_EQ(SuggestSilenceSettings(path, QStringLiteral("500"), ReadProgress{}, profile,
-                                     suggestion),
-              QString());
+    ASSERT_EQ(
+        SuggestSilenceSettings(path, QStringLiteral("500"), ReadProgress{}, profile, suggestion),
+        QString());
     EXPECT_LE(suggestion.noiseFloor, hiss);
     EXPECT_GE(suggestion.noiseFloor, hiss * 3 / 4);
     EXPECT_GE(suggestion.programmeLevel, 12000);

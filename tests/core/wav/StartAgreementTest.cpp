@@ -33,8 +33,8 @@ TEST(StartAgreement, CountsEqualThePlainDefinition) {
             for (int j = 0; j < kSilenceChannels && !r.lists[k].marks[i].isEmpty(); ++j) {
                 const auto& other = starts[j < 5 ? j : 0];
                 plain += j < 5 && std::any_of(other.begin(), other.end(), [&](int64_t t) {
-                    return std::abs(t - r.lists[k].timesMs[i]) <= kAgreementToleranceMs;
-                });
+                             return std::abs(t - r.lists[k].timesMs[i]) <= kAgreementToleranceMs;
+                         });
             }
             EXPECT_EQ(counts[k][i], plain) << k << " " << i;
         }
