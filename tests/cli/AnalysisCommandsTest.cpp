@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QJsonArray>
+#include <QJsonDocument>
+
 #include "support/AnalysisRecordings.h"
 #include "support/QtPrint.h"
 #include "support/RunCli.h"
@@ -106,6 +109,17 @@ TEST_F(AnalysisCommandsTest, SuggestedOptionsGoStraightIntoSilences) {
         }
     }
     EXPECT_EQ(starts, known.startsMs) << lines[0].toStdString();
+
+    // auto with the count of pieces: their starts within 300 ms, never after the sound.
+    const QJsonArray pieces =
+        QJsonDocument::fromJson(RunSplit({"auto", path, "--tracks", "5", "--dry-run", "--json"})
+                                    .out)["files"][0]["pieces"]
+            .toArray();
+    ASSERT_EQ(pieces.size(), 5);
+    for (int i = 0; i < 5; ++i) {
+        const int64_t start = pieces[i]["start_ms"].toInteger();
+        EXPECT_TRUE(start <= known.startsMs[i] && start > known.startsMs[i] - 300) << start;
+    }
 }
 
 TEST_F(AnalysisCommandsTest, EightBitFilesUseTheirFamilysDefaults) {

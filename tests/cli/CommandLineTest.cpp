@@ -32,6 +32,8 @@ TEST(CommandLineTest, UsageErrorsNameTheFaultAndShowTheCommandsUsage) {
         {{"silences", "a", "--setting", "6"}, "--setting is one of 0..5"},
         {{"auto", "a", "b"}, "--out DIR is missing"},
         {{"auto", "--out", out}, "FILE is missing"},
+        {{"auto", "a", "--out", out, "--tracks", "0"},
+         "--tracks needs a whole number of pieces from 1"},
         {{"suggest"}, "FILE is missing"},
         {{"suggest", "a", "--recognition"}, "Missing value after '--recognition'."},
         {{"times"}, "LENGTH_MS is missing"},
