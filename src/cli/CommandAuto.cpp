@@ -17,6 +17,8 @@
 #include "cli/SilenceOptions.h"
 #include "core/host/ProgressBox.h"
 #include "core/timelists/CutPointFiles.h"
+#include "core/wav/SilenceSuggestion.h"
+#include "core/wav/StartAgreement.h"
 #include "core/wav/WavHeader.h"
 
 namespace veskar::cli {
@@ -25,11 +27,12 @@ namespace {
 
 constexpr const char* kUsage =
     "auto FILE... --out DIR [--setting K] [--recognition MS] [--channel K:DURATION_MS:LEVEL]...\n"
-    "      [--naming long|short|8.3] [--minutes] [--dry-run] [--json]\n"
+    "      [--tracks N] [--naming long|short|8.3] [--minutes] [--dry-run] [--json]\n"
     "      detects the silences of each FILE with the six settings, registers every time of\n"
     "      setting K (default 0) with the song starts in colour 1 and cuts the songs, each from\n"
     "      its start to the silence after it, into DIR; --dry-run only prints the pieces (file,\n"
-    "      start, end and label as a label track writes them). Exit 1 when any file failed";
+    "      start, end and label as a label track writes them); --tracks N cuts N pieces at the\n"
+    "      longest, quietest gaps instead of setting K. Exit 1 when any file failed";
 
 // One line on a terminal's stderr, rewritten as the run goes: file, step, percent and speed.
 class TerminalProgress : public ProgressBox {
@@ -76,6 +79,7 @@ struct AutoArguments {
     CutJob job;
     QStringList files;
     int setting = 0;
+    int tracks = 0; ///< pieces known to be in each file; 0: use the setting
     bool dryRun = false;
     bool json = false;
 };
@@ -88,7 +92,8 @@ std::optional<AutoArguments> ParseAutoArguments(CommandContext& context,
     const QCommandLineOption minutes(QStringLiteral("minutes"));
     const QCommandLineOption dryRun(QStringLiteral("dry-run"));
     const QCommandLineOption json(QStringLiteral("json"));
-    parser.addOptions({out, naming, minutes, dryRun, json});
+    const QCommandLineOption tracks(QStringLiteral("tracks"), {}, QStringLiteral("N"));
+    parser.addOptions({out, naming, minutes, dryRun, json, tracks});
     AddSilenceOptions(parser);
     if (!ParseCommandLine(context, parser, {QStringLiteral("FILE")}, true)) {
         return std::nullopt;
@@ -106,6 +111,14 @@ std::optional<AutoArguments> ParseAutoArguments(CommandContext& context,
     if (!setting || !ParseNaming(context, args.job.naming) ||
         !ApplySilenceOptions(context, parser, check)) {
         return std::nullopt;
+    }
+    if (parser.isSet(tracks)) {
+        const std::optional<int> count = ParseWholeNumber(parser.value(tracks), 1);
+        if (!count) {
+            UsageError(context, QStringLiteral("--tracks needs a whole number of pieces from 1"));
+            return std::nullopt;
+        }
+        args.tracks = *count;
     }
     if (args.job.outDir.isEmpty() && !args.dryRun) {
         UsageError(context, QStringLiteral("--out DIR is missing"));
@@ -133,7 +146,16 @@ bool SplitFile(CommandContext& context, const QCommandLineParser& parser, AutoAr
             reading.box = &progress;
             reading.handle = progress.Open({}, {});
         }
-        result = DetectSilences(wav, settings, QStringLiteral("1"), reading, silences);
+        if (args.tracks > 0) {
+            // The pieces of a known count come from the peak profile at the suggested level.
+            PeakProfile profile;
+            result = MeasurePeakProfile(wav, reading, profile);
+            const int level = SuggestSilenceSettings(profile, settings.recognition).level;
+            silences.lists[args.setting] =
+                FitPieceCount(profile, level, args.tracks, QStringLiteral("1"));
+        } else {
+            result = DetectSilences(wav, settings, QStringLiteral("1"), reading, silences);
+        }
         if (onTerminal) {
             progress.Close(reading.handle);
         }

@@ -1,5 +1,7 @@
-// pirvan-split silences FILE [--ms] [--recognition MS] [--channel K:DURATION_MS:LEVEL]...:
-// the silence detection with six settings in one pass; prints the six lists and the peak.
+// pirvan-split silences FILE [--ms] [--agreement] [--recognition MS]
+// [--channel K:DURATION_MS:LEVEL]...: the silence detection with six settings in one pass;
+// prints the six lists and the peak. With --agreement, each song start has a third column: how
+// many of the six lists have a start near it.
 #include <QCommandLineParser>
 #include <QFileInfo>
 
@@ -9,6 +11,7 @@
 #include "cli/SilenceOptions.h"
 #include "core/timelists/CutPointFiles.h"
 #include "core/wav/SilenceDetector.h"
+#include "core/wav/StartAgreement.h"
 #include "core/wav/WavHeader.h"
 
 namespace veskar::cli {
@@ -18,12 +21,19 @@ namespace {
 // The mark of a song start in the lists, as the window writes it.
 const QString kSongStartMark = QStringLiteral("1");
 
-void PrintLists(CommandContext& context, const SilenceResult& silences, const TimeFormat& times) {
+void PrintLists(CommandContext& context, const SilenceResult& silences, const TimeFormat& times,
+                bool agreement) {
+    const auto counts =
+        agreement ? StartAgreement(silences) : std::array<std::vector<int>, kSilenceChannels>{};
     for (int k = 0; k < kSilenceChannels; ++k) {
         const SilenceList& list = silences.lists[k];
         context.out << "MS" << k << "\n";
         for (int i = 0; i < list.Size(); ++i) {
-            context.out << FormatMs(times, list.timesMs[i]) << '\t' << list.marks[i] << "\n";
+            context.out << FormatMs(times, list.timesMs[i]) << '\t' << list.marks[i];
+            if (agreement && !list.marks[i].isEmpty()) {
+                context.out << '\t' << counts[k][i];
+            }
+            context.out << "\n";
         }
         if (list.full) {
             context.err << "MS" << k << ": " << list.Size()
@@ -50,7 +60,8 @@ int RunSilences(CommandContext& context) {
     const QCommandLineOption formatOption(QStringLiteral("format"), {},
                                           QStringLiteral("labels|cue"));
     const QCommandLineOption json(QStringLiteral("json"));
-    parser.addOptions({ms, formatOption, json});
+    const QCommandLineOption agreement(QStringLiteral("agreement"));
+    parser.addOptions({ms, formatOption, json, agreement});
     AddSilenceOptions(parser);
     if (!ParseCommandLine(context, parser, {QStringLiteral("FILE")})) {
         return Usage;
@@ -90,17 +101,18 @@ int RunSilences(CommandContext& context) {
     } else if (parser.isSet(formatOption)) {
         PrintSongs(context, path, silences.lists[*setting], format, songFormat == "cue");
     } else {
-        PrintLists(context, silences, format);
+        PrintLists(context, silences, format, parser.isSet(agreement));
     }
     return Success;
 }
 
 const CommandRegistration registration(
     "silences",
-    "silences FILE [--ms] [--recognition MS] [--channel K:DURATION_MS:LEVEL]...\n"
+    "silences FILE [--ms] [--agreement] [--recognition MS] [--channel K:DURATION_MS:LEVEL]...\n"
     "      [--format labels|cue [--setting K] | --json]\n"
-    "      silence lists of six settings in one pass; with --format the songs of setting K\n"
-    "      (default 0) as a label track or cue sheet",
+    "      silence lists of six settings in one pass (--agreement: how many settings find each\n"
+    "      song start); with --format the songs of setting K (default 0) as a label track or\n"
+    "      cue sheet",
     RunSilences);
 
 } // namespace

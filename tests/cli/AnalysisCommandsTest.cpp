@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <QJsonArray>
+#include <QJsonDocument>
+
+#include "support/AnalysisRecordings.h"
 #include "support/QtPrint.h"
 #include "support/RunCli.h"
 #include "support/WavBuilder.h"
@@ -77,6 +81,45 @@ TEST_F(AnalysisCommandsTest, SilencesWithDefaultsAndOptions) {
               (QStringList{"MS0", "00000\t1", "02200\t", "02800\t1", "MS1", "01000\t", "02800\t1",
                            "MS2", "01000\t", "02800\t1", "MS3", "01000\t", "02800\t1", "MS4"}));
     EXPECT_EQ(lines.at(lines.size() - 2), "peak\t61000\t31000");
+}
+
+TEST_F(AnalysisCommandsTest, SilencesWithAgreement) {
+    // Song starts at 0 are in all six lists, at 1.3 s in three (0-2), at 2.8 s in four.
+    const QString out = RunSplit({"silences", Recording(), "--agreement"}).Out();
+    EXPECT_TRUE(out.startsWith("MS0\n0.00000\t1\t6\n0.01000\t\n0.01300\t1\t3\nMS1\n"))
+        << out.toStdString();
+    EXPECT_TRUE(
+        out.endsWith("MS5\n0.00000\t1\t6\n0.02200\t\n0.02800\t1\t4\npeak\t1.01000\t31000\n"));
+}
+
+// The first line of suggest goes into silences as it stands; its first list holds the starts.
+TEST_F(AnalysisCommandsTest, SuggestedOptionsGoStraightIntoSilences) {
+    const KnownPieces known = PiecesInHiss(200);
+    const QString path = files.Write("hiss.wav", known.wav);
+    const QStringList lines = RunSplit({"suggest", path}).Out().split('\n');
+    ASSERT_EQ(lines.size(), 4);
+    EXPECT_TRUE(lines[1].startsWith("noise floor\t")) << lines[1].toStdString();
+    EXPECT_TRUE(lines[2].startsWith("programme level\t")) << lines[2].toStdString();
+    const QStringList out =
+        RunSplit(QStringList{"silences", path, "--ms"} + lines[0].split(' ')).Out().split('\n');
+    std::vector<int64_t> starts;
+    for (const QString& line : out.mid(1, out.indexOf("MS1") - 1)) {
+        if (line.endsWith("\t1")) {
+            starts.push_back(line.section('\t', 0, 0).toLongLong());
+        }
+    }
+    EXPECT_EQ(starts, known.startsMs) << lines[0].toStdString();
+
+    // auto with the count of pieces: their starts within 300 ms, never after the sound.
+    const QJsonArray pieces =
+        QJsonDocument::fromJson(RunSplit({"auto", path, "--tracks", "5", "--dry-run", "--json"})
+                                    .out)["files"][0]["pieces"]
+            .toArray();
+    ASSERT_EQ(pieces.size(), 5);
+    for (int i = 0; i < 5; ++i) {
+        const int64_t start = pieces[i]["start_ms"].toInteger();
+        EXPECT_TRUE(start <= known.startsMs[i] && start > known.startsMs[i] - 300) << start;
+    }
 }
 
 TEST_F(AnalysisCommandsTest, EightBitFilesUseTheirFamilysDefaults) {

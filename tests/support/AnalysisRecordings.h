@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <initializer_list>
 #include <utility>
+#include <vector>
 
 #include "support/WavBuilder.h"
 
@@ -22,5 +23,15 @@ WavBuilder SongsRecording();
 
 /// 100 s, read in blocks of 40 s by the analysis runs: silences at 3-4 s and 50-51 s.
 WavBuilder LongRecording();
+
+/// Five pieces (a 12,000 square tone) in hiss of peak `hiss` at kAnalysisRate, with what is
+/// known about them: a 2 s lead-in, gaps of 1.5, 4, 2.5 and 3 s, a 0.9 s quiet passage (peak
+/// 1.5 × hiss) inside the second piece, a 2 s fade-out of the third into its gap, 1 s at the end.
+struct KnownPieces {
+    WavBuilder wav;
+    std::vector<int64_t> startsMs;
+    int64_t passageMs = 0; ///< where the quiet passage begins
+};
+KnownPieces PiecesInHiss(int32_t hiss);
 
 } // namespace veskar::test

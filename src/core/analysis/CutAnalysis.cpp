@@ -4,7 +4,9 @@
 
 #include "core/host/Host.h"
 #include "core/wav/IntervalPeaks.h"
+#include "core/wav/SilenceSuggestion.h"
 #include "core/wav/SlotLevels.h"
+#include "core/wav/StartAgreement.h"
 #include "core/wav/WavReader.h"
 
 namespace veskar {
@@ -32,11 +34,13 @@ void CutAnalysis::ChooseFile(const QString& path) {
     family = bits8 ? SampleFamily::Bits8 : SampleFamily::Bits16;
     silenceSettings.levels = DefaultSilenceSettings(family).levels;
     intervalMeasured = false;
+    m_profileReady = false;
     ClearSilences();
 }
 
 void CutAnalysis::ClearSilences() {
     m_silences = SilenceResult{};
+    m_agreement = {};
     for (TimeList& lines : m_silenceLines) {
         lines.Clear();
     }
@@ -67,9 +71,14 @@ bool CutAnalysis::MeasureIntervalPeaks(Host& host) {
     const QString mark = MarkText();
 
     IntervalPeaks peaks;
-    const QString result =
-        veskar::MeasureIntervalPeaks(path, ReadProgress{&host.progress, handle, &host.pump}, peaks);
+    PeakProfile profile;
+    const QString result = veskar::MeasureIntervalPeaks(
+        path, ReadProgress{&host.progress, handle, &host.pump}, peaks, &profile);
     const bool current = path == m_cutFile;
+    if (current && result.isEmpty()) {
+        m_profile = std::move(profile);
+        m_profileReady = true;
+    }
     if (current) {
         for (int k = 0; k < kIntervalLevels; ++k) {
             m_lists.intervalLevels[static_cast<size_t>(k)].assign(peaks.lists[k].begin(),
@@ -86,6 +95,7 @@ bool CutAnalysis::MeasureIntervalPeaks(Host& host) {
             before[k] = m_silences.lists[k].Size();
         }
         AddSongStartsAtZero(m_silences, mark);
+        m_agreement = StartAgreement(m_silences);
         for (int k = 0; k < kSilenceChannels; ++k) {
             if (m_silences.lists[k].Size() != before[k]) {
                 m_silenceLines[k].Insert(0, m_lists.format.FormatTime(0));
@@ -161,6 +171,7 @@ bool CutAnalysis::DetectSilences(Host& host) {
 }
 
 void CutAnalysis::ShowSilences() {
+    m_agreement = StartAgreement(m_silences);
     for (int k = 0; k < kSilenceChannels; ++k) {
         QStringList texts;
         texts.reserve(m_silences.lists[k].Size());
@@ -170,6 +181,65 @@ void CutAnalysis::ShowSilences() {
         m_silenceLines[k].Assign(texts);
     }
     SilenceListsChanged();
+}
+
+bool CutAnalysis::EnsureProfile(Host& host) {
+    if (m_profileReady) {
+        return true;
+    }
+    const QString path = m_cutFile;
+    int handle = host.progress.Open(FileNameOf(path) + QStringLiteral("  おすすめ計算中"),
+                                    QStringLiteral("無音設定おすすめ処理中"));
+    PeakProfile profile;
+    SilenceSuggestion unused;
+    const QString result = veskar::SuggestSilenceSettings(
+        path, silenceSettings.recognition, ReadProgress{&host.progress, handle, &host.pump},
+        profile, unused);
+    // Another file chosen while the run pumped events: the profile is not this file's.
+    const bool current = path == m_cutFile;
+    if (current && result.isEmpty()) {
+        m_profile = std::move(profile);
+        m_profileReady = true;
+    }
+    if (!result.isEmpty()) {
+        host.messenger.ShowMessage(result);
+    }
+    host.progress.Close(handle);
+    return result.isEmpty() && current;
+}
+
+bool CutAnalysis::SuggestSilenceSettings(Host& host) {
+    if (!EnsureProfile(host)) {
+        return false;
+    }
+    silenceSettings =
+        veskar::SuggestSilenceSettings(m_profile, silenceSettings.recognition).settings;
+    return true;
+}
+
+bool CutAnalysis::RegisterFittedPieces(int pieces, Host& host) {
+    if (!EnsureProfile(host)) {
+        return false;
+    }
+    const int level = veskar::SuggestSilenceSettings(m_profile, silenceSettings.recognition).level;
+    const SilenceList fitted = FitPieceCount(m_profile, level, pieces, MarkText());
+    QStringList texts;
+    for (const int64_t ms : fitted.timesMs) {
+        texts.append(m_lists.format.FormatTime(static_cast<TimeMs>(ms)));
+    }
+    TimeList lines;
+    lines.Assign(texts);
+    lines.SelectAll();
+    return m_lists.RegisterLines(lines, true, host.messenger, &fitted.marks) ==
+           TimeLists::RegisterResult::Registered;
+}
+
+int CutAnalysis::SilenceAgreement(int channel, int line) const {
+    if (channel < 0 || channel >= kSilenceChannels || line < 0 ||
+        line >= static_cast<int>(m_agreement[static_cast<size_t>(channel)].size())) {
+        return 0;
+    }
+    return m_agreement[static_cast<size_t>(channel)][static_cast<size_t>(line)];
 }
 
 void CutAnalysis::RestoreSilenceDefaults() {

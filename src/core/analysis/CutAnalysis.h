@@ -11,6 +11,7 @@
 #include "core/timelists/TimeList.h"
 #include "core/timelists/TimeLists.h"
 #include "core/wav/LevelColor.h"
+#include "core/wav/PeakProfile.h"
 #include "core/wav/SilenceDetector.h"
 #include "core/wav/SilenceSettings.h"
 
@@ -91,6 +92,21 @@ public:
     /// message. True on success.
     bool DetectSilences(Host& host);
 
+    /// "おすすめ": the fields take the settings suggested by the recording (the recognition time
+    /// stays). The peak profile of the level run is used when it has run on this file; else the
+    /// file is read once under a progress box. False after showing the message of a failure.
+    bool SuggestSilenceSettings(Host& host);
+
+    /// "曲数で分割": registers the starts of `pieces` pieces, fitted to the recording's longest
+    /// and quietest gaps at the suggested level, with the default start colour (blue when none)
+    /// and the starts of their silences without a colour. Reads the file like
+    /// SuggestSilenceSettings when needed. False, with nothing registered, after a failure.
+    bool RegisterFittedPieces(int pieces, Host& host);
+
+    /// For a song start of silence list k, how many of the six lists have a start within
+    /// kAgreementToleranceMs of it; 0 for any other line.
+    int SilenceAgreement(int channel, int line) const;
+
     /// All fields back to the defaults (PM_INI): durations and recognition time, and the levels
     /// of the current family.
     void RestoreSilenceDefaults();
@@ -126,11 +142,16 @@ private:
     /// Rewrites the six lists' texts from the found times, in the current time form.
     void ShowSilences();
     void SilenceListsChanged();
+    /// The peak profile of the cut file, read under a progress box unless a run has built it.
+    bool EnsureProfile(Host& host);
 
     TimeLists& m_lists;
     QString m_cutFile;
     SilenceResult m_silences;
     std::array<TimeList, kSilenceChannels> m_silenceLines;
+    std::array<std::vector<int>, kSilenceChannels> m_agreement;
+    PeakProfile m_profile;
+    bool m_profileReady = false;
     std::function<void()> m_silenceListsChanged;
 };
 

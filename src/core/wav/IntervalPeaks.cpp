@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <new>
 
+#include "core/wav/PeakProfile.h"
 #include "core/wav/FrameMagnitude.h"
 #include "core/wav/Rounding.h"
 
@@ -62,16 +63,22 @@ void IntervalPeakCounter::Finish() {
 namespace {
 
 QString RunIntervalPeaks(OpenWavFile& wav, const ReadProgress& progress, IntervalPeaks& peaks,
-                         const BlockVisitor& alsoVisit) {
+                         const BlockVisitor& alsoVisit, PeakProfile* profile) {
     const FrameLayout layout = FrameLayout::Of(wav.info);
+    if (profile != nullptr) {
+        *profile = PeakProfile(wav.info.sampleRate);
+    }
     IntervalPeakCounter counter(wav.info.sampleRate);
     std::vector<uint16_t> magnitudes(kMagnitudeChunk);
     const QString read = ReadDataBlocks(
         wav, progress, WavRoutine::IntervalPeaks,
         [&](const uint8_t* frames, int64_t count, int64_t first) {
             ForEachMagnitudeChunk(frames, count, first, layout, magnitudes.data(),
-                                  [&counter](const uint16_t* p, int64_t n, int64_t f) {
+                                  [&](const uint16_t* p, int64_t n, int64_t f) {
                                       counter.AddMagnitudes(p, n, f);
+                                      if (profile != nullptr) {
+                                          profile->AddMagnitudes(p, n);
+                                      }
                                   });
             if (alsoVisit) {
                 alsoVisit(frames, count, first);
@@ -82,6 +89,9 @@ QString RunIntervalPeaks(OpenWavFile& wav, const ReadProgress& progress, Interva
         return read;
     }
     counter.Finish();
+    if (profile != nullptr) {
+        profile->Finish();
+    }
     peaks = counter.Result();
     peaks.peakMs = RoundHalfEven(static_cast<double>(peaks.peakFrame) / wav.info.samplesPerMs);
     return {};
@@ -90,18 +100,18 @@ QString RunIntervalPeaks(OpenWavFile& wav, const ReadProgress& progress, Interva
 } // namespace
 
 QString MeasureIntervalPeaks(const QString& path, const ReadProgress& progress,
-                             IntervalPeaks& peaks) {
+                             IntervalPeaks& peaks, PeakProfile* profile) {
     peaks = IntervalPeaks{};
     OpenWavFile wav;
     const QString header = ValidateWavHeader(path, WavRoutine::IntervalPeaks, wav);
-    return header.isEmpty() ? MeasureIntervalPeaks(wav, progress, peaks) : header;
+    return header.isEmpty() ? MeasureIntervalPeaks(wav, progress, peaks, {}, profile) : header;
 }
 
 QString MeasureIntervalPeaks(OpenWavFile& wav, const ReadProgress& progress, IntervalPeaks& peaks,
-                             const BlockVisitor& alsoVisit) {
+                             const BlockVisitor& alsoVisit, PeakProfile* profile) {
     peaks = IntervalPeaks{};
     try {
-        return RunIntervalPeaks(wav, progress, peaks, alsoVisit);
+        return RunIntervalPeaks(wav, progress, peaks, alsoVisit, profile);
     } catch (const std::bad_alloc&) {
         return QStringLiteral("等間隔リストのピーク検出に失敗しました・・・GPT");
     }

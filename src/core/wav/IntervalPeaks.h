@@ -12,6 +12,7 @@
 namespace veskar {
 
 struct OpenWavFile;
+class PeakProfile;
 
 /// Slot sizes of the equal-interval peak lists: 1 s, 10 s, 60 s, 10 min and 60 min.
 constexpr int kIntervalLevels = 5;
@@ -55,13 +56,13 @@ private:
 
 /// The equal-interval peak run over the whole file (site code "GPT"). Returns the message to
 /// show, or an empty text. On failure peaks holds the lists as far as they were filled and no
-/// overall peak.
+/// overall peak. With a profile, the same pass builds the file's peak profile too.
 QString MeasureIntervalPeaks(const QString& path, const ReadProgress& progress,
-                             IntervalPeaks& peaks);
+                             IntervalPeaks& peaks, PeakProfile* profile = nullptr);
 /// The same run over a file that ValidateWavHeader has opened for WavRoutine::IntervalPeaks,
 /// for a caller that needs the header itself as well. alsoVisit, when given, sees every block
 /// too, so another measure (the overview's envelope) shares the one read of the data.
 QString MeasureIntervalPeaks(OpenWavFile& wav, const ReadProgress& progress, IntervalPeaks& peaks,
-                             const BlockVisitor& alsoVisit = {});
+                             const BlockVisitor& alsoVisit = {}, PeakProfile* profile = nullptr);
 
 } // namespace veskar

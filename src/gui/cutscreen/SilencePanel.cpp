@@ -117,14 +117,15 @@ QFrame* SilencePanel::MakePanel(QWidget* parent) {
     }
 
     layout->addLayout(head);
+    layout->addLayout(MakeAdviceButtons(panel));
     layout->addLayout(recognition);
     layout->addLayout(m_channelGrid, 1);
     // Three lists in a row where there is room, else two: the panel asks only for the width of
     // two, so the cut screen fits a 1024-pixel screen.
     PlaceChannels(2);
     panel->setMinimumWidth(layout->totalMinimumSize().width());
-    m_threeColumnsWidth = panel->minimumWidth() + m_channelGrid->horizontalSpacing() +
-                          m_channelColumns[0]->width();
+    m_threeColumnsWidth =
+        panel->minimumWidth() + m_channelGrid->horizontalSpacing() + m_channelColumns[0]->width();
     panel->installEventFilter(this);
     panel->hide();
     return panel;
@@ -203,15 +204,8 @@ TimeListBox* SilencePanel::MakeChannelList(int k, QWidget* column) {
     box->setToolTip(QStringLiteral("第") + FullWidthDigit(k + 1) +
                     QStringLiteral("無音タイムリスト"));
     box->setAutoFillBackground(true);
-    FitTimeListWidth(box, QStringLiteral("000.00000"));
-    box->Model()->SetColorFn([this, k](int row) -> std::optional<LineColors> {
-        const auto style = m_analysis.SilenceLineStyle(k, row);
-        if (!style) {
-            return std::nullopt;
-        }
-        return LineColors{QColor::fromRgb(static_cast<QRgb>(style->background)),
-                          QColor::fromRgb(static_cast<QRgb>(style->text))};
-    });
+    FitTimeListWidth(box, QStringLiteral("000.00000 6"));
+    ShowAgreement(k, box);
     connect(box, &TimeListBox::LineClicked, this,
             [this, id](int row) { emit LineClicked(id, row); });
     connect(box, &TimeListBox::RightPressed, this,

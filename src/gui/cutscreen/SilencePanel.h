@@ -24,6 +24,7 @@ namespace veskar {
 
 class CutAnalysis;
 class TimeListBox;
+class TTmSETBoxDlg;
 struct SharedFlags;
 
 /// The silence panel Panel_Muon: the recognition time and six duration/level pairs with their
@@ -55,6 +56,10 @@ public:
     QFrame* Panel_Muon = nullptr;
     QPushButton* Btn_Muon_START = nullptr;
     QPushButton* Btn_Muon_close = nullptr;
+    QPushButton* Btn_Muon_Suggest = nullptr; ///< "おすすめ"
+    QPushButton* Btn_Muon_Tracks = nullptr;  ///< "曲数で分割…"
+    /// The count box "曲数で分割…" asks the number of pieces with.
+    TTmSETBoxDlg* TmSETBoxDlg_Tracks = nullptr;
     QLabel* Label_Ninshiki_Text = nullptr;
     QLabel* Label_Ninshiki_Time = nullptr;
     QLineEdit* Edit_Ninshiki_Time = nullptr;
@@ -97,6 +102,10 @@ public slots:
     void Btn_Muon_closeClick();
     void Btn_Muon_STARTClick();
     void PM_INIClick();
+    /// "おすすめ": the fields from the recording's suggestion, then the detection with them.
+    void Btn_Muon_SuggestClick();
+    /// "曲数で分割…": asks for the number of pieces and registers their fitted starts.
+    void Btn_Muon_TracksClick();
     /// "すべて色付登録" on the list the menu was opened on.
     void P_MS0Click();
     /// Btn_MSkT (with colour) and Btn_MSkTC (without): the selected lines of list k.
@@ -123,6 +132,9 @@ private:
     QLabel* MakeFieldLabel(const QString& name, const QString& caption, QWidget* parent);
     QLineEdit* MakeField(const QString& name, QWidget* parent);
     void MakeMenus();
+    QHBoxLayout* MakeAdviceButtons(QWidget* panel);
+    /// List k shows beside each song start how many lists agree on it.
+    void ShowAgreement(int channel, TimeListBox* box);
     void FieldEdited();
     void ChooseValue(const QString& value);
 
@@ -140,6 +152,7 @@ private:
     bool m_menuOpening = false;
     int m_popupChannel = -1;
     bool m_detecting = false;
+    int m_pieces = 10;
     bool m_showing = false;
 };
 

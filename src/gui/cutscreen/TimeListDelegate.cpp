@@ -2,6 +2,8 @@
 
 #include <QPainter>
 
+#include "gui/cutscreen/TimeListModel.h"
+
 namespace veskar {
 
 namespace {
@@ -35,7 +37,8 @@ void TimeListDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
     painter->setFont(font);
     painter->setPen(textColor);
     painter->drawText(option.rect.adjusted(kTextMargin, 0, 0, 0), Qt::AlignLeft | Qt::AlignTop,
-                      index.data(Qt::DisplayRole).toString());
+                      index.data(Qt::DisplayRole).toString() +
+                          index.data(TimeListModel::kSuffixRole).toString());
     if (option.state.testFlag(QStyle::State_HasFocus)) {
         QPen pen(textColor);
         pen.setStyle(Qt::DotLine);

@@ -25,6 +25,8 @@ QVariant TimeListModel::data(const QModelIndex& index, int role) const {
     switch (role) {
     case Qt::DisplayRole:
         return m_list->Text(row);
+    case kSuffixRole:
+        return m_suffix ? m_suffix(row) : QString();
     case Qt::BackgroundRole:
     case Qt::ForegroundRole:
         if (m_colors) {

@@ -27,6 +27,11 @@ public:
     explicit TimeListModel(const TimeList* list, QObject* parent = nullptr);
 
     void SetColorFn(ColorFn colors) { m_colors = std::move(colors); }
+    /// A text drawn after the time of a line (the agreement count of a silence list's start),
+    /// kept apart from the time text, which is the line's DisplayRole.
+    static constexpr int kSuffixRole = Qt::UserRole + 1;
+    using SuffixFn = std::function<QString(int row)>;
+    void SetSuffixFn(SuffixFn suffix) { m_suffix = std::move(suffix); }
     /// Re-reads the whole list after the engine changed its lines.
     void Reset();
 
@@ -36,6 +41,7 @@ public:
 private:
     const TimeList* m_list;
     ColorFn m_colors;
+    SuffixFn m_suffix;
 };
 
 } // namespace veskar
