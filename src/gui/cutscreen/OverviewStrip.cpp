@@ -234,6 +234,12 @@ void OverviewStrip::paintEvent(QPaintEvent*) {
         return;
     }
     PaintOverview(painter, rect(), Scene());
+    if (m_path.isEmpty()) {
+        // Before the first cut file the strip says what it is for.
+        painter.setPen(palette().color(QPalette::PlaceholderText));
+        painter.drawText(rect(), Qt::AlignCenter,
+                         QStringLiteral("カットファイルを選ぶと、録音全体の波形がここに出ます"));
+    }
 }
 
 void OverviewStrip::resizeEvent(QResizeEvent*) {
