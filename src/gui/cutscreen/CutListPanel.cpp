@@ -28,8 +28,7 @@ CutListPanel::CutListPanel(CutScreen& screen, RegisteredList& registered, Messen
     top->addWidget(ComboBox_CL, 1);
     top->addWidget(ColorBtn5);
 
-    Panel_CL = new QWidget(slot);
-    Panel_CL->setObjectName("Panel_CL");
+    Panel_CL = MakeRowPanel("Panel_CL", slot);
     Edit_CL = new QLineEdit(Panel_CL);
     Edit_CL->setObjectName("Edit_CL");
     Edit_CL->setToolTip(QStringLiteral("登録リスト名（変更不可）"));
@@ -37,14 +36,7 @@ CutListPanel::CutListPanel(CutScreen& screen, RegisteredList& registered, Messen
     Btn_CL_SHINKI = MakeHintButton("Btn_CL_SHINKI", "新規", "新規登録リストを作る", Panel_CL);
     Btn_CL_DEL = MakeHintButton("Btn_CL_DEL", "削除", "登録リストを削除する", Panel_CL);
     Btn_CL_CANCEL = MakeHintButton("Btn_CL_CANCEL", "戻る", "編集終了", Panel_CL);
-    auto* edit = new QHBoxLayout(Panel_CL);
-    edit->setContentsMargins(0, 0, 0, 0);
-    edit->setSpacing(2);
-    edit->addWidget(Edit_CL, 1);
-    for (QPushButton* button : {Btn_CL_SHINKI, Btn_CL_DEL, Btn_CL_CANCEL}) {
-        edit->addWidget(button);
-    }
-    Panel_CL->hide();
+    FillEditRow(Panel_CL, Edit_CL, {Btn_CL_SHINKI, Btn_CL_DEL, Btn_CL_CANCEL});
     auto* layout = qobject_cast<QBoxLayout*>(slot->layout());
     layout->addLayout(top);
     layout->addWidget(Panel_CL);

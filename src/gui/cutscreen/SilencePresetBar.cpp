@@ -24,8 +24,7 @@ SilencePresetBar::SilencePresetBar(CutAnalysis& analysis, SilencePanel& panel,
     ComboBox_MDATA->setToolTip(QStringLiteral("無音自動検出名一覧"));
     Btn_MDATA_HENSHU = MakeHintButton("Btn_MDATA_HENSHU", "*", "検出名を、編集する", parent);
     Btn_MDATA_HENSHU->setFixedWidth(28);
-    Panel_MDATA = new QWidget(parent);
-    Panel_MDATA->setObjectName("Panel_MDATA");
+    Panel_MDATA = MakeRowPanel("Panel_MDATA", parent);
     Edit_MDATA = new QLineEdit(Panel_MDATA);
     Edit_MDATA->setObjectName("Edit_MDATA");
     Edit_MDATA->setToolTip(QStringLiteral("変更対象検出名"));
@@ -33,14 +32,8 @@ SilencePresetBar::SilencePresetBar(CutAnalysis& analysis, SilencePanel& panel,
     Btn_MDATA_NEW = MakeHintButton("Btn_MDATA_NEW", "新規", "検出名を新しく作る", Panel_MDATA);
     Btn_MDATA_DEL = MakeHintButton("Btn_MDATA_DEL", "削除", "検出名を削除する", Panel_MDATA);
     Btn_MDATA_CANCEL = MakeHintButton("Btn_MDATA_CANCEL", "戻る", "編集終了", Panel_MDATA);
-    auto* edit = new QHBoxLayout(Panel_MDATA);
-    edit->setContentsMargins(0, 0, 0, 0);
-    edit->setSpacing(2);
-    edit->addWidget(Edit_MDATA, 1);
-    for (QPushButton* button : {Btn_MDATA_HENKO, Btn_MDATA_NEW, Btn_MDATA_DEL, Btn_MDATA_CANCEL}) {
-        edit->addWidget(button);
-    }
-    Panel_MDATA->hide();
+    FillEditRow(Panel_MDATA, Edit_MDATA,
+                {Btn_MDATA_HENKO, Btn_MDATA_NEW, Btn_MDATA_DEL, Btn_MDATA_CANCEL});
     auto* row = new QHBoxLayout;
     row->setSpacing(2);
     row->addWidget(ComboBox_MDATA, 1);

@@ -93,16 +93,6 @@ public:
 
 namespace {
 
-QWidget* MakeRowPanel(const char* name, QWidget* parent) {
-    auto* panel = new QWidget(parent);
-    panel->setObjectName(name);
-    auto* row = new QHBoxLayout(panel);
-    row->setContentsMargins(0, 0, 0, 0);
-    row->setSpacing(2);
-    panel->hide();
-    return panel;
-}
-
 // The header counts read "---ｺ" while a handler changes the rows.
 class Changing {
 public:
@@ -175,11 +165,7 @@ void MemoryListPanel::MakeNamePanel() {
     Btn_M_NEW = MakeHintButton("Btn_M_NEW", "新規", "メモリーを新しく作る", Panel_M_EDIT);
     Btn_M_DEL = MakeHintButton("Btn_M_DEL", "削除", "メモリーを削除する", Panel_M_EDIT);
     Btn_M_CANCEL = MakeHintButton("Btn_M_CANCEL", "戻る", "編集終了", Panel_M_EDIT);
-    auto* editRow = qobject_cast<QHBoxLayout*>(Panel_M_EDIT->layout());
-    editRow->addWidget(Edit_M_EDIT, 1);
-    for (QPushButton* button : {Btn_M_HENKO, Btn_M_NEW, Btn_M_DEL, Btn_M_CANCEL}) {
-        editRow->addWidget(button);
-    }
+    FillEditRow(Panel_M_EDIT, Edit_M_EDIT, {Btn_M_HENKO, Btn_M_NEW, Btn_M_DEL, Btn_M_CANCEL});
     auto* top = new QHBoxLayout;
     top->addWidget(ComboBox_M, 1);
     top->addWidget(Btn_M_EDIT);
