@@ -70,6 +70,15 @@ TEST(NumberedTimeTableTest, AddingAgainAddsOnlyChangedSegments) {
               (QStringList{"1 01000-05000", "2 05000-10000", "3 01000-03000", "4 03000-05000"}));
     EXPECT_EQ(table.Row(0).tag, "2");
     EXPECT_EQ(table.Row(0).length, "04000");
+
+    for (const TimeMs unknown : {0, -1}) { // no cut file; a length the device could not give
+        TimeFormat noFile = format;
+        noFile.SetFileLength(unknown);
+        NumberedTimeTable last;
+        last.AddRows({"01000"}, {}, {0}, noFile, nullptr, {});
+        EXPECT_EQ(Summary(last), QStringList{"1 01000-"}) << unknown;
+        EXPECT_EQ(last.Row(0).length, "") << unknown;
+    }
 }
 
 TEST(NumberedTimeTableTest, MovesSelectedRowsTogetherWithinTheEnds) {
