@@ -60,6 +60,20 @@ TEST_F(TablePanelTest, ButtonsRunTheTableOperations) {
     EXPECT_EQ(panel.Label_TT_Kosu->text(), "1ｺ");
 }
 
+TEST_F(TablePanelTest, CancelButtonStopsAddingRows) {
+    EXPECT_TRUE(panel.Btn_T_Cancel->isHidden());
+    registered.Assign({"00100", "00200", "00300", "00400"}, {});
+    registered.SelectAll();
+    host.pump.onProcess = [this] {
+        if (table.Count() == 3 && panel.Btn_T_Cancel->isVisible()) {
+            panel.Btn_T_Cancel->click();
+        }
+    };
+    panel.AddRowsFrom(registered, format, {});
+    EXPECT_EQ(panel.ListView_T->topLevelItemCount(), 3);
+    EXPECT_TRUE(panel.Btn_T_Cancel->isHidden());
+}
+
 TEST_F(TablePanelTest, ColumnClicksSortOnlyWhileSortIsTicked) {
     table.Append({"10", "00000", "00500", {}, {}, {}, {}});
     panel.ShowRows();
