@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QLocale>
 
+#include "core/text/NumberFormat.h"
 #include "core/wav/WavReader.h"
 #include "support/QtPrint.h"
 #include "support/WavBuilder.h"
