@@ -136,6 +136,9 @@ void TablePanel::AddRowsFrom(const RegisteredList& registered, const TimeFormat&
     m_addInterrupted = false;
     BusyCursor busy;
     Label_TT_Kosu->setText(BusyCountText());
+    // The stop button takes the place of 番号付替, which waits while rows are added anyway, so
+    // the bar keeps its width (hidden first: a wider bar for a moment would widen the window).
+    Btn_TT_No->hide();
     Btn_T_Cancel->show();
     show();
     m_pump.ProcessEvents();
@@ -147,6 +150,7 @@ void TablePanel::AddRowsFrom(const RegisteredList& registered, const TimeFormat&
                         return m_addInterrupted || (interrupted && interrupted());
                     });
     Btn_T_Cancel->hide();
+    Btn_TT_No->show();
     ShowRows();
     m_busy = false;
 }

@@ -50,7 +50,7 @@ public:
     QPushButton* Btn_TT_DOWN = nullptr;
     QPushButton* Btn_TT_SC = nullptr;
     QPushButton* Btn_TT_DEL = nullptr;
-    /// "登録 中断": shown only while rows are being added, and stops the adding.
+    /// "登録 中断": shown in place of Btn_TT_No while rows are being added, and stops the adding.
     QPushButton* Btn_T_Cancel = nullptr;
     QPushButton* Btn_TT_Peek = nullptr;
     QComboBox* ComboBox_TT_PM = nullptr;
