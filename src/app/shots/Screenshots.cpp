@@ -40,6 +40,7 @@
 #include "gui/main/QtJapanese.h"
 #include "gui/main/TKOTAN_VESKAR.h"
 #include "gui/main/WindowCommands.h"
+#include "gui/mixer/MixerScreenPanel.h"
 
 namespace {
 
@@ -237,6 +238,27 @@ int Run(const QString& folder, const QStringList& files) {
         camera.Save(&window, "cut-screen-" + SizeName(size));
         camera.Save(window.overview, "overview-" + SizeName(size));
     }
+    // The volume panels open, on both screens at the small size, where room is short.
+    // Without a sound server the mixer says so in a box, closed here unseen.
+    QTimer boxCloser;
+    QObject::connect(&boxCloser, &QTimer::timeout, [] {
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            if (auto* box = qobject_cast<TMKBox*>(widget); box && box->isVisible()) {
+                static_cast<QDialog*>(box)->reject();
+            }
+        }
+    });
+    boxCloser.start(100);
+    window.mixer->Open();
+    boxCloser.stop();
+    for (const auto& [screen, panel] : {std::pair{"file", window.fileMixerPanel},
+                                        {"cut", window.cutMixerPanel}}) {
+        screen == QLatin1String("file") ? window.ShowFileScreen() : window.ShowCutScreen();
+        Settle();
+        camera.Save(&window, QStringLiteral("mixer-%1-screen-%2").arg(screen, SizeName(window.size())));
+        camera.Save(panel, QStringLiteral("mixer-%1").arg(screen));
+    }
+    window.mixer->Close();
     window.resize(kSizes[0]);
     Settle();
 

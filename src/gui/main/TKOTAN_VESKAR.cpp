@@ -298,7 +298,7 @@ void TKOTAN_VESKAR::MakeFileScreen() {
     auto* screen = new QVBoxLayout(Panel_DFF);
     screen->addWidget(sides, 1);
     auto* bottom = new QHBoxLayout;
-    bottom->addWidget(player->filePanel, 1);
+    bottom->addWidget(player->filePanel, 1, Qt::AlignBottom);
     bottom->addWidget(fileMixerPanel, 0, Qt::AlignTop);
     screen->addLayout(bottom);
 
