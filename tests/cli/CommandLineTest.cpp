@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QRegularExpression>
 
 #include "support/QtPrint.h"
 #include "support/RunCli.h"
@@ -132,6 +133,25 @@ TEST(CommandLineTest, HelpAndUnknownCommands) {
     const CliResult unknown = RunSplit({"split", "a.wav"});
     EXPECT_EQ(unknown.exitCode, 2);
     EXPECT_EQ(unknown.Err(), "pirvan-split: unknown command \"split\"\n\n" + help.Out());
+    // Each command's help lists the options its parser takes: every one must be in the usage,
+    // value and all, and the usage may name no other.
+    const QRegularExpression command("^  pirvan-split ([a-z-]+) ",
+                                     QRegularExpression::MultilineOption);
+    for (const auto& name : command.globalMatch(help.Out())) {
+        const QString out = RunSplit({name.captured(1), "--help"}).Out();
+        const qsizetype at = out.indexOf("\noptions: ");
+        const QString usage = out.left(at < 0 ? out.size() - 1 : at).mid(7);
+        ASSERT_TRUE(help.Out().contains("  " + usage + "\n")) << qPrintable(usage);
+        QStringList names;
+        for (const QString& option :
+             at < 0 ? QStringList() : out.mid(at + 10).trimmed().split("  ")) {
+            EXPECT_TRUE(usage.contains(option)) << qPrintable(option);
+            names << option.section(' ', 0, 0);
+        }
+        for (const auto& word : QRegularExpression("--[a-z0-9.-]+").globalMatch(usage)) {
+            EXPECT_TRUE(names.contains(word.captured())) << qPrintable(usage + word.captured());
+        }
+    }
 }
 
 } // namespace
