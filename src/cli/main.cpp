@@ -15,7 +15,8 @@ void PrintHelp(QTextStream& out) {
     }
     out << "  pirvan-split --help\n"
         << "  pirvan-split COMMAND --help   the command's usage and options\n\n"
-        << "Exit status: 0 success, 1 the system reported a failure, 2 usage error.\n";
+        << "Exit status: 0 success, 1 a failure (its message as the window shows it, on stderr),\n"
+        << "2 a usage error.\n";
 }
 
 int UsageError(QTextStream& err, const QString& message) {
