@@ -105,6 +105,19 @@ TEST(EnvelopeRunTest, StopKeepsTheColumnsFilledSoFarAndSharingGivesTheSame) {
     ASSERT_EQ(MeasureIntervalPeaks(wav, ReadProgress{}, peaks, shared.Visitor()), "");
     EXPECT_EQ(peaks.peak, 9000);
     EXPECT_EQ(shared.Result().values, full);
+
+    // A level run stopped after its first block: the envelope goes on from where it got.
+    FakeHost stopped;
+    stopped.progress.stopAfterUpdates = 1;
+    OpenWavFile again;
+    ASSERT_EQ(ValidateWavHeader(path, WavRoutine::IntervalPeaks, again), "");
+    EnvelopeBuilder resumed(again.info, 0, row.frames, row.columns);
+    MeasureIntervalPeaks(again, ReadProgress{&stopped.progress, stopped.progress.Open("m", "t")},
+                         peaks, resumed.Visitor());
+    ASSERT_GT(resumed.Taken(), 0);
+    ASSERT_LT(resumed.Taken(), row.frames);
+    EXPECT_EQ(ResumeEnvelope(path, resumed, ReadProgress{}), "");
+    EXPECT_EQ(resumed.Result().values, full);
 }
 
 } // namespace

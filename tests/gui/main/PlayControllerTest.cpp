@@ -7,16 +7,19 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QRadioButton>
+#include <QSignalSpy>
 #include <QTest>
 
 #include "core/host/SharedFlags.h"
 #include "gui/cutscreen/CutScreen.h"
+#include "gui/cutscreen/OverviewStrip.h"
 #include "gui/cutscreen/PlayerPanel.h"
 #include "gui/cutscreen/TimeListBox.h"
 #include "gui/filescreen/FilePlayerPanel.h"
 #include "gui/main/CutFileOpener.h"
 #include "gui/main/PlayController.h"
 #include "gui/main/PositionBarPanel.h"
+#include "support/EventLoop.h"
 #include "support/FakeHost.h"
 #include "support/FakePlayFileList.h"
 #include "support/FakeWaveDevice.h"
@@ -177,6 +180,31 @@ TEST_F(PlayControllerTest, ReleasingTheCutBarPlaysFromThere) {
     EXPECT_FALSE(bar->Dragging());
     const TimeMs scale = controller.Engine().Bars().ScaleMs(PositionBar::CutScreen);
     EXPECT_EQ(LastPlay().fromMs, std::min<TimeMs>(width * scale, kLengthMs));
+}
+
+// A click on the overview plays from the time under the pointer, as the PLAY mode allows.
+TEST_F(PlayControllerTest, OverviewClickPlaysFromItsTime) {
+    OverviewStrip strip;
+    strip.resize(100, 60); // the 1 s file: 10 ms a pixel
+    QObject::connect(&strip, &OverviewStrip::PlayFromRequested, &controller,
+                     &PlayController::PlayFromTime);
+    QSignalSpy finished(&strip, &OverviewStrip::EnvelopeFinished);
+    strip.SetFile(path);
+    ASSERT_TRUE(test::RunEventsUntil([&] { return finished.count() == 1; }));
+    const struct {
+        CutPlayMode mode;
+        int x;
+        size_t plays;
+        TimeMs fromMs;
+    } rows[] = {{CutPlayMode::End, 30, 1, 300},
+                {CutPlayMode::Repeat, 77, 2, 770},
+                {CutPlayMode::Off, 50, 2, 770}};
+    for (const auto& row : rows) {
+        Panel().playModeItems[static_cast<int>(row.mode)]->click();
+        QTest::mouseClick(&strip, Qt::LeftButton, {}, QPoint(row.x, 20));
+        EXPECT_EQ(player.plays.size(), row.plays) << row.x;
+        EXPECT_EQ(LastPlay().fromMs, row.fromMs) << row.x;
+    }
 }
 
 TEST_F(PlayControllerTest, FileScreenChoicesReachTheEngine) {
