@@ -1,6 +1,4 @@
 #include <atomic>
-#include <chrono>
-#include <thread>
 
 #include <gtest/gtest.h>
 
@@ -33,7 +31,7 @@ protected:
     OverviewStrip strip;
 };
 
-TEST_F(OverviewStripTest, FillsInWhileTheWindowRunsThenClicksPlayAndRegister) {
+TEST_F(OverviewStripTest, FillsInWhileTheWindowRunsThenRegistersAndZooms) {
     QSignalSpy finished(&strip, &OverviewStrip::EnvelopeFinished);
     int ticks = 0;
     QTimer timer;
@@ -44,12 +42,9 @@ TEST_F(OverviewStripTest, FillsInWhileTheWindowRunsThenClicksPlayAndRegister) {
     EXPECT_EQ(strip.Scene().envelope.filled, 100);
     EXPECT_EQ(strip.Scene().envelope.At(50, 1).peak, 9000);
 
-    QSignalSpy play(&strip, &OverviewStrip::PlayFromRequested);
+    // A click plays: PlayControllerTest follows it into the player.
     QSignalSpy registered(&strip, &OverviewStrip::RegisterRequested);
-    QTest::mouseClick(&strip, Qt::LeftButton, {}, QPoint(30, 20));
     QTest::mouseDClick(&strip, Qt::LeftButton, {}, QPoint(75, 20));
-    ASSERT_GE(play.count(), 1);
-    EXPECT_EQ(play.first().first().value<TimeMs>(), 3000);
     ASSERT_EQ(registered.count(), 1);
     EXPECT_EQ(registered.first().first().value<TimeMs>(), 7500);
 
@@ -65,15 +60,14 @@ TEST_F(OverviewStripTest, FillsInWhileTheWindowRunsThenClicksPlayAndRegister) {
 }
 
 struct SharedReadRow {
-    int stopAfterUpdates; ///< of the level run; -1: it reads to the end
-    bool otherFile;       ///< another file is chosen after the run's first block
-    int ownReads;         ///< reads the strip starts itself, the one held back included
-    int peakAt10, peakAt50;
+    int stopAfterUpdates; ///< of the level run; -1: none
+    bool otherFile;       ///< chosen after the run's first block
+    int ownReads, peakAt10, peakAt50;
 };
-
 class OverviewSharedReadTest : public testing::TestWithParam<SharedReadRow> {};
 
-// 100 s with a silence at 50-51 s on 100 pixels; the other file is 10 s at 7,000.
+// 100 s with a silence at 50-51 s on 100 pixels; the other file is 10 s at 7,000. The strip's
+// first read waits for its stop, so the level run surely finds it unfinished.
 TEST_P(OverviewSharedReadTest, LevelRunTakesOverTheStripsRead) {
     const SharedReadRow& row = GetParam();
     test::WavFiles files;
@@ -82,11 +76,9 @@ TEST_P(OverviewSharedReadTest, LevelRunTakesOverTheStripsRead) {
     OverviewStrip strip;
     strip.resize(100, 60);
     std::atomic<int> reads = 0;
-    // The strip's first read waits for its stop, so the level run surely finds it unfinished.
     strip.SetBeforeRead([&reads](const ReadProgress& progress) {
-        for (const bool held = ++reads == 1;
-             held && progress.box->GetState(0) == ProgressBox::Running;) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        while (++reads == 1 && progress.box->GetState(0) == ProgressBox::Running) {
+            --reads;
         }
     });
     QSignalSpy finished(&strip, &OverviewStrip::EnvelopeFinished);
@@ -106,14 +98,12 @@ TEST_P(OverviewSharedReadTest, LevelRunTakesOverTheStripsRead) {
     Host runHost = host.host();
     analysis.MeasureIntervalPeaks(runHost);
     ASSERT_TRUE(test::RunEventsUntil([&] { return finished.count() == 1; }));
-    strip.WaitForEnvelope();
     EXPECT_EQ(reads, row.ownReads);
     const Envelope& e = strip.Scene().envelope;
-    ASSERT_EQ(e.filled, 100);
+    EXPECT_EQ(e.filled, 100);
     EXPECT_EQ(e.At(10, 0).peak, row.peakAt10);
     EXPECT_EQ(e.At(50, 0).peak, row.peakAt50);
 }
-
 INSTANTIATE_TEST_SUITE_P(Runs, OverviewSharedReadTest,
                          testing::Values(SharedReadRow{-1, false, 1, 20000, 0},
                                          SharedReadRow{1, false, 2, 20000, 0},
