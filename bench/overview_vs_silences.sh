@@ -13,19 +13,11 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 split="$(realpath "${BUILD_DIR:-build}/src/cli/pirvan-split")"
 rounds="${ROUNDS:-5}"
-for tool in "$split" hyperfine python3; do
-    command -v "$tool" >/dev/null || { echo "missing: $tool" >&2; exit 2; }
-done
+source bench/common.sh
+need "$split" hyperfine python3
 work="$(mktemp -d "${TMPDIR:-/tmp}/pirvan-overview-XXXXXX")"
 trap 'rm -rf "$work"' EXIT
-file="${1:-}"
-if [ -z "$file" ]; then
-    command -v sox >/dev/null || { echo "missing: sox" >&2; exit 2; }
-    file="$work/hour.wav"
-    echo "making one hour of pink noise in $file ..."
-    sox -n -r 44100 -c 2 -b 16 "$file" synth 3600 pinknoise vol 0.3
-fi
-cat "$file" >/dev/null # warm the page cache
+hour_file "$work" "${1:-}"
 for round in $(seq "$rounds"); do
     hyperfine -N --warmup 1 --runs 3 --export-json "$work/round$round.json" \
         "$split overview $file --png $work/o.png" "$split silences $file" >/dev/null

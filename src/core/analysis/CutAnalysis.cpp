@@ -7,6 +7,7 @@
 #include "core/wav/SilenceSuggestion.h"
 #include "core/wav/SlotLevels.h"
 #include "core/wav/StartAgreement.h"
+#include "core/wav/WavHeader.h"
 #include "core/wav/WavReader.h"
 
 namespace veskar {
@@ -72,8 +73,17 @@ bool CutAnalysis::MeasureIntervalPeaks(Host& host) {
 
     IntervalPeaks peaks;
     PeakProfile profile;
-    const QString result = veskar::MeasureIntervalPeaks(
-        path, ReadProgress{&host.progress, handle, &host.pump}, peaks, &profile);
+    OpenWavFile wav;
+    QString result = ValidateWavHeader(path, WavRoutine::IntervalPeaks, wav);
+    if (result.isEmpty()) {
+        const BlockVisitor shared =
+            m_sharedRead.join ? m_sharedRead.join(path, wav.info) : BlockVisitor{};
+        result = veskar::MeasureIntervalPeaks(
+            wav, ReadProgress{&host.progress, handle, &host.pump}, peaks, shared, &profile);
+        if (m_sharedRead.leave) {
+            m_sharedRead.leave(result.isEmpty());
+        }
+    }
     const bool current = path == m_cutFile;
     if (current && result.isEmpty()) {
         m_profile = std::move(profile);

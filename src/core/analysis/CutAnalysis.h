@@ -10,6 +10,7 @@
 #include "core/timelists/StartColors.h"
 #include "core/timelists/TimeList.h"
 #include "core/timelists/TimeLists.h"
+#include "core/wav/DataBlockReader.h"
 #include "core/wav/LevelColor.h"
 #include "core/wav/PeakProfile.h"
 #include "core/wav/SilenceDetector.h"
@@ -18,6 +19,15 @@
 namespace veskar {
 
 struct Host;
+
+/// Another measure riding on the level run's read of the data, so a file that both need is read
+/// once (the overview's envelope). join is called once the header is read and returns the
+/// visitor to hand every block to, or none; leave follows the read, with whether it reached the
+/// end of the data.
+struct SharedRead {
+    std::function<BlockVisitor(const QString& path, const WavInfo& info)> join;
+    std::function<void(bool whole)> leave;
+};
 
 /// Where and how loud the recording peaks, as the peak display shows it: "-" until an
 /// equal-interval or silence run has found it.
@@ -65,6 +75,8 @@ public:
     void SetSilenceListsChanged(std::function<void()> changed) {
         m_silenceListsChanged = std::move(changed);
     }
+    /// Who shares the read of the equal-interval peak run from now on.
+    void ShareLevelRead(SharedRead share) { m_sharedRead = std::move(share); }
 
     /// The time lists were rebuilt (new file or time form): the silence lists are emptied and
     /// the peak is forgotten, since their texts were written in the old form.
@@ -153,6 +165,7 @@ private:
     PeakProfile m_profile;
     bool m_profileReady = false;
     std::function<void()> m_silenceListsChanged;
+    SharedRead m_sharedRead;
 };
 
 } // namespace veskar

@@ -4,6 +4,7 @@
 #include <climits>
 #include <cstring>
 #include <new>
+#include <optional>
 
 #include "core/wav/WavHeader.h"
 
@@ -136,37 +137,64 @@ BlockVisitor EnvelopeBuilder::Visitor() {
     return [this](const uint8_t* frames, int64_t count, int64_t) { Add(frames, count); };
 }
 
-QString MeasureEnvelope(const QString& path, int64_t firstFrame, int64_t frameCount, int columns,
-                        const ReadProgress& progress, Envelope& envelope,
-                        const EnvelopeWatch& watch) {
-    envelope = Envelope{};
+namespace {
+
+/// Validates the file and runs `read` over it; a lack of memory becomes the routine's message.
+QString WithEnvelopeFile(const QString& path, const std::function<QString(OpenWavFile&)>& read) {
     try {
         OpenWavFile wav;
         const QString header = ValidateWavHeader(path, WavRoutine::Envelope, wav);
-        if (!header.isEmpty()) {
-            return header;
-        }
-        const int64_t blockAlign = wav.info.blockAlign;
-        const int64_t frames = wav.info.dataLength / blockAlign;
-        firstFrame = std::clamp<int64_t>(firstFrame, 0, frames);
-        if (frameCount < 0 || frameCount > frames - firstFrame) {
-            frameCount = frames - firstFrame;
-        }
-        EnvelopeBuilder builder(wav.info, firstFrame, frameCount, columns);
-        const QString read = ReadDataRange(
-            wav, firstFrame * blockAlign, frameCount * blockAlign, progress, WavRoutine::Envelope,
-            [&builder, &watch](const uint8_t* p, int64_t n, int64_t) {
-                builder.Add(p, n);
-                if (watch) {
-                    watch(builder.Result());
-                }
-            });
-        envelope = builder.Result();
-        return read;
+        return header.isEmpty() ? read(wav) : header;
     } catch (const std::bad_alloc&) {
         return SiteMessage(QStringLiteral("WAVファイルの概形を取得できませんでした"),
                            WavRoutine::Envelope);
     }
+}
+
+/// Feeds the builder the frames of its span it has not taken yet, as far as the data reaches.
+QString ReadRest(OpenWavFile& wav, EnvelopeBuilder& builder, const ReadProgress& progress,
+                 const EnvelopeWatch& watch) {
+    const Envelope& e = builder.Result();
+    const int64_t blockAlign = wav.info.blockAlign;
+    const int64_t frames = wav.info.dataLength / blockAlign;
+    const int64_t from = std::min(e.firstFrame + builder.Taken(), frames);
+    const int64_t count = std::clamp<int64_t>(e.firstFrame + e.frameCount - from, 0, frames - from);
+    return ReadDataRange(wav, from * blockAlign, count * blockAlign, progress,
+                         WavRoutine::Envelope,
+                         [&builder, &watch](const uint8_t* p, int64_t n, int64_t) {
+                             builder.Add(p, n);
+                             if (watch) {
+                                 watch(builder.Result());
+                             }
+                         });
+}
+
+} // namespace
+
+QString MeasureEnvelope(const QString& path, int64_t firstFrame, int64_t frameCount, int columns,
+                        const ReadProgress& progress, Envelope& envelope,
+                        const EnvelopeWatch& watch) {
+    envelope = Envelope{};
+    std::optional<EnvelopeBuilder> builder;
+    const QString result = WithEnvelopeFile(path, [&](OpenWavFile& wav) {
+        const int64_t frames = wav.info.dataLength / wav.info.blockAlign;
+        firstFrame = std::clamp<int64_t>(firstFrame, 0, frames);
+        if (frameCount < 0 || frameCount > frames - firstFrame) {
+            frameCount = frames - firstFrame;
+        }
+        builder.emplace(wav.info, firstFrame, frameCount, columns);
+        return ReadRest(wav, *builder, progress, watch);
+    });
+    if (builder) {
+        envelope = builder->Result();
+    }
+    return result;
+}
+
+QString ResumeEnvelope(const QString& path, EnvelopeBuilder& builder, const ReadProgress& progress,
+                       const EnvelopeWatch& watch) {
+    return WithEnvelopeFile(path,
+                            [&](OpenWavFile& wav) { return ReadRest(wav, builder, progress, watch); });
 }
 
 } // namespace veskar

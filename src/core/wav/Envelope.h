@@ -63,6 +63,8 @@ public:
     /// A block visitor feeding Add, for ReadDataRange and for runs that share one read.
     BlockVisitor Visitor();
     const Envelope& Result() const { return m_envelope; }
+    /// Frames taken so far, from the span start: where a read that stopped half-way goes on.
+    int64_t Taken() const { return m_next; }
 
 private:
     void CloseColumn();
@@ -89,5 +91,10 @@ using EnvelopeWatch = std::function<void(const Envelope&)>;
 QString MeasureEnvelope(const QString& path, int64_t firstFrame, int64_t frameCount, int columns,
                         const ReadProgress& progress, Envelope& envelope,
                         const EnvelopeWatch& watch = {});
+
+/// Reads the rest of a builder's span that another run fed part of the way (a level run that
+/// was stopped), with the messages and the stop of MeasureEnvelope.
+QString ResumeEnvelope(const QString& path, EnvelopeBuilder& builder, const ReadProgress& progress,
+                       const EnvelopeWatch& watch = {});
 
 } // namespace veskar

@@ -7,6 +7,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPointer>
 #include <QTimer>
 #include <QWheelEvent>
 
@@ -162,10 +163,16 @@ TimeMs OverviewStrip::TimeAt(int x) const {
     return static_cast<TimeMs>(e.ColumnStart(column) * 1000 / e.sampleRate);
 }
 
-void OverviewStrip::StartReading(int64_t firstFrame, int64_t frameCount) {
+void OverviewStrip::StartReading(int64_t firstFrame, int64_t frameCount,
+                                 std::unique_ptr<EnvelopeBuilder> resume) {
     StopReading();
+    m_shared.reset();
     const quint64 run = ++m_run;
-    m_scene.envelope = Envelope{};
+    m_readingWhole = firstFrame == 0 && (frameCount < 0 || frameCount == m_totalFrames);
+    // A resumed read keeps what is shown until it has more.
+    if (!resume) {
+        m_scene.envelope = Envelope{};
+    }
     update();
     if (m_path.isEmpty()) {
         return;
@@ -173,23 +180,33 @@ void OverviewStrip::StartReading(int64_t firstFrame, int64_t frameCount) {
     auto stop = std::make_shared<std::atomic<bool>>(false);
     m_stop = stop;
     const int columns = std::max(width(), 1);
-    m_thread = std::thread([this, path = m_path, firstFrame, frameCount, columns, stop, run] {
+    m_thread = std::thread([this, path = m_path, firstFrame, frameCount, columns, stop, run,
+                            resume = std::move(resume), before = m_beforeRead]() mutable {
         StopFlagBox box(*stop);
+        const ReadProgress progress{&box, 0, nullptr};
+        if (before) {
+            before(progress);
+        }
         auto last = std::chrono::steady_clock::now();
         auto post = [this, run](const Envelope& e, bool finished) {
             QMetaObject::invokeMethod(
                 this, [this, e, finished, run] { TakeSnapshot(e, finished, run); },
                 Qt::QueuedConnection);
         };
+        const auto watch = [&](const Envelope& part) {
+            const auto now = std::chrono::steady_clock::now();
+            if (now - last >= kSnapshotInterval) {
+                last = now;
+                post(part, false);
+            }
+        };
         Envelope envelope;
-        MeasureEnvelope(path, firstFrame, frameCount, columns, ReadProgress{&box, 0, nullptr},
-                        envelope, [&](const Envelope& part) {
-                            const auto now = std::chrono::steady_clock::now();
-                            if (now - last >= kSnapshotInterval) {
-                                last = now;
-                                post(part, false);
-                            }
-                        });
+        if (resume) {
+            ResumeEnvelope(path, *resume, progress, watch);
+            envelope = resume->Result();
+        } else {
+            MeasureEnvelope(path, firstFrame, frameCount, columns, progress, envelope, watch);
+        }
         if (!*stop) {
             post(envelope, true);
         }
@@ -206,11 +223,65 @@ void OverviewStrip::StopReading() {
     m_stop.reset();
 }
 
+SharedRead OverviewStrip::ShareRead() {
+    QPointer<OverviewStrip> self(this);
+    return {[self](const QString& path, const WavInfo& info) {
+                return self ? self->JoinRead(path, info) : BlockVisitor{};
+            },
+            [self](bool whole) {
+                if (self) {
+                    self->LeaveRead(whole);
+                }
+            }};
+}
+
+BlockVisitor OverviewStrip::JoinRead(const QString& path, const WavInfo& info) {
+    // A finished or zoomed picture costs the level run nothing.
+    if (path != m_path || !m_readingWhole || m_shared || info.blockAlign == 0) {
+        return {};
+    }
+    StopReading();
+    const quint64 run = ++m_run;
+    m_shared = std::make_unique<EnvelopeBuilder>(info, 0, info.dataLength / info.blockAlign,
+                                                 std::max(width(), 1));
+    m_sharedShown = std::chrono::steady_clock::now();
+    QPointer<OverviewStrip> self(this);
+    return [self, run](const uint8_t* frames, int64_t count, int64_t) {
+        // Another file, a zoom or a new width meanwhile: the blocks belong to no picture.
+        if (!self || self->m_run != run || !self->m_shared) {
+            return;
+        }
+        self->m_shared->Add(frames, count);
+        const auto now = std::chrono::steady_clock::now();
+        if (now - self->m_sharedShown >= kSnapshotInterval) {
+            self->m_sharedShown = now;
+            self->TakeSnapshot(self->m_shared->Result(), false, run);
+        }
+    };
+}
+
+void OverviewStrip::LeaveRead(bool whole) {
+    std::unique_ptr<EnvelopeBuilder> builder = std::move(m_shared);
+    if (!builder) {
+        return;
+    }
+    const Envelope& e = builder->Result();
+    if (whole && e.filled == e.columns) {
+        TakeSnapshot(e, true, m_run);
+    } else {
+        // The level run stopped or failed half-way: the strip goes on from where it got.
+        StartReading(0, -1, std::move(builder));
+    }
+}
+
 void OverviewStrip::TakeSnapshot(const Envelope& envelope, bool finished, quint64 run) {
-    if (run != m_run) {
+    if (run != m_run || (!finished && envelope.filled < m_scene.envelope.filled)) {
         return;
     }
     m_scene.envelope = envelope;
+    if (finished) {
+        m_readingWhole = false;
+    }
     if (finished && m_totalFrames < 0) {
         m_totalFrames = envelope.firstFrame + envelope.frameCount;
     }

@@ -1,12 +1,15 @@
 #pragma once
 
 #include <atomic>
+#include <chrono>
+#include <functional>
 #include <memory>
 #include <thread>
 #include <vector>
 
 #include <QWidget>
 
+#include "core/analysis/CutAnalysis.h"
 #include "core/timelists/TimeLists.h"
 #include "core/timelists/TimeMs.h"
 #include "draw/OverviewPainter.h"
@@ -39,7 +42,8 @@ std::vector<TimeSpan> SongSpans(const TimeList& lines, const QStringList& marks,
 /// The overview strip across the top of the cut screen: the envelope of the cut file, the
 /// registered times as marks, the song spans of the chosen silence list and the play position.
 /// The envelope is read on a thread of its own and fills in as it goes; choosing another file,
-/// zooming or closing stops a run that is still reading. A click asks to play from that time, a
+/// zooming or closing stops a run that is still reading. A level run that starts meanwhile
+/// takes that read over, so the file is read once. A click asks to play from that time, a
 /// double click to register it, the wheel zooms around the pointer (finer columns are read
 /// again for the window shown).
 class OverviewStrip : public QWidget {
@@ -69,6 +73,14 @@ public:
     void WaitForEnvelope();
     /// The time under an x position, or -1 when nothing is shown there.
     TimeMs TimeAt(int x) const;
+    /// The strip's side of a level run's read: while the whole file is in view and not yet read,
+    /// the run's blocks build the envelope in place of the strip's own read; when the run stops
+    /// half-way, the strip reads the rest itself.
+    SharedRead ShareRead();
+    /// Called on the reading thread before each read of the strip's own (tests count them).
+    void SetBeforeRead(std::function<void(const ReadProgress&)> hook) {
+        m_beforeRead = std::move(hook);
+    }
 
     QMenu* HeightMenu = nullptr;
 
@@ -91,10 +103,14 @@ protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
-    /// Reads the window [firstFrame, firstFrame + frameCount) (frameCount < 0: all) again.
-    void StartReading(int64_t firstFrame, int64_t frameCount);
+    /// Reads the window [firstFrame, firstFrame + frameCount) (frameCount < 0: all) again, or
+    /// the rest of the whole file after what `resume` has taken.
+    void StartReading(int64_t firstFrame, int64_t frameCount,
+                      std::unique_ptr<EnvelopeBuilder> resume = {});
     void StopReading();
     void TakeSnapshot(const Envelope& envelope, bool finished, quint64 run);
+    BlockVisitor JoinRead(const QString& path, const WavInfo& info);
+    void LeaveRead(bool whole);
 
     QString m_path;
     OverviewScene m_scene; ///< the envelope read so far
@@ -105,6 +121,10 @@ private:
     int64_t m_totalFrames = -1; ///< of the whole file, learnt by the first full read
     int m_height = 100;
     quint64 m_run = 0;
+    bool m_readingWhole = false; ///< the run under way reads the whole file
+    std::unique_ptr<EnvelopeBuilder> m_shared; ///< fed by a level run's read
+    std::chrono::steady_clock::time_point m_sharedShown;
+    std::function<void(const ReadProgress&)> m_beforeRead;
     std::shared_ptr<std::atomic<bool>> m_stop;
     std::thread m_thread;
 };

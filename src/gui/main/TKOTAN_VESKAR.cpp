@@ -252,6 +252,8 @@ void TKOTAN_VESKAR::MakeOverview() {
     overview = new OverviewStrip(cutScreen->Slot_Overview);
     cutScreen->Slot_Overview->layout()->addWidget(overview);
     connect(cutScreen, &CutScreen::CutFileChosen, overview, &OverviewStrip::SetFile);
+    // The colouring run reads the whole file anyway: the strip builds its picture from that read.
+    analysis.ShareLevelRead(overview->ShareRead());
     const auto showMarks = [this] { overview->SetMarks(RegisteredMarks(timeLists)); };
     // A click on the registered list changes which marks are drawn stronger.
     connect(cutScreen, &CutScreen::RegisteredListShown, overview, showMarks);

@@ -1,3 +1,5 @@
+#include <atomic>
+
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -6,9 +8,11 @@
 #include <QTest>
 #include <QTimer>
 
+#include "core/analysis/CutAnalysis.h"
 #include "core/host/SharedFlags.h"
 #include "gui/cutscreen/CutScreen.h"
 #include "gui/cutscreen/OverviewStrip.h"
+#include "support/AnalysisRecordings.h"
 #include "support/EventLoop.h"
 #include "support/FakeHost.h"
 #include "support/WavFiles.h"
@@ -27,7 +31,7 @@ protected:
     OverviewStrip strip;
 };
 
-TEST_F(OverviewStripTest, FillsInWhileTheWindowRunsThenClicksPlayAndRegister) {
+TEST_F(OverviewStripTest, FillsInWhileTheWindowRunsThenRegistersAndZooms) {
     QSignalSpy finished(&strip, &OverviewStrip::EnvelopeFinished);
     int ticks = 0;
     QTimer timer;
@@ -38,12 +42,9 @@ TEST_F(OverviewStripTest, FillsInWhileTheWindowRunsThenClicksPlayAndRegister) {
     EXPECT_EQ(strip.Scene().envelope.filled, 100);
     EXPECT_EQ(strip.Scene().envelope.At(50, 1).peak, 9000);
 
-    QSignalSpy play(&strip, &OverviewStrip::PlayFromRequested);
+    // A click plays: PlayControllerTest follows it into the player.
     QSignalSpy registered(&strip, &OverviewStrip::RegisterRequested);
-    QTest::mouseClick(&strip, Qt::LeftButton, {}, QPoint(30, 20));
     QTest::mouseDClick(&strip, Qt::LeftButton, {}, QPoint(75, 20));
-    ASSERT_GE(play.count(), 1);
-    EXPECT_EQ(play.first().first().value<TimeMs>(), 3000);
     ASSERT_EQ(registered.count(), 1);
     EXPECT_EQ(registered.first().first().value<TimeMs>(), 7500);
 
@@ -57,6 +58,56 @@ TEST_F(OverviewStripTest, FillsInWhileTheWindowRunsThenClicksPlayAndRegister) {
     EXPECT_EQ(window.first().value(1).value<TimeMs>(), 8333);
     EXPECT_EQ(strip.Scene().envelope.filled, 100);
 }
+
+struct SharedReadRow {
+    int stopAfterUpdates; ///< of the level run; -1: none
+    bool otherFile;       ///< chosen after the run's first block
+    int ownReads, peakAt10, peakAt50;
+};
+class OverviewSharedReadTest : public testing::TestWithParam<SharedReadRow> {};
+
+// 100 s with a silence at 50-51 s on 100 pixels; the other file is 10 s at 7,000. The strip's
+// first read waits for its stop, so the level run surely finds it unfinished.
+TEST_P(OverviewSharedReadTest, LevelRunTakesOverTheStripsRead) {
+    const SharedReadRow& row = GetParam();
+    test::WavFiles files;
+    const QString path = files.Write("long.wav", test::LongRecording());
+    const QString other = files.Write("other.wav", test::StretchRecording({{10000, 7000}}));
+    OverviewStrip strip;
+    strip.resize(100, 60);
+    std::atomic<int> reads = 0;
+    strip.SetBeforeRead([&reads](const ReadProgress& progress) {
+        while (++reads == 1 && progress.box->GetState(0) == ProgressBox::Running) {
+            --reads;
+        }
+    });
+    QSignalSpy finished(&strip, &OverviewStrip::EnvelopeFinished);
+    strip.SetFile(path);
+    TimeLists lists;
+    CutAnalysis analysis(lists);
+    analysis.ChooseFile(path);
+    analysis.ShareLevelRead(strip.ShareRead());
+    test::FakeHost host;
+    host.progress.stopAfterUpdates = row.stopAfterUpdates;
+    host.pump.onProcess = [&] {
+        if (row.otherFile && analysis.CutFile() == path) {
+            strip.SetFile(other);
+            analysis.ChooseFile(other);
+        }
+    };
+    Host runHost = host.host();
+    analysis.MeasureIntervalPeaks(runHost);
+    ASSERT_TRUE(test::RunEventsUntil([&] { return finished.count() == 1; }));
+    EXPECT_EQ(reads, row.ownReads);
+    const Envelope& e = strip.Scene().envelope;
+    EXPECT_EQ(e.filled, 100);
+    EXPECT_EQ(e.At(10, 0).peak, row.peakAt10);
+    EXPECT_EQ(e.At(50, 0).peak, row.peakAt50);
+}
+INSTANTIATE_TEST_SUITE_P(Runs, OverviewSharedReadTest,
+                         testing::Values(SharedReadRow{-1, false, 1, 20000, 0},
+                                         SharedReadRow{1, false, 2, 20000, 0},
+                                         SharedReadRow{-1, true, 2, 7000, 7000}));
 
 TEST(OverviewMarksTest, FollowRegisteringAndDeleting) {
     TimeLists lists;

@@ -11,6 +11,7 @@
 
 #include "core/host/SharedFlags.h"
 #include "gui/cutscreen/CutScreen.h"
+#include "gui/cutscreen/OverviewStrip.h"
 #include "gui/cutscreen/PlayerPanel.h"
 #include "gui/cutscreen/TimeListBox.h"
 #include "gui/filescreen/FilePlayerPanel.h"
@@ -177,6 +178,19 @@ TEST_F(PlayControllerTest, ReleasingTheCutBarPlaysFromThere) {
     EXPECT_FALSE(bar->Dragging());
     const TimeMs scale = controller.Engine().Bars().ScaleMs(PositionBar::CutScreen);
     EXPECT_EQ(LastPlay().fromMs, std::min<TimeMs>(width * scale, kLengthMs));
+}
+
+// A click on the overview plays from the time under it: 10 ms a pixel for the 1 s file.
+TEST_F(PlayControllerTest, OverviewClickPlaysFromItsTime) {
+    OverviewStrip strip;
+    strip.resize(100, 60);
+    QObject::connect(&strip, &OverviewStrip::PlayFromRequested, &controller,
+                     &PlayController::PlayFromTime);
+    strip.SetFile(path);
+    strip.WaitForEnvelope();
+    Settle();
+    QTest::mouseClick(&strip, Qt::LeftButton, {}, QPoint(77, 20));
+    EXPECT_EQ(LastPlay().fromMs, 770);
 }
 
 TEST_F(PlayControllerTest, FileScreenChoicesReachTheEngine) {
