@@ -207,7 +207,7 @@ TEST_F(MainRoadTest, FromTheBrowserToThePiecesAndBackAfterARestart) {
     RegisterAllWithColours(0);
     ASSERT_EQ(RegisteredMs(), kDetected);
     ColourLine(3, 1);
-    const QStringList tags = {"", "2", "", "1", "", "2", ""};
+    QStringList tags = {"", "2", "", "1", "", "2", ""};
     ASSERT_EQ(window.timeLists.registered.Tags(), tags);
 
     CutWith(window.Cut().colorCutItems[2]);
@@ -230,6 +230,9 @@ TEST_F(MainRoadTest, FromTheBrowserToThePiecesAndBackAfterARestart) {
     back->click();
     EXPECT_EQ(QDir(window.browserState.currentPath), QDir(files.Folder()));
     window.memoryPanel->Button14->click();
+    // A change just before the close is kept too.
+    ColourLine(5, 3);
+    tags[5] = "3";
     window.close();
     EXPECT_TRUE(QFile::exists(ProgramDir() + "roadCL_000.ARS"));
 
