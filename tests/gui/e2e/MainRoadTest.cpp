@@ -162,28 +162,6 @@ TEST_F(MainRoadTest, EightBitMonoThroughTheRegisterButtonsAndTheAllCut) {
     EXPECT_EQ(lines[3], RecordLine("11M 8", 1000, "mono8_0m00000.wav"));
 }
 
-TEST_F(MainRoadTest, AnotherFileStartsTheRoadAfresh) {
-    Choose({}, "road.wav");
-    RegisterSongs();
-
-    // The times of one recording never cut another.
-    Choose({22050, 2, 16}, "other.wav");
-    EXPECT_TRUE(window.timeLists.registered.IsEmpty());
-    EXPECT_EQ(window.analysis.SilenceLines(0).Count(), 0);
-    Detect();
-    // List 3 wants silences longer than 500 ms: the tail of exactly 500 ms is none, so the
-    // last song runs to the end of the file.
-    RegisterAllWithColours(3);
-    ASSERT_EQ(RegisteredMs(), (std::vector<TimeMs>{0, 1000, 5000, 6500, 12500, 14000}));
-    CutWith(window.Cut().colorCutItems[1]);
-
-    const QStringList names = {"other_0m01000_Blue.wav", "other_0m06500_Blue.wav",
-                               "other_0m14000_Blue.wav"};
-    EXPECT_EQ(SavedNames(), names);
-    ExpectPieces(saveDir, names, {{1000, 5000}, {6500, 12500}, {14000, kToEnd}});
-    EXPECT_EQ(boxes.shown, QStringList{CutRun::DoneText()});
-}
-
 // The whole road in the window from the browser: the recording registered in a memory list,
 // the cut screen opened on it, the lists coloured by level, the song starts registered in red
 // and one of them turned blue, the red ones cut and recorded; a new window on the same data

@@ -48,9 +48,10 @@ TEST_F(PlaybackTest, ContinuousPlayMovesOnAtEachEnd) {
     // The end of 200..400 moves on to the next song start, 600.
     EXPECT_TRUE(RunEventsUntil([&] { return registered->currentIndex().row() == 3; }))
         << "the end of the play never reached the window";
-    EXPECT_TRUE(std::any_of(shown.begin(), shown.end(),
-                            [](TimeMs ms) { return ms > 200 && ms % 200 != 0; }))
-        << "the position never moved inside a song";
+    EXPECT_TRUE(RunEventsUntil([&] {
+        return std::any_of(shown.begin(), shown.end(),
+                           [](TimeMs ms) { return ms > 200 && ms % 200 != 0; });
+    })) << "the position never moved inside a song";
     player.ColorBtn1->click();
     EXPECT_FALSE(player.Player().IsPlaying());
     EXPECT_FALSE(player.Timer8->isActive());
