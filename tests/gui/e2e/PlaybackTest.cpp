@@ -26,7 +26,6 @@ TEST_F(PlaybackTest, ContinuousPlayMovesOnAtEachEnd) {
     // Two "songs" of 200 ms between silences of 200 ms.
     builder = WavBuilder(44100, 2, 16).Silence(8820).Sine(8820, 440, 12000).Silence(8820)
                   .Sine(8820, 660, 12000).Silence(8820);
-    rate = 44100;
     source = files.Write("short.wav", builder);
     OpenFile(source);
     Silence().Edit_Ninshiki_Time->setText("150"); // songs are at least this long (ms)
@@ -35,7 +34,8 @@ TEST_F(PlaybackTest, ContinuousPlayMovesOnAtEachEnd) {
     ASSERT_EQ(RegisteredMs(), (std::vector<TimeMs>{0, 200, 400, 600, 800}));
     PlayController& player = *window.player;
     std::vector<TimeMs> shown;
-    const QObject listening; // the window stops playback again when it closes, after the test
+    // The window reports a stop once more when it is destroyed, after shown is gone.
+    const QObject listening;
     QObject::connect(&player, &PlayController::PositionShown, &listening,
                      [&shown](TimeMs positionMs) { shown.push_back(positionMs); });
     // The position is polled once a second; a short play needs a quicker poll to show it.
