@@ -169,10 +169,10 @@ inline QColor RowColor(QAbstractItemView* box, int row) {
     return box->viewport()->grab().toImage().pixelColor(rect.right() - 2, rect.center().y());
 }
 
-inline void SendMouse(QWidget* target, QEvent::Type type, QPoint at = {2, 2}) {
-    QMouseEvent event(type, at, target->mapToGlobal(at), Qt::LeftButton,
-                      type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton,
-                      Qt::NoModifier);
+inline void SendMouse(QWidget* target, QEvent::Type type, QPoint at = {2, 2},
+                      Qt::MouseButton button = Qt::LeftButton) {
+    QMouseEvent event(type, at, target->mapToGlobal(at), button,
+                      type == QEvent::MouseButtonRelease ? Qt::NoButton : button, Qt::NoModifier);
     QApplication::sendEvent(target, &event);
 }
 

@@ -59,7 +59,8 @@ QString ModeItemName(int mode) {
 
 ChopMenu::ChopMenu(Host host, SharedFlags& flags, TextViewer& viewer, Settings& settings,
                    QWidget* parent)
-    : QObject(parent), m_host(host), m_flags(flags), m_viewer(viewer), m_settings(settings) {
+    : QObject(parent), m_host(host), m_flags(flags), m_givenViewer(viewer), m_viewer(&viewer),
+      m_settings(settings) {
     Btn_BUTUGIRI = MakeHintButton("Btn_BUTUGIRI", "ぶつ切りカット",
                                   "ファイルを等分割、サイズ、時間でカットします", parent);
     Btn_BUTUGIRI->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -224,7 +225,7 @@ void ChopMenu::PBG_2Click(int mode) {
         m_focusSources();
     }
     if (result) {
-        ShowChopRecord(result->record, WorkDir(), QDateTime::currentDateTime(), m_viewer,
+        ShowChopRecord(result->record, WorkDir(), QDateTime::currentDateTime(), *m_viewer,
                        m_host.messenger);
         if (result->pieceWritten) {
             ShowChopFolder();
@@ -251,7 +252,7 @@ void ChopMenu::ShowChopFolder() {
 }
 
 void ChopMenu::PBG_TXTClick() {
-    if (!m_viewer.ShowTextFile(QDir(WorkDir()).filePath(kChopRecordFile))) {
+    if (!m_viewer->ShowTextFile(QDir(WorkDir()).filePath(kChopRecordFile))) {
         m_host.messenger.ShowTimedMessage(QString::fromUtf8(kChopRecordError), Messenger::Ok);
     }
 }

@@ -38,6 +38,8 @@ public:
     void SetFocusSources(std::function<void()> focus) { m_focusSources = std::move(focus); }
     /// `PBG_BG_DIRClick`: the window's folder box for `ChopDir`.
     void SetChooseFolder(std::function<void()> choose) { m_chooseFolder = std::move(choose); }
+    /// Where the chop record is shown; null goes back to the viewer given at construction.
+    void SetTextViewer(TextViewer* viewer) { m_viewer = viewer ? viewer : &m_givenViewer; }
     /// Ticks and captions from the settings in force.
     void ApplySettings();
 
@@ -71,7 +73,8 @@ private:
 
     Host m_host;
     SharedFlags& m_flags;
-    TextViewer& m_viewer;
+    TextViewer& m_givenViewer;
+    TextViewer* m_viewer;
     Settings& m_settings;
     std::function<QStringList()> m_sources;
     std::function<bool(const QString&)> m_showFolder;

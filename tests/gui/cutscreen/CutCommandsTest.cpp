@@ -120,28 +120,6 @@ TEST_F(CutCommandsTest, EachCutItemStartsTheRunWithItsFilter) {
     EXPECT_EQ(test::VisibleCount<TPBarBox>(), 0);
 }
 
-// The direct cut edits the cut file in place and offers only its undo until it is undone.
-TEST_F(CutCommandsTest, DirectCutItemsEditTheCutFileAndUndoIt) {
-    UseSource("live.wav", 3);
-    const auto bytes = [this] {
-        QFile file(source);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    };
-    const QByteArray before = bytes();
-    Register({1000, 2000});
-    SelectRows(screen.ListBox_C, {0});
-    boxes.answers = {Messenger::Yes};
-    CutFromButton(cut.P_1TIME_CUT);
-    EXPECT_TRUE(cut.directCut.pending);
-    EXPECT_NE(bytes(), before);
-    emit screen.PopupMenu1->aboutToShow();
-    EXPECT_FALSE(cut.P_1TIME_CUT->isEnabled());
-    EXPECT_TRUE(cut.P_1TIME_RESET->isEnabled());
-    cut.P_1TIME_RESET->trigger();
-    EXPECT_FALSE(cut.directCut.pending);
-    EXPECT_EQ(bytes(), before);
-}
-
 TEST_F(CutCommandsTest, MenuOfASubdivisionListCutsThatList) {
     UseSource("live.wav", 3);
     screen.MO_TSR_MUKOU->trigger();
