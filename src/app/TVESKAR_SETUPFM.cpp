@@ -1,5 +1,7 @@
 #include "app/TVESKAR_SETUPFM.h"
 
+#include <algorithm>
+
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLabel>
@@ -13,6 +15,10 @@
 #include "platform/Installation.h"
 
 namespace veskar {
+
+namespace {
+constexpr int kProgramFieldMaxWidth = 640;
+} // namespace
 
 TVESKAR_SETUPFM::TVESKAR_SETUPFM(RunMode mode, QString programPath, QWidget* parent)
     : QDialog(parent), m_mode(mode), m_programPath(std::move(programPath)) {
@@ -28,6 +34,9 @@ TVESKAR_SETUPFM::TVESKAR_SETUPFM(RunMode mode, QString programPath, QWidget* par
     form->addRow(new QLabel(QStringLiteral("%1 を登録します☆").arg(title), this));
     auto* program = new QLineEdit(m_programPath, this);
     program->setReadOnly(true);
+    // The whole path where the screen allows: it is what the user checks before registering.
+    program->setMinimumWidth(std::min(program->fontMetrics().horizontalAdvance(m_programPath) + 16,
+                                      kProgramFieldMaxWidth));
     form->addRow(QStringLiteral("プログラム"), program);
     Edit_Group = new QLineEdit(
         stored.group.isEmpty() ? QString::fromUtf8(kDefaultGroup) : stored.group, this);

@@ -38,12 +38,41 @@ int UsageError(CommandContext& context, const QString& message) {
     return Usage;
 }
 
+namespace {
+
+// The options the parser knows, as "--name VALUE" each, read from Qt's own help text so that
+// the list cannot miss one the command added.
+QStringList OptionList(const QCommandLineParser& parser) {
+    QStringList options;
+    const QStringList lines = parser.helpText().split(u'\n');
+    for (const QString& line : lines.mid(lines.indexOf(QStringLiteral("Options:")) + 1)) {
+        QString option = line.trimmed();
+        if (option.startsWith(QStringLiteral("--"))) {
+            options << option.remove(u'<').remove(u'>');
+        }
+    }
+    return options;
+}
+
+} // namespace
+
 bool ParseCommandLine(CommandContext& context, QCommandLineParser& parser,
                       const QStringList& required, bool extraAllowed) {
+    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
+    parser.addOption(help);
     // An option's value is the next argument or follows "="; "--" ends the options, so a file
     // whose name begins with "-" can still be given.
     if (!parser.parse(QStringList{QStringLiteral("pirvan-split")} + context.args)) {
         UsageError(context, parser.errorText());
+        return false;
+    }
+    if (parser.isSet(help)) {
+        const QStringList options = OptionList(parser);
+        context.out << "usage: pirvan-split " << QString::fromUtf8(context.command.usage) << "\n";
+        if (!options.isEmpty()) {
+            context.out << "options: " << options.join(QStringLiteral("  ")) << "\n";
+        }
+        context.helpShown = true;
         return false;
     }
     const QStringList positional = parser.positionalArguments();

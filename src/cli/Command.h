@@ -23,6 +23,7 @@ struct CommandContext {
     QStringList args;
     QTextStream& out;
     QTextStream& err;
+    bool helpShown = false; ///< the command only printed its help on stdout
 };
 
 using CommandFn = int (*)(CommandContext&);
@@ -47,7 +48,8 @@ int UsageError(CommandContext& context, const QString& message);
 
 /// Parses the command's arguments with the options already added to parser. The positional
 /// arguments named in required must all be there; more follow only when extraAllowed. Prints
-/// the usage error and returns false when the command line does not fit.
+/// the usage error and returns false when the command line does not fit. With --help it
+/// prints the command's usage and options on stdout, sets context.helpShown and returns false.
 bool ParseCommandLine(CommandContext& context, QCommandLineParser& parser,
                       const QStringList& required, bool extraAllowed = false);
 

@@ -87,7 +87,7 @@ struct AutoArguments {
 std::optional<AutoArguments> ParseAutoArguments(CommandContext& context,
                                                 QCommandLineParser& parser) {
     const QCommandLineOption out(QStringLiteral("out"), {}, QStringLiteral("DIR"));
-    const QCommandLineOption naming(QStringLiteral("naming"), {}, QStringLiteral("STYLE"),
+    const QCommandLineOption naming(QStringLiteral("naming"), {}, QStringLiteral("long|short|8.3"),
                                     QStringLiteral("short"));
     const QCommandLineOption minutes(QStringLiteral("minutes"));
     const QCommandLineOption dryRun(QStringLiteral("dry-run"));

@@ -171,8 +171,8 @@ const CommandRegistration directCut(
     RunDirectCut);
 const CommandRegistration forceRestore(
     "force-restore",
-    "force-restore FILE  undoes a direct cut of FILE; the 16 bytes where the cut's headers\n"
-    "      sat become silence",
+    "force-restore FILE\n"
+    "      undoes a direct cut of FILE; the 16 bytes where the cut's headers sat become silence",
     RunForceRestore);
 
 } // namespace

@@ -55,8 +55,8 @@ std::optional<CutArguments> ParseCutArguments(CommandContext& context) {
     const QCommandLineOption out(QStringLiteral("out"), {}, QStringLiteral("DIR"));
     const QCommandLineOption select(QStringLiteral("select"), {}, QStringLiteral("I,J,..."),
                                     QStringLiteral("all"));
-    const QCommandLineOption filter(QStringLiteral("filter"), {}, QStringLiteral("@|1..6"));
-    const QCommandLineOption naming(QStringLiteral("naming"), {}, QStringLiteral("STYLE"),
+    const QCommandLineOption filter(QStringLiteral("filter"), {}, QStringLiteral("@|1|2|3|4|5|6"));
+    const QCommandLineOption naming(QStringLiteral("naming"), {}, QStringLiteral("long|short|8.3"),
                                     QStringLiteral("short"));
     const QCommandLineOption minutes(QStringLiteral("minutes"));
     const QCommandLineOption label(QStringLiteral("label"), {}, QStringLiteral("K=NAME"));

@@ -34,7 +34,9 @@ int RunInfo(CommandContext& context) {
 }
 
 const CommandRegistration
-    registration("info", "info FILE [--json]        format, length, size and folder of a WAV file",
+    registration("info",
+                 "info FILE [--json]\n"
+                 "      format, length, size and folder of a WAV file, from its header alone",
                  RunInfo);
 
 } // namespace

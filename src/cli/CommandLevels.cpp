@@ -62,7 +62,9 @@ int RunLevels(CommandContext& context) {
 
 const CommandRegistration registration(
     "levels",
-    "levels FILE [--ms|--json] overall peak and peaks per 1 s, 10 s, 60 s, 10 min, 60 min",
+    "levels FILE [--ms|--json]\n"
+    "      the loudest sample and where it is, then the peaks of every 1 s, 10 s, 60 s, 10 min\n"
+    "      and 60 min slot",
     RunLevels);
 
 } // namespace

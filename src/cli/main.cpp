@@ -13,8 +13,10 @@ void PrintHelp(QTextStream& out) {
     for (const auto& command : veskar::cli::Commands()) {
         out << "  pirvan-split " << QString::fromUtf8(command.usage) << "\n";
     }
-    out << "  pirvan-split --help\n\n"
-        << "Exit status: 0 success, 1 the system reported a failure, 2 usage error.\n";
+    out << "  pirvan-split --help\n"
+        << "  pirvan-split COMMAND --help   the command's usage and options\n\n"
+        << "Exit status: 0 success, 1 a failure (its message as the window shows it, on stderr),\n"
+        << "2 a usage error.\n";
 }
 
 int UsageError(QTextStream& err, const QString& message) {
@@ -39,6 +41,9 @@ int main(int argc, char** argv) {
         return UsageError(err, parser.errorText());
     }
     QStringList args = parser.positionalArguments();
+    if (args.size() == 2 && args[0] == QLatin1String("help")) {
+        args = QStringList{args[1], QStringLiteral("--help")};
+    }
     if (parser.isSet(help) || args.value(0) == QLatin1String("help")) {
         PrintHelp(out);
         return veskar::cli::Success;
@@ -54,7 +59,7 @@ int main(int argc, char** argv) {
             const int code = command.run(context);
             out.flush();
             err.flush();
-            return code;
+            return context.helpShown ? veskar::cli::Success : code;
         }
     }
     return UsageError(err, "unknown command \"" + word + "\"");

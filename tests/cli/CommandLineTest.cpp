@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QRegularExpression>
 
 #include "support/QtPrint.h"
 #include "support/RunCli.h"
@@ -132,6 +133,19 @@ TEST(CommandLineTest, HelpAndUnknownCommands) {
     const CliResult unknown = RunSplit({"split", "a.wav"});
     EXPECT_EQ(unknown.exitCode, 2);
     EXPECT_EQ(unknown.Err(), "pirvan-split: unknown command \"split\"\n\n" + help.Out());
+    // Each command's help lists the options its parser takes, each as its usage writes it.
+    const QRegularExpression command("^  pirvan-split ([a-z-]+) ",
+                                     QRegularExpression::MultilineOption);
+    for (const auto& name : command.globalMatch(help.Out())) {
+        const QStringList parts = RunSplit({name.captured(1), "--help"}).Out().split("\noptions: ");
+        ASSERT_TRUE(parts[0].startsWith("usage: pirvan-split " + name.captured(1) + " "));
+        for (const QString& option : parts.value(1).trimmed().split("  ", Qt::SkipEmptyParts)) {
+            EXPECT_TRUE(parts[0].contains(option)) << qPrintable(option);
+        }
+        for (const auto& word : QRegularExpression("--[a-z0-9.-]+").globalMatch(parts[0])) {
+            EXPECT_TRUE(parts.value(1).contains(word.captured())) << qPrintable(word.captured());
+        }
+    }
 }
 
 } // namespace

@@ -14,13 +14,6 @@ namespace {
 
 const QString kRule(65, u'-');
 
-// English day names whatever the locale, as every dated text of the program.
-QString ReportTime(const QDateTime& now) {
-    static const char* const kDays[] = {"Mon", "Tue", "Wed", "Thu", "Fri", "Sat", "Sun"};
-    return now.toString(QStringLiteral("yy/MM/dd ")) + kDays[now.date().dayOfWeek() - 1] +
-           now.toString(QStringLiteral(" hh:mm:ss"));
-}
-
 QString DriveLine(const Volume& drive, const WaveFormat& format) {
     if (drive.bytesFree < 0 || drive.bytesTotal < 0) {
         return ' ' + drive.root + QStringLiteral(": ディスクがありません・・・");
@@ -57,7 +50,7 @@ int64_t RecordingMinutes(int64_t bytes, const WaveFormat& format) {
 QStringList FreeSpaceReportLines(const std::vector<Volume>& drives, const WaveFormat& format,
                                  const QDateTime& now) {
     QStringList lines = {
-        QStringLiteral("全ﾄﾞﾗｲﾌﾞ空きサイズ一覧　　 ") + ReportTime(now) + ' ',
+        QStringLiteral("全ﾄﾞﾗｲﾌﾞ空きサイズ一覧　　 ") + MakeDateText(now) + ' ',
         QString(),
         QStringLiteral("ﾄﾞﾗｲﾌﾞ名:　空きサイズ　　　　　最大サイズ       ") +
             QString::number(format.sampleRate) + QStringLiteral("/ ") +

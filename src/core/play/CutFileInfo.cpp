@@ -12,25 +12,6 @@ namespace veskar {
 
 namespace {
 
-// Day names are always English, whatever the locale.
-QString DayName(const QDate& date) {
-    static const char* const kNames[] = {"Mon", "Tue", "Wed", "Thu", "Fri", "Sat", "Sun"};
-    return QString::fromLatin1(kNames[date.dayOfWeek() - 1]);
-}
-
-QString TwoDigits(int value) {
-    return QString::number(value % 100).rightJustified(2, '0');
-}
-
-QString DateText(const QDate& date) {
-    return TwoDigits(date.year()) + "/" + TwoDigits(date.month()) + "/" + TwoDigits(date.day());
-}
-
-QString ClockText(const QTime& clock) {
-    return TwoDigits(clock.hour()) + ":" + TwoDigits(clock.minute()) + ":" +
-           TwoDigits(clock.second());
-}
-
 // The attributes of a DOS file, as far as they exist here: read-only is a file its owner may
 // not write, hidden a name beginning with a dot; system and archive are never set.
 bool ReadOnly(const QFileInfo& info) {
@@ -59,8 +40,7 @@ QString CutFileInfoText(const QString& path, const QString& formatText, const QS
         sizeText =
             QString::fromUtf8("総ﾊﾞｲﾄ数　: ") + GroupedNumberField(info.size(), 7) + " Bytes";
         const QDateTime time = info.lastModified();
-        dateText = QString::fromUtf8("日付/属性　:") + " " + DateText(time.date()) + " " +
-                   DayName(time.date()) + " " + ClockText(time.time()) + " " +
+        dateText = QString::fromUtf8("日付/属性　:") + " " + MakeDateText(time) + " " +
                    (ReadOnly(info) ? "r" : " ") + " " + (Hidden(info) ? "h" : " ") + " ";
     }
     return QString::fromUtf8("CUT_WAVファイル情報：\n\n") + path + "\n" + sizeText + "\n" +

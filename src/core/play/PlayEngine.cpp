@@ -226,10 +226,16 @@ std::optional<PlayWindow> PlayEngine::StretchOf(PlayLines& list, int line, bool 
     }
     std::optional<TimeMs> end;
     if (list.LinesKind() == PlayLines::Kind::Table) {
+        // A row without an end (made while the file length was unknown) plays to the file's end.
         const std::optional<QString> endText = list.EndText(line);
-        end = endText ? ParseTime(*endText) : std::nullopt;
-        if (!end) {
+        if (!endText) {
             return std::nullopt;
+        }
+        if (!endText->isEmpty()) {
+            end = ParseTime(*endText);
+            if (!end) {
+                return std::nullopt;
+            }
         }
     } else if (line + 1 < list.Count()) {
         end = ParseTime(list.Text(line + 1));

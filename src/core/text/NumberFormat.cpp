@@ -17,4 +17,15 @@ QString GroupedNumberField(int64_t value, int width, const QLocale& locale) {
     return GroupedNumber(value, locale).rightJustified(width);
 }
 
+QString MakeDateText(const QDateTime& time) {
+    static const char* const kDays[] = {"Mon", "Tue", "Wed", "Thu", "Fri", "Sat", "Sun"};
+    const QDate date = time.date();
+    return QStringLiteral("%1/%2/%3 %4 %5")
+        .arg(date.year() % 100, 2, 10, QLatin1Char('0'))
+        .arg(date.month(), 2, 10, QLatin1Char('0'))
+        .arg(date.day(), 2, 10, QLatin1Char('0'))
+        .arg(QString::fromLatin1(kDays[(date.dayOfWeek() + 6) % 7]),
+             time.time().toString(QStringLiteral("HH:mm:ss")));
+}
+
 } // namespace veskar

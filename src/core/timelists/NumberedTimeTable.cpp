@@ -107,8 +107,13 @@ int NumberedTimeTable::AddRows(const QStringList& registered, const QStringList&
             break;
         }
         const QString& start = registered.at(i);
+        // Without a known file length (no cut file, or its length could not be had) the last
+        // line's row runs to the end of the file, whatever that is: its end and length stay
+        // empty rather than claim the segment ends at 0.
+        const TimeMs fileLengthMs = format.FileLengthMs();
         const QString end = i + 1 < registered.size() ? registered.at(i + 1)
-                                                      : format.FormatTime(format.FileLengthMs());
+                            : fileLengthMs > 0        ? format.FormatTime(fileLengthMs)
+                                                      : QString();
         const bool present = std::any_of(m_rows.begin(), m_rows.end(), [&](const TableRow& row) {
             return row.start == start && row.end == end;
         });
@@ -120,7 +125,7 @@ int NumberedTimeTable::AddRows(const QStringList& registered, const QStringList&
         Append({QString::number(n),
                 start,
                 end,
-                format.FormatTime(lengthMs),
+                end.isEmpty() ? QString() : format.FormatTime(lengthMs),
                 {},
                 {},
                 i < tags.size() ? tags.at(i) : QString()});

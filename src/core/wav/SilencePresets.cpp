@@ -35,8 +35,9 @@ void SilencePresets::Enumerate() {
         Family& f = At(family);
         f.names.clear();
         const QString suffix = Suffix(family);
-        const QStringList files =
-            QDir(m_dir).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Unsorted);
+        // In name order, as the drop-down is read: the folder's own order is no order at all here.
+        const QStringList files = QDir(m_dir).entryList(QDir::Files | QDir::Hidden | QDir::System,
+                                                        QDir::Name | QDir::IgnoreCase);
         for (const QString& file : files) {
             if (file.endsWith(suffix) && file.size() > suffix.size()) {
                 f.names.append(file.chopped(suffix.size()));

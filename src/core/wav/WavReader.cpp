@@ -4,6 +4,7 @@
 
 #include <QFileInfo>
 
+#include "core/text/NumberFormat.h"
 #include "core/wav/Rounding.h"
 #include "core/wav/WavHeader.h"
 
@@ -57,17 +58,6 @@ QStringList WavInfoNotes(const WavInfo& info) {
         notes << QStringLiteral("ﾃﾞｰﾀｻｲｽﾞ　 : 未記入 (ファイルの終わりまで)");
     }
     return notes;
-}
-
-QString MakeDateText(const QDateTime& time) {
-    static const char* const kDays[] = {"Mon", "Tue", "Wed", "Thu", "Fri", "Sat", "Sun"};
-    const QDate date = time.date();
-    const QString day = QString::fromLatin1(kDays[(date.dayOfWeek() + 6) % 7]);
-    return QStringLiteral("%1/%2/%3 %4 %5")
-        .arg(date.year() % 100, 2, 10, QLatin1Char('0'))
-        .arg(date.month(), 2, 10, QLatin1Char('0'))
-        .arg(date.day(), 2, 10, QLatin1Char('0'))
-        .arg(day, time.time().toString(QStringLiteral("HH:mm:ss")));
 }
 
 QString ReadWavInfo(const QString& path, WavInfo& info) {

@@ -36,7 +36,4 @@ QString MakeLengthText(int64_t dataLength, uint16_t blockAlign, double samplesPe
 /// written, so the data runs to the end of the file. Empty for most files.
 QStringList WavInfoNotes(const WavInfo& info);
 
-/// "yy/mm/dd ddd hh:mm:ss" with the English day names "Sun".."Sat", whatever the locale.
-QString MakeDateText(const QDateTime& time);
-
 } // namespace veskar

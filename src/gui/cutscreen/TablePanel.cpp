@@ -67,6 +67,9 @@ TablePanel::TablePanel(NumberedTimeTable& table, Messenger& messenger, EventPump
     Btn_TT_SC->setFocusPolicy(Qt::NoFocus);
     Btn_TT_DEL = MakeButton(Panel_TT_Btn, "Btn_TT_DEL", QStringLiteral("削除"));
     Btn_TT_Peek = MakeButton(Panel_TT_Btn, "Btn_TT_Peek", QStringLiteral("Peek"));
+    Btn_T_Cancel = MakeButton(Panel_TT_Btn, "Btn_T_Cancel", QStringLiteral("登録 中断"));
+    Btn_T_Cancel->setToolTip(QStringLiteral("登録の中断"));
+    Btn_T_Cancel->hide();
     ComboBox_TT_PM = new QComboBox(Panel_TT_Btn);
     ComboBox_TT_PM->setObjectName("ComboBox_TT_PM");
     ComboBox_TT_PM->addItems({"end", "ゾーン", "連続", "スキップ", "リピート", "OFF"});
@@ -100,6 +103,7 @@ TablePanel::TablePanel(NumberedTimeTable& table, Messenger& messenger, EventPump
     connect(Btn_TT_DOWN, &QPushButton::clicked, this, [this] { MoveRows(false); });
     connect(Btn_TT_DEL, &QPushButton::clicked, this, &TablePanel::Btn_TT_DELClick);
     connect(Btn_TT_Peek, &QPushButton::clicked, this, &TablePanel::Btn_TT_PeekClick);
+    connect(Btn_T_Cancel, &QPushButton::clicked, this, [this] { m_addInterrupted = true; });
     connect(Btn_TT_No, &QPushButton::clicked, this, &TablePanel::Btn_TT_NoClick);
     connect(CheckBox_TT_C, &QCheckBox::toggled, this, &TablePanel::PaintRows);
     connect(ComboBox_TT_PM, &QComboBox::activated, this,
@@ -129,12 +133,24 @@ void TablePanel::AddRowsFrom(const RegisteredList& registered, const TimeFormat&
         return;
     }
     m_busy = true;
+    m_addInterrupted = false;
     BusyCursor busy;
     Label_TT_Kosu->setText(BusyCountText());
+    // The stop button takes the place of 番号付替, which waits while rows are added anyway, so
+    // the bar keeps its width (hidden first: a wider bar for a moment would widen the window).
+    Btn_TT_No->hide();
+    Btn_T_Cancel->show();
     show();
     m_pump.ProcessEvents();
-    m_table.AddRows(registered.Texts(), registered.Tags(), registered.Lines().SelectedIndexes(),
-                    format, nullptr, interrupted);
+    // Copies: the window's events run between rows, and the registered list may change meanwhile.
+    const QStringList texts = registered.Texts();
+    const QStringList tags = registered.Tags();
+    m_table.AddRows(texts, tags, registered.Lines().SelectedIndexes(), format, &m_pump,
+                    [this, &interrupted] {
+                        return m_addInterrupted || (interrupted && interrupted());
+                    });
+    Btn_T_Cancel->hide();
+    Btn_TT_No->show();
     ShowRows();
     m_busy = false;
 }

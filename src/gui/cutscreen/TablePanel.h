@@ -37,7 +37,7 @@ public:
     void SetPlayMode(CutPlayMode mode);
 
     /// P_TTClick: rows for the selected registered lines (all of them with all), shown at once.
-    /// interrupted stops adding when it turns true.
+    /// Adding stops when interrupted turns true or Btn_T_Cancel is pressed meanwhile.
     void AddRowsFrom(const RegisteredList& registered, const TimeFormat& format,
                      const std::function<bool()>& interrupted);
     /// Re-reads every row and the selection from the table.
@@ -50,6 +50,8 @@ public:
     QPushButton* Btn_TT_DOWN = nullptr;
     QPushButton* Btn_TT_SC = nullptr;
     QPushButton* Btn_TT_DEL = nullptr;
+    /// "登録 中断": shown in place of Btn_TT_No while rows are being added, and stops the adding.
+    QPushButton* Btn_T_Cancel = nullptr;
     QPushButton* Btn_TT_Peek = nullptr;
     QComboBox* ComboBox_TT_PM = nullptr;
     QCheckBox* CheckBox_TT_C = nullptr;
@@ -83,6 +85,7 @@ private:
     bool m_startTimesEnabled = true;
     bool m_showing = false;
     bool m_busy = false;
+    bool m_addInterrupted = false;
 };
 
 } // namespace veskar

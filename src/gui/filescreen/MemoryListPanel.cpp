@@ -93,6 +93,9 @@ public:
 
 namespace {
 
+// A cell's margins and the header's sort mark beside its text, in pixels.
+constexpr int kCellPadding = 16;
+
 // The header counts read "---ｺ" while a handler changes the rows.
 class Changing {
 public:
@@ -119,6 +122,8 @@ MemoryListPanel::MemoryListPanel(Messenger& messenger, EventPump& pump, SharedFl
     ListView_M->setUniformRowHeights(true);
     ListView_M->setItemsExpandable(false);
     ListView_M->setAllColumnsShowFocus(true);
+    // A path cut short keeps its file name.
+    ListView_M->setTextElideMode(Qt::ElideLeft);
     ListView_M->setSelectionBehavior(QAbstractItemView::SelectRows);
     ListView_M->setSelectionMode(QAbstractItemView::ExtendedSelection);
     ListView_M->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -588,8 +593,22 @@ void MemoryListPanel::ApplyColumnWidths() {
     if (MF_FileOnly->isChecked()) {
         std::swap(caption, path);
     }
-    const int widths[kMemoryColumnCount] = {caption,         path,      width / 6 - 10,
-                                            width / 10 - 20, width / 4, width / 10 - 20};
+    // Sizes, types, dates and attributes keep room for their usual texts: on a narrow list the
+    // view scrolls sideways rather than cutting a size or a date short.
+    // The selected row is drawn bold.
+    QFont bold = ListView_M->font();
+    bold.setBold(true);
+    const QFontMetrics metrics(bold);
+    const auto fitting = [&metrics](int ruleWidth, const QString& sample) {
+        return std::max(ruleWidth, metrics.horizontalAdvance(sample) + kCellPadding);
+    };
+    const int widths[kMemoryColumnCount] = {
+        caption,
+        path,
+        fitting(width / 6 - 10, QStringLiteral("9,999,999,999")),
+        fitting(width / 10 - 20, QStringLiteral("種類")),
+        fitting(width / 4, QStringLiteral("26/12/31 23:59:59 Wed")),
+        fitting(width / 10 - 20, QStringLiteral("属性"))};
     for (int column = 0; column < kMemoryColumnCount; ++column) {
         ListView_M->setColumnHidden(column, widths[column] <= 0);
         ListView_M->setColumnWidth(column, std::max(widths[column], 20));

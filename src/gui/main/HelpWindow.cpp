@@ -125,6 +125,12 @@ HelpWindow::HelpWindow(const QString& helpFile, QWidget* parent) : QWidget(paren
     connect(engine->contentModel(), &QHelpContentModel::contentsCreated, contents,
             &QTreeView::expandAll);
     connect(contents, &QHelpContentWidget::linkActivated, this, &HelpWindow::ShowPage);
+    // A contents entry opens on a single click, as the entries of a page's own contents do.
+    connect(contents, &QTreeView::clicked, this, [this](const QModelIndex& entry) {
+        if (QHelpContentItem* item = engine->contentModel()->contentItemAt(entry)) {
+            ShowPage(item->url());
+        }
+    });
     connect(index, &QHelpIndexWidget::documentActivated, this,
             [this](const QHelpLink& link) { ShowPage(link.url); });
     connect(index, &QHelpIndexWidget::documentsActivated, this,

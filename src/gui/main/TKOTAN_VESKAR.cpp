@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QDir>
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -70,6 +71,26 @@ void InsertAfter(QWidget* anchor, QWidget* button) {
         box->insertWidget(box->indexOf(anchor) + 1, button);
     }
 }
+
+// Keeps a splitter's width shared out evenly until the user moves its handle. Sizes set once
+// would be squeezed into the splitter's default width before the window has its own, where the
+// panels' minimum widths decide the shares for good.
+class EvenShares : public QObject {
+public:
+    explicit EvenShares(QSplitter* splitter) : QObject(splitter) {
+        splitter->installEventFilter(this);
+        connect(splitter, &QSplitter::splitterMoved, this, [this, splitter] {
+            splitter->removeEventFilter(this);
+        });
+    }
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Resize) {
+            auto* splitter = static_cast<QSplitter*>(watched);
+            splitter->setSizes(QList<int>(splitter->count(), splitter->width()));
+        }
+        return false;
+    }
+};
 
 } // namespace
 
@@ -271,13 +292,15 @@ void TKOTAN_VESKAR::MakeFileScreen() {
     sides->addWidget(browserPanel);
     sides->addWidget(memoryPanel);
     // Half each: the memory list shows whole paths.
-    sides->setSizes({1, 1});
+    new EvenShares(sides);
+    // The mixer sits beside the player, where its buttons take no height of their own: as a
+    // column beside the lists it would take the memory list's width on a small screen.
     auto* screen = new QVBoxLayout(Panel_DFF);
-    auto* top = new QHBoxLayout;
-    top->addWidget(sides, 1);
-    top->addWidget(fileMixerPanel, 0, Qt::AlignTop);
-    screen->addLayout(top, 1);
-    screen->addWidget(player->filePanel);
+    screen->addWidget(sides, 1);
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(player->filePanel, 1, Qt::AlignBottom);
+    bottom->addWidget(fileMixerPanel, 0, Qt::AlignTop);
+    screen->addLayout(bottom);
 
     // A clicked file plays through the engine; the list it was clicked in is the one it walks.
     player->SetFileLists(browserPanel, memoryPanel);

@@ -241,9 +241,11 @@ TEST_F(PlayEngineTest, TheTableWrapsAround) {
     NumberedTimeTable rows;
     rows.Append({"1", Texts({1000})[0], Texts({2500})[0], {}, {}, {}, {}});
     rows.Append({"2", Texts({5000})[0], Texts({6000})[0], {}, {}, {}, {}});
+    rows.Append({"3", Texts({7000})[0], {}, {}, {}, {}, {}}); // end unknown when it was made
     TableLines table(rows);
     engine.LineClick(table, 1);
-    EXPECT_EQ(PlayOut(2), (std::vector<Range>{{5000, 6000}, {1000, 2500}, {5000, 6000}}));
+    EXPECT_EQ(PlayOut(3), (std::vector<Range>{{5000, 6000}, {7000, kCutLength}, {1000, 2500},
+                                              {5000, 6000}}));
     EXPECT_EQ(rows.SelectedIndexes(), std::vector<int>{1});
 }
 

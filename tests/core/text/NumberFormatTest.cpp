@@ -26,6 +26,15 @@ TEST(NumberFormatTest, FieldIsRightAlignedAndNeverCut) {
     EXPECT_EQ(GroupedNumberField(123456789012, 7, c), "123,456,789,012");
 }
 
+TEST(NumberFormatTest, DateTextUsesEnglishDayNamesWhateverTheLocale) {
+    const QLocale saved;
+    QLocale::setDefault(QLocale(QLocale::Japanese, QLocale::Japan));
+    EXPECT_EQ(MakeDateText(QDateTime(QDate(2024, 3, 10), QTime(9, 5, 7))), "24/03/10 Sun 09:05:07");
+    EXPECT_EQ(MakeDateText(QDateTime(QDate(1999, 12, 31), QTime(23, 59, 59))),
+              "99/12/31 Fri 23:59:59");
+    QLocale::setDefault(saved);
+}
+
 } // namespace
 
 } // namespace veskar::test

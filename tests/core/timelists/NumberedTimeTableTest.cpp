@@ -70,6 +70,12 @@ TEST(NumberedTimeTableTest, AddingAgainAddsOnlyChangedSegments) {
               (QStringList{"1 01000-05000", "2 05000-10000", "3 01000-03000", "4 03000-05000"}));
     EXPECT_EQ(table.Row(0).tag, "2");
     EXPECT_EQ(table.Row(0).length, "04000");
+
+    TimeFormat noFile = format; // no cut file: the end of the last row is not known
+    noFile.SetFileLength(0);
+    NumberedTimeTable last;
+    last.AddRows({"01000"}, {}, {0}, noFile, nullptr, {});
+    EXPECT_EQ(Summary(last) + Summary(last, &TableRow::length), QStringList({"1 01000-", ""}));
 }
 
 TEST(NumberedTimeTableTest, MovesSelectedRowsTogetherWithinTheEnds) {

@@ -46,7 +46,9 @@ TEST_F(SilencePresetsTest, EmptyFolderHasTheDefaultAndSavingCreatesIt) {
 TEST_F(SilencePresetsTest, ShortFileSetsOnlyWhatItHoldsAndSwitchingSavesFirst) {
     Put("short.m16", {"900", "1", "2", "", "4", "5", "6"});
     Put("B.m16", {"1"});
+    Put("a.m16", {"1"});
     Start("SHORT");
+    EXPECT_EQ(presets.Names(k16), QStringList({"a", "B", "short"}));
     EXPECT_EQ(presets.SelectedName(k16), "short");
     EXPECT_EQ(fields.recognition, "900");
     EXPECT_EQ(fields.durations[2], DefaultSilenceSettings(k16).durations[2]);

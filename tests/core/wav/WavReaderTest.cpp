@@ -2,7 +2,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QLocale>
 
 #include "core/wav/WavReader.h"
 #include "support/QtPrint.h"
@@ -81,25 +80,6 @@ TEST_F(WavReaderTest, LengthTexts) {
     // A data length that is not whole frames counts its fraction.
     EXPECT_EQ(MakeLengthText(7, 2, 1.0), "0.00004");
     EXPECT_EQ(MakeLengthText(0xFFFFFFFFll, 1, 0.001), "71582788.15000");
-}
-
-TEST_F(WavReaderTest, DateTextUsesEnglishDayNamesWhateverTheLocale) {
-    const QLocale saved;
-    QLocale::setDefault(QLocale(QLocale::Japanese, QLocale::Japan));
-    EXPECT_EQ(MakeDateText(QDateTime(QDate(2024, 3, 10), QTime(9, 5, 7))), "24/03/10 Sun 09:05:07");
-    EXPECT_EQ(MakeDateText(QDateTime(QDate(1999, 12, 31), QTime(23, 59, 59))),
-              "99/12/31 Fri 23:59:59");
-
-    const QString path = files.Write("dated.wav", WavBuilder().Silence(10));
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
-    ASSERT_TRUE(file.setFileTime(QDateTime(QDate(2023, 7, 4), QTime(18, 30, 1)),
-                                 QFileDevice::FileModificationTime));
-    file.close();
-    WavInfo info;
-    ASSERT_EQ(ReadWavInfo(path, info), "");
-    EXPECT_EQ(info.dateText, "23/07/04 Tue 18:30:01");
-    QLocale::setDefault(saved);
 }
 
 TEST_F(WavReaderTest, FailureSetsNamesAndDateButKeepsTheRest) {

@@ -60,6 +60,15 @@ TEST_F(TablePanelTest, ButtonsRunTheTableOperations) {
     EXPECT_EQ(panel.Label_TT_Kosu->text(), "1ｺ");
 }
 
+TEST_F(TablePanelTest, CancelButtonStopsAddingRows) {
+    registered.Assign({"00100", "00200", "00300"}, {});
+    registered.SelectAll();
+    host.pump.onProcess = [this] { table.Count() == 3 ? panel.Btn_T_Cancel->click() : void(); };
+    panel.AddRowsFrom(registered, format, {});
+    EXPECT_EQ(panel.ListView_T->topLevelItemCount(), 3);
+    EXPECT_TRUE(panel.Btn_T_Cancel->isHidden() && !panel.Btn_TT_No->isHidden());
+}
+
 TEST_F(TablePanelTest, ColumnClicksSortOnlyWhileSortIsTicked) {
     table.Append({"10", "00000", "00500", {}, {}, {}, {}});
     panel.ShowRows();

@@ -9,6 +9,9 @@
 #include <QRegularExpression>
 #include <QTabWidget>
 #include <QTextBrowser>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
 
 #include "gui/main/HelpWindow.h"
 #include "gui/main/TKOTAN_VESKAR.h"
@@ -41,6 +44,10 @@ TEST(HelpWindowTest, OpensOnItsContentsAndItsIndexFindsSilence) {
     EXPECT_EQ(help->tabs->currentIndex(), 0);
     EXPECT_EQ(help->browser->source(), help->PageUrl("index.html"));
     EXPECT_TRUE(help->browser->toPlainText().contains("目次"));
+    QTextCursor heading(help->browser->document()->firstBlock());
+    heading.movePosition(QTextCursor::NextCharacter);
+    EXPECT_EQ(heading.charFormat().foreground().color(), QColor(0x00, 0x60, 0x00))
+        << "the heading takes its colour from the pages' style sheet";
 
     window.commands->HELP_KEYWORD->trigger();
     EXPECT_EQ(help->tabs->currentIndex(), 1);
