@@ -1,6 +1,6 @@
 // Cuts a WAV file into N equal segments with the segment writer and prints the seconds taken.
 // Usage: bench_cut_segments SOURCE.wav OUTDIR [SEGMENTS=10] [--buffered]
-// bench/cut_vs_cp.sh runs it against cp on a generated one-hour file.
+// bench/chop_vs_cp.sh --methods runs it against cp on a generated one-hour file.
 #include <cstdio>
 
 #include <QCoreApplication>

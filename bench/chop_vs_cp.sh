@@ -7,15 +7,17 @@
 #   BUILD_DIR=build bench/chop_vs_cp.sh [ROUNDS] [--methods]
 #
 # Makes a 1 h 44.1 kHz 16-bit stereo WAV with sox (≈ 635 MB), warms the page cache, and
-# deletes everything again. --methods also times the copy methods alone (bench_copy_methods):
-# in the kernel and through the page-aligned buffer, with source and output offsets alike on
-# the page grid (44 → 44, as a chop piece) and not (44 → 46, as a segment file).
+# deletes everything again. --methods also times the segment writer alone (bench_cut_segments,
+# 10 segments, without the cut run's naming and record) and the copy methods alone
+# (bench_copy_methods): in the kernel and through the page-aligned buffer, with source and output
+# offsets alike on the page grid (44 → 44, as a chop piece) and not (44 → 46, as a segment file).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build="${BUILD_DIR:-build}"
 rounds="${1:-5}"
 split="$(realpath "$build/src/cli/pirvan-split")"
 copier="$(realpath "$build/bench/bench_copy_methods")"
+writer="$(realpath "$build/bench/bench_cut_segments")"
 [ -x "$split" ] || { echo "build first: $split is missing" >&2; exit 2; }
 work="$(mktemp -d "${TMPDIR:-/var/tmp}/pirvan-bench-XXXXXX")"
 trap 'rm -rf "$work"' EXIT
@@ -30,6 +32,8 @@ declare -A commands=(
 )
 names=(cp chop cut)
 if [[ " $* " == *" --methods "* ]]; then
+    commands[writer]="$writer $work/source.wav $work/out 10"
+    names+=(writer)
     for m in kernel buffer; do
         commands[$m-44-44]="$copier $work/source.wav $work/out/x 44 44 $m"
         commands[$m-44-46]="$copier $work/source.wav $work/out/x 44 46 $m"

@@ -1,9 +1,15 @@
 // pirvan-cutter: PIRVAN SOUND カッター, the window program.
+#include <csignal>
 #include <cstdio>
+#include <cstring>
+
+#include <sys/socket.h>
+#include <unistd.h>
 
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QFileInfo>
+#include <QSocketNotifier>
 #include <QTimer>
 
 #include "app/ProgramEntry.h"
@@ -85,6 +91,45 @@ void BringForward(QWidget& window) {
     window.activateWindow();
 }
 
+int endSignalPipe[2] = {-1, -1};
+
+void OnEndSignal(int) {
+    const char byte = 1;
+    [[maybe_unused]] const ssize_t written = ::write(endSignalPipe[1], &byte, 1);
+}
+
+// Closes the window once its start-up has read every setting (the close writes them all back;
+// a close before would write defaults over them), or after 3 s when a start-up question waits.
+void CloseWhenStarted(TKOTAN_VESKAR& window, int triesLeft = 60) {
+    if (window.StartupStage == 99 || triesLeft == 0) {
+        window.close();
+        QCoreApplication::quit(); // also when the window sits in the tray
+        return;
+    }
+    QTimer::singleShot(50, &window, [&window, triesLeft] { CloseWhenStarted(window, triesLeft - 1); });
+}
+
+// A kill, a logout or Ctrl+C in the terminal closes the window as its close box does, so the
+// registered times, lists and settings of the session are written, not lost.
+void CloseOnEndSignals(TKOTAN_VESKAR& window) {
+    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, endSignalPipe) != 0) {
+        return;
+    }
+    auto* notifier = new QSocketNotifier(endSignalPipe[0], QSocketNotifier::Read, &window);
+    QObject::connect(notifier, &QSocketNotifier::activated, &window, [&window] {
+        char byte = 0;
+        [[maybe_unused]] const ssize_t read = ::read(endSignalPipe[0], &byte, 1);
+        CloseWhenStarted(window);
+    });
+    struct sigaction action = {};
+    action.sa_handler = OnEndSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
+        sigaction(signal, &action, nullptr);
+    }
+}
+
 int RunMainWindow(QApplication& app, const QCommandLineParser& parser, SingleInstance& instance) {
     TKOTAN_VESKAR window;
     window.FormCreate();
@@ -113,6 +158,7 @@ int RunMainWindow(QApplication& app, const QCommandLineParser& parser, SingleIns
         window.resize(wh[0].toInt(), wh[1].toInt());
     }
     window.show();
+    CloseOnEndSignals(window);
     if (parser.isSet("screenshot")) {
         const QString path = parser.value("screenshot");
         QTimer::singleShot(kScreenshotDelayMs, &window, [&window, path] {
@@ -123,15 +169,7 @@ int RunMainWindow(QApplication& app, const QCommandLineParser& parser, SingleIns
     return app.exec();
 }
 
-} // namespace
-
-int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    QApplication::setApplicationName("pirvan-cutter");
-    QApplication::setApplicationDisplayName(kAppTitle);
-    InstallQtJapanese(app);
-
-    QCommandLineParser parser;
+void AddOptions(QCommandLineParser& parser) {
     parser.addHelpOption();
     // --screenshot FILE: save a picture of the window shortly after start and quit; used to look
     // at the window on machines without a display.
@@ -143,15 +181,44 @@ int main(int argc, char** argv) {
     parser.addPositionalArgument("files", "WAV files to add to the memory list; the first is opened.",
                                  "[FILE...]");
     parser.addPositionalArgument(kUninstallArgument, "Uninstall the program.", "[/uninstall]");
+}
+
+// --help and --setup need no window, so they work where there is no display (a script's first
+// start over ssh, a build machine).
+bool NeedsNoWindow(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        for (const char* option : {"--help", "-h", "-?", "--help-all", "--setup"}) {
+            if (std::strcmp(argv[i], option) == 0) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (NeedsNoWindow(argc, argv)) {
+        QCoreApplication core(argc, argv);
+        QCoreApplication::setApplicationName("pirvan-cutter");
+        QCommandLineParser parser;
+        AddOptions(parser);
+        parser.process(core); // --help prints and ends here
+        return QuietSetup(QCoreApplication::applicationFilePath());
+    }
+    QApplication app(argc, argv);
+    QApplication::setApplicationName("pirvan-cutter");
+    QApplication::setApplicationDisplayName(kAppTitle);
+    InstallQtJapanese(app);
+
+    QCommandLineParser parser;
+    AddOptions(parser);
     parser.process(app);
 
     const QStringList arguments = QApplication::arguments().mid(1);
     const QString programPath = QApplication::applicationFilePath();
     const QString fileName = QFileInfo(programPath).fileName();
-    if (parser.isSet("setup")) {
-        return QuietSetup(programPath);
-    }
-
     SingleInstance mainWindow(QString::fromLatin1(kMainWindowClass));
     SingleInstance setupWindow(QString::fromLatin1(kSetupWindowClass));
     RunMode mode = RunModeOf(arguments, fileName);

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include <unistd.h>
 
 #include <QCoreApplication>
@@ -20,14 +22,20 @@
 namespace veskar {
 namespace {
 
-// Runs the window program to its end while this process keeps serving its own events.
-int RunCutter(const QStringList& arguments, int timeoutMs = 20000) {
+// Runs the window program to its end while this process keeps serving its own events;
+// `whileRunning` is called until it returns true (e.g. to end the program from outside).
+int RunCutter(const QStringList& arguments, int timeoutMs = 20000,
+              const std::function<bool(QProcess&)>& whileRunning = {},
+              const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment()) {
     QProcess process;
     process.setProcessChannelMode(QProcess::ForwardedChannels);
+    process.setProcessEnvironment(environment);
     process.start(QStringLiteral(PIRVAN_CUTTER_PATH), arguments);
     const QDeadlineTimer deadline(timeoutMs);
+    bool done = !whileRunning;
     while (!process.waitForFinished(10)) {
         QCoreApplication::processEvents();
+        done = done || whileRunning(process);
         if (deadline.hasExpired()) {
             process.kill();
             process.waitForFinished();
@@ -107,6 +115,30 @@ TEST(ProgramEntryTest, ScreenshotStartAsksNothingAndWritesEverySettingBack) {
     QFile entry(ShortcutFilesFor(QString::fromUtf8(kDefaultGroup)).uninstallEntry);
     ASSERT_TRUE(entry.open(QIODevice::ReadOnly));
     EXPECT_TRUE(entry.readAll().contains("Exec=\"" PIRVAN_CUTTER_PATH "\" \"/uninstall\"\n"));
+}
+
+TEST(ProgramEntryTest, AKillWritesTheSettingsAndHelpNeedsNoDisplay) {
+    QFile::remove(SettingsStore().FileName());
+    ASSERT_EQ(RunCutter({"--setup"}), 0);
+    // Terminated once the window runs: it has taken an (empty) hand-over.
+    const auto terminateOnceRunning = [](QProcess& process) {
+        if (!SingleInstance(QStringLiteral("TKOTAN_VESKAR")).HandOver({}, 500)) {
+            return false;
+        }
+        process.terminate();
+        return true;
+    };
+    EXPECT_EQ(RunCutter({"--screen", "cut"}, 20000, terminateOnceRunning), 0);
+    QFile file(SettingsStore().FileName());
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray written = file.readAll();
+    EXPECT_TRUE(written.contains("\nCPath=")) << written.toStdString();
+
+    QProcessEnvironment noDisplay = QProcessEnvironment::systemEnvironment();
+    noDisplay.remove("DISPLAY");
+    noDisplay.remove("WAYLAND_DISPLAY");
+    noDisplay.insert("QT_QPA_PLATFORM", "xcb");
+    EXPECT_EQ(RunCutter({"--help"}, 20000, {}, noDisplay), 0);
 }
 
 } // namespace
