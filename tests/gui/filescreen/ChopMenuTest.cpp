@@ -3,16 +3,20 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QDir>
+#include <QLabel>
 #include <QMenu>
 #include <QPushButton>
 #include <QWidget>
 
+#include "core/chop/ChopModes.h"
 #include "core/chop/ChopRun.h"
 #include "core/host/SharedFlags.h"
 #include "core/settings/Paths.h"
 #include "core/settings/Settings.h"
+#include "gui/dialogs/THMSBox.h"
 #include "gui/filescreen/ChopMenu.h"
 #include "support/FakeHost.h"
+#include "support/GuiDriver.h"
 #include "support/FakeTextViewer.h"
 #include "support/WavFiles.h"
 
@@ -71,6 +75,24 @@ TEST_F(ChopMenuTest, RadioGroupsAndOptionsKeepTheirSettings) {
     settings.chopMinutes = 7;
     menu.ApplySettings();
     EXPECT_EQ(Item("PBG_TBM")->text(), "7分 等分割");
+}
+
+// The intro range box asks with its prompt; the range set names the intro item.
+TEST_F(ChopMenuTest, IntroRangeBoxShowsItsPromptAndSetsTheItem) {
+    QString prompt;
+    test::WhenShown<THMSBox>([&prompt](THMSBox* form) {
+        prompt = form->Msg->isVisibleTo(form) ? form->Msg->text() : QString();
+        form->SetField(THMSBox::STS, 5);
+        form->SetField(THMSBox::ENM, 1);
+        test::AnswerNextBox("Btn_Yes");
+        form->Btn_SET->click();
+    });
+    menu.PBG_INTRO_Set->trigger();
+    EXPECT_EQ(prompt, "イントロカット開始、終了タイムの設定");
+    EXPECT_EQ(std::pair(settings.introStartS, settings.introEndS % 3600 / 60), std::pair(5, 1));
+    EXPECT_EQ(Item("PBG_INTRO_CUT")->text(), IntroCaption(5, settings.introEndS));
+    EXPECT_EQ(host.messenger.Texts().value(0).split("\n").value(1),
+              IntroCaption(5, settings.introEndS));
 }
 
 } // namespace
