@@ -381,13 +381,13 @@ bool WindowCommands::FormKeyDown(const QKeyEvent& key) {
         m_window.player->Edit_Fn->setFocus();
         return true;
     case Qt::Key_J:
-        cut.WAV_CUT->trigger();
-        return true;
     case Qt::Key_K:
-        cut.WAV_CUT_ALL->trigger();
-        return true;
     case Qt::Key_L:
-        cut.WAV_CUT_ST->trigger();
+        m_window.cutScreen->AimKeyboardCut();
+        (key.key() == Qt::Key_J   ? cut.WAV_CUT
+         : key.key() == Qt::Key_K ? cut.WAV_CUT_ALL
+                                  : cut.WAV_CUT_ST)
+            ->trigger();
         return true;
     case Qt::Key_O:
         cut.Btn_CUT->click();
