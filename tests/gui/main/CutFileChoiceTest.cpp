@@ -120,20 +120,14 @@ TEST_F(CutFileChoiceTest, TheCutFileBoxMenuDeletesTheFileWithItsTimes) {
     EXPECT_TRUE(QFile::exists(b));
 }
 
-// The box still lists a file whose row the file screen removed: its menu acts on the file the
-// entry shows, never on the row that moved into its place.
+// An entry whose row the file screen removed: its menu deletes the file the entry shows.
 TEST_F(CutFileChoiceTest, AStaleCutFileBoxDeletesTheFileItShows) {
     window.OpenFiles({a, b});
-    ASSERT_EQ(window.cutScreen->CutFile(), a);
     window.memoryPanel->SelectOnly(0);
     window.memoryPanel->Button13->click();
-    ASSERT_EQ(window.cutFileOpener->ComboBox1->currentText(), a);
     boxes.answers = {Messenger::Yes};
     window.cutFileOpener->P_File_DEL->trigger();
-    EXPECT_TRUE(boxes.shown.last().startsWith(a + "\nこのファイルを、実際にディスクから削除します☆"));
-    EXPECT_FALSE(QFile::exists(a));
-    EXPECT_TRUE(QFile::exists(b));
-    EXPECT_EQ(window.memoryPanel->Count(), 1);
+    EXPECT_EQ(std::pair(QFile::exists(a), QFile::exists(b)), std::pair(false, true));
     EXPECT_EQ(window.cutScreen->CutFile(), b);
 }
 
