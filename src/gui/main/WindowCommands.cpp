@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QFile>
@@ -26,6 +27,7 @@
 #include "gui/cutscreen/PlayerPanel.h"
 #include "gui/cutscreen/SilencePanel.h"
 #include "gui/cutscreen/TimeListBox.h"
+#include "gui/main/CutFileOpener.h"
 #include "gui/main/HelpWindow.h"
 #include "gui/main/PlayController.h"
 #include "gui/main/TKOTAN_VESKAR.h"
@@ -378,7 +380,7 @@ bool WindowCommands::FormKeyDown(const QKeyEvent& key) {
         if (silence.Panel_Muon->isVisibleTo(&m_window)) {
             silence.Btn_Muon_close->click();
         }
-        m_window.player->Edit_Fn->setFocus();
+        m_window.cutFileOpener->ComboBox1->setFocus();
         return true;
     case Qt::Key_J:
     case Qt::Key_K:

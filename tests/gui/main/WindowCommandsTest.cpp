@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QHelpEvent>
@@ -16,6 +17,7 @@
 #include "gui/cutscreen/PlayerPanel.h"
 #include "gui/cutscreen/SilencePanel.h"
 #include "gui/cutscreen/TimeListBox.h"
+#include "gui/main/CutFileOpener.h"
 #include "gui/main/PlayController.h"
 #include "gui/main/TKOTAN_VESKAR.h"
 #include "gui/main/WindowCommands.h"
@@ -105,7 +107,7 @@ TEST_F(WindowCommandsTest, CtrlOneOpensTheSilencePanelDetectsAndFocusesTheFirstL
 
     CtrlKey(Qt::Key_H);
     EXPECT_FALSE(silence.Panel_Muon->isVisible());
-    EXPECT_EQ(window.focusWidget(), window.player->Edit_Fn);
+    EXPECT_EQ(window.focusWidget(), window.cutFileOpener->ComboBox1);
     CtrlKey(Qt::Key_9, Qt::KeypadModifier);
     EXPECT_EQ(window.focusWidget(), window.cutScreen->ListBox_ALL);
     CtrlKey(Qt::Key_1, Qt::KeypadModifier);
