@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QFileInfo>
 #include <QRegularExpression>
 
 #include "support/QtPrint.h"
@@ -122,6 +123,7 @@ TEST(CommandLineTest, FailuresPrintTheSystemsMessage) {
         EXPECT_EQ(result.Out(), "");
         EXPECT_EQ(result.Err(), c.err);
     }
+    EXPECT_FALSE(QFileInfo::exists(files.Path("out"))) << "a cut that cannot start makes no folder";
 }
 
 TEST(CommandLineTest, HelpAndUnknownCommands) {
