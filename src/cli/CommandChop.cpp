@@ -103,15 +103,18 @@ int RunChopCommand(CommandContext& context) {
                                          "CHANNELS 1 or 2"));
     }
     options.chopMinutes = *m;
-    if (!QDir().mkpath(parser.value(out))) {
+    QStringList sources;
+    bool anySource = false;
+    for (const QString& file : parser.positionalArguments()) {
+        sources << QFileInfo(file).absoluteFilePath();
+        anySource = anySource || QFileInfo::exists(file);
+    }
+    // Without a source to read no folder is left behind.
+    if (anySource && !QDir().mkpath(parser.value(out))) {
         context.err << "pirvan-split chop: cannot make the folder " << parser.value(out) << "\n";
         return Failure;
     }
     options.chopDir = QFileInfo(parser.value(out)).absoluteFilePath() + "/";
-    QStringList sources;
-    for (const QString& file : parser.positionalArguments()) {
-        sources << QFileInfo(file).absoluteFilePath();
-    }
     CountingMessenger messenger(context.err);
     NoProgressBox progress;
     NoEventPump pump;

@@ -89,7 +89,9 @@ CutOutcome RunCutJob(CommandContext& context, const CutJob& job, CutCommand comm
                      RegisteredList& registered, const TimeFormat& format, CutPrinting printing,
                      ProgressBox* progress) {
     CutOutcome outcome;
-    if (!QDir().mkpath(job.outDir)) {
+    // A source that cannot be cut leaves no empty folder behind; the run then says why.
+    WavInfo info;
+    if (ReadWavInfo(job.file, info).isEmpty() && !QDir().mkpath(job.outDir)) {
         context.err << "pirvan-split " << context.command.name << ": cannot make the folder "
                     << job.outDir << "\n";
         return outcome;

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QFileInfo>
 #include <QRegularExpression>
 
 #include "support/QtPrint.h"
@@ -112,6 +113,8 @@ TEST(CommandLineTest, FailuresPrintTheSystemsMessage) {
              ": Is a directory\n"},
         {{"cut", none, "--out", files.Path("out"), "0"},
          none + "\nファイルがありません・・・\n" + noSuchFile},
+        {{"chop", none, "--mode", "0", "--out", files.Path("out")},
+         "WAVデータ取得に失敗しました・・・\nWAVファイルの読み出しに失敗しましたOP・・・GW\n"},
         {{"direct-cut", none, "0"}, "WAVファイルの読み出しに失敗しましたOP・・・MW\n" + noSuchFile},
         {{"force-restore", tiny}, "WAVファイルのサイズが小さすぎます・・・MW\n" + tiny + "\n"},
     };
@@ -122,6 +125,7 @@ TEST(CommandLineTest, FailuresPrintTheSystemsMessage) {
         EXPECT_EQ(result.Out(), "");
         EXPECT_EQ(result.Err(), c.err);
     }
+    EXPECT_FALSE(QFileInfo::exists(files.Path("out"))) << "nothing to cut makes no folder";
 }
 
 TEST(CommandLineTest, HelpAndUnknownCommands) {

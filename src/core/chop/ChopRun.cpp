@@ -71,6 +71,9 @@ private:
                 info.dataLength = info.fileSize - info.dataOffset;
             }
         }
+        // A chop folder that went missing is made again, once there is something to put in it;
+        // one that cannot be made fails each piece.
+        QDir().mkpath(m_options.chopDir);
         const std::vector<int64_t> pieces = ChopPieceList(m_mode, info, m_options.chopMinutes);
         const QChar letter = ChopLetter(m_mode);
         const QString stem = ChopStem(sourceName, m_options.shortNames, m_options.chopDir, letter);
@@ -155,8 +158,6 @@ std::optional<ChopResult> RunChop(const QStringList& sources, ChopMode mode,
         return std::nullopt;
     }
     host.pump.ProcessEvents();
-    // A chop folder that went missing is made again; one that cannot be fails each piece.
-    QDir().mkpath(options.chopDir);
     Chopper chopper(mode, options, host);
     for (const QString& source : sources) {
         if (!chopper.Chop(source)) {

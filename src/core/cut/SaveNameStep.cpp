@@ -2,6 +2,7 @@
 
 #include <QFileInfo>
 
+#include "core/cut/OutputNaming.h"
 #include "core/cut/SegmentWriter.h"
 #include "core/host/Messenger.h"
 #include "core/host/SaveFileDialog.h"
@@ -34,6 +35,16 @@ SaveNameResult AskSaveName(const QString& automaticName, const QString& sourcePa
                                     Messenger::Ok) == Messenger::Abort) {
                 flags.stopRequested = true;
             }
+            continue;
+        }
+        // The piece will not replace the file of that name; it goes where the save puts it.
+        const QString lowered = LowerCaseExtension(chosen);
+        if (QFileInfo::exists(lowered) &&
+            messenger.AskTimedQuestion(QFileInfo(lowered).fileName() + "\n" + lowered +
+                                           "\n同名のファイルが既に存在します・・・\n" +
+                                           QFileInfo(FreeGivenPath(lowered)).fileName() +
+                                           "\nの名前で、セーブしますか?",
+                                       Messenger::Yes) != Messenger::Yes) {
             continue;
         }
         const QString chosenFolder = WithoutTrailingSeparator(QFileInfo(chosen).absolutePath());

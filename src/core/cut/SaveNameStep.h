@@ -22,6 +22,9 @@ struct SaveNameResult {
 /// - The source itself (any spelling or link of it): "{chosen path}\n元ファイルには上書きセーブ
 ///   出来ません・・・" (Abort stops the run) and the dialog again. This is checked before the
 ///   folder question, so a refused path never changes `SaveDir`.
+/// - A name already taken (after the extension is lower-cased): asks whether to save under
+///   the free name the save will use instead (Yes accepts, anything else shows the dialog
+///   again); nothing is ever replaced.
 /// - A folder other than saveDir: asks whether saveDir should follow (Yes changes saveDir, No
 ///   keeps it, Abort shows the dialog again).
 SaveNameResult AskSaveName(const QString& automaticName, const QString& sourcePath,

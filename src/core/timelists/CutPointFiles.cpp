@@ -362,4 +362,8 @@ QString SaveCutPointFile(const QString& path, const QByteArray& bytes) {
                             : "カットポイントを書き出せませんでした\n" + path + "\n" + reason;
 }
 
+QString CutPointFileWritten(const QString& path, int count) {
+    return path + "\n" + QString::number(count) + "個のカットポイントを、書き出しました☆";
+}
+
 } // namespace veskar

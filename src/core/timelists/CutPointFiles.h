@@ -69,5 +69,7 @@ QString CutPointFileRefused(const QString& path, const QString& detail);
 /// Writes bytes to path through a temporary file, so a failed write leaves any earlier file
 /// whole; the message to show on failure, else empty.
 QString SaveCutPointFile(const QString& path, const QByteArray& bytes);
+/// The message that count cut points were written to the file at path.
+QString CutPointFileWritten(const QString& path, int count);
 
 } // namespace veskar

@@ -79,7 +79,10 @@ void CutPointCommands::ExportClick(CutCommand command) {
                                                        : WriteLabelTrack(points));
     if (!failure.isEmpty()) {
         m_messenger.ShowError(failure, Messenger::Ok);
+        return;
     }
+    m_messenger.ShowTimedMessage(CutPointFileWritten(path, static_cast<int>(points.size())),
+                                 Messenger::Ok);
 }
 
 void CutPointCommands::ImportClick() {

@@ -793,6 +793,26 @@ void CutScreen::ListBox_CMouseDown(TimeListId target, const QPoint& globalPos) {
     PopupMenu1->popup(globalPos);
 }
 
+void CutScreen::AimKeyboardCut() {
+    TimeListId target = TimeListId::None;
+    for (int id = 0; id <= static_cast<int>(TimeListId::Registered); ++id) {
+        const TimeListBox* box = ListBox(static_cast<TimeListId>(id));
+        if (box && box->hasFocus()) {
+            target = static_cast<TimeListId>(id);
+        }
+    }
+    for (const TimeListId earlier : {m_popupTarget, m_lastClicked}) {
+        if (target == TimeListId::None && ListBox(earlier)) {
+            target = earlier;
+        }
+    }
+    if (target == TimeListId::None ||
+        (MO_TSR_MUKOU->isChecked() && target != TimeListId::Registered)) {
+        target = TimeListId::Registered;
+    }
+    m_popupTarget = target;
+}
+
 void CutScreen::PopupMenu1Popup() {
     // No direct cut can be pending yet: the one-time cut items are not on the menu.
     const CutMenuState state =

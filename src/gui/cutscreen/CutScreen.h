@@ -79,6 +79,10 @@ public:
 
     TimeListId LastClickedList() const { return m_lastClicked; }
     TimeListId PopupTargetList() const { return m_popupTarget; }
+    /// Makes the list a cut key (Ctrl+J/K/L) walks the cut menu's target: the focused time
+    /// list, else the list the menu was last opened on, else the last clicked one, else the
+    /// registered list. While MO_TSR_MUKOU keeps the menu off the other lists, so do the keys.
+    void AimKeyboardCut();
     /// The box of a list id (levels, interval, registered); null for others.
     TimeListBox* ListBox(TimeListId id) const;
     /// Re-reads every list and its selection from the engine.

@@ -62,6 +62,8 @@ QString TDIR2OPENDLG::AskSavePath(const Request& request) {
     SetDefaultExt(request.defaultExt);
     SetFilename(request.fileName);
     SetInitialDir(request.initialDir);
+    // A piece never replaces a file: the engine says what becomes of a name that is taken.
+    SetOverwriteQuestion(false);
     return ExecuteFile(request.prompt) == Messenger::Ok ? m_filename : QString();
 }
 

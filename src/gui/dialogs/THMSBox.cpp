@@ -116,6 +116,10 @@ THMSBox::THMSBox(QWidget* parent) : QDialog(parent) {
         connect(menu, &QMenu::triggered, this,
                 [this](QAction* action) { SetField(m_popupField, action->data().toInt()); });
     }
+    Msg = new QLabel(this);
+    Msg->setObjectName("Msg");
+    Msg->setWordWrap(true);
+    Msg->hide();
     QGridLayout* grid = MakeFields();
     QHBoxLayout* buttonRow = MakeSetCancelRow(this, Btn_SET, Btn_CANCEL);
     connect(Btn_SET, &QPushButton::clicked, this, &THMSBox::Btn_SETClick);
@@ -123,6 +127,7 @@ THMSBox::THMSBox(QWidget* parent) : QDialog(parent) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(16, 12, 16, 12);
     layout->setSpacing(12);
+    layout->addWidget(Msg);
     layout->addLayout(grid);
     layout->addLayout(buttonRow);
     layout->setSizeConstraint(QLayout::SetFixedSize);

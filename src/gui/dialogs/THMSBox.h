@@ -33,6 +33,8 @@ public:
     /// Sets a field to a value from its pop-up menu.
     void SetField(Field field, int value);
 
+    /// The prompt above the fields; hidden when there is none.
+    QLabel* Msg = nullptr;
     std::array<QLabel*, FieldCount> Labels{};
     std::array<SpinButton*, FieldCount> Spins{};
     QLabel* Label_ST = nullptr;

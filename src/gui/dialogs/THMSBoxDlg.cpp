@@ -1,5 +1,7 @@
 #include "gui/dialogs/THMSBoxDlg.h"
 
+#include <QLabel>
+
 #include "core/host/Messenger.h"
 #include "gui/dialogs/DialogPlacement.h"
 #include "gui/dialogs/THMSBox.h"
@@ -25,10 +27,12 @@ void THMSBoxDlg::SetEnd(int hours, int minutes, int seconds) {
     m_ens = seconds;
 }
 
-int THMSBoxDlg::Execute() {
+int THMSBoxDlg::Execute(const QString& prompt) {
     auto* form = new THMSBox;
     m_form = form;
     form->setWindowTitle(CaptionOrAppTitle(m_title));
+    form->Msg->setText(prompt);
+    form->Msg->setVisible(!prompt.isEmpty());
     form->SetUp(m_maxH, {m_sth, m_stm, m_sts, m_enh, m_enm, m_ens});
     form->adjustSize();
     CenterOver(form, m_sourceHandle);

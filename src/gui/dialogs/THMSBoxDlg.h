@@ -25,8 +25,9 @@ public:
     explicit THMSBoxDlg(QObject* parent = nullptr);
     ~THMSBoxDlg() override;
 
-    /// Shows the box modally; on Messenger::Ok the six values hold the range set.
-    int Execute();
+    /// Shows the box modally with the prompt above its fields (none when empty); on
+    /// Messenger::Ok the six values hold the range set.
+    int Execute(const QString& prompt = {});
 
     /// The form while Execute runs, null otherwise.
     THMSBox* Form() const { return m_form; }

@@ -282,7 +282,7 @@ void ChopMenu::PBG_INTRO_SetClick() {
     box.SetStart(start / 3600, start % 3600 / 60, start % 60);
     box.SetEnd(end / 3600, end % 3600 / 60, end % 60);
     box.SetSourceHandle(Btn_BUTUGIRI);
-    if (box.Execute() != Messenger::Ok) {
+    if (box.Execute(QStringLiteral("イントロカット開始、終了タイムの設定")) != Messenger::Ok) {
         return;
     }
     m_settings.introStartS = box.STH() * 3600 + box.STM() * 60 + box.STS();

@@ -125,12 +125,14 @@ void CutFileOpener::FillCutFileBox(int row) {
 
 void CutFileOpener::RemoveCutFileEntry(bool fromDisk) {
     const int index = ComboBox1->currentIndex();
-    if (m_choosing || !m_memoryList || index < 0 || index >= m_memoryList->Count()) {
+    if (m_choosing || !m_memoryList || index < 0 || index >= ComboBox1->count()) {
         return;
     }
     m_player.Flags().stopRequested = true;
     m_player.Engine().StopAndClose();
-    const QString path = m_memoryList->Path(index);
+    // The entry the user sees names the file; its row may have moved since the box was filled.
+    const QString path = ComboBox1->itemText(index);
+    const int row = EntryRow(index);
     if (fromDisk) {
         if (m_messenger.AskTimedQuestion(
                 path + QStringLiteral("\nこのファイルを、実際にディスクから削除します☆\nメモリー登録"
@@ -147,9 +149,11 @@ void CutFileOpener::RemoveCutFileEntry(bool fromDisk) {
         }
     }
     std::vector<MemoryRow>& rows = m_memoryList->Rows();
-    rows.erase(rows.begin() + index);
-    m_memoryList->RowsChanged();
-    FillCutFileBox(std::min(index, static_cast<int>(rows.size()) - 1));
+    if (row >= 0) {
+        rows.erase(rows.begin() + row);
+        m_memoryList->RowsChanged();
+    }
+    FillCutFileBox(std::min(row >= 0 ? row : index, static_cast<int>(rows.size()) - 1));
     if (!rows.empty()) {
         ComboBox1Click();
     } else if (fromDisk && m_cutLists) {
@@ -164,6 +168,19 @@ void CutFileOpener::RemoveCutFileEntry(bool fromDisk) {
     }
 }
 
+int CutFileOpener::EntryRow(int index) const {
+    const std::vector<MemoryRow>& rows = m_memoryList->Rows();
+    // The box follows the memory list it was filled from; when that list changed meanwhile, the
+    // entry's file is looked up in the list shown now.
+    const QString entry = ComboBox1->itemText(index);
+    if (index < static_cast<int>(rows.size()) && rows[static_cast<size_t>(index)].Path() == entry) {
+        return index;
+    }
+    const auto found = std::find_if(rows.begin(), rows.end(),
+                                    [&](const MemoryRow& row) { return row.Path() == entry; });
+    return found == rows.end() ? -1 : static_cast<int>(found - rows.begin());
+}
+
 bool CutFileOpener::ComboBox1Click() {
     if (m_choosing || !m_memoryList) {
         return false;
@@ -176,14 +193,7 @@ bool CutFileOpener::ComboBox1Click() {
         return false;
     }
     std::vector<MemoryRow>& rows = m_memoryList->Rows();
-    // The box follows the memory list it was filled from; when that list changed meanwhile, the
-    // entry's file is looked up in the list shown now.
-    const QString entry = ComboBox1->itemText(index);
-    if (index >= static_cast<int>(rows.size()) || rows[static_cast<size_t>(index)].Path() != entry) {
-        const auto found = std::find_if(rows.begin(), rows.end(),
-                                        [&](const MemoryRow& row) { return row.Path() == entry; });
-        index = found == rows.end() ? 0 : static_cast<int>(found - rows.begin());
-    }
+    index = std::max(EntryRow(index), 0);
     const int row = FindExistingRow(rows, index, ProgramDir(), m_messenger);
     m_memoryList->RowsChanged();
     FillCutFileBox(row);

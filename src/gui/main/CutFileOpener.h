@@ -75,6 +75,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    /// The memory-list row of the box's entry at index, or -1 when the list no longer has it.
+    int EntryRow(int index) const;
+
     PlayController& m_player;
     CutScreen& m_cutScreen;
     Messenger& m_messenger;

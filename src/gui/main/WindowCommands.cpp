@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QFile>
@@ -26,6 +27,7 @@
 #include "gui/cutscreen/PlayerPanel.h"
 #include "gui/cutscreen/SilencePanel.h"
 #include "gui/cutscreen/TimeListBox.h"
+#include "gui/main/CutFileOpener.h"
 #include "gui/main/HelpWindow.h"
 #include "gui/main/PlayController.h"
 #include "gui/main/TKOTAN_VESKAR.h"
@@ -378,16 +380,16 @@ bool WindowCommands::FormKeyDown(const QKeyEvent& key) {
         if (silence.Panel_Muon->isVisibleTo(&m_window)) {
             silence.Btn_Muon_close->click();
         }
-        m_window.player->Edit_Fn->setFocus();
+        m_window.cutFileOpener->ComboBox1->setFocus();
         return true;
     case Qt::Key_J:
-        cut.WAV_CUT->trigger();
-        return true;
     case Qt::Key_K:
-        cut.WAV_CUT_ALL->trigger();
-        return true;
     case Qt::Key_L:
-        cut.WAV_CUT_ST->trigger();
+        m_window.cutScreen->AimKeyboardCut();
+        (key.key() == Qt::Key_J   ? cut.WAV_CUT
+         : key.key() == Qt::Key_K ? cut.WAV_CUT_ALL
+                                  : cut.WAV_CUT_ST)
+            ->trigger();
         return true;
     case Qt::Key_O:
         cut.Btn_CUT->click();

@@ -88,6 +88,17 @@ TEST_F(SaveNameStepTest, TheSourceIsRefusedInAnySpelling) {
     EXPECT_EQ(m_saveDir, Folder("cut") + "/") << "a refused path never moves the save folder";
 }
 
+// A taken name is never replaced: the question names the free name the piece gets instead.
+TEST_F(SaveNameStepTest, ATakenNameAsksForTheFreeName) {
+    ASSERT_TRUE(QFile(m_saveDir + "mine.wav").open(QIODevice::WriteOnly));
+    m_dialog.answers = {m_saveDir + "mine.WAV", m_saveDir + "mine.WAV"};
+    m_messenger.answers = {Messenger::No, Messenger::Yes};
+    EXPECT_EQ(Ask().path, m_saveDir + "mine.WAV");
+    EXPECT_EQ(m_dialog.requests.size(), 2u) << "No shows the dialog again";
+    EXPECT_TRUE(m_messenger.Texts().value(1).endsWith(
+        QString::fromUtf8("存在します・・・\nmine_c000.wav\nの名前で、セーブしますか?")));
+}
+
 TEST_F(SaveNameStepTest, AnotherFolderAsksWhetherTheSaveFolderFollows) {
     const QString chosen = Folder("other/mine.wav");
     const QString question =

@@ -333,8 +333,10 @@ TEST_F(CutCommandsTest, CutPointsOutAndBackThroughTheFileMenu) {
     answer = files.WriteBytes("long.txt", "0\t9.5\tBlue\n");
     window.cutPoints->MF_CP_IN->trigger();
     EXPECT_EQ(boxes.shown,
-              QStringList{CutPointFileRefused(
-                  answer, "この録音（0.05000）より長い録音のファイルです（0.09500）・・・")});
+              (QStringList{
+                  out.filePath("take.cue") + "\n3個のカットポイントを、書き出しました☆",
+                  CutPointFileRefused(
+                      answer, "この録音（0.05000）より長い録音のファイルです（0.09500）・・・")}));
     EXPECT_EQ(lists.registered.Count(), 3);
 }
 

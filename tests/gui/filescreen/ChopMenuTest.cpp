@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QDir>
+#include <QLabel>
 #include <QMenu>
 #include <QPushButton>
 #include <QWidget>
@@ -11,8 +12,10 @@
 #include "core/host/SharedFlags.h"
 #include "core/settings/Paths.h"
 #include "core/settings/Settings.h"
+#include "gui/dialogs/THMSBox.h"
 #include "gui/filescreen/ChopMenu.h"
 #include "support/FakeHost.h"
+#include "support/GuiDriver.h"
 #include "support/FakeTextViewer.h"
 #include "support/WavFiles.h"
 
@@ -71,6 +74,16 @@ TEST_F(ChopMenuTest, RadioGroupsAndOptionsKeepTheirSettings) {
     settings.chopMinutes = 7;
     menu.ApplySettings();
     EXPECT_EQ(Item("PBG_TBM")->text(), "7分 等分割");
+}
+
+TEST_F(ChopMenuTest, IntroRangeBoxAsksWithItsPrompt) {
+    QString prompt;
+    test::WhenShown<THMSBox>([&prompt](THMSBox* form) {
+        prompt = form->Msg->isVisibleTo(form) ? form->Msg->text() : QString();
+        form->Btn_CANCEL->click();
+    });
+    menu.PBG_INTRO_Set->trigger();
+    EXPECT_EQ(prompt, "イントロカット開始、終了タイムの設定");
 }
 
 } // namespace

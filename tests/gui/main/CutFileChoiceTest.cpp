@@ -120,6 +120,17 @@ TEST_F(CutFileChoiceTest, TheCutFileBoxMenuDeletesTheFileWithItsTimes) {
     EXPECT_TRUE(QFile::exists(b));
 }
 
+// An entry whose row the file screen removed: its menu deletes the file the entry shows.
+TEST_F(CutFileChoiceTest, AStaleCutFileBoxDeletesTheFileItShows) {
+    window.OpenFiles({a, b});
+    window.memoryPanel->SelectOnly(0);
+    window.memoryPanel->Button13->click();
+    boxes.answers = {Messenger::Yes};
+    window.cutFileOpener->P_File_DEL->trigger();
+    EXPECT_EQ(std::pair(QFile::exists(a), QFile::exists(b)), std::pair(false, true));
+    EXPECT_EQ(window.cutScreen->CutFile(), b);
+}
+
 TEST_F(CutFileChoiceTest, EachSampleWidthKeepsItsPreset) {
     window.OpenFiles({a, b});
     SilencePanel& panel = *window.analysisPanels->silencePanel;

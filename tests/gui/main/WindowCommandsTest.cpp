@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QHelpEvent>
 #include <QLineEdit>
@@ -15,6 +17,7 @@
 #include "gui/cutscreen/PlayerPanel.h"
 #include "gui/cutscreen/SilencePanel.h"
 #include "gui/cutscreen/TimeListBox.h"
+#include "gui/main/CutFileOpener.h"
 #include "gui/main/PlayController.h"
 #include "gui/main/TKOTAN_VESKAR.h"
 #include "gui/main/WindowCommands.h"
@@ -48,6 +51,8 @@ public:
 };
 
 TEST_F(WindowCommandsTest, CtrlKeysActOnTheCutScreenOnly) {
+    test::BoxAnswerer boxes(window.MKBoxDlg1);
+    window.Cut().SetSaveDir(QDir::tempPath() + "/");
     int cuts = 0;
     QObject::connect(window.Cut().WAV_CUT, &QAction::triggered, [&cuts] { ++cuts; });
     KeyCounter reached;
@@ -65,6 +70,13 @@ TEST_F(WindowCommandsTest, CtrlKeysActOnTheCutScreenOnly) {
     CtrlKey(Qt::Key_H);
     EXPECT_EQ(cuts, 1);
     EXPECT_EQ(reached.keys, 2) << "the window's own keys stop there";
+    EXPECT_EQ(window.cutScreen->PopupTargetList(), TimeListId::Registered)
+        << "before the cut menu ever opened";
+    window.cutScreen->MO_TSR_MUKOU->setChecked(false);
+    test::ShowActive(&window);
+    window.cutScreen->ListBox_ALL->setFocus();
+    CtrlKey(Qt::Key_K);
+    EXPECT_EQ(window.cutScreen->PopupTargetList(), TimeListId::Interval) << "the focused list";
 
     // Play modes and special modes by key, as if their items were clicked.
     PlayerPanel& players = *window.player->cutPanel;
@@ -95,7 +107,7 @@ TEST_F(WindowCommandsTest, CtrlOneOpensTheSilencePanelDetectsAndFocusesTheFirstL
 
     CtrlKey(Qt::Key_H);
     EXPECT_FALSE(silence.Panel_Muon->isVisible());
-    EXPECT_EQ(window.focusWidget(), window.player->Edit_Fn);
+    EXPECT_EQ(window.focusWidget(), window.cutFileOpener->ComboBox1);
     CtrlKey(Qt::Key_9, Qt::KeypadModifier);
     EXPECT_EQ(window.focusWidget(), window.cutScreen->ListBox_ALL);
     CtrlKey(Qt::Key_1, Qt::KeypadModifier);
