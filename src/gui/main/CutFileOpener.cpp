@@ -79,6 +79,10 @@ void CutFileOpener::SetParts(MemoryListPanel* memoryList, CutListPanel* cutLists
     m_memoryList = memoryList;
     m_cutLists = cutLists;
     m_presets = presets;
+    if (m_memoryList) {
+        connect(m_memoryList, &MemoryListPanel::RegisteredTimesDeleted, this,
+                &CutFileOpener::ForgetCutFileAmong);
+    }
 }
 
 bool CutFileOpener::eventFilter(QObject* watched, QEvent* event) {
@@ -146,22 +150,30 @@ void CutFileOpener::RemoveCutFileEntry(bool fromDisk) {
             return;
         }
     }
+    if (fromDisk) {
+        DeleteAllCutLists(ProgramDir(), CutFileBase(path));
+        ForgetCutFileAmong({path});
+    }
     std::vector<MemoryRow>& rows = m_memoryList->Rows();
     rows.erase(rows.begin() + index);
     m_memoryList->RowsChanged();
     FillCutFileBox(std::min(index, static_cast<int>(rows.size()) - 1));
     if (!rows.empty()) {
         ComboBox1Click();
-    } else if (fromDisk && m_cutLists) {
-        // Nothing takes the deleted file's place: its times leave the screen, so that no later
-        // save brings its files back.
-        m_cutLists->LoadFor(QString());
-        m_cutScreen.ShowRegisteredList();
     }
-    // After the choice above, which saved the times of the file being left.
-    if (fromDisk) {
-        DeleteAllCutLists(ProgramDir(), CutFileBase(path));
+}
+
+void CutFileOpener::ForgetCutFileAmong(const QStringList& paths) {
+    const QString cutFile = m_cutScreen.CutFile();
+    if (cutFile.isEmpty() || !paths.contains(cutFile)) {
+        return;
     }
+    m_player.Engine().StopAndClose();
+    std::function<void()> forgetTimes;
+    if (m_cutLists) {
+        forgetTimes = [this] { m_cutLists->Forget(); };
+    }
+    m_cutScreen.SetCutFile(QString(), 0, forgetTimes);
 }
 
 bool CutFileOpener::ComboBox1Click() {
@@ -184,7 +196,9 @@ bool CutFileOpener::ComboBox1Click() {
                                         [&](const MemoryRow& row) { return row.Path() == entry; });
         index = found == rows.end() ? 0 : static_cast<int>(found - rows.begin());
     }
-    const int row = FindExistingRow(rows, index, ProgramDir(), m_messenger);
+    QStringList dropped;
+    const int row = FindExistingRow(rows, index, ProgramDir(), m_messenger, &dropped);
+    ForgetCutFileAmong(dropped);
     m_memoryList->RowsChanged();
     FillCutFileBox(row);
     if (row < 0) {

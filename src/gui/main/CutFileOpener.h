@@ -70,6 +70,9 @@ public slots:
     /// Takes the cut file's entry out of the box and the memory list, after asking also its file
     /// from the disk with its registered times, and opens the entry that takes its place.
     void RemoveCutFileEntry(bool fromDisk);
+    /// Files whose recordings and registered times were deleted: when the cut file is one of
+    /// them, the cut screen lets it go without writing anything of it back.
+    void ForgetCutFileAmong(const QStringList& paths);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
