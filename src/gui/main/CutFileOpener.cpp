@@ -47,6 +47,7 @@ CutFileOpener::CutFileOpener(PlayController& player, CutScreen& cutScreen, Messe
     ComboBox1->installEventFilter(this);
     qobject_cast<QBoxLayout*>(cutScreen.Slot_CutFile->layout())->insertWidget(0, Panel_CutFileBox);
     connect(ComboBox1, &QComboBox::activated, this, &CutFileOpener::ComboBox1Click);
+    m_runHold.SetControls({ComboBox1});
     PopupMenu_CB = new QMenu(ComboBox1);
     PopupMenu_CB->setObjectName("PopupMenu_CB");
     P_File_T_DEL = PopupMenu_CB->addAction(QStringLiteral("ファイル登録のみ削除する(&F)"));
@@ -129,7 +130,8 @@ void CutFileOpener::FillCutFileBox(int row) {
 
 void CutFileOpener::RemoveCutFileEntry(bool fromDisk) {
     const int index = ComboBox1->currentIndex();
-    if (m_choosing || !m_memoryList || index < 0 || index >= m_memoryList->Count()) {
+    if (m_choosing || m_runHold.Busy() || !m_memoryList || index < 0 ||
+        index >= m_memoryList->Count()) {
         return;
     }
     m_player.Flags().stopRequested = true;
@@ -177,7 +179,7 @@ void CutFileOpener::ForgetCutFileAmong(const QStringList& paths) {
 }
 
 bool CutFileOpener::ComboBox1Click() {
-    if (m_choosing || !m_memoryList) {
+    if (m_choosing || m_runHold.Busy() || !m_memoryList) {
         return false;
     }
     const BusyScope choosing(m_choosing);

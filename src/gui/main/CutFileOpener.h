@@ -5,6 +5,8 @@
 #include <QObject>
 #include <QString>
 
+#include "gui/main/PanelBusy.h"
+
 class QAction;
 class QComboBox;
 class QMenu;
@@ -53,6 +55,8 @@ public:
     /// Adds the files to the memory list and opens the first of them as the cut file; true when
     /// it became one.
     bool OpenFiles(const QStringList& paths);
+    /// A long run reads the cut file or walks its lists: the cut file stays while it goes on.
+    void SetRunGoingOn(bool running) { m_runHold.SetHeld(running); }
 
     /// The row of ComboBox1 on the cut screen, with room for the window's buttons after it.
     QWidget* Panel_CutFileBox = nullptr;
@@ -87,6 +91,7 @@ private:
     SilencePresetBar* m_presets = nullptr;
     bool m_eightBit = false;
     bool m_choosing = false;
+    PanelBusy m_runHold;
     TDIR2OPENDLG* m_openDialog = nullptr;
 };
 

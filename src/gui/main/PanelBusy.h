@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include <QApplication>
 #include <QPointer>
 #include <QWidget>
 
@@ -61,12 +62,17 @@ private:
         }
         m_greyedNow = Busy();
         if (m_greyedNow) {
+            QWidget* const focused = QApplication::focusWidget();
             for (const QPointer<QWidget>& control : m_controls) {
                 if (control && control->isEnabled()) {
                     control->setEnabled(false);
                     m_greyed.push_back(control);
                 }
             }
+            // A greyed control loses the keyboard focus to the next one; it gets it back at the
+            // end unless something else took the focus meanwhile.
+            m_focusTakenFrom = focused;
+            m_focusMovedTo = QApplication::focusWidget();
             return;
         }
         for (const QPointer<QWidget>& control : m_greyed) {
@@ -75,10 +81,18 @@ private:
             }
         }
         m_greyed.clear();
+        if (m_focusTakenFrom && m_focusTakenFrom != m_focusMovedTo &&
+            QApplication::focusWidget() == m_focusMovedTo) {
+            m_focusTakenFrom->setFocus();
+        }
+        m_focusTakenFrom = nullptr;
+        m_focusMovedTo = nullptr;
     }
 
     std::vector<QPointer<QWidget>> m_controls;
     std::vector<QPointer<QWidget>> m_greyed;
+    QPointer<QWidget> m_focusTakenFrom;
+    QPointer<QWidget> m_focusMovedTo;
     bool m_greyedNow = false;
     bool m_running = false;
     bool m_held = false;

@@ -159,11 +159,14 @@ TEST_F(CutFileChoiceTest, AListBusyOrHeldByARunIgnoresItsButtons) {
     EXPECT_EQ(memory.Count(), 2);
     EXPECT_TRUE(memory.Button13->isEnabled());
 
-    // While a run's progress box is open, neither list nor its names change.
+    // While a run's progress box is open, neither the lists, their names nor the cut file change.
     const int lists = memory.ComboBox_M->count();
     int handle = window.PBarBoxDlg1.Open("run", "");
     EXPECT_FALSE(memory.Btn_M_NEW->isEnabled());
     EXPECT_FALSE(window.cutListPanel->ComboBox_CL->isEnabled());
+    window.cutFileOpener->FillCutFileBox(0);
+    EXPECT_FALSE(window.cutFileOpener->ComboBox1Click());
+    EXPECT_EQ(window.cutScreen->CutFile(), "");
     memory.Btn_M_NEWClick();
     EXPECT_EQ(memory.ComboBox_M->count(), lists);
     window.PBarBoxDlg1.Close(handle);
