@@ -185,7 +185,7 @@ QString MissingFileQuestion(const QString& path) {
 }
 
 int FindExistingRow(std::vector<MemoryRow>& rows, int index, const QString& dir,
-                    Messenger& messenger) {
+                    Messenger& messenger, QStringList* dropped) {
     // Answering No to every missing file would ask about the same rows forever.
     size_t passedOver = 0;
     while (!rows.empty() && passedOver < rows.size()) {
@@ -201,6 +201,9 @@ int FindExistingRow(std::vector<MemoryRow>& rows, int index, const QString& dir,
                                                       Messenger::Abort);
         if (answer == Messenger::Yes) {
             DeleteAllCutLists(dir, CutFileBase(row.Path()));
+            if (dropped) {
+                dropped->append(row.Path());
+            }
             rows.erase(rows.begin() + index);
             passedOver = 0;
         } else if (answer == Messenger::No) {

@@ -70,8 +70,9 @@ QString MissingFileQuestion(const QString& path);
 /// the first row whose file exists (its row refreshed on the way). A missing file is asked
 /// about: Yes removes its row and its registered-time and cut-list files from dir and looks at
 /// the row that takes its place, No looks at the next row (the first after the last). Returns
-/// -1 when the user aborts, the list runs empty, or every row left was passed over once.
+/// -1 when the user aborts, the list runs empty, or every row left was passed over once. The
+/// files whose rows and times went are added to dropped when given.
 int FindExistingRow(std::vector<MemoryRow>& rows, int index, const QString& dir,
-                    Messenger& messenger);
+                    Messenger& messenger, QStringList* dropped = nullptr);
 
 } // namespace veskar

@@ -156,4 +156,13 @@ QStringList CutLists::DeleteList(RegisteredList& list) {
     return Load(list);
 }
 
+void CutLists::Forget(RegisteredList& list) {
+    m_base.clear();
+    m_currentBase.clear();
+    m_currentName.clear();
+    m_names = QStringList{kFirstCutList};
+    m_selected = 0;
+    list.Clear();
+}
+
 } // namespace veskar

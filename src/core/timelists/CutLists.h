@@ -36,6 +36,9 @@ public:
     /// `DeleteCutList`: deletes the loaded list's files and entry and loads the entry that
     /// takes its place (a fresh "CL_000" when none is left).
     QStringList DeleteList(RegisteredList& list);
+    /// Drops the cut file and empties list without writing anything: its recording and its
+    /// files were deleted, and no later save may bring them back.
+    void Forget(RegisteredList& list);
 
     const QStringList& Names() const { return m_names; }
     int SelectedIndex() const { return m_selected; }

@@ -42,7 +42,11 @@ CutListPanel::CutListPanel(CutScreen& screen, RegisteredList& registered, Messen
     layout->addWidget(Panel_CL);
 
     connect(ComboBox_CL, &QComboBox::activated, this, &CutListPanel::ComboBox_CLChange);
+    m_busy.SetControls({ComboBox_CL, ColorBtn5, Btn_CL_SHINKI, Btn_CL_DEL, Btn_CL_CANCEL});
     connect(ColorBtn5, &QPushButton::clicked, this, [this] {
+        if (m_busy.Busy()) {
+            return;
+        }
         Edit_CL->setText(m_lists.CurrentName());
         Panel_CL->show();
     });
@@ -76,7 +80,16 @@ QStringList CutListPanel::Save() {
     return m_lists.Save(m_registered);
 }
 
+void CutListPanel::Forget() {
+    m_lists.Forget(m_registered);
+    ShowNames();
+}
+
 void CutListPanel::ComboBox_CLChange(int index) {
+    const PanelBusy::Scope busy(m_busy);
+    if (!busy) {
+        return;
+    }
     const QStringList errors = m_lists.Change(index, m_registered);
     ShowNames();
     m_screen.ShowRegisteredList();
@@ -85,7 +98,8 @@ void CutListPanel::ComboBox_CLChange(int index) {
 
 void CutListPanel::Btn_CL_SHINKIClick() {
     // Without a cut file there is no list to copy or delete.
-    if (m_screen.CutFile().isEmpty()) {
+    const PanelBusy::Scope busy(m_busy);
+    if (!busy || m_screen.CutFile().isEmpty()) {
         return;
     }
     const QStringList errors = m_lists.NewList(m_registered);
@@ -95,7 +109,8 @@ void CutListPanel::Btn_CL_SHINKIClick() {
 
 void CutListPanel::Btn_CL_DELClick() {
     // Without a cut file there is no list to copy or delete.
-    if (m_screen.CutFile().isEmpty()) {
+    const PanelBusy::Scope busy(m_busy);
+    if (!busy || m_screen.CutFile().isEmpty()) {
         return;
     }
     const QStringList errors = m_lists.DeleteList(m_registered);

@@ -4,6 +4,7 @@
 #include <QStringList>
 
 #include "core/timelists/CutLists.h"
+#include "gui/main/PanelBusy.h"
 
 class QComboBox;
 class QLineEdit;
@@ -29,7 +30,11 @@ public:
     void LoadFor(const QString& cutFile);
     /// At close: the registered list to its files. Returns what could not be written.
     QStringList Save();
+    /// The cut file and its recording were deleted: its times leave the screen unwritten.
+    void Forget();
     const CutLists& Lists() const { return m_lists; }
+    /// A long run (a cut run, an analysis) walks the registered list: the lists hold still.
+    void SetRunGoingOn(bool running) { m_busy.SetHeld(running); }
 
     QComboBox* ComboBox_CL = nullptr;
     QPushButton* ColorBtn5 = nullptr; ///< "E"
@@ -52,6 +57,7 @@ private:
     RegisteredList& m_registered;
     Messenger& m_messenger;
     CutLists m_lists;
+    PanelBusy m_busy;
 };
 
 } // namespace veskar

@@ -51,6 +51,8 @@ SilencePresetBar::SilencePresetBar(CutAnalysis& analysis, SilencePanel& panel,
     connect(Btn_MDATA_CANCEL, &QPushButton::clicked, Panel_MDATA, &QWidget::hide);
     // Closing the silence panel ends the editing too.
     connect(panel.Btn_Muon_close, &QPushButton::clicked, Panel_MDATA, &QWidget::hide);
+    m_busy.SetControls({ComboBox_MDATA, Btn_MDATA_HENSHU, Btn_MDATA_HENKO, Btn_MDATA_NEW,
+                        Btn_MDATA_DEL, Btn_MDATA_CANCEL});
     m_presets.Enumerate();
     ShowNames();
 }
@@ -91,20 +93,29 @@ void SilencePresetBar::LoadCurrent() {
 }
 
 void SilencePresetBar::ComboBox_MDATAClick(int index) {
+    const PanelBusy::Scope busy(m_busy);
+    if (!busy) {
+        return;
+    }
     Report(m_presets.Choose(Family(), index, m_analysis.silenceSettings));
     ShowNames();
     m_panel.ShowSettings();
 }
 
 void SilencePresetBar::Btn_MDATA_HENSHUClick() {
+    if (m_busy.Busy()) {
+        return;
+    }
     Edit_MDATA->setText(m_presets.SelectedName(Family()));
     Panel_MDATA->show();
 }
 
 void SilencePresetBar::Btn_MDATA_HENKOClick() {
-    Btn_MDATA_HENKO->setEnabled(false);
+    const PanelBusy::Scope busy(m_busy);
+    if (!busy) {
+        return;
+    }
     const QString refusal = m_presets.Rename(Family(), Edit_MDATA->text());
-    Btn_MDATA_HENKO->setEnabled(true);
     if (!refusal.isEmpty()) {
         m_messenger.ShowTimedMessage(refusal, Messenger::Ok);
         return;
@@ -114,18 +125,22 @@ void SilencePresetBar::Btn_MDATA_HENKOClick() {
 }
 
 void SilencePresetBar::Btn_MDATA_NEWClick() {
-    Btn_MDATA_NEW->setEnabled(false);
+    const PanelBusy::Scope busy(m_busy);
+    if (!busy) {
+        return;
+    }
     Report(m_presets.NewPreset(Family(), m_analysis.silenceSettings));
     ShowNames();
-    Btn_MDATA_NEW->setEnabled(true);
 }
 
 void SilencePresetBar::Btn_MDATA_DELClick() {
-    Btn_MDATA_DEL->setEnabled(false);
+    const PanelBusy::Scope busy(m_busy);
+    if (!busy) {
+        return;
+    }
     m_presets.Delete(Family(), m_analysis.silenceSettings);
     ShowNames();
     m_panel.ShowSettings();
-    Btn_MDATA_DEL->setEnabled(true);
 }
 
 } // namespace veskar

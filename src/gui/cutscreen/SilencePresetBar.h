@@ -3,6 +3,7 @@
 #include <QObject>
 
 #include "core/wav/SilencePresets.h"
+#include "gui/main/PanelBusy.h"
 
 class QComboBox;
 class QLineEdit;
@@ -31,6 +32,8 @@ public:
     QString Save();
     /// The selected preset of the current family into the fields (after a family change).
     void LoadCurrent();
+    /// A long run (silence detection reads the fields) holds the presets still.
+    void SetRunGoingOn(bool running) { m_busy.SetHeld(running); }
     QString SelectedName(SampleFamily family) const { return m_presets.SelectedName(family); }
 
     QComboBox* ComboBox_MDATA = nullptr;
@@ -58,6 +61,7 @@ private:
     SilencePanel& m_panel;
     Messenger& m_messenger;
     SilencePresets m_presets;
+    PanelBusy m_busy;
 };
 
 } // namespace veskar

@@ -1,5 +1,7 @@
 #include "gui/dialogs/TPBarBoxDlg.h"
 
+#include <algorithm>
+
 #include "core/host/ProgressBox.h"
 #include "gui/dialogs/DialogPlacement.h"
 
@@ -34,8 +36,12 @@ int TPBarBoxDlg::Open(const QString& message, const QString& title) {
     form->SetPercent(0);
     connect(form, &TPBarBox::Finished, this,
             [this, handle](int state) { FormFinished(handle, state); });
+    const bool first = !AnyOpen();
     m_forms[handle] = form;
     m_state[handle] = ProgressBox::Running;
+    if (first) {
+        emit RunningChanged(true);
+    }
 
     form->adjustSize();
     CenterOver(form, m_sourceHandle);
@@ -64,6 +70,11 @@ void TPBarBoxDlg::SetMessage(int handle, const QString& text) {
     }
 }
 
+bool TPBarBoxDlg::AnyOpen() const {
+    return std::any_of(m_state.begin(), m_state.end(),
+                       [](int state) { return state != ProgressBox::Free; });
+}
+
 int TPBarBoxDlg::State(int handle) const {
     return ValidHandle(handle) ? m_state[handle] : ProgressBox::BadHandle;
 }
@@ -76,6 +87,9 @@ void TPBarBoxDlg::Close(int& handle) {
         }
         m_forms[handle] = nullptr;
         m_state[handle] = ProgressBox::Free;
+        if (!AnyOpen()) {
+            emit RunningChanged(false);
+        }
     }
     handle = -1;
 }

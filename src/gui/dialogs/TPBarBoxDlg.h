@@ -49,6 +49,13 @@ public:
     QString Msg() const { return m_msg; }
     void SetMsg(const QString& msg) { m_msg = msg; }
 
+    /// Whether any box is in use: a long run goes on.
+    bool AnyOpen() const;
+
+signals:
+    /// The first box of a run opened, or the last one closed.
+    void RunningChanged(bool running);
+
 private:
     void FormFinished(int handle, int state);
     static bool ValidHandle(int handle) { return handle >= 0 && handle < kSlots; }

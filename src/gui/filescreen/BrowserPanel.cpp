@@ -12,7 +12,6 @@
 
 #include "core/browser/FilterList.h"
 #include "core/browser/FolderHistory.h"
-#include "core/host/BusyScope.h"
 #include "core/host/Messenger.h"
 #include "core/host/SharedFlags.h"
 #include "core/settings/ListFiles.h"
@@ -22,20 +21,6 @@
 #include "gui/main/HintButton.h"
 
 namespace veskar {
-
-namespace {
-
-QWidget* MakePanel(const char* name, QWidget* parent) {
-    auto* panel = new QWidget(parent);
-    panel->setObjectName(name);
-    auto* row = new QHBoxLayout(panel);
-    row->setContentsMargins(0, 0, 0, 0);
-    row->setSpacing(2);
-    panel->hide();
-    return panel;
-}
-
-} // namespace
 
 BrowserPanel::BrowserPanel(BrowserState& state, Messenger& messenger, EventPump& pump,
                            SharedFlags& flags, const QString& fallbackFolder, QWidget* parent)
@@ -55,6 +40,10 @@ BrowserPanel::BrowserPanel(BrowserState& state, Messenger& messenger, EventPump&
     MakeFilterPanel();
     MakeHistoryPanel();
     MakeFileMenu();
+    // ColorBtn3 greys on its own while the history panel is open.
+    m_busy.SetControls({Btn_KAKU_EDIT, Btn_KAKU_HENKO, Btn_KAKU_NEW, Btn_KAKU_DEL,
+                        Btn_KAKU_CANCEL, Button_HIS, ComboBox_D_EDIT, ColorBtn7, ColorBtn9,
+                        Btn_SENTAK});
 }
 
 void BrowserPanel::MakeFilterPanel() {
@@ -63,7 +52,7 @@ void BrowserPanel::MakeFilterPanel() {
     browser->filterRow->addWidget(Btn_KAKU_EDIT);
     browser->filterRow->addWidget(Btn_SENTAK);
 
-    Panel_KAKU_EDIT = MakePanel("Panel_KAKU_EDIT", this);
+    Panel_KAKU_EDIT = MakeRowPanel("Panel_KAKU_EDIT", this);
     Edit_KAKU = new QLineEdit(Panel_KAKU_EDIT);
     Edit_KAKU->setObjectName("Edit_KAKU");
     Edit_KAKU->setToolTip("マスクを「;」で区切ると、複数の種類を表示します（例 *.wav;*.mp3）");
@@ -96,7 +85,7 @@ void BrowserPanel::MakeHistoryPanel() {
         button->setFixedWidth(28);
         browser->driveRow->addWidget(button);
     }
-    Panel_D_EDIT = MakePanel("Panel_D_EDIT", this);
+    Panel_D_EDIT = MakeRowPanel("Panel_D_EDIT", this);
     ComboBox_D_EDIT = new QComboBox(Panel_D_EDIT);
     ComboBox_D_EDIT->setObjectName("ComboBox_D_EDIT");
     ComboBox_D_EDIT->setToolTip("選んだフォルダーに移動します");
@@ -214,10 +203,10 @@ void BrowserPanel::Click() {
 }
 
 void BrowserPanel::ListView1Click() {
-    if (m_clickBusy) {
+    const PanelBusy::Scope busy(m_busy);
+    if (!busy) {
         return;
     }
-    const BusyScope busy(m_clickBusy);
     const BusyCursor wait;
     m_flags.stopRequested = false;
     if (Count() == 0) {
@@ -232,24 +221,39 @@ void BrowserPanel::ListView1Click() {
 }
 
 void BrowserPanel::Btn_KAKU_EDITClick() {
+    if (m_busy.Busy()) {
+        return;
+    }
     Edit_KAKU->setText(m_state.filters.value(m_state.filterIndex));
     Panel_KAKU_EDIT->show();
     Edit_KAKU->setFocus();
 }
 
 void BrowserPanel::Btn_KAKU_HENKOClick() {
+    const PanelBusy::Scope busy(m_busy);
+    if (!busy) {
+        return;
+    }
     if (ChangeFilterEntry(m_state.filters, m_state.filterIndex, Edit_KAKU->text(), m_messenger)) {
         ShowFilters();
     }
 }
 
 void BrowserPanel::Btn_KAKU_NEWClick() {
+    const PanelBusy::Scope busy(m_busy);
+    if (!busy) {
+        return;
+    }
     m_state.filterIndex = AddFilterEntry(m_state.filters);
     Edit_KAKU->setText(m_state.filters.value(m_state.filterIndex));
     ShowFilters();
 }
 
 void BrowserPanel::Btn_KAKU_DELClick() {
+    const PanelBusy::Scope busy(m_busy);
+    if (!busy) {
+        return;
+    }
     if (DeleteFilterEntry(m_state.filters, m_state.filterIndex, m_messenger)) {
         Edit_KAKU->setText(m_state.filters.value(m_state.filterIndex));
         ShowFilters();
@@ -257,22 +261,26 @@ void BrowserPanel::Btn_KAKU_DELClick() {
 }
 
 void BrowserPanel::Btn_KAKU_CANCELClick() {
-    if (m_filterBusy) {
+    const PanelBusy::Scope busy(m_busy);
+    if (!busy) {
         return;
     }
-    const BusyScope busy(m_filterBusy);
     Panel_KAKU_EDIT->hide();
     browser->ComboBox_KAKUChange(m_state.filterIndex);
 }
 
 void BrowserPanel::ColorBtn3Click() {
+    const PanelBusy::Scope busy(m_busy);
+    if (!busy) {
+        return;
+    }
     RegisterHistoryFolder(m_state.history, m_state.currentPath);
     m_state.historyIndex = 0;
     ShowHistory();
 }
 
 void BrowserPanel::Button_HISClick() {
-    if (m_state.historyPanelOpen) {
+    if (m_busy.Busy() || m_state.historyPanelOpen) {
         return;
     }
     m_state.historyIndex = OpenHistoryPanel(m_state.history, m_state.currentPath);
@@ -282,10 +290,10 @@ void BrowserPanel::Button_HISClick() {
 }
 
 void BrowserPanel::ComboBox_D_EDITChange(int index) {
-    if (m_historyBusy || index < 0) {
+    const PanelBusy::Scope busy(m_busy);
+    if (!busy || index < 0) {
         return;
     }
-    const BusyScope busy(m_historyBusy);
     m_state.historyIndex = index;
     const QString folder = m_browser.PickHistory();
     ShowHistory();
@@ -295,12 +303,20 @@ void BrowserPanel::ComboBox_D_EDITChange(int index) {
 }
 
 void BrowserPanel::ColorBtn7Click() {
+    const PanelBusy::Scope busy(m_busy);
+    if (!busy) {
+        return;
+    }
     if (DeleteHistoryEntry(m_state.history, m_state.historyIndex, m_messenger)) {
         ShowHistory();
     }
 }
 
 void BrowserPanel::ColorBtn9Click() {
+    const PanelBusy::Scope busy(m_busy);
+    if (!busy) {
+        return;
+    }
     Panel_D_EDIT->hide();
     Close();
     ShowHistory();
@@ -311,11 +327,11 @@ void BrowserPanel::Btn_SENTAKClick() {
 }
 
 void BrowserPanel::P_File_DEL_FILEClick() {
+    const PanelBusy::Scope busy(m_busy);
     const std::vector<int> rows = browser->ListView1->SelectedRows();
-    if (m_deleteBusy || rows.empty()) {
+    if (!busy || rows.empty()) {
         return;
     }
-    const BusyScope busy(m_deleteBusy);
     if (m_stopPlayback) {
         m_stopPlayback();
     }

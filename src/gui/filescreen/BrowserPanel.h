@@ -6,6 +6,7 @@
 
 #include "core/browser/FolderBrowser.h"
 #include "core/play/PlayFileList.h"
+#include "gui/main/PanelBusy.h"
 
 class QAction;
 class QComboBox;
@@ -103,10 +104,7 @@ private:
     FolderBrowser m_browser;
     std::function<void(PlayFileList&)> m_play;
     std::function<void()> m_stopPlayback;
-    bool m_clickBusy = false;
-    bool m_filterBusy = false;
-    bool m_historyBusy = false;
-    bool m_deleteBusy = false;
+    PanelBusy m_busy;
 };
 
 } // namespace veskar

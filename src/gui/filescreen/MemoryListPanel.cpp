@@ -18,7 +18,6 @@
 
 #include "core/browser/FileRow.h"
 #include "core/browser/FolderListing.h"
-#include "core/host/BusyScope.h"
 #include "core/host/EventPump.h"
 #include "core/host/Messenger.h"
 #include "core/host/SharedFlags.h"
@@ -27,6 +26,7 @@
 #include "gui/filescreen/FolderBrowserView.h"
 #include "gui/main/BusyCursor.h"
 #include "gui/main/HintButton.h"
+#include "gui/main/PanelBusy.h"
 
 namespace veskar {
 
@@ -151,6 +151,10 @@ MemoryListPanel::MemoryListPanel(Messenger& messenger, EventPump& pump, SharedFl
     MakeButtons();
     MakeCopyPanel();
     MakeMenu();
+    m_busy.SetControls({ComboBox_M, Btn_M_EDIT, Btn_M_HENKO, Btn_M_NEW, Btn_M_DEL, Btn_M_CANCEL,
+                        Button9, Button10, Button13, Button_UP, Button_DOWN, Btn_Koshin,
+                        Btn_SENTAK_M, Btn_COPY_EDIT, Btn_COPY, Btn_COPY_PUT, Btn_COPY_CLR,
+                        Btn_COPY_CANCEL, Button14});
 }
 
 MemoryListPanel::~MemoryListPanel() = default;
@@ -253,7 +257,7 @@ void MemoryListPanel::MakeMenu() {
     connect(P_File_DEL, &QAction::triggered, this, &MemoryListPanel::P_File_DELClick);
     ListView_M->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(ListView_M, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
-        if (!m_flags.errorBoxOpen) {
+        if (!m_flags.errorBoxOpen && !m_busy.Busy()) {
             PopupMenu_M->popup(ListView_M->viewport()->mapToGlobal(at));
         }
     });
@@ -344,10 +348,10 @@ void MemoryListPanel::SaveAndReport() {
 }
 
 void MemoryListPanel::ComboBox_MClick(int index) {
-    if (m_busy || index < 0 || index >= m_names.size()) {
+    const PanelBusy::Scope busy(m_busy);
+    if (!busy || index < 0 || index >= m_names.size()) {
         return;
     }
-    const BusyScope busy(m_busy);
     const BusyCursor wait;
     SaveAndReport();
     m_name = m_names[index];
@@ -356,15 +360,18 @@ void MemoryListPanel::ComboBox_MClick(int index) {
 }
 
 void MemoryListPanel::Btn_M_EDITClick() {
+    if (m_busy.Busy()) {
+        return;
+    }
     Edit_M_EDIT->setText(m_name);
     Panel_M_EDIT->show();
 }
 
 void MemoryListPanel::Btn_M_HENKOClick() {
-    if (m_busy) {
+    const PanelBusy::Scope busy(m_busy);
+    if (!busy) {
         return;
     }
-    const BusyScope busy(m_busy);
     const QString name = Edit_M_EDIT->text();
     const QString refusal = ListRenameRefusal(name, m_names, m_dir);
     if (!refusal.isEmpty()) {
@@ -390,10 +397,10 @@ void MemoryListPanel::Btn_M_HENKOClick() {
 }
 
 void MemoryListPanel::Btn_M_NEWClick() {
-    if (m_busy) {
+    const PanelBusy::Scope busy(m_busy);
+    if (!busy) {
         return;
     }
-    const BusyScope busy(m_busy);
     SaveAndReport();
     m_name = FreeListName(m_dir, kNewListPrefix);
     m_names.append(m_name);
@@ -403,10 +410,10 @@ void MemoryListPanel::Btn_M_NEWClick() {
 }
 
 void MemoryListPanel::Btn_M_DELClick() {
-    if (m_busy) {
+    const PanelBusy::Scope busy(m_busy);
+    if (!busy) {
         return;
     }
-    const BusyScope busy(m_busy);
     QFile::remove(MemoryListPath(m_dir, m_name));
     const int index = std::max(static_cast<int>(m_names.indexOf(m_name)), 0);
     m_names.removeAll(m_name);
@@ -419,10 +426,10 @@ void MemoryListPanel::Btn_M_DELClick() {
 }
 
 void MemoryListPanel::RegisterFiles(bool all) {
-    if (m_busy || !m_browser) {
+    const PanelBusy::Scope busy(m_busy);
+    if (!busy || !m_browser) {
         return;
     }
-    const BusyScope busy(m_busy);
     const BusyCursor wait;
     FileListView* files = m_browser->browser->ListView1;
     if (all) {
@@ -479,10 +486,10 @@ int MemoryListPanel::AddFiles(const QStringList& paths) {
 }
 
 void MemoryListPanel::Button13Click() {
-    if (m_busy) {
+    const PanelBusy::Scope busy(m_busy);
+    if (!busy) {
         return;
     }
-    const BusyScope busy(m_busy);
     StopPlayback();
     const Changing changing(*m_model);
     const std::vector<int> selected = SelectedRows();
@@ -497,6 +504,10 @@ void MemoryListPanel::Button13Click() {
 }
 
 void MemoryListPanel::MoveRows(bool up) {
+    const PanelBusy::Scope busy(m_busy);
+    if (!busy) {
+        return;
+    }
     const int at = MoveMemoryRows(m_model->rows, SelectedRows(), up);
     if (at < 0) {
         return;
@@ -513,6 +524,10 @@ void MemoryListPanel::MoveRows(bool up) {
 }
 
 void MemoryListPanel::Btn_KoshinClick() {
+    const PanelBusy::Scope busy(m_busy);
+    if (!busy) {
+        return;
+    }
     const BusyCursor wait;
     for (MemoryRow& row : m_model->rows) {
         RefreshMemoryRow(row);
@@ -521,6 +536,9 @@ void MemoryListPanel::Btn_KoshinClick() {
 }
 
 void MemoryListPanel::Btn_COPYClick() {
+    if (m_busy.Busy()) {
+        return;
+    }
     for (const int row : SelectedRows()) {
         m_copyBuffer.push_back(m_model->rows[static_cast<size_t>(row)]);
     }
@@ -528,7 +546,7 @@ void MemoryListPanel::Btn_COPYClick() {
 }
 
 void MemoryListPanel::Btn_COPY_PUTClick() {
-    if (m_copyBuffer.empty()) {
+    if (m_busy.Busy() || m_copyBuffer.empty()) {
         return;
     }
     m_model->rows.insert(m_model->rows.end(), m_copyBuffer.begin(), m_copyBuffer.end());
@@ -537,17 +555,20 @@ void MemoryListPanel::Btn_COPY_PUTClick() {
 }
 
 void MemoryListPanel::Btn_COPY_CLRClick() {
+    if (m_busy.Busy()) {
+        return;
+    }
     m_copyBuffer.clear();
     Btn_COPY->setText(QStringLiteral("copy 0ｺ"));
     Panel_COPY->hide();
 }
 
 void MemoryListPanel::P_File_DELClick() {
+    const PanelBusy::Scope busy(m_busy);
     const std::vector<int> selected = SelectedRows();
-    if (m_busy || selected.empty()) {
+    if (!busy || selected.empty()) {
         return;
     }
-    const BusyScope busy(m_busy);
     StopPlayback();
     const Changing changing(*m_model);
     std::vector<MemoryRow> chosen;
@@ -555,16 +576,22 @@ void MemoryListPanel::P_File_DELClick() {
         chosen.push_back(m_model->rows[static_cast<size_t>(row)]);
     }
     const std::vector<bool> gone = DeleteMemoryFiles(chosen, m_dir, m_messenger);
+    QStringList deleted;
     for (size_t i = selected.size(); i-- > 0;) {
         if (gone[i]) {
+            deleted.prepend(chosen[i].Path());
             m_model->rows.erase(m_model->rows.begin() + selected[i]);
         }
     }
     m_model->Reset();
+    if (!deleted.isEmpty()) {
+        emit RegisteredTimesDeleted(deleted);
+    }
 }
 
 void MemoryListPanel::ListView_MColumnClick(int column) {
-    if (!MO_M_SORT->isChecked() || column < 0 || column >= kMemoryColumnCount) {
+    if (m_busy.Busy() || !MO_M_SORT->isChecked() || column < 0 ||
+        column >= kMemoryColumnCount) {
         return;
     }
     const auto sortColumn = static_cast<MemoryColumn>(column);
@@ -616,6 +643,9 @@ void MemoryListPanel::ApplyColumnWidths() {
 }
 
 void MemoryListPanel::Button14Click() {
+    if (m_busy.Busy()) {
+        return;
+    }
     if (m_model->rows.empty()) {
         m_messenger.ShowMessage(QStringLiteral("登録データがありません・・・"));
         return;
@@ -624,15 +654,20 @@ void MemoryListPanel::Button14Click() {
 }
 
 void MemoryListPanel::ListView_MClick() {
-    if (m_busy || m_model->rows.empty()) {
+    const PanelBusy::Scope busy(m_busy);
+    if (!busy || m_model->rows.empty()) {
         return;
     }
-    const BusyScope busy(m_busy);
     const BusyCursor wait;
     m_flags.stopRequested = false;
     const Changing changing(*m_model);
-    const int row = FindExistingRow(m_model->rows, std::max(Selected(), 0), m_dir, m_messenger);
+    QStringList dropped;
+    const int row =
+        FindExistingRow(m_model->rows, std::max(Selected(), 0), m_dir, m_messenger, &dropped);
     m_model->Reset();
+    if (!dropped.isEmpty()) {
+        emit RegisteredTimesDeleted(dropped);
+    }
     if (row < 0) {
         return;
     }

@@ -7,6 +7,7 @@
 
 #include "core/browser/MemoryList.h"
 #include "core/play/PlayFileList.h"
+#include "gui/main/PanelBusy.h"
 
 class QAction;
 class QComboBox;
@@ -58,6 +59,8 @@ public:
     /// Appends a row for each file given by path (a command line, a file manager's "Open with")
     /// that the list does not hold yet, and selects the first file's row; returns its index.
     int AddFiles(const QStringList& paths);
+    /// A long run elsewhere (a chop, a cut run) holds the list and its names, or lets them go.
+    void SetRunGoingOn(bool running) { m_busy.SetHeld(running); }
 
     /// `MO_M_SORT` and `MF_FileOnly`, ticked from the settings and read back at close.
     QAction* MO_M_SORT = nullptr;
@@ -102,6 +105,8 @@ public:
 signals:
     /// Button14 with a list that has rows: the cut screen is to open the row index.
     void CutScreenRequested(int row);
+    /// Rows went together with their registered times (files deleted, or missing ones dropped).
+    void RegisteredTimesDeleted(const QStringList& paths);
 
 public slots:
     void ComboBox_MClick(int index);
@@ -153,7 +158,7 @@ private:
     BrowserPanel* m_browser = nullptr;
     std::function<void(PlayFileList&)> m_play;
     std::function<void()> m_stopPlayback;
-    bool m_busy = false;
+    PanelBusy m_busy;
 };
 
 } // namespace veskar

@@ -47,6 +47,7 @@ CutFileOpener::CutFileOpener(PlayController& player, CutScreen& cutScreen, Messe
     ComboBox1->installEventFilter(this);
     qobject_cast<QBoxLayout*>(cutScreen.Slot_CutFile->layout())->insertWidget(0, Panel_CutFileBox);
     connect(ComboBox1, &QComboBox::activated, this, &CutFileOpener::ComboBox1Click);
+    m_runHold.SetControls({ComboBox1});
     PopupMenu_CB = new QMenu(ComboBox1);
     PopupMenu_CB->setObjectName("PopupMenu_CB");
     P_File_T_DEL = PopupMenu_CB->addAction(QStringLiteral("ファイル登録のみ削除する(&F)"));
@@ -79,6 +80,10 @@ void CutFileOpener::SetParts(MemoryListPanel* memoryList, CutListPanel* cutLists
     m_memoryList = memoryList;
     m_cutLists = cutLists;
     m_presets = presets;
+    if (m_memoryList) {
+        connect(m_memoryList, &MemoryListPanel::RegisteredTimesDeleted, this,
+                &CutFileOpener::ForgetCutFileAmong);
+    }
 }
 
 bool CutFileOpener::eventFilter(QObject* watched, QEvent* event) {
@@ -125,7 +130,8 @@ void CutFileOpener::FillCutFileBox(int row) {
 
 void CutFileOpener::RemoveCutFileEntry(bool fromDisk) {
     const int index = ComboBox1->currentIndex();
-    if (m_choosing || !m_memoryList || index < 0 || index >= ComboBox1->count()) {
+    if (m_choosing || m_runHold.Busy() || !m_memoryList || index < 0 ||
+        index >= ComboBox1->count()) {
         return;
     }
     m_player.Flags().stopRequested = true;
@@ -147,6 +153,8 @@ void CutFileOpener::RemoveCutFileEntry(bool fromDisk) {
                                          Messenger::Ok);
             return;
         }
+        DeleteAllCutLists(ProgramDir(), CutFileBase(path));
+        ForgetCutFileAmong({path});
     }
     std::vector<MemoryRow>& rows = m_memoryList->Rows();
     if (row >= 0) {
@@ -156,15 +164,6 @@ void CutFileOpener::RemoveCutFileEntry(bool fromDisk) {
     FillCutFileBox(std::min(row >= 0 ? row : index, static_cast<int>(rows.size()) - 1));
     if (!rows.empty()) {
         ComboBox1Click();
-    } else if (fromDisk && m_cutLists) {
-        // Nothing takes the deleted file's place: its times leave the screen, so that no later
-        // save brings its files back.
-        m_cutLists->LoadFor(QString());
-        m_cutScreen.ShowRegisteredList();
-    }
-    // After the choice above, which saved the times of the file being left.
-    if (fromDisk) {
-        DeleteAllCutLists(ProgramDir(), CutFileBase(path));
     }
 }
 
@@ -181,8 +180,21 @@ int CutFileOpener::EntryRow(int index) const {
     return found == rows.end() ? -1 : static_cast<int>(found - rows.begin());
 }
 
+void CutFileOpener::ForgetCutFileAmong(const QStringList& paths) {
+    const QString cutFile = m_cutScreen.CutFile();
+    if (cutFile.isEmpty() || !paths.contains(cutFile)) {
+        return;
+    }
+    m_player.Engine().StopAndClose();
+    std::function<void()> forgetTimes;
+    if (m_cutLists) {
+        forgetTimes = [this] { m_cutLists->Forget(); };
+    }
+    m_cutScreen.SetCutFile(QString(), 0, forgetTimes);
+}
+
 bool CutFileOpener::ComboBox1Click() {
-    if (m_choosing || !m_memoryList) {
+    if (m_choosing || m_runHold.Busy() || !m_memoryList) {
         return false;
     }
     const BusyScope choosing(m_choosing);
@@ -194,7 +206,9 @@ bool CutFileOpener::ComboBox1Click() {
     }
     std::vector<MemoryRow>& rows = m_memoryList->Rows();
     index = std::max(EntryRow(index), 0);
-    const int row = FindExistingRow(rows, index, ProgramDir(), m_messenger);
+    QStringList dropped;
+    const int row = FindExistingRow(rows, index, ProgramDir(), m_messenger, &dropped);
+    ForgetCutFileAmong(dropped);
     m_memoryList->RowsChanged();
     FillCutFileBox(row);
     if (row < 0) {

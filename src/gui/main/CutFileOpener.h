@@ -5,6 +5,8 @@
 #include <QObject>
 #include <QString>
 
+#include "gui/main/PanelBusy.h"
+
 class QAction;
 class QComboBox;
 class QMenu;
@@ -53,6 +55,8 @@ public:
     /// Adds the files to the memory list and opens the first of them as the cut file; true when
     /// it became one.
     bool OpenFiles(const QStringList& paths);
+    /// A long run reads the cut file or walks its lists: the cut file stays while it goes on.
+    void SetRunGoingOn(bool running) { m_runHold.SetHeld(running); }
 
     /// The row of ComboBox1 on the cut screen, with room for the window's buttons after it.
     QWidget* Panel_CutFileBox = nullptr;
@@ -70,6 +74,9 @@ public slots:
     /// Takes the cut file's entry out of the box and the memory list, after asking also its file
     /// from the disk with its registered times, and opens the entry that takes its place.
     void RemoveCutFileEntry(bool fromDisk);
+    /// Files whose recordings and registered times were deleted: when the cut file is one of
+    /// them, the cut screen lets it go without writing anything of it back.
+    void ForgetCutFileAmong(const QStringList& paths);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -87,6 +94,7 @@ private:
     SilencePresetBar* m_presets = nullptr;
     bool m_eightBit = false;
     bool m_choosing = false;
+    PanelBusy m_runHold;
     TDIR2OPENDLG* m_openDialog = nullptr;
 };
 

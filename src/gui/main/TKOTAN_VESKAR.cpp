@@ -22,6 +22,7 @@
 #include "gui/cutscreen/AnalysisPanels.h"
 #include "gui/cutscreen/CutCommands.h"
 #include "gui/cutscreen/CutListPanel.h"
+#include "gui/cutscreen/SilencePresetBar.h"
 #include "gui/cutscreen/CutPointCommands.h"
 #include "gui/cutscreen/CutScreen.h"
 #include "gui/cutscreen/OverviewStrip.h"
@@ -139,6 +140,16 @@ TKOTAN_VESKAR::TKOTAN_VESKAR(QWidget* parent) : QMainWindow(parent) {
     MOption0->addAction(cutScreen->MO_TSR_MUKOU);
     analysisPanels = new AnalysisPanels(analysis, *cutScreen, m_host, flags, MOption0);
     cutFileOpener->SetParts(memoryPanel, cutListPanel, analysisPanels->presetBar);
+    // A run reads the cut file or the memory list's files, walks the registered list or reads
+    // the silence settings; while its progress box is open, none of them changes under it.
+    connect(&PBarBoxDlg1, &TPBarBoxDlg::RunningChanged, memoryPanel,
+            &MemoryListPanel::SetRunGoingOn);
+    connect(&PBarBoxDlg1, &TPBarBoxDlg::RunningChanged, cutListPanel,
+            &CutListPanel::SetRunGoingOn);
+    connect(&PBarBoxDlg1, &TPBarBoxDlg::RunningChanged, analysisPanels->presetBar,
+            &SilencePresetBar::SetRunGoingOn);
+    connect(&PBarBoxDlg1, &TPBarBoxDlg::RunningChanged, cutFileOpener,
+            &CutFileOpener::SetRunGoingOn);
     MOption0->addSeparator();
     MOption0->addAction(memoryPanel->MO_M_SORT);
     MOption0->addAction(memoryPanel->MF_FileOnly);

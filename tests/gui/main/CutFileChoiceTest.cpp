@@ -10,6 +10,7 @@
 #include <QStackedWidget>
 #include <QTreeView>
 #include <QTest>
+#include <QTimer>
 
 #include "core/browser/MemoryListFile.h"
 #include "core/settings/ListFiles.h"
@@ -129,6 +130,59 @@ TEST_F(CutFileChoiceTest, AStaleCutFileBoxDeletesTheFileItShows) {
     window.cutFileOpener->P_File_DEL->trigger();
     EXPECT_EQ(std::pair(QFile::exists(a), QFile::exists(b)), std::pair(false, true));
     EXPECT_EQ(window.cutScreen->CutFile(), b);
+}
+
+TEST_F(CutFileChoiceTest, ACutFileDeletedOnTheFileScreenLeavesNothingOfItBehind) {
+    const QString c = files.Write("c.wav", Tone(16));
+    const QString time = window.timeLists.format.FormatTime(1000);
+    window.OpenFiles({a, b, c});
+    registered.Assign({time}, {""});
+    window.memoryPanel->SelectOnly(0);
+    boxes.answers = {Messenger::Yes};
+    window.memoryPanel->P_File_DEL->trigger();
+    EXPECT_EQ(window.cutScreen->CutFile(), "");
+    EXPECT_TRUE(registered.IsEmpty());
+    Choose(0);
+    ASSERT_EQ(window.cutScreen->CutFile(), b);
+
+    // Gone behind the program's back, then dropped with its times when chosen again.
+    registered.Assign({time}, {""});
+    ASSERT_TRUE(QFile::remove(b));
+    boxes.answers = {Messenger::Yes};
+    Choose(0);
+    EXPECT_EQ(window.cutScreen->CutFile(), c);
+    EXPECT_TRUE(window.cutListPanel->Save().isEmpty());
+    EXPECT_EQ(QDir(ProgramDir()).entryList({"a*", "b*"}), QStringList());
+}
+
+TEST_F(CutFileChoiceTest, AListBusyOrHeldByARunIgnoresItsButtons) {
+    MemoryListPanel& memory = *window.memoryPanel;
+    window.browserPanel->browser->ShowFolder(files.Folder());
+    // A click arriving while the registration processes its events finds the buttons grey.
+    bool greyed = false;
+    QTimer::singleShot(0, &memory, [&] {
+        greyed = !memory.Button13->isEnabled();
+        memory.SelectOnly(0);
+        memory.Button13Click();
+    });
+    memory.Button10->click();
+    EXPECT_TRUE(greyed);
+    EXPECT_EQ(memory.Count(), 2);
+    EXPECT_TRUE(memory.Button13->isEnabled());
+
+    // While a run's progress box is open, neither the lists, their names nor the cut file change.
+    const int lists = memory.ComboBox_M->count();
+    int handle = window.PBarBoxDlg1.Open("run", "");
+    EXPECT_FALSE(memory.Btn_M_NEW->isEnabled());
+    EXPECT_FALSE(window.cutListPanel->ComboBox_CL->isEnabled());
+    window.cutFileOpener->FillCutFileBox(0);
+    EXPECT_FALSE(window.cutFileOpener->ComboBox1Click());
+    EXPECT_EQ(window.cutScreen->CutFile(), "");
+    memory.Btn_M_NEWClick();
+    EXPECT_EQ(memory.ComboBox_M->count(), lists);
+    window.PBarBoxDlg1.Close(handle);
+    EXPECT_TRUE(memory.Btn_M_NEW->isEnabled());
+    EXPECT_TRUE(window.cutListPanel->ComboBox_CL->isEnabled());
 }
 
 TEST_F(CutFileChoiceTest, EachSampleWidthKeepsItsPreset) {
