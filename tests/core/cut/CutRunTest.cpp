@@ -328,6 +328,10 @@ TEST_F(CutRunTest, TheStopButtonDuringASaveLosesThatFileOnly) {
     EXPECT_TRUE(Outputs().isEmpty()) << "no partial file, no temporary file";
     EXPECT_EQ(m_host.messenger.Texts(), (QStringList{kStopped, kNothing}));
     EXPECT_TRUE(m_viewer.shown.isEmpty()) << "an empty record is not shown";
+    // Without a stop the same long save runs to its end.
+    m_host.pump.onProcess = nullptr;
+    ASSERT_TRUE(CutRegistered(CutCommand::WAV_CUT));
+    ExpectSegment("live_030000.wav", 30000, -1);
 }
 
 // A segment that cannot be cut is reported and the run goes on with the next one; Abort in
