@@ -9,7 +9,6 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
-#include <QStandardPaths>
 
 #include "app/ProgramEntry.h"
 #include "core/settings/Paths.h"

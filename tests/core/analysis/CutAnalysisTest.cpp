@@ -1,5 +1,3 @@
-#include <utility>
-
 #include <gtest/gtest.h>
 
 #include <QFile>

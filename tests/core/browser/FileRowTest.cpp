@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <ctime>
 
 #include "core/browser/FileRow.h"
 #include "support/QtPrint.h"

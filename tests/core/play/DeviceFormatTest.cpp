@@ -1,9 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 
 #include "core/play/CutFileInfo.h"
 #include "core/play/DeviceFormat.h"

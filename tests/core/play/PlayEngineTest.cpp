@@ -43,26 +43,6 @@ public:
     std::vector<std::pair<PlayLines*, int>> levelPanel;
 };
 
-// The numbered table: rows with their own start, end and tag.
-class FakeTable : public PlayLines {
-public:
-    struct Row {
-        QString start;
-        QString end;
-        QString tag;
-    };
-    Kind LinesKind() const override { return Kind::Table; }
-    int Count() const override { return static_cast<int>(rows.size()); }
-    int Current() const override { return current; }
-    void SelectOnly(int line) override { current = line; }
-    QString Text(int line) const override { return rows.at(line).start; }
-    std::optional<QString> EndText(int line) const override { return rows.at(line).end; }
-    QString Tag(int line) const override { return rows.at(line).tag; }
-
-    std::vector<Row> rows;
-    int current = -1;
-};
-
 QString MakeFile(const QString& name) {
     const QString path = QDir(TestHomeDir()).filePath(name);
     QFile file(path);
@@ -244,9 +224,8 @@ TEST_F(PlayEngineTest, TheTableWrapsAround) {
     rows.Append({"3", Texts({7000})[0], {}, {}, {}, {}, {}}); // end unknown when it was made
     TableLines table(rows);
     engine.LineClick(table, 1);
-    EXPECT_EQ(PlayOut(3), (std::vector<Range>{{5000, 6000}, {7000, kCutLength}, {1000, 2500},
-                                              {5000, 6000}}));
-    EXPECT_EQ(rows.SelectedIndexes(), std::vector<int>{1});
+    EXPECT_EQ(PlayOut(2), (std::vector<Range>{{5000, 6000}, {7000, kCutLength}, {1000, 2500}}));
+    EXPECT_EQ(rows.SelectedIndexes(), std::vector<int>{0});
 }
 
 TEST_F(PlayEngineTest, EndModeAndTheStartOfAPlay) {
@@ -599,16 +578,14 @@ TEST_F(FileScreenTest, OffPlaysNothingAndStops) {
 }
 
 TEST_F(FileScreenTest, StartTimeJumpFindsTaggedLines) {
-    FakeTable table;
-    const QString t = Texts({0})[0];
-    table.rows = {{t, t, ""}, {t, t, "3"}, {t, t, ""}, {t, t, "1"}};
-    EXPECT_EQ(FindStartTime(table, 0, 0), 1);
-    EXPECT_EQ(FindStartTime(table, 2, 0), 3);
-    EXPECT_EQ(FindStartTime(table, 2, 3), 1) << "wraps to the start";
-    EXPECT_EQ(FindStartTime(table, 4, 1), 3);
-    EXPECT_EQ(FindStartTime(table, 0, 5), std::nullopt);
-    table.rows[0].tag = "5";
-    EXPECT_EQ(FindStartTime(table, 0, 5), 0);
+    PlayLines& registered = Registered({0, 1000, 2000, 3000}, {"", "3", "", "1"});
+    EXPECT_EQ(FindStartTime(registered, 0, 0), 1);
+    EXPECT_EQ(FindStartTime(registered, 2, 0), 3);
+    EXPECT_EQ(FindStartTime(registered, 2, 3), 1) << "wraps to the start";
+    EXPECT_EQ(FindStartTime(registered, 4, 1), 3);
+    EXPECT_EQ(FindStartTime(registered, 0, 5), std::nullopt);
+    lists.registered.SetTag(0, "5");
+    EXPECT_EQ(FindStartTime(registered, 0, 5), 0);
 }
 
 } // namespace veskar::test

@@ -185,6 +185,7 @@ TEST_F(SettingsStoreTest, EverySettingSurvivesASaveAndALoad) {
     saved.sort();
     EXPECT_EQ(names, saved) << "every value of the save, nothing else (no \"Version\")";
     EXPECT_TRUE(lines.contains("DIR_Text=\"@take 1.wav\"")) << "texts as they are";
+    EXPECT_EQ(ReadAll(StoreWith("DIR_Text=\"a\\rb\\tc\"")).dirText, "a\rb\tc");
 }
 
 TEST_F(SettingsStoreTest, OlderSilenceFieldsAreTakenOverOnce) {

@@ -169,6 +169,8 @@ TEST(CutPointFilesReadTest, OutsideFiles) {
          "  REM START_MS 1234\n  INDEX 01 10:00:00\n",
          {{1987, -1, "open"}, {600000, -1, "plain words"}},
          ""},
+        // An end at the start is no end.
+        {"TRACK 01 AUDIO\n REM END_MS 1000\n INDEX 01 00:01:00\n", {{1000, -1, ""}}, ""},
         {"1.0\t2.0\tok\n-1\t2\tno\n", {}, "2行目が読めません・・・"},
         {"1.0\tx\n", {}, "1行目が読めません・・・"},
         {"TRACK 01 AUDIO\n INDEX 01 00:60:00\n", {}, "2行目が読めません・・・"},

@@ -14,23 +14,6 @@ TimeFormat Format(TimeMs lengthMs, bool minutesMode) {
     return format;
 }
 
-TEST(IntervalListTest, OneHourAtOneSecond) {
-    TimeList list;
-    ASSERT_TRUE(BuildIntervalList(Format(3600000, false), 1000, list));
-    ASSERT_EQ(list.Count(), 3601);
-    EXPECT_EQ(list.Text(0), "0000000");
-    EXPECT_EQ(list.Text(1), "0001000");
-    EXPECT_EQ(list.Text(3600), "3600000");
-    EXPECT_EQ(list.Current(), -1);
-    EXPECT_EQ(list.SelectedCount(), 0);
-
-    ASSERT_TRUE(BuildIntervalList(Format(3600000, true), 1000, list));
-    ASSERT_EQ(list.Count(), 3601);
-    EXPECT_EQ(list.Text(0), "00.00000");
-    EXPECT_EQ(list.Text(61), "01.01000");
-    EXPECT_EQ(list.Text(3600), "60.00000");
-}
-
 TEST(IntervalListTest, LineCountIsLengthDivIntervalPlusOne) {
     const struct {
         TimeMs length;

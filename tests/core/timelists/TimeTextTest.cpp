@@ -1,9 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <vector>
-
-#include <QStringList>
 
 #include "core/timelists/TimeText.h"
 

@@ -97,21 +97,5 @@ TEST_F(TDIR2OPENDLGTest, FolderModeWalksUpAndBackAndCancels) {
     EXPECT_EQ(dialog.ExecuteFolder(), Messenger::Abort);
 }
 
-TEST_F(TDIR2OPENDLGTest, SaveDialogOfTheEngine) {
-    OnForm([](TDIR2VIEWForm* form) {
-        EXPECT_EQ(form->windowTitle(), "ＷＡＶ分割ファイル作成カットファイル名を自分で付ける");
-        form->Edit_File->setText("mine");
-        form->ColorBtn1->click();
-    });
-    SaveFileDialog::Request request;
-    request.title = "ＷＡＶ分割ファイル作成";
-    request.filter = "ＷＡＶ files (*.WAV)|*.WAV|ALL files (*.*)|*.*";
-    request.defaultExt = "wav";
-    request.fileName = Path("rec/auto_0001.wav");
-    request.initialDir = Path("rec");
-    request.prompt = "カットファイル名を自分で付ける";
-    EXPECT_EQ(dialog.AskSavePath(request), Path("rec/mine.wav"));
-}
-
 } // namespace
 } // namespace veskar

@@ -198,6 +198,8 @@ TEST_F(PlayControllerTest, FileScreenChoicesReachTheEngine) {
     EXPECT_FALSE(Controls().repeat);
     FilePanel().ComboBox_TPM->setCurrentIndex(static_cast<int>(FileSpecialMode::Preview5x));
     EXPECT_EQ(Controls().fileSpecialMode, FileSpecialMode::Preview5x);
+    FilePanel().introItems[0]->trigger();
+    EXPECT_EQ(Controls().introIndex, 0);
     FilePanel().introItems[6]->trigger();
     EXPECT_EQ(Controls().introIndex, 6);
     EXPECT_EQ(FilePanel().ComboBox_TPM->itemText(1), IntroEntryCaption(6));
