@@ -113,9 +113,7 @@ TEST_F(CutCommandsTest, EachCutItemStartsTheRunWithItsFilter) {
                 << "ALL selects every line, and the list shows it";
         }
     }
-    // Only "ALL" and "all start times" took the line, which has a tag but no colour. From the
-    // first run that cut on, the record is shown after every run.
-    EXPECT_EQ(SavedNames().size(), 2);
+    // The first run, with no line selected, cut nothing; from then on every run shows the record.
     EXPECT_EQ(viewer.shown.size(), static_cast<qsizetype>(items.size()) - 1);
     EXPECT_EQ(test::VisibleCount<TPBarBox>(), 0);
 }
@@ -156,8 +154,6 @@ TEST_P(CutStopTest, StopFromTheProgressBoxLeavesOnlyWholeFiles) {
         << names.join(",").toStdString();
     if (GetParam()) {
         EXPECT_EQ(names.size(), 1) << "no second file, and no hidden remains of it";
-    } else if (names.size() == 2) {
-        EXPECT_EQ(QFileInfo(saveDir + names[1]).size(), 46 + int64_t{99} * 176400);
     }
 }
 

@@ -72,9 +72,7 @@ TEST_F(CutFileChoiceTest, RegisteredTimesFollowTheirFile) {
     Choose(1);
     EXPECT_EQ(window.cutScreen->CutFile(), b);
     EXPECT_TRUE(registered.IsEmpty());
-    const QString dir = ProgramDir();
-    EXPECT_EQ(ReadListFile(dir + "aCL_000.ARS"), QStringList{time});
-    EXPECT_EQ(ReadListFile(dir + "a.IND"), QStringList{"CL_000"});
+    EXPECT_EQ(ReadListFile(ProgramDir() + "aCL_000.ARS"), QStringList{time}) << "kept on disk";
 
     // Stepping with the arrow keys opens the next file and plays it shortly after.
     window.cutFileOpener->ComboBox1->setFocus();
