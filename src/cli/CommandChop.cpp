@@ -1,5 +1,7 @@
 // pirvan-split chop, direct-cut and force-restore: the chop cut of whole files, and the direct
 // one-time cut that edits a file in place, with its forced restore.
+#include <algorithm>
+
 #include <QCommandLineParser>
 #include <QDir>
 #include <QFileInfo>
@@ -103,14 +105,20 @@ int RunChopCommand(CommandContext& context) {
                                          "CHANNELS 1 or 2"));
     }
     options.chopMinutes = *m;
+    // Like cut, the folder is made only once there is a source that reads: as WAV, or in the
+    // headerless mode as any file that opens.
+    const auto readable = [&](const QString& source) {
+        WavInfo info;
+        return static_cast<ChopMode>(*n) == ChopMode::RawToWav
+                   ? QFileInfo(source).isFile() && QFileInfo(source).isReadable()
+                   : ReadWavInfo(source, info).isEmpty();
+    };
     QStringList sources;
-    bool anySource = false;
     for (const QString& file : parser.positionalArguments()) {
         sources << QFileInfo(file).absoluteFilePath();
-        anySource = anySource || QFileInfo::exists(file);
     }
-    // Without a source to read no folder is left behind.
-    if (anySource && !QDir().mkpath(parser.value(out))) {
+    if (std::any_of(sources.begin(), sources.end(), readable) &&
+        !QDir().mkpath(parser.value(out))) {
         context.err << "pirvan-split chop: cannot make the folder " << parser.value(out) << "\n";
         return Failure;
     }
@@ -118,12 +126,21 @@ int RunChopCommand(CommandContext& context) {
     CountingMessenger messenger(context.err);
     NoProgressBox progress;
     NoEventPump pump;
-    const auto result =
-        RunChop(sources, static_cast<ChopMode>(*n), options, Host{messenger, progress, pump});
-    for (const QString& line : result->record) {
-        context.out << line << "\n";
+    // One source at a time, so that the reason a source could not be opened follows its message.
+    bool pieceWritten = false;
+    for (const QString& source : sources) {
+        const auto one =
+            RunChop({source}, static_cast<ChopMode>(*n), options, Host{messenger, progress, pump});
+        PrintUnreadableReason(context, source);
+        for (const QString& line : one->record) {
+            context.out << line << "\n";
+        }
+        pieceWritten = pieceWritten || one->pieceWritten;
+        if (one->stopped) {
+            break;
+        }
     }
-    return result->pieceWritten && messenger.errors == 0 ? Success : Failure;
+    return pieceWritten && messenger.errors == 0 ? Success : Failure;
 }
 
 int RunDirectCut(CommandContext& context) {

@@ -113,8 +113,11 @@ TEST(CommandLineTest, FailuresPrintTheSystemsMessage) {
              ": Is a directory\n"},
         {{"cut", none, "--out", files.Path("out"), "0"},
          none + "\nファイルがありません・・・\n" + noSuchFile},
-        {{"chop", none, "--mode", "0", "--out", files.Path("out")},
-         "WAVデータ取得に失敗しました・・・\nWAVファイルの読み出しに失敗しましたOP・・・GW\n"},
+        {{"chop", none, tiny, "--mode", "0", "--out", files.Path("out")},
+         "WAVデータ取得に失敗しました・・・\nWAVファイルの読み出しに失敗しましたOP・・・GW\n" +
+             noSuchFile +
+             "WAVデータ取得に失敗しました・・・\nWAVファイルのサイズが小さすぎます・・・GW\n" +
+             tiny + "\n"},
         {{"direct-cut", none, "0"}, "WAVファイルの読み出しに失敗しましたOP・・・MW\n" + noSuchFile},
         {{"force-restore", tiny}, "WAVファイルのサイズが小さすぎます・・・MW\n" + tiny + "\n"},
     };

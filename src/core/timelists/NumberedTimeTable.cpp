@@ -111,9 +111,15 @@ int NumberedTimeTable::AddRows(const QStringList& registered, const QStringList&
         // line's row runs to the end of the file, whatever that is: its end and length stay
         // empty rather than claim the segment ends at 0.
         const TimeMs fileLengthMs = format.FileLengthMs();
-        const QString end = i + 1 < registered.size() ? registered.at(i + 1)
-                            : fileLengthMs > 0        ? format.FormatTime(fileLengthMs)
-                                                      : QString();
+        QString end = i + 1 < registered.size() ? registered.at(i + 1)
+                      : fileLengthMs > 0        ? format.FormatTime(fileLengthMs)
+                                                : QString();
+        // A list shared with a longer recording of the same name may hold lines past this
+        // file's end: such a row has no segment here, so its end and length stay unknown
+        // rather than show a negative length.
+        if (!end.isEmpty() && ParseTime(end).value_or(0) < ParseTime(start).value_or(0)) {
+            end.clear();
+        }
         const bool present = std::any_of(m_rows.begin(), m_rows.end(), [&](const TableRow& row) {
             return row.start == start && row.end == end;
         });
@@ -196,7 +202,9 @@ void NumberedTimeTable::MeasurePeaks(const QString& cutFile, Messenger& messenge
             if (error.isEmpty()) {
                 row.peak = QString::number(peak);
             } else {
+                // The cause (no file, an unreadable one) is the same for every row.
                 messenger.ShowError(QStringLiteral("エラー発生☆\n") + error, Messenger::Ok);
+                return;
             }
         }
         if (pump) {

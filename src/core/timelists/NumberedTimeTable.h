@@ -54,7 +54,8 @@ public:
     int PlayRow() const;
 
     /// Adds a row for every selected registered line, in order: from the line to the next one,
-    /// the last to the end of the file. A segment the table holds already (same start and end) is
+    /// the last to the end of the file; a line past the file's end leaves end and length empty.
+    /// A segment the table holds already (same start and end) is
     /// skipped. Each new row becomes the only selected row and pump runs after it; interrupted is
     /// asked before each line and stops the run when true. Returns the number of rows added.
     int AddRows(const QStringList& registered, const QStringList& tags,
@@ -68,8 +69,8 @@ public:
     int DeleteSelected();
     /// Numbers the rows 1, 2, 3, ... in their order, after asking.
     void Renumber(Messenger& messenger);
-    /// Measures the peak of every row that has none yet and whose end is after its start. A
-    /// failure is shown for its row, whose cell stays empty; the others are measured all the same.
+    /// Measures the peak of every row that has none yet and whose end is after its start. The
+    /// first failure is shown and ends the run; the rows not measured keep an empty cell.
     void MeasurePeaks(const QString& cutFile, Messenger& messenger, EventPump* pump);
     /// Sorts by a column, ascending on its first click and alternating after that; numbers and
     /// peaks compare by value. The focused row stays focused and the selection stays with its rows.

@@ -75,7 +75,9 @@ TEST(NumberedTimeTableTest, AddingAgainAddsOnlyChangedSegments) {
     noFile.SetFileLength(0);
     NumberedTimeTable last;
     last.AddRows({"01000"}, {}, {0}, noFile, nullptr, {});
-    EXPECT_EQ(Summary(last) + Summary(last, &TableRow::length), QStringList({"1 01000-", ""}));
+    last.AddRows({"12000"}, {}, {0}, format, nullptr, {}); // a line past the file's end
+    EXPECT_EQ(Summary(last) + Summary(last, &TableRow::length),
+              QStringList({"1 01000-", "2 12000-", "", ""}));
 }
 
 TEST(NumberedTimeTableTest, MovesSelectedRowsTogetherWithinTheEnds) {
@@ -139,9 +141,9 @@ TEST(NumberedTimeTableTest, MeasuresPeaksOfRowsThatHaveNone) {
     EXPECT_TRUE(messenger.calls.empty());
 
     table.Append({"5", "0000", "0100", {}, {}, {}, {}});
+    table.Append({"6", "0100", "0200", {}, {}, {}, {}});
     table.MeasurePeaks(path + ".missing", messenger, nullptr);
-    ASSERT_EQ(messenger.calls.size(), 1u)
-        << "only the row without a peak, and the empty range none";
+    ASSERT_EQ(messenger.calls.size(), 1u) << "one message for the run, none for measured rows";
     EXPECT_TRUE(messenger.calls[0].text.startsWith("エラー発生☆\n"));
     EXPECT_EQ(table.Row(4).peak, "");
 }
