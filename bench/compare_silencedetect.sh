@@ -13,22 +13,11 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 split="$(realpath "${BUILD_DIR:-build}/src/cli/pirvan-split")"
 rounds="${ROUNDS:-5}"
-for tool in "$split" ffmpeg hyperfine python3; do
-    command -v "$tool" >/dev/null || { echo "missing: $tool" >&2; exit 2; }
-done
-
-file="${1:-}"
-made=""
-work="$(mktemp -d)"
-trap 'rm -rf "$work" ${made:+"$made"}' EXIT
-if [ -z "$file" ]; then
-    command -v sox >/dev/null || { echo "missing: sox" >&2; exit 2; }
-    file="$(mktemp "${TMPDIR:-/tmp}/pirvan-bench-XXXXXX.wav")"
-    made="$file"
-    echo "making one hour of pink noise in $file ..."
-    sox -n -r 44100 -c 2 -b 16 "$file" synth 3600 pinknoise vol 0.3
-fi
-cat "$file" >/dev/null # warm the page cache
+source bench/common.sh
+need "$split" ffmpeg hyperfine python3
+work="$(mktemp -d "${TMPDIR:-/tmp}/pirvan-compare-XXXXXX")"
+trap 'rm -rf "$work"' EXIT
+hour_file "$work" "${1:-}"
 
 declare -A commands=(
     [ffmpeg]="ffmpeg -hide_banner -nostats -i $file -af silencedetect=n=-50dB:d=0.5 -f null -"
