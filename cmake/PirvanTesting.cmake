@@ -18,7 +18,7 @@ function(add_unit_test name)
         DISCOVERY_MODE PRE_TEST
         DISCOVERY_TIMEOUT 60
         PROPERTIES LABELS ${T_LABEL}
-                   ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LC_ALL=C.UTF-8;LANG=C.UTF-8"
+                   ENVIRONMENT QT_QPA_PLATFORM=offscreen
                    TIMEOUT 300)
 endfunction()
 

@@ -55,6 +55,9 @@ void IsolateHome() {
     ::setenv("XDG_CONFIG_HOME", config.c_str(), 1);
     ::setenv("XDG_DATA_HOME", data.c_str(), 1);
     ::setenv("VESKAR_HOME", veskar.c_str(), 1);
+    // Number and date texts must not depend on the locale of the machine running the tests.
+    ::setenv("LC_ALL", "C.UTF-8", 1);
+    ::setenv("LANG", "C.UTF-8", 1);
 }
 
 QString TestHomeDir() {
