@@ -12,6 +12,8 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QVBoxLayout>
 
 #include "core/analysis/CutAnalysis.h"
@@ -109,20 +111,35 @@ QFrame* SilencePanel::MakePanel(QWidget* parent) {
     recognition->addWidget(Edit_Ninshiki_Time);
     recognition->addWidget(new QLabel(QStringLiteral("ms"), panel));
 
-    m_channelGrid = new QGridLayout;
+    // On a low screen six lists cannot all show several lines at once: each keeps a useful
+    // height and the lists scroll instead.
+    auto* grid = new QWidget;
+    grid->setObjectName("Grid_MS");
+    m_channelGrid = new QGridLayout(grid);
+    m_channelGrid->setContentsMargins(0, 0, 0, 0);
     m_channelGrid->setHorizontalSpacing(4);
     m_channelGrid->setVerticalSpacing(6);
     for (int k = 0; k < kSilenceChannels; ++k) {
-        m_channelColumns[k] = MakeChannel(k, panel);
+        m_channelColumns[k] = MakeChannel(k, grid);
     }
+    auto* scroll = new QScrollArea(panel);
+    scroll->setObjectName("Scroll_MS");
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroll->setWidget(grid);
+    scroll->viewport()->setAutoFillBackground(false);
+    grid->setAutoFillBackground(false);
 
     layout->addLayout(head);
     layout->addLayout(MakeAdviceButtons(panel));
     layout->addLayout(recognition);
-    layout->addLayout(m_channelGrid, 1);
+    layout->addWidget(scroll, 1);
     // Three lists in a row where there is room, else two: the panel asks only for the width of
     // two, so the cut screen fits a 1024-pixel screen.
     PlaceChannels(2);
+    scroll->setMinimumWidth(grid->minimumSizeHint().width() +
+                            scroll->verticalScrollBar()->sizeHint().width());
     panel->setMinimumWidth(layout->totalMinimumSize().width());
     m_threeColumnsWidth =
         panel->minimumWidth() + m_channelGrid->horizontalSpacing() + m_channelColumns[0]->width();
@@ -201,6 +218,9 @@ TimeListBox* SilencePanel::MakeChannelList(int k, QWidget* column) {
         },
         column);
     box->setObjectName("ListBox_MS" + QString::number(k));
+    constexpr int kLinesAlwaysShown = 5;
+    box->setMinimumHeight(kLinesAlwaysShown * (box->fontMetrics().height() + 1) +
+                          2 * box->frameWidth());
     box->setToolTip(QStringLiteral("第") + FullWidthDigit(k + 1) +
                     QStringLiteral("無音タイムリスト"));
     box->setAutoFillBackground(true);
