@@ -60,10 +60,13 @@ CutScreen::CutScreen(TimeLists& lists, Messenger& messenger, EventPump& pump, Sh
     : QWidget(parent), m_lists(lists), m_messenger(messenger), m_pump(pump), m_flags(flags) {
     setObjectName("Panel_CUT");
     m_prompt = [this](const QString& title, const QString& text) -> std::optional<QString> {
-        bool ok = false;
-        const QString result =
-            QInputDialog::getText(this, title, QString(), QLineEdit::Normal, text, &ok);
-        return ok ? std::optional<QString>(result) : std::nullopt;
+        // The title bar of a box this narrow cuts a long title short, so it is also the prompt.
+        QInputDialog dialog(this);
+        dialog.setWindowTitle(title);
+        dialog.setLabelText(title.trimmed());
+        dialog.setTextValue(text);
+        return dialog.exec() == QDialog::Accepted ? std::optional<QString>(dialog.textValue())
+                                                  : std::nullopt;
     };
     MakeOptionItems();
 
