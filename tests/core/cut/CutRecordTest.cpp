@@ -56,8 +56,6 @@ TEST_F(CutRecordTest, FullLineColumnsThatFillTheirWidth) {
 
 TEST_F(CutRecordTest, ShortLineCarriesDateLengthAndPath) {
     EXPECT_EQ(m_record.Lines().at(1), "08/03/24 Mon 15:30:12   ---s  /cut/bad.wav");
-    EXPECT_EQ(CutRecord::ShortLine(kMonday, 195123, false, "/p.wav"),
-              "08/03/24 Mon 15:30:12   195s123  /p.wav");
     EXPECT_EQ(CutRecord::ShortLine(kMonday, 195123, true, "/p.wav"),
               "08/03/24 Mon 15:30:12   3m15123  /p.wav");
     EXPECT_EQ(CutRecord::ShortLine(kMonday, 60000, true, "/p.wav"),
@@ -89,23 +87,6 @@ TEST_F(CutRecordTest, RecordFileIsReplacedWhole) {
     ASSERT_TRUE(ShowCutRecord(shorter, RecordRequest::MF_KIROKU, false, WorkDir(), kMonday,
                               m_viewer, m_messenger));
     EXPECT_EQ(ReadAll(RecordFile()).count("\r\n"), 5);
-}
-
-TEST_F(CutRecordTest, NoMemoWritesButShowsOnlyWhenAskedFor) {
-    struct Case {
-        RecordRequest request;
-        bool shown;
-    };
-    for (const Case& c :
-         {Case{RecordRequest::CutRun, false}, Case{RecordRequest::DirectCut, false},
-          Case{RecordRequest::MF_KIROKU, true}, Case{RecordRequest::MF_KIROKUCLR, true},
-          Case{RecordRequest::MainWindow, true}}) {
-        QFile::remove(RecordFile());
-        m_viewer.shown.clear();
-        EXPECT_TRUE(Show(c.request, true));
-        EXPECT_TRUE(QFile::exists(RecordFile()));
-        EXPECT_EQ(m_viewer.shown.size(), c.shown ? 1 : 0) << static_cast<int>(c.request);
-    }
 }
 
 TEST_F(CutRecordTest, AnEmptyRecordIsNeitherWrittenNorShown) {
@@ -143,12 +124,6 @@ TEST_F(CutRecordTest, ClearAsksThenShowsOneLastTime) {
     EXPECT_EQ(m_messenger.calls[0].defaultResult, Messenger::No);
     EXPECT_EQ(m_messenger.calls[1].text, QString::fromUtf8("カット記録削除を中止しました。"));
     EXPECT_TRUE(m_viewer.shown.isEmpty());
-
-    m_messenger.answers = {Messenger::Yes};
-    ClearCutRecord(m_record, WorkDir(), kMonday, m_viewer, m_messenger);
-    EXPECT_TRUE(m_record.IsEmpty());
-    EXPECT_EQ(m_viewer.shown, QStringList{RecordFile()});
-    EXPECT_TRUE(ReadAll(RecordFile()).contains("2個"));
 }
 
 TEST_F(CutRecordTest, ClearKeepsTheLinesWhenTheyCouldNotBeShown) {
@@ -156,30 +131,6 @@ TEST_F(CutRecordTest, ClearKeepsTheLinesWhenTheyCouldNotBeShown) {
     m_messenger.answers = {Messenger::Yes};
     ClearCutRecord(m_record, WorkDir(), kMonday, m_viewer, m_messenger);
     EXPECT_EQ(m_record.Lines().size(), 2);
-}
-
-TEST_F(CutRecordTest, ShowingTheLastFileDoesNotWriteIt) {
-    EXPECT_TRUE(ShowLastCutRecordFile(WorkDir(), m_viewer, m_messenger));
-    EXPECT_EQ(m_viewer.shown, QStringList{RecordFile()});
-    EXPECT_FALSE(QFile::exists(RecordFile()));
-}
-
-TEST_F(CutRecordTest, FileMenuItems) {
-    CutRecord empty;
-    RecordMenuState state = PrepareRecordMenu(empty, WorkDir());
-    EXPECT_FALSE(state.cutTxtEnabled);
-    EXPECT_FALSE(state.kirokuEnabled);
-    EXPECT_FALSE(state.kirokuClrEnabled);
-
-    ASSERT_TRUE(Show(RecordRequest::MF_KIROKU, false));
-    state = PrepareRecordMenu(empty, WorkDir());
-    EXPECT_TRUE(state.cutTxtEnabled);
-    EXPECT_FALSE(state.kirokuEnabled);
-
-    state = PrepareRecordMenu(m_record, WorkDir());
-    EXPECT_FALSE(state.cutTxtEnabled);
-    EXPECT_TRUE(state.kirokuEnabled);
-    EXPECT_TRUE(state.kirokuClrEnabled);
 }
 
 } // namespace

@@ -41,13 +41,6 @@ TEST(LargeFileTest, APieceOverFourGiBIsWrittenAsRf64) {
               "52463634ffffffff57415645647336341c000000"
               "4a000040010000000000004001000000000000500000000000000000"
               "666d7420120000000100020044ac000010b1020004001000000064617461ffffffff");
-    // With one byte a frame the frame count is the data size.
-    WavInfo mono8 = cd;
-    mono8.channels = 1;
-    mono8.blockAlign = 1;
-    mono8.bitsPerSample = 8;
-    const QByteArray bytes = SegmentHeader(mono8, kFiveGiB);
-    EXPECT_EQ(bytes.mid(36, 8), bytes.mid(28, 8));
     QTemporaryDir dir;
     WavInfo back;
     ASSERT_EQ(ReadWavInfo(Sparse(dir, "piece.wav", rf64, {}), back), "");

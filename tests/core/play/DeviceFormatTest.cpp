@@ -46,39 +46,29 @@ TEST_F(DeviceFormatTest, TextAndReportedValues) {
         const DeviceFormatReport report = QueryDeviceFormat(c.path, query, player, flags);
         EXPECT_EQ(report.text, c.text);
         EXPECT_EQ(report.eightBit, c.eightBit) << c.path;
-        const WaveFormat format = query.files[c.path].format;
-        EXPECT_EQ(report.sampleRate, format.sampleRate);
-        EXPECT_EQ(report.bitsPerSample, format.bitsPerSample);
-        EXPECT_EQ(report.channels, format.channels);
+        EXPECT_EQ(report.bitsPerSample, query.files[c.path].format.bitsPerSample);
         EXPECT_FALSE(query.IsOpen()) << "the query must close its device again";
     }
     EXPECT_TRUE(player.log.isEmpty()) << "the playing device is not touched";
 }
 
-TEST_F(DeviceFormatTest, UnopenableFileGivesNothing) {
-    const DeviceFormatReport report = QueryDeviceFormat("missing.wav", query, player, flags);
+// A file that does not open, a pending stop (which silences the player) and the shutdown
+// report nothing.
+TEST_F(DeviceFormatTest, NothingIsReportedWithoutAFileOrWhileStopping) {
+    DeviceFormatReport report = QueryDeviceFormat("missing.wav", query, player, flags);
     EXPECT_TRUE(report.text.isEmpty());
-    EXPECT_FALSE(report.eightBit);
-    EXPECT_FALSE(report.sampleRate);
     EXPECT_FALSE(report.bitsPerSample);
-    EXPECT_FALSE(report.channels);
-}
-
-TEST_F(DeviceFormatTest, PendingStopSilencesThePlayerAndReportsNothing) {
     ASSERT_TRUE(player.Open("playing.wav"));
     ASSERT_TRUE(player.PlayRange(0, 500, PlayRoute::CutScreen));
     flags.stopRequested = true;
-
-    const DeviceFormatReport report = QueryDeviceFormat("mono8.wav", query, player, flags);
+    report = QueryDeviceFormat("mono8.wav", query, player, flags);
     EXPECT_TRUE(report.text.isEmpty());
     EXPECT_FALSE(report.eightBit);
     EXPECT_FALSE(player.IsOpen());
     EXPECT_FALSE(query.IsOpen());
-}
-
-TEST_F(DeviceFormatTest, ShutdownSendsNothingToTheQueryDevice) {
+    // The shutdown sends nothing to the query device.
     flags.shutdownStop = true;
-    flags.stopRequested = true;
+    query.log.clear();
     EXPECT_TRUE(QueryDeviceFormat("stereo.wav", query, player, flags).text.isEmpty());
     EXPECT_TRUE(query.log.filter("open").isEmpty());
 }

@@ -63,33 +63,12 @@ TEST(FitPlayWindowTest, EdgesOnTheCutScreen) {
     // A 12 s stretch: the first 5 s, then the last 5 s.
     EXPECT_EQ(Parts({10000, 22000}, 60000, modes, parts),
               (std::vector<PlayWindow>{{10000, 15000}, {17000, 22000}}));
-    // A 4 s stretch, and one of exactly 5 s, play once whole.
-    EXPECT_EQ(Parts({10000, 14000}, 60000, modes, parts),
-              (std::vector<PlayWindow>{{10000, 14000}}));
+    // A stretch of exactly 5 s plays once whole.
     EXPECT_EQ(Parts({10000, 15000}, 60000, modes, parts),
               (std::vector<PlayWindow>{{10000, 15000}}));
     // "end" plays to the end of the file, so its edges are those of the rest of the file.
     EXPECT_EQ(Parts({10000, 12000}, 60000, CutScreen(CutPlayMode::End, SpecialMode::Edges), parts),
               (std::vector<PlayWindow>{{10000, 15000}, {55000, 60000}}));
-}
-
-TEST(FitPlayWindowTest, OtherModesDropPartsThatAreDue) {
-    PlayParts parts;
-    parts.edgeSecondHalf = true;
-    parts.fileEdgeSecondHalf = true;
-    parts.previewChunkActive = true;
-    EXPECT_EQ(
-        FitPlayWindow({1000, 3000}, 60000, CutScreen(CutPlayMode::Zone, SpecialMode::Off), parts),
-        (PlayWindow{1000, 3000}));
-    EXPECT_FALSE(parts.edgeSecondHalf);
-    EXPECT_FALSE(parts.fileEdgeSecondHalf);
-    EXPECT_FALSE(parts.previewChunkActive);
-
-    parts = {true, true, true, 0};
-    FitPlayWindow({0, -1}, 60000, FileScreen(FileSpecialMode::Intro), parts);
-    EXPECT_FALSE(parts.edgeSecondHalf);
-    EXPECT_FALSE(parts.fileEdgeSecondHalf);
-    EXPECT_FALSE(parts.previewChunkActive);
 }
 
 TEST(FitPlayWindowTest, FileSpecialModes) {
