@@ -8,7 +8,7 @@ namespace {
 
 // The lists themselves are the engine's; here: their text forms, the level headers, the options
 // reaching the engine, and the end of an overfull list.
-TEST(TimesCommandTest, ListsInBothTimeForms) {
+TEST(TimesCommandTest, ListsInBothTimeFormsAndCutsAnOverfullOneShort) {
     const CliResult ms = RunSplit({"times", "25000", "--ms"});
     EXPECT_EQ(ms.exitCode, 0);
     EXPECT_EQ(ms.Out(), "00000\n10000\n20000\n");
