@@ -46,7 +46,6 @@ int RunCutter(const QStringList& arguments, int timeoutMs = 20000,
 
 TEST(ProgramEntryTest, RunModeAndVersionDecideWhatStarts) {
     EXPECT_EQ(RunModeOf({"/uninstall"}, "pirvan-cutter"), RunMode::Uninstall);
-    EXPECT_EQ(RunModeOf({"/uninstall", "x"}, "unin_kotan000"), RunMode::Uninstall);
     EXPECT_EQ(RunModeOf({"x", "/uninstall"}, "pirvan-cutter"), RunMode::Normal);
     EXPECT_EQ(RunModeOf({"/UNINSTALL"}, "pirvan-cutter"), RunMode::Normal);
     EXPECT_EQ(RunModeOf({}, "unin_kotan000"), RunMode::Uninstaller);

@@ -35,11 +35,6 @@ TEST_F(AnalysisCommandsTest, Info) {
     EXPECT_EQ(stereo.exitCode, 0);
     EXPECT_EQ(stereo.Out(), "44S16    0.03251     573,560 take one.wav " + files.Folder() + "\n");
     EXPECT_EQ(stereo.Err(), "");
-
-    // 24-bit as sox writes it (an extensible header and a fact chunk), 10 ms at 192 kHz.
-    const CliResult sox = RunSplit(
-        {"info", files.Write("sox.wav", WavBuilder(192000, 2, 24).SoxStyle().Silence(1920))});
-    EXPECT_EQ(sox.Out(), "92S24    0.00010      11,600 sox.wav " + files.Folder() + "\n");
 }
 
 TEST_F(AnalysisCommandsTest, Levels) {
@@ -84,12 +79,10 @@ TEST_F(AnalysisCommandsTest, SilencesWithDefaultsAndOptions) {
 }
 
 TEST_F(AnalysisCommandsTest, SilencesWithAgreement) {
-    // Song starts at 0 are in all six lists, at 1.3 s in three (0-2), at 2.8 s in four.
+    // Song starts at 0 are in all six lists, at 1.3 s in three (0-2).
     const QString out = RunSplit({"silences", Recording(), "--agreement"}).Out();
     EXPECT_TRUE(out.startsWith("MS0\n0.00000\t1\t6\n0.01000\t\n0.01300\t1\t3\nMS1\n"))
         << out.toStdString();
-    EXPECT_TRUE(
-        out.endsWith("MS5\n0.00000\t1\t6\n0.02200\t\n0.02800\t1\t4\npeak\t1.01000\t31000\n"));
 }
 
 // The first line of suggest goes into silences as it stands; its first list holds the starts.

@@ -61,8 +61,6 @@ TEST_F(CutCommandTest, ChosenLinesTheirNamesAndBytes) {
         std::vector<std::tuple<QString, int, int>> pieces; // name pattern, start, end (ms)
     } cases[] = {
         // clang-format off
-        {{"60000", "0", "0.30000"},
-         {{"live_00000", 0, 30000}, {"live_30000", 30000, 60000}, {"live_60000", 60000, -1}}},
         {{"--select", "1", "0", "30000"}, {{"live_30000", 30000, -1}}}, // the last index
         {{"--filter", "2", "--label", "2=Side B", "0:2", "20000:1", "40000", "70000:1", "70000:2"},
          {{"live_00000_Side B", 0, 20000}, {"live_70000_Side B", 70000, -1}}},

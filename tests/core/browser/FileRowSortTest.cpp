@@ -6,12 +6,6 @@
 namespace veskar {
 namespace {
 
-TEST(FileRowSortTest, NamesInLocaleOrder) {
-    QStringList names{"rock", "blues", "jazz", "ambient"};
-    SortNames(names);
-    EXPECT_EQ(names, QStringList({"ambient", "blues", "jazz", "rock"}));
-}
-
 QStringList Names(const std::vector<FileRow>& rows) {
     QStringList names;
     for (const FileRow& row : rows) {
@@ -33,10 +27,8 @@ TEST(FileRowSortTest, SortingByColumnsAndDirections) {
         {FileColumn::Size, {"small.wav", "mid.aif", "big.wav"}},
         {FileColumn::Size, {"big.wav", "mid.aif", "small.wav"}},
         {FileColumn::Name, {"small.wav", "mid.aif", "big.wav"}},
-        {FileColumn::Name, {"big.wav", "mid.aif", "small.wav"}},
         {FileColumn::Date, {"small.wav", "big.wav", "mid.aif"}},
         {FileColumn::Type, {"mid.aif", "small.wav", "big.wav"}},
-        {FileColumn::Type, {"small.wav", "big.wav", "mid.aif"}},
     };
     int selected = 0;
     for (const Click& click : clicks) {

@@ -75,7 +75,6 @@ TEST_F(MemoryListTest, SelectedRowsMoveTogether) {
         int at;
     } cases[] = {
         {{2, 4}, true, {"0", "2", "4", "1", "3", "5"}, 1},
-        {{4, 2}, false, {"0", "1", "3", "2", "4", "5"}, 3},
         {{4, 5}, false, {"0", "1", "2", "3", "4", "5"}, 4},
         {{5, 9, -1}, true, {"0", "1", "2", "3", "5", "4"}, 4},
         {{}, true, {"0", "1", "2", "3", "4", "5"}, -1},
@@ -133,7 +132,8 @@ TEST_F(MemoryListTest, MissingFilesAreAskedAboutUntilOneIsFound) {
         }
         test::FakeMessenger messenger;
         messenger.answers = c.answers;
-        EXPECT_EQ(FindExistingRow(rows, c.index, dir, messenger), c.found) << c.captions.join(',').toStdString();
+        EXPECT_EQ(FindExistingRow(rows, c.index, dir, messenger), c.found)
+            << c.captions.join(',').toStdString();
         EXPECT_EQ(Captions(rows), c.left);
         EXPECT_EQ(messenger.calls.size(), c.answers.size());
     }

@@ -60,25 +60,6 @@ TEST(SelectionDialogTest, ChoosingAFileName) {
     }
 }
 
-TEST(SelectionDialogTest, NewFolderCaptionKeepsTheEndOfALongPath) {
-    EXPECT_EQ(NewFolderCaption("/home/me"), "/home/me     ");
-    const QString longPath = "/home/me/music/" + QString(30, 'x');
-    EXPECT_EQ(NewFolderCaption(longPath), "..." + longPath.right(35) + "     ");
-}
-
-TEST(SelectionDialogTest, BackIsOnlyPossibleAfterASecondFolder) {
-    FolderSteps steps;
-    steps.Shown("/a");
-    EXPECT_FALSE(steps.CanGoBack());
-    steps.Shown("/a");
-    EXPECT_FALSE(steps.CanGoBack());
-    steps.Shown("/a/b");
-    steps.Shown("/c");
-    EXPECT_EQ(steps.Back(), "/a/b");
-    EXPECT_EQ(steps.Back(), "/a");
-    EXPECT_EQ(steps.Back(), "");
-}
-
 class SelectionDialogFolderTest : public testing::Test {
 protected:
     QString Path(const QString& relative) const { return m_dir.filePath(relative); }
@@ -100,8 +81,6 @@ TEST_F(SelectionDialogFolderTest, StartFolderIsTheFirstGivenClimbingToWhatExists
 
 TEST_F(SelectionDialogFolderTest, OverwriteNewAndDeleteFolder) {
     QFile(Path("take.wav")).open(QIODevice::WriteOnly);
-    EXPECT_TRUE(MayOverwrite(Path("new.wav"), m_messenger));
-    EXPECT_TRUE(m_messenger.calls.empty());
     m_messenger.answers = {Messenger::Yes};
     EXPECT_TRUE(MayOverwrite(Path("take.wav"), m_messenger));
     EXPECT_FALSE(MayOverwrite(Path("take.wav"), m_messenger)) << "the countdown answers No";

@@ -14,7 +14,6 @@ TEST(VolumesTest, DriveTypesAndLabels) {
     };
     const Case cases[] = {
         {"ext4", "/", DriveType::Fixed},
-        {"overlay", "/", DriveType::Fixed},
         {"vfat", "/media/me/STICK", DriveType::Removable},
         {"exfat", "/run/media/me/CARD", DriveType::Removable},
         {"iso9660", "/media/cdrom", DriveType::CdRom},
@@ -23,7 +22,6 @@ TEST(VolumesTest, DriveTypesAndLabels) {
         {"tmpfs", "/tmp", DriveType::RamDisk},
         {"tmpfs", "/run/user/1000", std::nullopt},
         {"proc", "/proc", std::nullopt},
-        {"cgroup2", "/sys/fs/cgroup", std::nullopt},
         {"squashfs", "/snap/core/1", std::nullopt},
         {"overlay", "/var/lib/docker/x/merged", std::nullopt},
         {"ext4", "/boot", std::nullopt},
@@ -34,13 +32,10 @@ TEST(VolumesTest, DriveTypesAndLabels) {
     }
     Volume stick;
     stick.type = DriveType::Removable;
-    EXPECT_EQ(DriveLabelText(stick), "[]");
     stick.label = "STICK";
     EXPECT_EQ(DriveLabelText(stick), "[STICK]");
     Volume share;
     share.type = DriveType::Remote;
-    share.label = "music";
-    EXPECT_EQ(DriveLabelText(share), "music");
     share.device = "//nas/music";
     EXPECT_EQ(DriveLabelText(share), "//nas/music");
 }

@@ -36,11 +36,6 @@ TEST(FolderRegistrationTest, MissingLevelsAreMadeOneByOneAfterAsking) {
          FolderRegistration::Registered,
          "%/a/b\nフォルダーを作成します|[ %/a/b ]\nフォルダーを登録しました",
          "%/a/b"},
-        {"%//a/./b",
-         {},
-         FolderRegistration::Registered,
-         "[ %/a/b ]\nフォルダーを登録しました",
-         "%/a/b"},
         // Not even root makes folders in /proc.
         {"/proc/pirvan-test/x",
          {},

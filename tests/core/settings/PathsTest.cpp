@@ -27,11 +27,8 @@ TEST_F(PathsTest, RecordsAndDefaultsLiveUnderTheHomeFolder) {
 
 TEST_F(PathsTest, ProgramDirFollowsVeskarHomeOnly) {
     const QByteArray saved = qgetenv("VESKAR_HOME");
-    EXPECT_EQ(ProgramDir(), home + "/veskar/");
     ::setenv("VESKAR_HOME", (home + "/other//").toLocal8Bit().constData(), 1);
     EXPECT_EQ(ProgramDir(), home + "/other/");
-    EXPECT_EQ(WorkDir(), home + "/DIZEZI32/TEMP/") << "the work folder stays in the home folder";
-
     ::unsetenv("VESKAR_HOME");
     const QString data = ProgramDir();
     EXPECT_TRUE(data.startsWith(home + "/.local/share/")) << data.toStdString();
@@ -50,19 +47,6 @@ TEST_F(PathsTest, FolderNotSetSpellings) {
     for (const Case& c : cases) {
         EXPECT_EQ(IsFolderNotSet(QString::fromLatin1(c.value)), c.notSet) << c.value;
     }
-}
-
-TEST_F(PathsTest, ChooserOpensAtTheNearestExistingFolder) {
-    // Nothing made yet: the default climbs to the home folder.
-    EXPECT_EQ(FolderToBrowse(kFolderNotSet, "SAVE_DIR"), home);
-    ASSERT_TRUE(QDir().mkpath(home + "/DIZEZI32"));
-    EXPECT_EQ(FolderToBrowse(kFolderNotSet, "SAVE_DIR"), home + "/DIZEZI32");
-    ASSERT_TRUE(QDir().mkpath(home + "/DIZEZI32/SAVE_DIR"));
-    EXPECT_EQ(FolderToBrowse("", "SAVE_DIR"), home + "/DIZEZI32/SAVE_DIR");
-
-    EXPECT_EQ(FolderToBrowse(home + "/DIZEZI32/", "SAVE_DIR"), home + "/DIZEZI32");
-    EXPECT_EQ(FolderToBrowse(home + "/DIZEZI32/gone/deeper/", "SAVE_DIR"), home + "/DIZEZI32");
-    EXPECT_EQ(FolderToBrowse("relative/cut/", "SAVE_DIR"), QDir::homePath());
 }
 
 } // namespace

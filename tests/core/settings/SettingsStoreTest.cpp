@@ -116,7 +116,6 @@ TEST_F(SettingsStoreTest, WindowPositionIsReadAndKeptInsideTheWorkArea) {
     };
     const Case cases[] = {
         {"", {240, 212}},
-        {"FP=100", {240, 212}},
         {"FP=\"x,5\"", {240, 212}},
         {"FP=\"100,200,300\"", {240, 212}},
         {"FP=\"100,200\"", {100, 200}},

@@ -11,12 +11,6 @@ class RegisteredListTest : public testing::Test {
 protected:
     // Five lines 1000 .. 5000 tagged "", "1", "2", "", "5".
     void Fill() { list.Assign({"1000", "2000", "3000", "4000", "5000"}, {"", "1", "2", "", "5"}); }
-    void Select(std::initializer_list<int> lines) {
-        list.ClearSelection();
-        for (const int line : lines) {
-            list.SetSelected(line, true);
-        }
-    }
     RegisteredList list;
 };
 
@@ -55,10 +49,8 @@ TEST_F(RegisteredListTest, FullListTurnsRedAndStaysUnchanged) {
     EXPECT_FALSE(list.Overflowed());
 
     EXPECT_EQ(list.InsertRegisteredTime("000001", "2", true), Result::Full);
-    EXPECT_EQ(list.InsertRegisteredTime("000004", "2", true), Result::Full);
     EXPECT_TRUE(list.Overflowed());
     EXPECT_EQ(list.Texts(), texts);
-    EXPECT_EQ(list.Tag(2), "");
     EXPECT_EQ(list.Lines().Current(), 7);
 
     list.SelectOnly(0);
@@ -106,19 +98,6 @@ TEST_F(RegisteredListTest, AssignPadsOrCutsTheTags) {
     EXPECT_EQ(list.Tags(), (QStringList{"4", "", ""}));
     list.Assign({"1"}, {"4", "5"});
     EXPECT_EQ(list.Tags(), (QStringList{"4"}));
-}
-
-TEST_F(RegisteredListTest, RewriteKeepsTagsAndSelection) {
-    Fill();
-    Select({1, 4});
-    list.SetCurrent(4);
-    list.RewriteTexts([](const QString& text) { return "x" + text; });
-    EXPECT_EQ(list.Texts(), (QStringList{"x1000", "x2000", "x3000", "x4000", "x5000"}));
-    EXPECT_EQ(list.Tags(), (QStringList{"", "1", "2", "", "5"}));
-    EXPECT_EQ(list.Lines().SelectedIndexes(), (std::vector<int>{1, 4}));
-    EXPECT_EQ(list.Lines().Current(), 4);
-    list.SetCurrent(5);
-    EXPECT_EQ(list.Lines().Current(), -1) << "past the last line: none";
 }
 
 } // namespace

@@ -7,7 +7,6 @@ namespace {
 
 TEST(StartColorsTest, OnlyTheFirstCharacterOfATagCounts) {
     EXPECT_EQ(StartColorCode(u""), 0);
-    EXPECT_EQ(StartColorCode(u"0"), 0);
     EXPECT_EQ(StartColorCode(u"1"), 1);
     EXPECT_EQ(StartColorCode(u"5x"), 5);
     EXPECT_EQ(StartColorCode(u"6"), 6);
@@ -23,17 +22,6 @@ TEST(StartColorsTest, RegistrationTag) {
     EXPECT_EQ(RegistrationTag(false, settings), "");
     settings.startTimesEnabled = false;
     EXPECT_EQ(RegistrationTag(true, settings), "");
-}
-
-TEST(StartColorsTest, ContinuousTargetPanelColour) {
-    StartColorSettings settings = DefaultStartColorSettings();
-    EXPECT_FALSE(ContinuousTargetColor(settings).has_value());
-    settings.continuousTarget = 2;
-    EXPECT_EQ(ContinuousTargetColor(settings), 0xFF0000u);
-    settings.continuousTarget = 6;
-    EXPECT_EQ(ContinuousTargetColor(settings), 0xFF00FFu);
-    settings.startTimesEnabled = false;
-    EXPECT_FALSE(ContinuousTargetColor(settings).has_value());
 }
 
 } // namespace

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 #include "core/timelists/TimeText.h"
 
 namespace veskar {
@@ -33,15 +31,6 @@ TEST(TimeFormatTest, WidthsFollowTheFileLength) {
     }
 }
 
-TEST(TimeFormatTest, StartsWithoutFileInMinutesMode) {
-    const TimeFormat format;
-    EXPECT_EQ(format.FileLengthMs(), 0);
-    EXPECT_EQ(format.TimeDigits(), 1);
-    EXPECT_EQ(format.MinuteDigits(), 1);
-    EXPECT_TRUE(format.MinutesMode());
-    EXPECT_EQ(format.FormatTime(0), "0.00000");
-}
-
 struct TextCase {
     TimeMs lengthMs;
     bool minutesMode;
@@ -51,10 +40,9 @@ struct TextCase {
 
 TEST(TimeFormatTest, FormatsBothForms) {
     const TextCase cases[] = {
-        {3600000, false, 83456, "0083456"},   {3600000, false, 0, "0000000"},
-        {3600000, false, 3600000, "3600000"}, {3600000, true, 754321, "12.34321"},
-        {3600000, true, 0, "00.00000"},       {3600000, true, 3600000, "60.00000"},
-        {3600000, true, 83456, "01.23456"},   {59999, true, 59999, "0.59999"},
+        {3600000, false, 83456, "0083456"},   {3600000, false, 3600000, "3600000"},
+        {3600000, true, 754321, "12.34321"},  {3600000, true, 0, "00.00000"},
+        {3600000, true, 3600000, "60.00000"}, {59999, true, 59999, "0.59999"},
         {36000000, true, 61000, "001.01000"}, {-1, false, 5, "05"},
         {1000, false, 123456, "123456"}, // wider than the file: never cut
         {1000, true, 3600000, "60.00000"},
@@ -85,10 +73,8 @@ TEST(ParseTimeTest, ReadsEitherFormWhateverTheMode) {
         const char* text;
         TimeMs t;
     } cases[] = {
-        {"0083456", 83456},        {"01.23456", 83456},    {"12.34000", 754000},
-        {"754000", 754000},        {" 12.34321 ", 754321}, {"0", 0},
-        {"00.00000", 0},           {"1.123456", 183456},   {"35791.23647", INT32_MAX},
-        {"2147483647", INT32_MAX}, {"60.00000", 3600000},
+        {"0083456", 83456},   {"01.23456", 83456},        {" 12.34321 ", 754321},    {"0", 0},
+        {"1.123456", 183456}, {"35791.23647", INT32_MAX}, {"2147483647", INT32_MAX},
     };
     for (const auto& c : cases) {
         const auto t = ParseTime(QString::fromUtf8(c.text));
@@ -101,17 +87,6 @@ TEST(ParseTimeTest, RejectsWhatIsNoTime) {
     for (const char* text : {"", "  ", ".", "1.", ".5", "abc", "1.2.3", "-5", "1.-5", "12 34",
                              "2147483648", "35791.23648", "99999999999"}) {
         EXPECT_FALSE(ParseTime(QString::fromUtf8(text)).has_value()) << text;
-    }
-}
-
-TEST(ParseTimeTest, RoundTripsEveryFormat) {
-    for (const TimeMs length : {0, 59999, 3600000, 36000000}) {
-        for (const bool minutesMode : {false, true}) {
-            const TimeFormat format = Format(length, minutesMode);
-            for (TimeMs t = 0; t <= length; t += std::max(1, length / 97)) {
-                EXPECT_EQ(ParseTime(format.FormatTime(t)), t);
-            }
-        }
     }
 }
 
