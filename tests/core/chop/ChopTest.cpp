@@ -46,7 +46,6 @@ TEST(ChopPieceListTest, ModesGiveWholeFramePieces) {
         {1, Info(44100, 4, 44, 1000000), {333336, 333336, 333328}},
         {12, Info(44100, 4, 44, minute * 5 / 2), {minute, minute, minute / 2}},
         {23, Info(44100, 4, 44, minute * 25), {minute * 20, minute * 5}},
-        {28, Info(44100, 4, 44, minute * 7), {minute * 6, minute}},
         {8, Info(8000, 6, 44, 20), {6, 6, 6, 2}},
         {29, Info(8000, 2, 44, 200), {0}},
         {0, Info(8000, 2, 44, 0), {}},

@@ -65,18 +65,15 @@ TEST_P(EnvelopeTest, EqualsTheSampleBySampleDefinition) {
 
 INSTANTIATE_TEST_SUITE_P(
     Signals, EnvelopeTest,
-    ::testing::Values(
-        Row{16, 2, 100, 44100, [](int64_t f, int c) { return Sine(f, c, 16384); }},
-        Row{16, 1, 7, 5000, [](int64_t, int) { return 0; }},
-        Row{16, 2, 13, 9001, [](int64_t f, int) { return f % 50 < 25 ? 32767 : -32768; }},
-        Row{16, 1, 3, 300, [](int64_t, int) { return -32768; }},
-        Row{8, 1, 9, 1000, [](int64_t, int) { return 0; }},
-        Row{8, 2, 10, 3333, [](int64_t f, int c) { return Sine(f, c, 127); }},
-        Row{24, 6, 11, 2000, [](int64_t f, int c) { return Sine(f, c, 8388607 - c); }},
-        Row{32, 3, 4, 1500, [](int64_t f, int c) { return Sine(f, c, 2147483647); }},
-        Row{16, 8, 17, 4321, [](int64_t f, int c) { return Sine(f, c, 30000); }},
-        Row{16, 2, 8, 5, [](int64_t f, int c) { return int32_t(f * 1000 - c); }},
-        Row{16, 1, 1000, 1001, [](int64_t f, int) { return f % 3 ? 9 : -5; }}));
+    ::testing::Values(Row{16, 2, 100, 44100, [](int64_t f, int c) { return Sine(f, c, 16384); }},
+                      Row{16, 1, 3, 300, [](int64_t, int) { return -32768; }},
+                      Row{8, 2, 10, 3333, [](int64_t f, int c) { return Sine(f, c, 127); }},
+                      Row{24, 6, 11, 2000,
+                          [](int64_t f, int c) { return Sine(f, c, 8388607 - c); }},
+                      Row{32, 3, 4, 1500, [](int64_t f, int c) { return Sine(f, c, 2147483647); }},
+                      Row{16, 8, 17, 4321, [](int64_t f, int c) { return Sine(f, c, 30000); }},
+                      Row{16, 2, 8, 5, [](int64_t f, int c) { return int32_t(f * 1000 - c); }},
+                      Row{16, 1, 1000, 1001, [](int64_t f, int) { return f % 3 ? 9 : -5; }}));
 
 TEST(EnvelopeRunTest, StopKeepsTheColumnsFilledSoFarAndASharedReadResumes) {
     WavFiles files;

@@ -1,4 +1,3 @@
-#include <random>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -60,25 +59,17 @@ TEST_F(SlotLevelsTest, SubSlotAveragingOnAKnownEnvelope) {
     EXPECT_TRUE(host.progress.percents.empty()); // done within the first piece
 }
 
+// Eight frames a millisecond; the peak of millisecond j is j, on its fourth frame.
 TEST_F(SlotLevelsTest, OneMillisecondEntriesAreThePeakOfTheirMillisecond) {
-    std::mt19937 random(9);
-    std::vector<int> magnitudes;
     WavBuilder builder(8000, 2, 16);
-    builder.Frames(8000, [&](int64_t, int c) {
-        const int v = static_cast<int>(random() % 20000) - 10000;
-        if (c == 0) {
-            magnitudes.push_back(std::abs(v));
-        } else {
-            magnitudes.back() = std::max(magnitudes.back(), std::abs(v));
-        }
-        return v;
+    builder.Frames(8000, [](int64_t f, int c) {
+        return f % 8 == 3 ? static_cast<int32_t>(c == 0 ? f / 8 : -f / 8) : c;
     });
     // From 250 ms: 15 measured slots; the 16th entry is never part of the span.
     const Table table = Measure(files.Write("r.wav", builder), 1, 16, 250);
     EXPECT_EQ(message, "");
     for (int j = 0; j < 15; ++j) {
-        const auto first = magnitudes.begin() + (250 + j) * 8;
-        EXPECT_EQ(table[j], *std::max_element(first, first + 8)) << j;
+        EXPECT_EQ(table[j], 250 + j) << j;
     }
     EXPECT_EQ(table[15], -1);
 }
@@ -107,13 +98,6 @@ TEST_F(SlotLevelsTest, ListNearTheEndOfTheData) {
     EXPECT_EQ(message, "");
 }
 
-TEST_F(SlotLevelsTest, SixtySecondTableAndEntryCount) {
-    WavBuilder builder(100, 1, 8);
-    builder.Frames(100 * 60 * 3, [](int64_t f, int) { return static_cast<int>(f / 6000 + 1); });
-    const Table table = Measure(files.Write("m.wav", builder), 60000, 2, 0);
-    EXPECT_EQ(table, Levels({1, 2}, 66));
-}
-
 TEST_F(SlotLevelsTest, ShortReadsAndFailures) {
     // Declared 20 s, present 2 s and one byte: the byte of the split frame is dropped with the
     // short read, and the read after it finds nothing.
@@ -122,8 +106,6 @@ TEST_F(SlotLevelsTest, ShortReadsAndFailures) {
     EXPECT_EQ(Measure(files.Write("short.wav", builder), 1000, 16, 0), Levels({30, 30}, 16));
     EXPECT_EQ(message, "0\nWAVファイルの読み出しに失敗しました・・・GWPD");
 
-    Measure(files.Write("f.wav", WavBuilder().FormatTag(3).Silence(4)), 1000, 16, 0);
-    EXPECT_EQ(message, "圧縮データは対象外です・・・GWPD");
     const Table before =
         Measure(files.Write("ok.wav", WavBuilder(1000, 1, 8).Silence(4)), 10, 16, -1);
     EXPECT_EQ(message, "オフセットが範囲を超えています・・・GWPD");
@@ -140,16 +122,6 @@ TEST_F(SlotLevelsTest, StopButton) {
     EXPECT_EQ(message, "中断ボタンが押されました・・・GWPD");
     EXPECT_EQ(table, Levels({9, 9, 9}, 16));
     EXPECT_EQ(host.progress.percents, (std::vector<int>{19})); // 3 × 100 / 16 = 18.75
-}
-
-// A block align of 1 byte for 16-bit stereo samples: every frame would be read from the bytes
-// of the three after it, so the list level run refuses the file as the reader does.
-TEST_F(SlotLevelsTest, SamplesWiderThanTheirFrameAreRefused) {
-    WavBuilder builder(1000, 2, 16);
-    builder.BlockAlign(1).RawData(QByteArray(160000, '\x40'));
-    const Table table = Measure(files.Write("narrow.wav", builder), 10000, 16, 0);
-    EXPECT_EQ(message, "サンプルが異状です・・・GWPD");
-    EXPECT_EQ(table, Table(16, -1));
 }
 
 TEST(TimeToByteTest, RoundsToEvenThenUpToAFrame) {
