@@ -124,6 +124,19 @@ TEST_F(SlotLevelsTest, StopButton) {
     EXPECT_EQ(host.progress.percents, (std::vector<int>{19})); // 3 × 100 / 16 = 18.75
 }
 
+// A slot that spans several blocks (a second of 192 kHz 24-bit sound does not fit the work area)
+// gets the level it gets when read in one block.
+TEST_F(SlotLevelsTest, SlotLongerThanABlockKeepsItsLevel) {
+    WavBuilder builder(1000, 1, 8);
+    builder.Constant(1000 * 60, 9).Constant(1000 * 60, 40).Constant(1000 * 30, 3);
+    const QString path = files.Write("long.wav", builder);
+    const Table whole = Measure(path, 60000, 3, 0);
+    ASSERT_GE(whole.size(), 3U);
+    EXPECT_EQ(Table(whole.begin(), whole.begin() + 3), (Table{9, 40, 3}));
+    SetWorkAreaLimit(kSmallWorkArea); // 32-second blocks
+    EXPECT_EQ(Measure(path, 60000, 3, 0), whole);
+}
+
 TEST(TimeToByteTest, RoundsToEvenThenUpToAFrame) {
     EXPECT_EQ(TimeToByte(1, 176400, 4), 176);
     EXPECT_EQ(TimeToByte(3, 176400, 4), 532); // 529.2 → 529 → 532
