@@ -28,7 +28,7 @@ WavBuilder LongRecording() {
 }
 
 KnownPieces PiecesInHiss(int32_t hiss) {
-    KnownPieces known{WavBuilder(kAnalysisRate, 1, 16), {}, 0};
+    KnownPieces known{WavBuilder(kAnalysisRate, 1, 16), {}};
     uint32_t seed = 12345;
     // A tone of the given peak (changing over the stretch for a fade) over uniform hiss.
     auto add = [&](int64_t ms, const std::function<double(double)>& peakAt) {
@@ -49,7 +49,6 @@ KnownPieces PiecesInHiss(int32_t hiss) {
         known.startsMs.push_back(at());
         if (known.startsMs.size() == 2) {
             add(8000, loud);
-            known.passageMs = at();
             add(900, [hiss](double) { return hiss / 2.0; });
         } else if (known.startsMs.size() == 3) {
             add(15000, loud);

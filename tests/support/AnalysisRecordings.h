@@ -30,7 +30,6 @@ WavBuilder LongRecording();
 struct KnownPieces {
     WavBuilder wav;
     std::vector<int64_t> startsMs;
-    int64_t passageMs = 0; ///< where the quiet passage begins
 };
 KnownPieces PiecesInHiss(int32_t hiss);
 

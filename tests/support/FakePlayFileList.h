@@ -16,11 +16,7 @@ class FakePlayFileList : public PlayFileList {
 public:
     FakePlayFileList() = default;
     explicit FakePlayFileList(QStringList filePaths)
-        : paths(std::move(filePaths)), weights(QStringList()) {
-        while (weights.size() < paths.size()) {
-            weights << QString();
-        }
-    }
+        : paths(std::move(filePaths)), weights(paths.size(), QString()) {}
 
     int Count() const override { return static_cast<int>(paths.size()); }
     int Selected() const override { return selected; }

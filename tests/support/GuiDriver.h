@@ -11,7 +11,6 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QDialog>
-#include <QImage>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
@@ -36,7 +35,7 @@ inline void CloseAllDialogs() {
     }
 }
 
-/// Shows a widget as the active window, painted, so keys reach it and its rows can be grabbed.
+/// Shows a widget as the active window, painted, so keys reach it.
 inline void ShowActive(QWidget* widget) {
     widget->show();
     QApplication::setActiveWindow(widget);
@@ -161,12 +160,6 @@ inline QStringList Shown(const QAbstractItemView* box) {
         texts.append(box->model()->index(row, 0).data().toString());
     }
     return texts;
-}
-
-/// The colour painted at the right end of a row, where no text is drawn.
-inline QColor RowColor(QAbstractItemView* box, int row) {
-    const QRect rect = box->visualRect(box->model()->index(row, 0));
-    return box->viewport()->grab().toImage().pixelColor(rect.right() - 2, rect.center().y());
 }
 
 inline void SendMouse(QWidget* target, QEvent::Type type, QPoint at = {2, 2},

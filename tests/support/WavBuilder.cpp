@@ -4,25 +4,15 @@
 #include <cmath>
 
 #include <QFile>
+#include <QtEndian>
 
 namespace veskar::test {
 
 namespace {
 
-void PutU32(QByteArray& out, uint32_t v) {
-    for (int i = 0; i < 4; ++i) {
-        out.append(static_cast<char>((v >> (8 * i)) & 0xFF));
-    }
-}
-
-void PutU64(QByteArray& out, uint64_t v) {
-    PutU32(out, static_cast<uint32_t>(v));
-    PutU32(out, static_cast<uint32_t>(v >> 32));
-}
-
-void PutU16(QByteArray& out, uint16_t v) {
-    out.append(static_cast<char>(v & 0xFF));
-    out.append(static_cast<char>((v >> 8) & 0xFF));
+template <class T> void PutLE(QByteArray& out, T v) {
+    const T le = qToLittleEndian(v);
+    out.append(reinterpret_cast<const char*>(&le), sizeof le);
 }
 
 } // namespace
@@ -62,10 +52,10 @@ WavBuilder& WavBuilder::FmtSize(uint32_t size) {
 
 WavBuilder& WavBuilder::Extensible(uint16_t validBits, uint32_t channelMask, uint16_t subFormat) {
     QByteArray extra;
-    PutU16(extra, 22);
-    PutU16(extra, validBits);
-    PutU32(extra, channelMask);
-    PutU32(extra, subFormat);
+    PutLE<uint16_t>(extra, 22);
+    PutLE<uint16_t>(extra, validBits);
+    PutLE<uint32_t>(extra, channelMask);
+    PutLE<uint32_t>(extra, subFormat);
     extra.append("\x00\x00\x10\x00\x80\x00\x00\xAA\x00\x38\x9B\x71", 12);
     m_tag = 0xFFFE;
     return FmtExtra(extra);
@@ -91,7 +81,7 @@ WavBuilder& WavBuilder::SoxStyle() {
 WavBuilder& WavBuilder::FfmpegStyle() {
     Extensible(m_bits, SpeakerMask(m_channels));
     QByteArray info("INFOISFT");
-    PutU32(info, 14);
+    PutLE<uint32_t>(info, 14);
     info.append("Lavf59.27.100", 14); // with its terminating NUL: an even size
     return Chunk("LIST", info);
 }
@@ -145,10 +135,7 @@ WavBuilder& WavBuilder::NoData() {
 }
 
 uint16_t WavBuilder::FrameBytes() const {
-    if (m_blockAlign) {
-        return *m_blockAlign;
-    }
-    return static_cast<uint16_t>(m_channels * ((m_bits + 7) / 8));
+    return m_blockAlign.value_or(static_cast<uint16_t>(m_channels * ((m_bits + 7) / 8)));
 }
 
 void WavBuilder::AppendSample(int32_t value) {
@@ -205,12 +192,12 @@ int64_t WavBuilder::FrameCount() const {
 
 QByteArray WavBuilder::FmtPayload() const {
     QByteArray fmt;
-    PutU16(fmt, m_tag);
-    PutU16(fmt, m_channels);
-    PutU32(fmt, m_rate);
-    PutU32(fmt, m_rate * FrameBytes());
-    PutU16(fmt, FrameBytes());
-    PutU16(fmt, m_bits);
+    PutLE<uint16_t>(fmt, m_tag);
+    PutLE<uint16_t>(fmt, m_channels);
+    PutLE<uint32_t>(fmt, m_rate);
+    PutLE<uint32_t>(fmt, m_rate * FrameBytes());
+    PutLE<uint16_t>(fmt, FrameBytes());
+    PutLE<uint16_t>(fmt, m_bits);
     fmt.append(m_fmtExtra);
     if (m_fmtSize) {
         fmt = fmt.left(static_cast<int>(*m_fmtSize));
@@ -238,7 +225,7 @@ QByteArray WavBuilder::Build() const {
             size = static_cast<uint32_t>(payload.size());
         } else if (piece.kind == PieceKind::Fact) {
             payload.clear();
-            PutU32(payload, static_cast<uint32_t>(FrameCount()));
+            PutLE<uint32_t>(payload, static_cast<uint32_t>(FrameCount()));
             size = 4;
         } else if (piece.kind == PieceKind::Data) {
             if (m_noData) {
@@ -248,21 +235,21 @@ QByteArray WavBuilder::Build() const {
             size = m_dataSize.value_or(static_cast<uint32_t>(payload.size()));
         }
         body.append(piece.id);
-        PutU32(body, size);
+        PutLE<uint32_t>(body, size);
         body.append(payload);
     }
     if (m_rf64) {
         // First after "WAVE": the RIFF size (with ds64 itself), data size and frame count.
         const uint64_t dataSize = m_ds64DataSize.value_or(m_samples.size());
         QByteArray ds64("ds64\x1C\0\0\0", 8);
-        PutU64(ds64, body.size() + 36 + dataSize - m_samples.size());
-        PutU64(ds64, dataSize);
-        PutU64(ds64, dataSize / std::max<uint64_t>(FrameBytes(), 1));
-        PutU32(ds64, 0);
+        PutLE<uint64_t>(ds64, body.size() + 36 + dataSize - m_samples.size());
+        PutLE<uint64_t>(ds64, dataSize);
+        PutLE<uint64_t>(ds64, dataSize / std::max<uint64_t>(FrameBytes(), 1));
+        PutLE<uint32_t>(ds64, 0);
         body.insert(4, ds64);
     }
     QByteArray out = m_riff;
-    PutU32(out, m_rf64 ? 0xFFFFFFFF : static_cast<uint32_t>(body.size()));
+    PutLE<uint32_t>(out, m_rf64 ? 0xFFFFFFFF : static_cast<uint32_t>(body.size()));
     out.append(body);
     return out;
 }
@@ -277,16 +264,7 @@ bool WavBuilder::Write(const QString& path) const {
 }
 
 uint32_t ReadU32(const QByteArray& bytes, int offset) {
-    uint32_t v = 0;
-    for (int i = 3; i >= 0; --i) {
-        v = (v << 8) | static_cast<uint8_t>(bytes.at(offset + i));
-    }
-    return v;
-}
-
-uint16_t ReadU16(const QByteArray& bytes, int offset) {
-    return static_cast<uint16_t>(static_cast<uint8_t>(bytes.at(offset)) |
-                                 (static_cast<uint8_t>(bytes.at(offset + 1)) << 8));
+    return qFromLittleEndian<quint32>(bytes.constData() + offset);
 }
 
 } // namespace veskar::test

@@ -114,8 +114,7 @@ private:
     QByteArray m_samples;
 };
 
-/// Little-endian helpers for checking bytes written by the engine.
+/// The little-endian number at offset, for checking bytes written by the engine.
 uint32_t ReadU32(const QByteArray& bytes, int offset);
-uint16_t ReadU16(const QByteArray& bytes, int offset);
 
 } // namespace veskar::test

@@ -1,58 +1,35 @@
-#include <gtest/gtest.h>
-
 #include <optional>
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
-#include <QMenuBar>
-#include <QTemporaryDir>
 
 #include "core/cut/CutRun.h"
 #include "core/cut/OutputNaming.h"
-#include "core/settings/Paths.h"
 #include "core/timelists/CutPointFiles.h"
-#include "gui/cutscreen/CutCommands.h"
 #include "gui/cutscreen/CutPointCommands.h"
-#include "gui/cutscreen/CutScreen.h"
-#include "gui/cutscreen/TimeListBox.h"
-#include "gui/dialogs/TPBarBox.h"
-#include "gui/dialogs/TSNBox.h"
-#include "gui/main/TKOTAN_VESKAR.h"
 #include "gui/dialogs/TDIR2OPENDLG.h"
 #include "gui/dialogs/TDIR2VIEWForm.h"
+#include "gui/dialogs/TSNBox.h"
 #include "gui/filescreen/FolderBrowserView.h"
 #include "support/EventLoop.h"
-#include "support/FakeTextViewer.h"
-#include "support/GuiDriver.h"
-#include "support/WavFiles.h"
+#include "support/RoadWindow.h"
 
 namespace veskar {
 namespace {
 
 using test::SelectRows;
 
-// The main window on its cut screen with a generated recording as cut file, a fresh save folder,
-// a record viewer that only takes note, and every message box answered.
-class CutCommandsTest : public testing::Test {
+// The main window on its cut screen with a generated recording as cut file, a fresh save folder
+// and a folder chooser that takes note.
+class CutCommandsTest : public test::RoadWindowTest {
 protected:
     CutCommandsTest() {
-        QDir(DizeziDir()).removeRecursively();
-        cut.SetTextViewer(&viewer);
         cut.SetFolderChooser([this](const QString& title, const QString& start) {
             chooserCalls << title + "|" + start;
             return chooserAnswer;
         });
-        window.ShowCutScreen();
-        window.show();
-        saveDir = out.path() + "/";
         cut.SetSaveDir(saveDir);
     }
-    void TearDown() override { test::CloseAllDialogs(); }
-
     /// A 16-bit stereo recording at 44.1 kHz as cut file.
     void UseSource(const QString& name, int seconds) {
         source = files.Write(name, test::WavBuilder(44100, 2, 16).Sine(44100 * seconds, 440, 8000));
@@ -67,35 +44,14 @@ protected:
         lists.registered.Assign(texts, tags);
         screen.RefreshLists();
     }
-    /// Opens the cut menu with the cut button and chooses item from it.
-    void CutFromButton(QAction* item) {
-        cut.Btn_CUT->click();
-        ASSERT_TRUE(screen.PopupMenu1->isVisible());
-        ASSERT_EQ(screen.PopupTargetList(), TimeListId::Registered);
-        item->trigger();
-        screen.PopupMenu1->hide();
-    }
-    /// Names of everything in the save folder, hidden files included.
-    QStringList SavedNames() const {
-        return QDir(out.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name);
-    }
-    QString RecordPath() const { return WorkDir() + "CUT$$$$.TXT"; }
 
-    TKOTAN_VESKAR window;
     CutCommands& cut = window.Cut();
     CutScreen& screen = *window.cutScreen;
     TimeLists& lists = window.timeLists;
-    test::FakeTextViewer viewer;
-    test::BoxAnswerer boxes{window.MKBoxDlg1};
     QStringList chooserCalls;
     std::optional<QString> chooserAnswer;
-    test::WavFiles files;
-    QTemporaryDir out;
-    QString saveDir;
-    QString source;
 };
 
-// Every cut item starts the run with its own colour filter.
 TEST_F(CutCommandsTest, EachCutItemStartsTheRunWithItsFilter) {
     UseSource("live.wav", 1);
     Register({0}, {"7"});
@@ -106,7 +62,7 @@ TEST_F(CutCommandsTest, EachCutItemStartsTheRunWithItsFilter) {
     }
     for (const auto& [item, filter] : items) {
         screen.ListBox_C->clearSelection();
-        CutFromButton(item);
+        CutWith(item);
         EXPECT_EQ(cut.Run().ColorFilter(), filter) << item->objectName().toStdString();
         if (item == cut.WAV_CUT_ALL) {
             EXPECT_EQ(screen.ListBox_C->selectionModel()->selectedRows().size(), 1)
@@ -143,7 +99,7 @@ TEST_P(CutStopTest, StopFromTheProgressBoxLeavesOnlyWholeFiles) {
     Register({0, 1000});
     test::WhenShown<TPBarBox>([](TPBarBox* box) { box->Button2->click(); },
                               [](TPBarBox* box) { return box->Msg->text().contains("0m01000"); });
-    CutFromButton(cut.WAV_CUT_ALL);
+    CutWith(cut.WAV_CUT_ALL);
     EXPECT_EQ(cut.Run().Busy(), !GetParam())
         << "a save on the worker thread leaves the window free";
     ASSERT_TRUE(test::RunEventsUntil([&] { return !cut.Run().Busy(); })) << "the run did not end";
@@ -159,13 +115,8 @@ TEST_P(CutStopTest, StopFromTheProgressBoxLeavesOnlyWholeFiles) {
 
 INSTANTIATE_TEST_SUITE_P(WaitForSave, CutStopTest, testing::Bool());
 
-TEST_F(CutCommandsTest, CutItemsComeFirstAndTheButtonOpensTheRegisteredListsMenu) {
-    const QList<QAction*> items = screen.PopupMenu1->actions();
-    EXPECT_LT(items.indexOf(cut.WAV_CUT), items.indexOf(screen.PCUT_N0));
-    EXPECT_LT(items.indexOf(cut.WAV_CUT_ST0->menuAction()), items.indexOf(screen.PCUT_N0));
-    EXPECT_EQ(items.last(), cut.WAV_CUT_CANSEL);
-
-    // The colour cuts follow the start-colour items: shown for the registered list only.
+// The colour cuts follow the start-colour items: shown for the registered list only.
+TEST_F(CutCommandsTest, TheButtonOpensTheRegisteredListsMenu) {
     screen.MO_ST_TM->trigger();
     cut.Btn_CUT->click();
     EXPECT_TRUE(screen.PopupMenu1->isVisible());
@@ -185,8 +136,6 @@ TEST_F(CutCommandsTest, CutItemsComeFirstAndTheButtonOpensTheRegisteredListsMenu
 }
 
 TEST_F(CutCommandsTest, FileMenuRecordItemsFollowTheRecord) {
-    EXPECT_EQ(window.menuBar()->actions().value(0)->menu(), cut.MFile0);
-    EXPECT_TRUE(window.MOption0->actions().contains(cut.MO_CS_UP));
     auto prepare = [&] {
         emit cut.MFile0->aboutToShow();
         return std::vector<bool>{cut.MF_CUT_TXT->isEnabled(), cut.MF_KIROKU->isEnabled(),
@@ -197,7 +146,7 @@ TEST_F(CutCommandsTest, FileMenuRecordItemsFollowTheRecord) {
     Register({0, 2000});
     SelectRows(screen.ListBox_C, {1});
     cut.MF_No_Memo->trigger();
-    CutFromButton(cut.WAV_CUT);
+    CutWith(cut.WAV_CUT);
     EXPECT_TRUE(viewer.shown.isEmpty()) << "カット記録を表示しない";
     EXPECT_EQ(prepare(), (std::vector<bool>{false, true, true}));
     cut.MF_KIROKU->trigger();
@@ -211,7 +160,7 @@ TEST_F(CutCommandsTest, FileMenuRecordItemsFollowTheRecord) {
 
     // Closing shows a record that holds lines, MF_No_Memo or not.
     cut.ShowRecordAtClose();
-    CutFromButton(cut.WAV_CUT);
+    CutWith(cut.WAV_CUT);
     cut.ShowRecordAtClose();
     EXPECT_EQ(viewer.shown.size(), 4) << "nothing to show the first time";
 }
@@ -230,7 +179,7 @@ TEST_F(CutCommandsTest, SaveDialogMovesTheSaveFolderOnYes) {
     UseSource("live.wav", 3);
     Register({1000});
     boxes.answers = {Messenger::Yes};
-    CutFromButton(cut.WAV_CUT_ALL);
+    CutWith(cut.WAV_CUT_ALL);
     EXPECT_EQ(caption, "ＷＡＶ分割ファイル作成カットファイル名を自分で付ける");
     EXPECT_TRUE(QFileInfo::exists(other + "/mine.wav"));
     EXPECT_EQ(cut.SaveDir(), other + "/");
@@ -291,48 +240,25 @@ TEST_F(CutCommandsTest, SaveFolderFromItsBoxAndBeforeTheFirstCut) {
     cut.SetSaveDir(kFolderNotSet);
     UseSource("live.wav", 3);
     Register({0});
-    CutFromButton(cut.WAV_CUT_ALL);
+    CutWith(cut.WAV_CUT_ALL);
     EXPECT_EQ(chooserCalls.value(0), "分割WAVファイル登録先|" + out.path());
     EXPECT_EQ(chooserCalls.value(2), "分割WAVファイル登録先|" + QDir::homePath());
     EXPECT_TRUE(boxes.shown.isEmpty());
     chooserAnswer = out.path();
-    CutFromButton(cut.WAV_CUT_ALL);
+    CutWith(cut.WAV_CUT_ALL);
     EXPECT_EQ(SavedNames(), QStringList{"live_0m00000.wav"});
 }
 
-} // namespace
-} // namespace veskar
-
-namespace veskar {
-namespace {
-
-// The file menu writes the registered list as a cue sheet and reads it back into the list it
-// shows; a file of a longer recording is refused with the message box.
-TEST_F(CutCommandsTest, CutPointsOutAndBackThroughTheFileMenu) {
+// A cut-point file of a longer recording is refused with the message box, the list kept.
+TEST_F(CutCommandsTest, CutPointsOfALongerRecordingAreRefused) {
     UseSource("take.wav", 5);
-    Register({0, 1000, 2500}, {"1", "", "2"});
-    QString answer = out.filePath("take.cue");
-    QStringList asked;
-    window.cutPoints->pickFile = [&](const QString& title, const QString& suggested, bool save) {
-        asked << title + "|" + QFileInfo(suggested).fileName() + "|" + (save ? "save" : "open");
-        return answer;
-    };
-    window.cutPoints->MF_CP_OUT0->actions().constFirst()->trigger(); // ALL
-    lists.registered.Clear();
-    screen.RefreshLists();
-    window.cutPoints->MF_CP_IN->trigger();
-    EXPECT_EQ(asked, (QStringList{"カットポイントの書き出し|take.txt|save",
-                                  "カットポイントの読み込み||open"}));
-    EXPECT_EQ(lists.registered.Tags(), (QStringList{"1", "", "2"}));
-    EXPECT_EQ(screen.ListBox_C->model()->rowCount(), 3);
-
-    answer = files.WriteBytes("long.txt", "0\t9.5\tBlue\n");
+    Register({0, 1000, 2500});
+    const QString answer = files.WriteBytes("long.txt", "0\t9.5\tBlue\n");
+    window.cutPoints->pickFile = [&](const QString&, const QString&, bool) { return answer; };
     window.cutPoints->MF_CP_IN->trigger();
     EXPECT_EQ(boxes.shown,
-              (QStringList{
-                  out.filePath("take.cue") + "\n3個のカットポイントを、書き出しました☆",
-                  CutPointFileRefused(
-                      answer, "この録音（0.05000）より長い録音のファイルです（0.09500）・・・")}));
+              QStringList{CutPointFileRefused(
+                  answer, "この録音（0.05000）より長い録音のファイルです（0.09500）・・・")});
     EXPECT_EQ(lists.registered.Count(), 3);
 }
 

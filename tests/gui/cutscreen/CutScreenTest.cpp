@@ -17,12 +17,8 @@ namespace veskar {
 namespace {
 
 using test::PressKey;
-using test::RowColor;
 using test::SelectRows;
 using test::Shown;
-
-const QColor kBlue(0, 0, 255);
-const QColor kAqua(0, 255, 255);
 
 class CutScreenTest : public testing::Test {
 protected:
@@ -59,41 +55,6 @@ TEST_F(CutScreenTest, RegisterButtonsAndTheTimeFormShowWhatTheEngineHolds) {
     EXPECT_TRUE(host.messenger.calls.empty());
 }
 
-// Start colours show on the registered lines and on the "<登" buttons, only while start times
-// are on.
-TEST_F(CutScreenTest, StartColoursShowWhileStartTimesAreOn) {
-    lists.registered.Assign({"00.10000", "00.20000"}, {"5", ""});
-    screen.RefreshLists();
-    screen.defaultColorItems[1]->trigger();
-    test::ShowActive(&screen);
-    SelectRows(screen.ListBox_C, {0});
-    EXPECT_EQ(RowColor(screen.ListBox_C, 0), kAqua) << "a selected line keeps its colour";
-    EXPECT_NE(RowColor(screen.ListBox_C, 1), kAqua);
-    for (QPushButton* button :
-         {screen.Button_ALLT, screen.Btn_NT, screen.colorRegisterButtons[0]}) {
-        EXPECT_EQ(button->palette().color(QPalette::Button), kBlue)
-            << button->objectName().toStdString();
-    }
-    EXPECT_NE(screen.Btn_ALLTC->palette().color(QPalette::Button), kBlue);
-    screen.MO_ST_TM->trigger();
-    EXPECT_NE(RowColor(screen.ListBox_C, 0), kAqua);
-    EXPECT_NE(screen.Button_ALLT->palette().color(QPalette::Button), kBlue);
-}
-
-TEST_F(CutScreenTest, FullRegisteredListTurnsRed) {
-    QStringList full;
-    for (int i = 0; i < RegisteredList::kMaxLines; ++i) {
-        full.append(lists.format.FormatTime(i * 7 + 1));
-    }
-    lists.registered.Assign(full, {});
-    screen.RefreshLists();
-    SelectRows(screen.ListBox_ALL, {2});
-    screen.Button_ALLT->click();
-    EXPECT_EQ(screen.ListBox_C->palette().color(QPalette::Base), QColor(Qt::red));
-    screen.SetCutFile("/music/next.wav", 60000);
-    EXPECT_NE(screen.ListBox_C->palette().color(QPalette::Base), QColor(Qt::red));
-}
-
 TEST_F(CutScreenTest, DeleteButtonAndContinuousTargetSetThePlayModeThroughTheHook) {
     CutPlayMode playMode = CutPlayMode::Continuous;
     CutScreen::PlaybackHooks hooks;
@@ -106,13 +67,9 @@ TEST_F(CutScreenTest, DeleteButtonAndContinuousTargetSetThePlayModeThroughTheHoo
     screen.Button5->click();
     EXPECT_EQ(playMode, CutPlayMode::Zone);
     EXPECT_EQ(Shown(screen.ListBox_C), (QStringList{"00.10000", "00.30000"}));
-    const QColor window = screen.Panel_RENZOKU->palette().color(QPalette::Window);
     screen.continuousPanelItems[2]->trigger(); // "赤のみ"
     EXPECT_EQ(lists.startColors.continuousTarget, 2);
     EXPECT_EQ(playMode, CutPlayMode::Continuous);
-    EXPECT_EQ(screen.Panel_RENZOKU->palette().color(QPalette::Window), QColor(255, 0, 0));
-    screen.MO_ST_TM->trigger();
-    EXPECT_EQ(screen.Panel_RENZOKU->palette().color(QPalette::Window), window);
 }
 
 TEST_F(CutScreenTest, RightClickMenuFollowsItsTarget) {

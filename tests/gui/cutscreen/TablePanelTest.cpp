@@ -36,15 +36,11 @@ protected:
     TablePanel panel{table, host.messenger, host.pump};
 };
 
-TEST_F(TablePanelTest, AddingShowsThePanelWithItsRowsAndTagColours) {
+TEST_F(TablePanelTest, AddingShowsThePanelWithItsRows) {
     EXPECT_TRUE(panel.isVisible());
     ASSERT_EQ(panel.ListView_T->topLevelItemCount(), 2);
     EXPECT_EQ(Cell(1, 0) + ' ' + Cell(1, 1) + ' ' + Cell(1, 2), "2 05000 10000");
     EXPECT_EQ(panel.Label_TT_Kosu->text(), "2ｺ");
-    const QColor tagged = panel.ListView_T->topLevelItem(0)->background(0).color();
-    EXPECT_EQ(tagged.rgb() & 0xFFFFFF, StartColorStyleOf(2)->background);
-    panel.CheckBox_TT_C->click();
-    EXPECT_EQ(panel.ListView_T->topLevelItem(0)->background(0).style(), Qt::NoBrush);
 }
 
 TEST_F(TablePanelTest, ButtonsRunTheTableOperations) {

@@ -40,7 +40,7 @@ TEST_F(THMSBoxDlgTest, EndNotAfterTheStartIsRefused) {
     }
 }
 
-TEST_F(THMSBoxDlgTest, ConfirmedRangeIsReturned) {
+TEST_F(THMSBoxDlgTest, ConfirmedRangeIsReturnedAndNoLeavesTheValuesAlone) {
     const int result = SetAndAnswer(
         {0, 0, 10, 0, 0, 10},
         [](THMSBox* form) {
@@ -57,12 +57,11 @@ TEST_F(THMSBoxDlgTest, ConfirmedRangeIsReturned) {
                   {2, 30, 0, 0, 0, 0}, [](THMSBox*) {}, "Btn_Yes"),
               Messenger::Ok);
     EXPECT_EQ(shownText, "開始 02 時 30 分 00 秒\n終了 00 時 00 分 00 秒に、設定します。");
-}
-
-TEST_F(THMSBoxDlgTest, AnsweringNoLeavesTheValuesAlone) {
-    const int result = SetAndAnswer(
-        {0, 1, 0, 0, 2, 0}, [](THMSBox* form) { form->Spin(THMSBox::STM, -1); }, "Btn_No");
-    EXPECT_EQ(result, Messenger::Cancel);
+    // No leaves the values alone.
+    EXPECT_EQ(
+        SetAndAnswer(
+            {0, 1, 0, 0, 2, 0}, [](THMSBox* form) { form->Spin(THMSBox::STM, -1); }, "Btn_No"),
+        Messenger::Cancel);
     EXPECT_EQ(dlg.STM(), 1);
 }
 

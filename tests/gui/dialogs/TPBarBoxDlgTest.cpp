@@ -33,17 +33,6 @@ TEST_F(TPBarBoxDlgTest, OpenShowsMessageTitleAndAnEmptyBar) {
     EXPECT_EQ(dlg.Form(untitled)->windowTitle(), "PIRVAN SOUND カッター");
 }
 
-TEST_F(TPBarBoxDlgTest, BarWidthIsTheFrameShareRoundedDown) {
-    const int handle = progress.Open("m", "t");
-    const int cases[][2] = {{0, 0},    {1, 3},     {33, 105},  {50, 160},
-                            {99, 316}, {100, 320}, {130, 320}, {-5, 0}};
-    for (const auto& [percent, width] : cases) {
-        EXPECT_EQ(progress.SetPercent(handle, percent), ProgressBox::Running);
-        EXPECT_EQ(dlg.Form(handle)->Panel_PBar->width(), width) << percent;
-        EXPECT_EQ(dlg.Form(handle)->Panel_PBar->text(), QString::number(percent) + "%");
-    }
-}
-
 // The stop button, Escape and the window's close button end a box; it keeps its final state
 // until its owner closes the handle.
 TEST_F(TPBarBoxDlgTest, EndedBoxKeepsItsStateUntilClosed) {

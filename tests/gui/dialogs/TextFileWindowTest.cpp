@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <QFontInfo>
 #include <QPlainTextEdit>
 
 #include "core/cut/CutRecord.h"
@@ -31,9 +30,9 @@ TEST(TextFileWindowTest, RecordShowsInTheOwnWindowWhenTheDesktopCannotOpenIt) {
     EXPECT_TRUE(own->isVisible() && !own->isModal() && own->Memo->isReadOnly());
     EXPECT_EQ(own->windowTitle(), "CUT$$$$.TXT");
     EXPECT_EQ(own->Memo->toPlainText(), QStringLiteral("カットデータ一覧　\n1個\n"));
-    EXPECT_TRUE(QFontInfo(own->Memo->font()).fixedPitch());
     EXPECT_TRUE(messenger.calls.empty());
-    EXPECT_FALSE(viewer.ShowTextFile(files.Folder() + "gone.txt")) << "the system's message follows";
+    EXPECT_FALSE(viewer.ShowTextFile(files.Folder() + "gone.txt"))
+        << "the system's message follows";
 }
 
 } // namespace

@@ -8,7 +8,7 @@
 #include "gui/filescreen/ChopMenu.h"
 #include "gui/filescreen/FolderBrowserView.h"
 #include "gui/filescreen/MemoryListPanel.h"
-#include "RoadWindow.h"
+#include "support/RoadWindow.h"
 
 namespace veskar::test {
 namespace {
@@ -33,6 +33,7 @@ TEST_F(ChopCutTest, ThreePartsKeepTheHeaderAndTheirSamples) {
     ChopMenu& chop = *window.chopMenu;
     chop.Btn_BUTUGIRI->click();
     ASSERT_TRUE(chop.PopupMenu_BG->isVisible());
+    EXPECT_FALSE(chop.PBG_TXT->isEnabled()) << "no chop record yet";
     chop.PopupMenu_BG->hide();
     chop.modeItems[1]->trigger();
 
@@ -58,6 +59,8 @@ TEST_F(ChopCutTest, ThreePartsKeepTheHeaderAndTheirSamples) {
     }
     EXPECT_EQ(QDir(window.browserState.currentPath), QDir(saveDir)) << "the pieces are shown";
     EXPECT_TRUE(chop.Btn_BUTUGIRI->isEnabled());
+    emit chop.PopupMenu_BG->aboutToShow();
+    EXPECT_TRUE(chop.PBG_TXT->isEnabled());
 }
 
 } // namespace

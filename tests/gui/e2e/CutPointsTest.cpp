@@ -1,7 +1,7 @@
 // Cut points out of the cut screen's file menu and back into a fresh cut file, as a label track
 // and as a cue sheet: the same times come back with the same colours.
 #include "gui/cutscreen/CutPointCommands.h"
-#include "RoadWindow.h"
+#include "support/RoadWindow.h"
 
 namespace veskar::test {
 namespace {
@@ -15,9 +15,9 @@ TEST_P(CutPointsTest, RegisteredListComesBackIntoAFreshFile) {
     const QStringList texts = window.timeLists.registered.Texts();
     const QStringList tags = window.timeLists.registered.Tags();
     const QString file = out.filePath(QString("road.") + GetParam());
-    QStringList suggested;
-    window.cutPoints->pickFile = [&](const QString&, const QString& path, bool save) {
-        suggested << QFileInfo(path).fileName() + (save ? " save" : " open");
+    QStringList asked;
+    window.cutPoints->pickFile = [&](const QString& title, const QString& path, bool save) {
+        asked << title + "|" + QFileInfo(path).fileName() + (save ? "|save" : "|open");
         return file;
     };
     window.cutPoints->MF_CP_OUT0->actions().constFirst()->trigger(); // every line
@@ -29,7 +29,8 @@ TEST_P(CutPointsTest, RegisteredListComesBackIntoAFreshFile) {
     OpenFile(files.Write("fresh.wav", builder));
     ASSERT_TRUE(window.timeLists.registered.IsEmpty());
     window.cutPoints->MF_CP_IN->trigger();
-    EXPECT_EQ(suggested, (QStringList{"road.txt save", " open"}));
+    EXPECT_EQ(asked, (QStringList{"カットポイントの書き出し|road.txt|save",
+                                  "カットポイントの読み込み||open"}));
     EXPECT_EQ(window.timeLists.registered.Texts(), texts);
     EXPECT_EQ(window.timeLists.registered.Tags(), tags);
     EXPECT_EQ(Shown(window.cutScreen->ListBox_C), texts);

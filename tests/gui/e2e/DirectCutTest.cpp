@@ -1,7 +1,7 @@
 // The direct cut through the cut menu edits the cut file in place; the complete restore gives
 // it back byte for byte, and once the window has forgotten the cut the forced restore rebuilds
 // it with the two headers that lay inside the samples turned silent.
-#include "RoadWindow.h"
+#include "support/RoadWindow.h"
 
 namespace veskar::test {
 namespace {

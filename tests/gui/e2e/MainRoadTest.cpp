@@ -1,6 +1,6 @@
 // The main road of a cut on the real window: choose a recording, colour the lists, detect the
 // silences, register the song starts with their colour, cut, and compare every piece with the
-// source bytes of its range; then the same road through pirvan-split.
+// source bytes of its range.
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -9,17 +9,10 @@
 #include "gui/filescreen/BrowserPanel.h"
 #include "gui/filescreen/FolderBrowserView.h"
 #include "gui/filescreen/MemoryListPanel.h"
-#include "support/RunCli.h"
-#include "RoadWindow.h"
+#include "support/RoadWindow.h"
 
 namespace veskar::test {
 namespace {
-
-void SelectAllRows(QAbstractItemView* box) {
-    box->selectAll();
-    box->selectionModel()->setCurrentIndex(box->model()->index(0, 0),
-                                           QItemSelectionModel::NoUpdate);
-}
 
 class MainRoadTest : public RoadWindowTest {
 protected:
@@ -35,11 +28,6 @@ protected:
         EXPECT_EQ(VisibleCount<TPBarBox>(), 0);
         EXPECT_TRUE(background(0).isValid());
         EXPECT_TRUE(background(1).isValid());
-    }
-    /// Opens the recording and colours the lists.
-    void Choose(const Recording& recording, const QString& name) {
-        Open(recording, name);
-        ColourLists();
     }
 };
 
@@ -91,52 +79,15 @@ TEST_F(MainRoadTest, TheReadmesFirstCutWritesEachSongAndTheRecord) {
     EXPECT_EQ(both[8], RecordLine("44S16", 3000, added[2]));
 }
 
-TEST_F(MainRoadTest, CommandLineGivesTheSamePiecesAsTheWindow) {
-    Choose({}, "road.wav");
-    RegisterSongs();
-    CutWith(window.Cut().colorCutItems[1]);
-    const QStringList names = SavedNames();
-    ASSERT_EQ(names.size(), 3);
-
-    const CliResult found = RunSplit({"silences", source, "--ms"});
-    ASSERT_EQ(found.exitCode, 0) << found.Err().toStdString();
-    // MS0's lines, each "ms<TAB>mark", up to the next list.
-    const QStringList outLines = found.Out().split('\n');
-    QStringList timeArgs;
-    std::vector<TimeMs> times;
-    QStringList tags;
-    for (qsizetype i = outLines.indexOf("MS0") + 1; i < outLines.size(); ++i) {
-        const QStringList fields = outLines[i].split('\t');
-        if (fields.size() != 2) {
-            break;
-        }
-        times.push_back(fields[0].toInt());
-        tags << fields[1];
-        timeArgs << fields[0] + (fields[1].isEmpty() ? QString() : ":" + fields[1]);
-    }
-    EXPECT_EQ(times, kDetected) << found.Out().toStdString();
-    EXPECT_EQ(tags, kDetectedTags);
-
-    QTemporaryDir cliOut;
-    const QString cliDir = cliOut.path() + "/";
-    const CliResult cut = RunSplit(
-        QStringList{"cut", source, "--out", cliDir, "--filter", "1", "--minutes"} + timeArgs);
-    ASSERT_EQ(cut.exitCode, 0) << cut.Err().toStdString();
-    EXPECT_EQ(QDir(cliDir).entryList(QDir::Files | QDir::Hidden, QDir::Name), names);
-    for (const QString& name : names) {
-        EXPECT_TRUE(ReadAll(cliDir + name) == ReadAll(saveDir + name))
-            << name.toStdString() << ": the command line wrote other bytes than the window";
-    }
-}
-
 TEST_F(MainRoadTest, EightBitMonoThroughTheRegisterButtonsAndTheAllCut) {
     // 11,025 frames a second: most times fall between two frames and are truncated.
-    Choose({11025, 1, 8}, "mono8.wav");
+    Open({11025, 1, 8}, "mono8.wav");
+    ColourLists();
     Detect();
     // The silence levels of the 8-bit family.
     EXPECT_EQ(Silence().Edit_ML[0]->text(), "3");
     EXPECT_EQ(Silence().Edit_ML[2]->text(), "15");
-    SelectAllRows(Silence().ListBox_MS[0]);
+    SelectRows(Silence().ListBox_MS[0], {0, 1, 2, 3, 4, 5, 6});
     Silence().Btn_MST[0]->click();
     ASSERT_EQ(RegisteredMs(), kDetected);
     ASSERT_EQ(window.timeLists.registered.Tags(), kDetectedTags);
@@ -164,7 +115,7 @@ TEST_F(MainRoadTest, EightBitMonoThroughTheRegisterButtonsAndTheAllCut) {
 
 // The whole road in the window from the browser: the recording registered in a memory list,
 // the cut screen opened on it, the lists coloured by level, the song starts registered in red
-// and one of them turned blue, the red ones cut and recorded; a new window on the same data
+// and one of them turned blue, the red ones cut; a new window on the same data
 // folder comes back on the cut screen with the same cut list.
 TEST_F(MainRoadTest, FromTheBrowserToThePiecesAndBackAfterARestart) {
     builder = Recording{}.Build();
@@ -193,11 +144,6 @@ TEST_F(MainRoadTest, FromTheBrowserToThePiecesAndBackAfterARestart) {
     EXPECT_EQ(SavedNames(), names);
     ExpectPieces(saveDir, names, {{1000, 5000}, {14000, 17000}});
     EXPECT_EQ(viewer.shown, QStringList{WorkDir() + "CUT$$$$.TXT"});
-    const QStringList lines = RecordLines();
-    ASSERT_EQ(lines.size(), 7) << lines.join("\n").toStdString();
-    EXPECT_EQ(lines[1], "2個 カットしました。");
-    EXPECT_EQ(lines[3], RecordLine("44S16", 4000, names[0]));
-    EXPECT_EQ(lines[4], RecordLine("44S16", 3000, names[1]));
 
     // Back on the file screen the pieces' folder shows once; then the browser stays put.
     QPushButton* back = window.findChild<QPushButton*>("Button_Select");

@@ -8,7 +8,7 @@
 #include "gui/cutscreen/PlayerPanel.h"
 #include "gui/main/PlayController.h"
 #include "support/EventLoop.h"
-#include "RoadWindow.h"
+#include "support/RoadWindow.h"
 
 namespace veskar::test {
 namespace {
@@ -24,8 +24,12 @@ protected:
 
 TEST_F(PlaybackTest, ContinuousPlayMovesOnAtEachEnd) {
     // Two "songs" of 200 ms between silences of 200 ms.
-    builder = WavBuilder(44100, 2, 16).Silence(8820).Sine(8820, 440, 12000).Silence(8820)
-                  .Sine(8820, 660, 12000).Silence(8820);
+    builder = WavBuilder(44100, 2, 16)
+                  .Silence(8820)
+                  .Sine(8820, 440, 12000)
+                  .Silence(8820)
+                  .Sine(8820, 660, 12000)
+                  .Silence(8820);
     source = files.Write("short.wav", builder);
     OpenFile(source);
     Silence().Edit_Ninshiki_Time->setText("150"); // songs are at least this long (ms)

@@ -216,7 +216,6 @@ TEST_F(CutFileChoiceTest, TheMemoryListRegistersFromTheBrowserAndOpensTheCutScre
     EXPECT_EQ(window.SelectedMemoryFiles(), QStringList{b});
 
     memory.Button14->click();
-    EXPECT_EQ(Screen(), "Panel_CUT");
     EXPECT_EQ(window.cutScreen->CutFile(), b);
     EXPECT_EQ(window.cutFileOpener->ComboBox1->currentIndex(), 2);
     window.findChild<QPushButton*>("Button_Select")->click();

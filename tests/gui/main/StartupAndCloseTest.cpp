@@ -36,12 +36,6 @@ class StartupAndCloseTest : public testing::Test {
 protected:
     void TearDown() override { test::CloseAllDialogs(); }
 
-    /// A store as a user left it: both destination folders chosen.
-    void StoreFolders() {
-        ASSERT_EQ(SettingsStore().WriteFolder("SAVE_DIR", saveDir + "/"), "");
-        ASSERT_EQ(SettingsStore().WriteFolder("BG_DIR", saveDir + "/bg/"), "");
-        ASSERT_TRUE(QDir().mkpath(saveDir + "/bg"));
-    }
     /// Form creation and the deferred start-up, run to their end.
     static void Start(TKOTAN_VESKAR& window) {
         window.FormCreate();
@@ -112,8 +106,11 @@ TEST_F(StartupAndCloseTest, TheFolderBoxCannotBeLeftWithoutAFolder) {
     EXPECT_EQ(window.Cut().SaveDir(), saveDir + "/");
 }
 
+// A store as a user left it, both destination folders chosen, stays as it was.
 TEST_F(StartupAndCloseTest, ClosingBeforeTheStartUpFinishedWritesNothing) {
-    StoreFolders();
+    ASSERT_EQ(SettingsStore().WriteFolder("SAVE_DIR", saveDir + "/"), "");
+    ASSERT_EQ(SettingsStore().WriteFolder("BG_DIR", saveDir + "/bg/"), "");
+    ASSERT_TRUE(QDir().mkpath(saveDir + "/bg"));
     const QByteArray before = StoreBytes();
     {
         TKOTAN_VESKAR window;
@@ -139,9 +136,11 @@ TEST_F(StartupAndCloseTest, EverySettingIsBackAfterARestart) {
     // The silence presets are chosen only among those there are.
     ASSERT_TRUE(QFile(ProgramDir() + changed.preset16 + ".m16").open(QIODevice::WriteOnly));
     ASSERT_TRUE(QFile(ProgramDir() + changed.preset08 + ".m08").open(QIODevice::WriteOnly));
-    ASSERT_EQ(SaveDataLists(ProgramDir(), {{"", "Side A"}, {"/media/x/"}, {"/srv/"},
-                                           {"*.WAV", "ALL (*.*)", changed.filterText}}),
-              QStringList());
+    ASSERT_EQ(
+        SaveDataLists(
+            ProgramDir(),
+            {{"", "Side A"}, {"/media/x/"}, {"/srv/"}, {"*.WAV", "ALL (*.*)", changed.filterText}}),
+        QStringList());
     const QByteArray before = StoreBytes();
     for (int start = 0; start < 2; ++start) {
         TKOTAN_VESKAR window;

@@ -93,9 +93,9 @@ TEST_F(WindowCommandsTest, CtrlKeysActOnTheCutScreenOnly) {
 TEST_F(WindowCommandsTest, CtrlOneOpensTheSilencePanelDetectsAndFocusesTheFirstList) {
     test::WavFiles files;
     const test::WavBuilder recording = test::SongsRecording();
-    window.cutScreen->SetCutFile(files.Write("songs.wav", recording),
-                                 static_cast<TimeMs>(recording.FrameCount() * 1000 /
-                                                     test::kAnalysisRate));
+    window.cutScreen->SetCutFile(
+        files.Write("songs.wav", recording),
+        static_cast<TimeMs>(recording.FrameCount() * 1000 / test::kAnalysisRate));
     window.ShowCutScreen();
     test::ShowActive(&window);
     SilencePanel& silence = *window.analysisPanels->silencePanel;
@@ -117,26 +117,9 @@ TEST_F(WindowCommandsTest, CtrlOneOpensTheSilencePanelDetectsAndFocusesTheFirstL
     EXPECT_EQ(window.focusWidget(), window.cutScreen->ListBox_1ms);
 }
 
-TEST_F(WindowCommandsTest, TheTwoColourSchemesExcludeEachOther) {
-    const QColor standardBase = QApplication::palette().color(QPalette::Base);
-    commands().KOTAN_COLOR->setChecked(false);
-    commands().KOTAN_COLOR->trigger();
-    EXPECT_EQ(window.palette().color(QPalette::Window), QColor(0, 128, 0));
-    EXPECT_EQ(window.palette().color(QPalette::Base), QColor(0, 128, 0)) << "lists as the window";
-
-    commands().BackColor->trigger();
-    EXPECT_TRUE(commands().BackColor->isChecked());
-    EXPECT_FALSE(commands().KOTAN_COLOR->isChecked());
-    EXPECT_EQ(window.palette().color(QPalette::Base), standardBase);
-
-    commands().KOTAN_COLOR->trigger();
-    EXPECT_FALSE(commands().BackColor->isChecked());
-    EXPECT_EQ(window.palette().color(QPalette::Base), QColor(0, 128, 0));
-}
-
 TEST_F(WindowCommandsTest, TrayMenuShowsTheVersion) {
-    for (const auto& [version, caption] :
-         {std::pair{26, "PIRVAN SOUND カッター V2.6"}, std::pair{255, "PIRVAN SOUND カッター V?.?"}}) {
+    for (const auto& [version, caption] : {std::pair{26, "PIRVAN SOUND カッター V2.6"},
+                                           std::pair{255, "PIRVAN SOUND カッター V?.?"}}) {
         commands().SetVersionSource([version] { return version; });
         emit commands().PopupMenu_TR->aboutToShow();
         EXPECT_EQ(commands().P_NAME->text(), caption);
