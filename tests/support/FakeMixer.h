@@ -28,7 +28,6 @@ public:
     int Value(MixerLine line, MixerControl c) override { return values[{line, c}]; }
     bool SetValue(MixerLine line, MixerControl c, int value) override {
         values[{line, c}] = value;
-        ++sets;
         return true;
     }
     void SetPeakMonitoring(MixerLine line, bool on) override { monitoring[line] = on; }
@@ -37,7 +36,6 @@ public:
     std::map<MixerLine, MixerLineInfo> lines;
     std::map<std::pair<MixerLine, MixerControl>, int> values;
     std::map<MixerLine, bool> monitoring;
-    int sets = 0;
 };
 
 } // namespace veskar::test

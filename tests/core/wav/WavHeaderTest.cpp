@@ -85,6 +85,8 @@ TEST_F(WavHeaderTest, EachCheckOfTheFileReaderInItsOrder) {
          WavBuilder(48000, 2, 24).FormatTag(0xFFFE).FmtSize(40).Silence(10).Build(),
          Msg("圧縮データは対象外です", "GW")},
         {"rate 0", Good().SampleRate(0).Build(), Msg("１秒当たりのバイト数が異状です", "GW")},
+        {"block align 0", Good().BlockAlign(0).Build(),
+         Msg("１秒当たりのバイト数が異状です", "GW")},
         {"rate whose byte rate wraps negative",
          WavBuilder(0x80000000u, 1, 8).RawData("abc").Build(),
          Msg("１秒当たりのバイト数が異状です", "GW")},
@@ -125,6 +127,7 @@ TEST_F(WavHeaderTest, WorkAreaOpenAndFileSizeChecks) {
 
     EXPECT_EQ(Validate(files.Path("missing.wav")),
               Msg("WAVファイルの読み出しに失敗しましたOP", "GW"));
+    EXPECT_EQ(Validate(files.Folder()), Msg("WAVファイルの読み出しに失敗しましたOP", "GW"));
 
     // A device has no size to seek to; only the file reader asks for one.
     EXPECT_EQ(Validate("/dev/zero"), Msg("ファイルサイズ取得に失敗しました", "GW"));
@@ -157,6 +160,7 @@ TEST_F(WavHeaderTest, RoutinesDifferAsTheirChecksSay) {
         {"float", floatData, WavRoutine::RangePeak, Msg("圧縮データは対象外です", "GWP")},
         {"float", floatData, WavRoutine::ChopCut, Msg("圧縮データは変換できません", "BG")},
         {"float", floatData, WavRoutine::DirectCut, Msg("圧縮データは変換できません", "MW")},
+        {"float", floatData, WavRoutine::Restore, Msg("圧縮データは変換できません", "MW")},
         {"empty float", empty, WavRoutine::DirectCut, Msg("データがありません", "MW")},
         {"empty float", empty, WavRoutine::Restore, Msg("圧縮データは変換できません", "MW")},
         {"empty", Empty(), WavRoutine::Restore, ""},
