@@ -23,5 +23,20 @@ TEST(FilterListTest, BasicEntriesCannotBeChangedOrDeleted) {
     }
 }
 
+TEST(FilterListTest, UserEntriesChangeAddAndDelete) {
+    QStringList filters = kFilters;
+    test::FakeMessenger messenger;
+    EXPECT_TRUE(ChangeFilterEntry(filters, 2, "*.wav;*.mp3", messenger));
+    EXPECT_EQ(AddFilterEntry(filters), 4);
+    int selected = 4;
+    EXPECT_TRUE(DeleteFilterEntry(filters, selected, messenger));
+    EXPECT_EQ(selected, 3) << "the last entry went, so the one before it is selected";
+    selected = 2;
+    EXPECT_TRUE(DeleteFilterEntry(filters, selected, messenger));
+    EXPECT_EQ(selected, 2);
+    EXPECT_EQ(filters, QStringList({"*.WAV", "ALL (*.*)", "*.AIF"}));
+    EXPECT_TRUE(messenger.calls.empty());
+}
+
 } // namespace
 } // namespace veskar

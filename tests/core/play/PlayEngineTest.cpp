@@ -217,6 +217,13 @@ TEST_F(PlayEngineTest, CompletionsOtherThanSuccessNeverContinue) {
         EXPECT_EQ(Plays().size(), 1u) << static_cast<int>(result);
         EXPECT_FALSE(engine.NotifyBusy());
     }
+    // A stop: the abort it causes starts nothing either.
+    device.plays.clear();
+    engine.LineClick(interval, 0);
+    engine.StopButton();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(Plays().size(), 1u);
+    EXPECT_TRUE(flags.stopRequested);
     // Nor does a completion while the file screen is shown.
     device.plays.clear();
     engine.LineClick(interval, 0);

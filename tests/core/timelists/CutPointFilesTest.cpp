@@ -192,5 +192,16 @@ TEST(CutPointFilesReadTest, OutsideFiles) {
     }
 }
 
+// A label names a start colour by its number or its classification name; anything else, and a
+// number past the last colour, imports uncoloured.
+TEST(CutPointFilesReadTest, LabelsNameAColourByNumberOrName) {
+    const QStringList names{"", "Blue", "Red", "", "", "", "Pink"};
+    const std::pair<QString, int> cases[] = {
+        {"6", 6}, {" red ", 2}, {"7", 0}, {"0", 0}, {"Side A", 0}};
+    for (const auto& [label, code] : cases) {
+        EXPECT_EQ(LabelColorCode(label, names), code) << label.toStdString();
+    }
+}
+
 } // namespace
 } // namespace veskar
