@@ -233,6 +233,14 @@ TEST_F(PlayEngineTest, CompletionsOtherThanSuccessNeverContinue) {
     EXPECT_FALSE(engine.NotifyBusy());
 }
 
+TEST_F(PlayEngineTest, ChoosingOffStopsAPlayAndOtherModesLetItGoOn) {
+    engine.LineClick(Interval({0, 10000}), 0);
+    engine.PlayModeChosen(CutPlayMode::Zone);
+    EXPECT_TRUE(device.IsPlaying());
+    engine.PlayModeChosen(CutPlayMode::Off);
+    EXPECT_FALSE(device.IsOpen());
+}
+
 TEST_F(PlayEngineTest, ACompletionArrivingDuringAnotherIsRefused) {
     engine.controls.playMode = CutPlayMode::Continuous;
     PlayLines& interval = Interval({0, 10000, 20000});
