@@ -118,8 +118,7 @@ QFrame* LevelPanel::MakePanel(QWidget* parent) {
     FitTimeListWidth(ListBox_L, QStringLiteral("-32768"));
     // Room for about half of a short list's lines, so the numbers stay readable beside the
     // silence lists.
-    ListBox_L->setMinimumHeight(8 * (QFontMetrics(ListBox_L->font()).height() + 1) +
-                                2 * ListBox_L->frameWidth());
+    KeepTimeListLines(ListBox_L, 8);
     connect(ListBox_L, &QListWidget::clicked, this,
             [this](const QModelIndex& index) { ListBox_LClick(index.row()); });
     layout->addWidget(Btn_L_T);

@@ -51,4 +51,8 @@ void FitTimeListWidth(QAbstractItemView* box, const QString& widestText) {
                        2 * box->style()->pixelMetric(QStyle::PM_DefaultFrameWidth) + 4);
 }
 
+void KeepTimeListLines(QAbstractItemView* box, int lines) {
+    box->setMinimumHeight(lines * (QFontMetrics(box->font()).height() + 1) + 2 * box->frameWidth());
+}
+
 } // namespace veskar

@@ -27,4 +27,8 @@ void ShowListFull(QAbstractItemView* box, bool full);
 /// scroll bar.
 void FitTimeListWidth(QAbstractItemView* box, const QString& widestText);
 
+/// Gives a time list room for at least `lines` lines of its font (a line is one pixel taller
+/// than the text), however little room its panel has.
+void KeepTimeListLines(QAbstractItemView* box, int lines);
+
 } // namespace veskar

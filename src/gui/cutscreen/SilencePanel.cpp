@@ -218,9 +218,7 @@ TimeListBox* SilencePanel::MakeChannelList(int k, QWidget* column) {
         },
         column);
     box->setObjectName("ListBox_MS" + QString::number(k));
-    constexpr int kLinesAlwaysShown = 5;
-    box->setMinimumHeight(kLinesAlwaysShown * (box->fontMetrics().height() + 1) +
-                          2 * box->frameWidth());
+    KeepTimeListLines(box, 5);
     box->setToolTip(QStringLiteral("第") + FullWidthDigit(k + 1) +
                     QStringLiteral("無音タイムリスト"));
     box->setAutoFillBackground(true);
